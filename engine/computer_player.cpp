@@ -1,0 +1,165 @@
+#include "engine/computer_player.h"
+
+#include "engine/hand.h"
+
+namespace kesp {
+namespace {
+
+// Slot of a card of the given suit and rank value, 0 when the hand lacks it.
+int SlotOf(const GameState& gs, int s, std::uint8_t suitChar, std::uint8_t value) {
+    for (int k = 1; k <= 5; ++k)
+        if (gs.Hand[s][k].Suit() == suitChar && gs.Hand[s][k].Value() == value) return k;
+    return 0;
+}
+
+// Lowest card of the suit whose rank value is above `above`, 0 when none.
+int LowestAbove(const GameState& gs, int s, std::uint8_t suitChar, std::uint8_t above) {
+    int best = 0;
+    for (int k = 1; k <= 5; ++k) {
+        const Card& c = gs.Hand[s][k];
+        if (c.Suit() == suitChar && c.Value() > above && (best == 0 || c.Value() < gs.Hand[s][best].Value()))
+            best = k;
+    }
+    return best;
+}
+
+// Void in the led suit and in trumps: shed the cheapest ace when holding only aces, else the
+// lowest non-trump card.
+int DiscardSlot(const GameState& gs, int s) {
+    bool onlyAces = true;
+    for (int k = 1; k <= 5; ++k)
+        if (!gs.Hand[s][k].IsEmpty() && !gs.Hand[s][k].IsAce()) onlyAces = false;
+    if (onlyAces) {
+        for (std::uint8_t suitChar : {suit::Spades, suit::Clubs, suit::Diamonds, suit::Hearts})
+            if (const int k = SlotOf(gs, s, suitChar, 9)) return k;
+    }
+    for (std::uint8_t v = 1; v <= 9; ++v)
+        for (int k = 1; k <= 5; ++k) {
+            const Card& c = gs.Hand[s][k];
+            if (!c.IsEmpty() && c.suit != gs.Trump && c.Value() == v) return k;
+        }
+    return 0;
+}
+
+int LastOccupiedSlot(const GameState& gs, int s) {
+    for (int k = 5; k >= 1; --k)
+        if (!gs.Hand[s][k].IsEmpty()) return k;
+    return 0;
+}
+
+}  // namespace
+
+std::uint8_t Intention(const GameState& gs, int s) {
+    if (CountAces(gs, s) > 0) return 1;
+    if (gs.HumanSeat[s]) return 0;
+    const int trumps = CountSuit(gs, s, gs.Trump);
+    if (trumps >= 2) return 1;
+    if (trumps == 1 && gs.Dealer == s) return 1;
+    return 0;
+}
+
+std::array<std::uint8_t, 4> ComputerDiscardSlots(const GameState& gs, int s) {
+    std::array<std::uint8_t, 4> slots{};
+    int n = 0;
+    for (int k = 1; k <= 4; ++k) {
+        const Card& c = gs.Hand[s][k];
+        if (!c.IsEmpty() && c.suit != gs.Trump && !c.IsAce()) slots[n++] = static_cast<std::uint8_t>(k);
+    }
+    if (n == 0 && gs.Dealer == s) {
+        // Room for the trump card: the lowest trump among slots 1..4.
+        for (std::uint8_t v = 1; v <= 9 && n == 0; ++v)
+            for (int k = 1; k <= 4; ++k)
+                if (gs.Hand[s][k].Suit() == gs.Trump && gs.Hand[s][k].Value() == v) {
+                    slots[n++] = static_cast<std::uint8_t>(k);
+                    break;
+                }
+    }
+    return slots;
+}
+
+int FindLastPlayer(const GameState& gs) {
+    int seat = gs.Leader;
+    for (int i = 0; i < 3; ++i) {
+        seat = PreviousSeat(seat);
+        if (gs.Plays[seat]) return seat;
+    }
+    return gs.Leader;
+}
+
+int ComputerLeadSlot(const GameState& gs, int s) {
+    if (!gs.Plays[s]) return 0;
+    const std::uint8_t trump = gs.Trump;
+
+    // 1. Is a trump lead worth considering?
+    int trumpsSeen = CountSuit(gs, s, trump);
+    for (int i = 1; i <= 21; ++i) trumpsSeen += gs.History[i].Suit() == trump ? 1 : 0;
+    bool othersOutOfTrumps = true;
+    for (int other = 1; other <= 4; ++other)
+        if (other != s && !gs.NoTrumpSeats.Has(other)) othersOutOfTrumps = false;
+    const bool considerTrumps = trumpsSeen != 9 && !othersOutOfTrumps;
+
+    // 2. Lead the highest trump when it is the highest one still out.
+    const FoundCard highTrump = HighestOfSuit(gs, s, trump);
+    if (considerTrumps && highTrump.found()) {
+        bool highestOut = true;
+        for (std::uint8_t v = highTrump.value + 1; v <= 9; ++v)
+            if (!HistoryHasCard(gs, Card::Make(RanksInOrder[v - 1], trump))) highestOut = false;
+        if (highestOut) return highTrump.slot;
+    }
+
+    // 3. Lead low (or the ace of the low card's suit) while holding a trump; else lead high.
+    bool hasPlainCard = false;
+    for (int k = 1; k <= 5; ++k) {
+        const Card& c = gs.Hand[s][k];
+        if (!c.IsEmpty() && c.suit != trump && !c.IsAce()) hasPlainCard = true;
+    }
+    if (hasPlainCard && highTrump.found()) {
+        const std::uint8_t lowSuit = gs.Hand[s][1].Suit();
+        int aceSlot = 0;
+        for (int k = 2; k <= gs.HandCount[s]; ++k)
+            if (gs.Hand[s][k].IsAce() && gs.Hand[s][k].suit == lowSuit) aceSlot = k;
+        return aceSlot != 0 ? aceSlot : 1;
+    }
+    return LastOccupiedSlot(gs, s);
+}
+
+int ComputerFollowSlot(const GameState& gs, int s) {
+    if (!gs.Plays[s]) return 0;
+    const std::uint8_t led = gs.LedSuit;
+    const std::uint8_t trump = gs.Trump;
+    const bool last = gs.LastPlayer == s;
+
+    const FoundCard highTrump = HighestOfSuit(gs, s, trump);
+    const FoundCard lowTrump = LowestOfSuit(gs, s, trump);
+    const std::uint8_t tableTrump = TableHighest(gs, trump);
+
+    if (led == trump) {
+        if (!highTrump.found()) return DiscardSlot(gs, s);
+        if (highTrump.value > tableTrump) return last ? LowestAbove(gs, s, trump, tableTrump) : highTrump.slot;
+        return lowTrump.slot;
+    }
+
+    const FoundCard highLed = HighestOfSuit(gs, s, led);
+    const FoundCard lowLed = LowestOfSuit(gs, s, led);
+    const std::uint8_t tableLed = TableHighest(gs, led);
+    if (!TableHasSuit(gs, trump)) {
+        if (highLed.found()) {
+            if (highLed.value > tableLed) {
+                if (!last) return highLed.slot;
+                if (const int ace = SlotOf(gs, s, led, 9)) return ace;
+                return LowestAbove(gs, s, led, tableLed);
+            }
+            return lowLed.slot;
+        }
+        if (highTrump.found()) return last ? lowTrump.slot : highTrump.slot;
+        return DiscardSlot(gs, s);
+    }
+    if (highLed.found()) return lowLed.slot;
+    if (highTrump.found()) {
+        if (highTrump.value > tableTrump) return last ? LowestAbove(gs, s, trump, tableTrump) : highTrump.slot;
+        return lowTrump.slot;
+    }
+    return DiscardSlot(gs, s);
+}
+
+}  // namespace kesp

@@ -1,0 +1,26 @@
+// The computer player's choices. Pure functions of the state: the same state always gives the
+// same choice, on every machine of a network game.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/game_state.h"
+
+namespace kesp {
+
+// Play-or-pass intention of seat s after the deal (1 play, 0 pass); for a person's seat 1 only
+// when he holds an ace.
+std::uint8_t Intention(const GameState& gs, int s);
+
+// Slots (1..4, 0 = none) a computer seat that plays discards, in slot order.
+std::array<std::uint8_t, 4> ComputerDiscardSlots(const GameState& gs, int s);
+
+// The last seat that plays in a trick led by gs.Leader.
+int FindLastPlayer(const GameState& gs);
+
+// Slot of the card seat s leads or follows with (0 for a seat that passed the deal).
+int ComputerLeadSlot(const GameState& gs, int s);
+int ComputerFollowSlot(const GameState& gs, int s);
+
+}  // namespace kesp

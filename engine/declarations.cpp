@@ -1,0 +1,191 @@
+// Play or pass, the discards, the draw, and the look for four aces.
+#include "engine/computer_player.h"
+#include "engine/game.h"
+#include "engine/game_messages.h"
+#include "engine/hand.h"
+
+namespace kesp {
+
+bool Game::CheckFourAces(bool announce) {
+    for (int s = 1; s <= 4; ++s) {
+        if (CountAces(gs_, s) != 4) continue;
+        gs_.Score[s] = 0;
+        events_->DrawSeatTab(s);
+        SetBubble(s, Bubble::Kesp);
+        events_->PlaySound("WPlMore");
+        const bool maySettle = setup_.kind != GameKind::Online || setup_.OnlineSeat == 1;
+        SetButtons(WordId::ToSumUpOfGame, maySettle, WordId::ExitToMenu, false);
+        gs_.DealStarted = 2;
+        gs_.GameOver = 1;
+        gs_.Phase = phase::GameOverPhase;
+        for (int seat = 1; seat <= 4; ++seat) {
+            view_.handFaceUp[seat] = 1;
+            ShowHand(seat);
+        }
+        if (announce) Announce(msg::FourAces);
+        return true;
+    }
+    return false;
+}
+
+// The user decides next: "To Play" always, "Pass" only without an ace and when not forced.
+void Game::PrepareUserDecision() {
+    const bool forced = gs_.DecisionCount == 3 && CountPlaying(gs_) == 0;
+    SetButtons(WordId::ToPlay, true, WordId::Pass, !UserHasAce() && !forced);
+}
+
+void Game::Decide(bool byComputer, bool play, bool announce) {
+    if (!phase::IsDecision(gs_.Phase)) return;
+    const int s = gs_.Phase;
+    const bool forced = gs_.DecisionCount == 3 && CountPlaying(gs_) == 0;
+    const bool plays = byComputer ? (gs_.Plays[s] != 0 || forced) : play;
+    const Actor actor = byComputer ? Actor::Computer : Actor::Person;
+
+    gs_.Plays[s] = plays ? 1 : 0;
+    SetBubble(s, plays ? Bubble::ToPlay : Bubble::Pass);
+    events_->PlaySound(plays ? "WDiPlay" : "WDiPass");
+    view_.tabs[s].star = plays;
+    events_->DrawSeatTab(s);
+    if (announce && IsNetworkGame())
+        events_->Announce(
+            MakeGameMessage(msg::Decision, plays ? '1' : '0', '#', setup_.LanRole, "000", actor).view());
+
+    SetButtons(view_.action.caption, false, view_.second.caption, false);
+    gs_.Phase = static_cast<std::uint8_t>(NextSeat(s));
+    ++gs_.DecisionCount;
+
+    if (gs_.DecisionCount < 4) {
+        if (gs_.Phase == 4 && gs_.HumanSeat[4]) PrepareUserDecision();
+        return;
+    }
+    if (CountPlaying(gs_) <= 1) {
+        gs_.SingleOrNone = 1;
+        gs_.Phase = phase::DealOver;
+        SetButtons(WordId::ToSumUpOfRound, IsDrivingMachine(), view_.second.caption, false);
+    } else {
+        gs_.Phase = phase::DecisionsDone;
+        SetButtons(WordId::ToCommunicateCards, IsDrivingMachine(), view_.second.caption, false);
+    }
+}
+
+// The user plays and it is his discard turn: he marks cards and presses "Is ready".
+void Game::PrepareUserDiscard() {
+    SetBubble(4, Bubble::CommunicateCards);
+    SetButtons(WordId::IsReady, true, view_.second.caption, false);
+}
+
+void Game::StartDiscards(bool announce) {
+    if (gs_.Phase != phase::DecisionsDone) return;
+    gs_.Phase = static_cast<std::uint8_t>(phase::DiscardBase + gs_.Dealer);
+    gs_.DecisionCount = 1;
+    gs_.PlayerCount = static_cast<std::uint8_t>(CountPlaying(gs_));
+    if (gs_.Dealer == 4 && gs_.HumanSeat[4] && gs_.Plays[4]) PrepareUserDiscard();
+    if (announce) Announce(msg::StartDiscards);
+}
+
+void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool announce) {
+    if (!phase::IsDiscard(gs_.Phase)) return;
+    const int s = gs_.Phase - phase::DiscardBase;
+
+    Slots<std::uint8_t, 1, 4> chosen{};
+    if (!gs_.Plays[s]) {
+        for (int k = 1; k <= 4; ++k) chosen[k] = 0;
+        for (int k = 1; k <= 5; ++k) SetHandSlot(gs_, s, k, Card::Empty());
+    } else if (byComputer) {
+        const auto computed = ComputerDiscardSlots(gs_, s);
+        for (int i = 1; i <= 4; ++i) chosen[i] = computed[static_cast<std::size_t>(i - 1)];
+    } else {
+        chosen = slots;
+    }
+    for (int i = 1; i <= 4; ++i)
+        if (chosen[i] >= 1 && chosen[i] <= 5) SetHandSlot(gs_, s, chosen[i], Card::Empty());
+    NormaliseHand(gs_, s);
+    ShowHand(s);
+
+    if (announce && IsNetworkGame()) {
+        if (byComputer || !gs_.Plays[s])
+            events_->Announce(
+                MakeGameMessage(msg::Discard, '0', '#', setup_.LanRole, "xxx", Actor::Computer).view());
+        else
+            events_->Announce(MakePersonDiscardMessage(chosen, setup_.LanRole).view());
+    }
+    if (s == 4) {
+        gs_.DiscardSel.Fill(0);
+        gs_.DiscardAsked = 0;
+    }
+
+    gs_.Phase = static_cast<std::uint8_t>(phase::DiscardBase + NextSeat(s));
+    ++gs_.DecisionCount;
+    if (gs_.DecisionCount >= 5) {
+        gs_.Phase = phase::DiscardsDone;
+        SetButtons(WordId::ToTakeFromAPack, IsDrivingMachine(), view_.second.caption, false);
+    } else if (gs_.Phase == phase::DiscardBase + 4 && gs_.HumanSeat[4] && gs_.Plays[4]) {
+        PrepareUserDiscard();
+    }
+}
+
+void Game::DrawAll(bool announce) {
+    if (gs_.Phase != phase::DiscardsDone) return;
+    if (announce) Announce(msg::Draw);
+    for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) {
+        gs_.Phase = static_cast<std::uint8_t>(phase::DrawBase + s);
+        if (!gs_.Plays[s]) continue;
+        if (s == gs_.Dealer) {
+            SetHandSlot(gs_, s, 5, gs_.Deck[36]);
+            ++gs_.HandCount[s];
+            gs_.TrumpTaken = 1;
+            view_.trumpCardOnDeck = 0;
+            events_->DrawDeck();
+            if (setup_.FlyCards) events_->FlyCard(Flight::TrumpToDealer, s, gs_.Deck[36]);
+            events_->DrawInfoPanel();
+            NormaliseHand(gs_, s);
+            ShowHand(s);
+            events_->PlaySound("WHodsDo");
+        }
+        while (gs_.HandCount[s] < 5 && gs_.NextDraw <= 35) {
+            const Card c = gs_.Deck[gs_.NextDraw];
+            SetHandSlot(gs_, s, gs_.HandCount[s] + 1, c);
+            ++gs_.NextDraw;
+            ++gs_.HandCount[s];
+            events_->DrawDeck();
+            if (setup_.FlyCards) events_->FlyCard(Flight::DeckToSeat, s, c);
+            NormaliseHand(gs_, s);
+            ShowHand(s);
+            events_->PlaySound("WHodsDo");
+        }
+    }
+    gs_.Phase = phase::Drawn;
+    SetButtons(WordId::Game, IsDrivingMachine(), view_.second.caption, false);
+    for (int s = 1; s <= 4; ++s) {
+        if (!gs_.Plays[s]) continue;
+        view_.tabs[s].changeShown = true;
+        view_.tabs[s].change = 0;
+        events_->DrawSeatTab(s);
+    }
+}
+
+void Game::StartTricks(bool announce) {
+    if (gs_.Phase != phase::Drawn) return;
+    for (int s = 1; s <= 4; ++s) {
+        gs_.AcesAtStart[s].Clear();
+        for (int k = 1; k <= 5; ++k)
+            if (gs_.Hand[s][k].IsAce()) gs_.AcesAtStart[s].Add(gs_.Hand[s][k].suit);
+    }
+    gs_.History.Fill(Card::Empty());
+    if (!gs_.Plays[gs_.Dealer]) gs_.History[21] = gs_.Deck[36];
+
+    int leader = gs_.Dealer;
+    for (int i = 0; i < 3 && !gs_.Plays[leader]; ++i) leader = NextSeat(leader);
+    gs_.Leader = static_cast<std::uint8_t>(leader);
+    gs_.TableLeader = gs_.Leader;
+    gs_.Phase = static_cast<std::uint8_t>(phase::PlayBase + leader);
+    lastPlayerTrick_ = 0;
+
+    SetButtons(WordId::Ok, false, view_.second.caption, false);
+    for (int s = 1; s <= 4; ++s) SetBubble(s, Bubble::SeatName);
+    if (announce) Announce(msg::StartTricks);
+    gs_.StartHand = gs_.Hand;
+    gs_.StartHandValue = gs_.HandValue;
+}
+
+}  // namespace kesp

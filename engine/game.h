@@ -1,0 +1,122 @@
+// One table: the game state, its view, and every step of a deal. Each step checks the phase and
+// does nothing when it does not apply, so a click, a timer tick and a network message can all
+// call it. Several games can live side by side in one process.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "engine/game_state.h"
+#include "engine/random.h"
+#include "engine/table_events.h"
+#include "engine/table_view.h"
+
+namespace kesp {
+
+enum class GameKind : std::uint8_t { Local, LanHost, LanClient, Online };
+
+struct TableSetup {
+    GameKind kind = GameKind::Local;
+    std::uint8_t LanRole = 0;        // 0 no network game, 1 host, 2..4 the client's network seat
+    int LanClientIndex = -1;         // 0, 1 or 2 for one, two or three clients
+    std::uint8_t OnlineSeat = 1;     // own network seat in an online game
+    int InitialScore = 100;
+    bool OpenCardsAtEnd = false;
+    bool FlyCards = true;
+    bool AllComputer = false;        // the own seat is a computer player too (headless play)
+};
+
+// Timer intervals of the game timer, in milliseconds.
+namespace timer {
+inline constexpr int Menu = 20;
+inline constexpr int Move = 200;
+inline constexpr int PassedMove = 55;
+}  // namespace timer
+
+class Game {
+public:
+    explicit Game(TableEvents& events) : events_(&events) {}
+    Game();
+
+    GameState& State() { return gs_; }
+    const GameState& State() const { return gs_; }
+    const TableView& View() const { return view_; }
+    TableSetup& Setup() { return setup_; }
+    const TableSetup& Setup() const { return setup_; }
+    void SetEvents(TableEvents& events) { events_ = &events; }
+
+    // The shuffle: by default reseeded from the clock at every deal; a fixed seed makes the
+    // decks repeat. UseDeck replaces the next shuffle by a permutation of the deck numbers 1..36.
+    void SeedShuffle(std::uint64_t seed);
+    // False (and nothing changes) when the numbers are not a permutation of 1..36.
+    bool UseDeck(const std::array<std::uint8_t, 36>& deckNumbers);
+
+    // The game timer as the window must run it.
+    int TimerInterval() const { return timerInterval_; }
+    bool TimerRunning() const { return timerRunning_; }
+
+    // Who acts where.
+    int OwnNetworkSeat() const;
+    bool IsDrivingMachine() const;
+    bool IsNetworkGame() const { return setup_.kind != GameKind::Local; }
+
+    // Dealing.
+    void StartDeal(bool newGame);
+    void WorkOutIntentions();
+
+    // Play or pass, discard and draw.
+    bool CheckFourAces(bool announce);
+    void Decide(bool byComputer, bool play, bool announce);
+    void StartDiscards(bool announce);
+    void Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool announce);
+    void DrawAll(bool announce);
+    void StartTricks(bool announce);
+
+    // Trick play.
+    void PlayCard(int s, int k, bool announce);
+    bool IsIllegal(int k) const;
+    void ClearTrick(bool announce);
+
+    // Scoring.
+    void ScoreDeal(bool announce);
+    void Settle(bool announce);
+
+    // Computer player moves.
+    void ComputerLead(int s);
+    void ComputerFollow(int s);
+
+    // Driver: the game timer's tick and the action button on the machine that may press it.
+    void GameTick();
+    void ActionButton();
+
+private:
+    void CompleteTrick();
+    void AnimateTrickClear();
+    void Announce(char code);
+    void SetButtons(WordId action, bool actionEnabled, WordId second, bool secondEnabled);
+    void SetTimer(int interval, bool running);
+    void SetBubble(int seat, Bubble b);
+    void ShowHand(int seat);
+    void PrepareUserDecision();
+    void PrepareUserDiscard();
+    void UserDiscard();
+    void Shuffle();
+    void DealBlocks();
+    int ChooseDealer() const;
+    void SetHumanSeats();
+    bool UserHasAce() const;
+
+    GameState gs_;
+    TableView view_;
+    TableSetup setup_;
+    TableEvents* events_;
+    Random random_;
+    bool fixedSeed_ = false;
+    std::optional<std::array<std::uint8_t, 36>> nextDeck_;
+    int timerInterval_ = timer::Menu;
+    bool timerRunning_ = true;
+    int lastPlayerTrick_ = 0;  // trick whose LastPlayer has been determined
+};
+
+}  // namespace kesp

@@ -1,0 +1,55 @@
+// The texts by which a step made on one machine is told to the others: the nine-character game
+// message and the deal. Built into fixed buffers, so announcing never allocates.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "engine/game_state.h"
+
+namespace kesp {
+
+// Message codes (second character).
+namespace msg {
+inline constexpr char Decision = '0';
+inline constexpr char StartDiscards = '3';
+inline constexpr char Discard = '4';
+inline constexpr char Draw = '5';
+inline constexpr char StartTricks = '8';
+inline constexpr char PlayCard = '9';
+inline constexpr char ClearTrick = 'a';
+inline constexpr char ScoreDeal = 'b';
+inline constexpr char FourAces = 'c';
+}  // namespace msg
+
+// Who made a decision: a person ('m'), a computer player ('c'), or nobody in particular ('0').
+enum class Actor : char { Person = 'm', Computer = 'c', None = '0' };
+
+struct GameMessage {
+    std::array<char, 9> text{};
+    std::string_view view() const { return {text.data(), text.size()}; }
+};
+
+// "h" + code + p3 + p4 + sender + p6..p8 + actor.
+GameMessage MakeGameMessage(char code, char p3, char p4, int sender, const char (&p678)[4], Actor actor);
+// The plain step message: "h" + code + "0#" + sender + "000" + "0".
+GameMessage MakeStepMessage(char code, int sender);
+// A person's discard: "h40" + D4 + sender + D1 + D2 + D3 + "m".
+GameMessage MakePersonDiscardMessage(const Slots<std::uint8_t, 1, 4>& sel, int sender);
+
+// The host's deal: "b", the 36 cards, the 36 rank values as digits, InitialScore as three digits.
+struct DealMessage {
+    std::array<char, 112> text{};
+    std::string_view view() const { return {text.data(), text.size()}; }
+};
+DealMessage MakeDealMessage(const GameState& gs, int initialScore);
+
+// The settled results for the tournament server: "o" and four five-character fields.
+struct ResultsMessage {
+    std::array<char, 21> text{};
+    std::string_view view() const { return {text.data(), text.size()}; }
+};
+ResultsMessage MakeResultsMessage(const PerSeat<std::int32_t>& results, const int (&seatOrder)[4]);
+
+}  // namespace kesp

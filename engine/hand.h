@@ -1,0 +1,41 @@
+// Hand order and the simple scans over hands, the table and the cards played this deal.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/game_state.h"
+
+namespace kesp {
+
+// Rewrites seat s's cards into slots 1.. (non-trumps by rising rank value, then trumps by rising
+// rank value; equal values keep their order), empties the rest and recounts the hand.
+void NormaliseHand(GameState& gs, int s);
+
+// A card found by a scan: its rank value and slot, or value 0 and slot 0 when there is none.
+struct FoundCard {
+    std::uint8_t value = 0;
+    int slot = 0;
+    bool found() const { return slot != 0; }
+};
+
+bool HandHasSuit(const GameState& gs, int s, std::uint8_t suitChar);
+bool HandHasCard(const GameState& gs, int s, const Card& card);
+FoundCard HighestOfSuit(const GameState& gs, int s, std::uint8_t suitChar);
+FoundCard LowestOfSuit(const GameState& gs, int s, std::uint8_t suitChar);
+bool TableHasSuit(const GameState& gs, std::uint8_t suitChar);
+// Highest rank value of the suit on the table, 0 when there is none.
+std::uint8_t TableHighest(const GameState& gs, std::uint8_t suitChar);
+bool HistoryHasCard(const GameState& gs, const Card& card);
+
+int CountAces(const GameState& gs, int s);
+int CountSuit(const GameState& gs, int s, std::uint8_t suitChar);
+// Number of seats whose Plays flag is set.
+int CountPlaying(const GameState& gs);
+
+// Puts a card and its rank value into a hand slot.
+inline void SetHandSlot(GameState& gs, int s, int k, const Card& c) {
+    gs.Hand[s][k] = c;
+    gs.HandValue[s][k] = c.Value();
+}
+
+}  // namespace kesp

@@ -1,0 +1,53 @@
+// The one interface through which the engine reaches the screen, the sounds, the card flights,
+// the other machines and the person at the table. Every call has a do-nothing default, so a
+// headless player implements nothing at all.
+#pragma once
+
+#include <string_view>
+
+#include "engine/card.h"
+#include "engine/words.h"
+
+namespace kesp {
+
+enum class Flight : std::uint8_t {
+    TrumpToDealer,  // the face-up trump card to the dealer
+    DeckToSeat,     // a replacement card from the stock
+    SeatToTable,    // a played card to its place on the table
+    TrickToWinner,  // the cards of a trick to the seat that won it
+};
+
+class TableEvents {
+public:
+    virtual ~TableEvents() = default;
+
+    // Drawing: the named part of the table changed (the state and the TableView say how).
+    virtual void DrawHand(int /*seat*/) {}
+    virtual void DrawTable() {}
+    virtual void DrawDeck() {}
+    virtual void DrawInfoPanel() {}
+    virtual void DrawSeatTab(int /*seat*/) {}
+    virtual void DrawBubble(int /*seat*/) {}
+    virtual void ButtonsChanged() {}
+    virtual void TimerChanged() {}
+
+    // A card (or, for a trick, the cards of LastTrick) flies; returns when it has landed.
+    virtual void FlyCard(Flight /*flight*/, int /*seat*/, const Card& /*card*/) {}
+    virtual void Pause(int /*milliseconds*/) {}
+    virtual void PlaySound(std::string_view /*name*/, bool /*wait*/ = false) {}
+    virtual void SpeakCard(const Card& /*card*/) {}
+
+    // A step made on this machine, as its game message for the other machines.
+    virtual void Announce(std::string_view /*message*/) {}
+
+    // The person at the table: a yes/no question (line break allowed between the two words)
+    // and a message in the message window.
+    virtual bool AskYesNo(WordId /*question*/, WordId /*secondLine*/ = WordId::None) { return false; }
+    virtual void ShowMessage(WordId /*message*/) {}
+
+    // Deal recording.
+    virtual void StartRecording() {}
+    virtual void FinishRecording() {}
+};
+
+}  // namespace kesp

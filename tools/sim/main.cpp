@@ -1,0 +1,84 @@
+// kesp-sim: the headless player. "replay" traces one game on given decks, "play" plays whole
+// games of four computer players.
+#include <cstdint>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/sim/replay.h"
+#include "tools/sim/self_play.h"
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: kesp-sim replay [--game-no G] [--initial-score S] < decks\n"
+    "       kesp-sim play --games N [--seed X] [--initial-score S]\n";
+
+int Fail(const std::string& message) {
+    std::cerr << "kesp-sim: " << message << "\n" << kUsage;
+    return 2;
+}
+
+std::optional<long long> ParseNumber(std::string_view text, long long min, long long max) {
+    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    const long long v = std::stoll(std::string(text));
+    if (v < min || v > max) return std::nullopt;
+    return v;
+}
+
+std::optional<std::uint64_t> ParseSeed(std::string_view text) {
+    if (text.empty() || text.size() > 19 || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    return std::stoull(std::string(text));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    if (argc < 2) return Fail("no command given");
+    const std::string_view command = argv[1];
+    if (command != "replay" && command != "play") return Fail("unknown command '" + std::string(command) + "'");
+
+    kesp::sim::ReplayOptions replay;
+    kesp::sim::PlayOptions play;
+    bool gamesGiven = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        const bool known = option == "--initial-score" || (command == "replay" && option == "--game-no") ||
+                           (command == "play" && (option == "--games" || option == "--seed"));
+        if (!known) return Fail("unknown option '" + std::string(option) + "'");
+        if (i + 1 >= argc) return Fail("option '" + std::string(option) + "' needs a value");
+        const std::string_view value = argv[++i];
+        const auto bad = [&](std::string_view what) {
+            return Fail("option '" + std::string(option) + "': '" + std::string(value) + "' is not " +
+                        std::string(what));
+        };
+        if (option == "--initial-score") {
+            const auto v = ParseNumber(value, 100, 200);
+            if (!v || (*v != 100 && *v != 150 && *v != 200)) return bad("100, 150 or 200");
+            replay.initialScore = play.initialScore = static_cast<int>(*v);
+        } else if (option == "--game-no") {
+            const auto v = ParseNumber(value, 1, 999999);
+            if (!v) return bad("a game number 1..999999");
+            replay.gameNo = static_cast<int>(*v);
+        } else if (option == "--games") {
+            const auto v = ParseNumber(value, 1, 1000000000);
+            if (!v) return bad("a number of games 1..1000000000");
+            play.games = *v;
+            gamesGiven = true;
+        } else {
+            const auto v = ParseSeed(value);
+            if (!v) return bad("a seed 0..18446744073709551615");
+            play.seed = *v;
+        }
+    }
+
+    if (command == "replay") return kesp::sim::Replay(std::cin, std::cout, std::cerr, replay);
+    if (!gamesGiven) return Fail("play needs --games N");
+    kesp::sim::PrintSummary(std::cout, kesp::sim::PlayGames(play));
+    return 0;
+}

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test suite; exits non-zero when any test fails.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/tools/build.sh"
+cd "$root/build"
+ctest --output-on-failure --parallel "$(nproc)"
