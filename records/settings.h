@@ -109,7 +109,9 @@ SettingsLoad ReadSettingsText(Settings& settings, std::string_view bytes);
 SettingsLoad LoadSettings(Settings& settings, const std::string& programDir);
 
 // The 35 lines of the file, CR LF after each. Text that code page 1251 cannot write becomes '?', a
-// line break inside a text becomes a blank.
+// line break inside a text becomes a blank, and a text too short for the reader's check of its line
+// (an empty port or name, a one-letter font, a country code not of five characters) is written as
+// the field's default, so the file always reads through. Numbers are written within their ranges.
 std::string SettingsFileText(const Settings& settings);
 
 enum class SettingsSave {
@@ -121,6 +123,7 @@ enum class SettingsSave {
 inline constexpr std::string_view kCannotSaveOptionsWord = "Can`t save options!";
 
 // Writes "Kesp.ini" in `programDir` atomically, so a failed write leaves the previous file whole.
+// Deleting this run's temporary music file before saving is the music player's job, not done here.
 SettingsSave SaveSettings(const Settings& settings, const std::string& programDir, bool clubFileBadAtStartup);
 
 // The splash screen's reset of the four font names after a load; the scales stay as read.
