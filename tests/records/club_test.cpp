@@ -9,6 +9,8 @@
 #include "records/club.h"
 #include "records/club_list.h"
 #include "records/club_text.h"
+#include "records/game_finished.h"
+#include "records/history_list.h"
 
 namespace kesp {
 namespace fs = std::filesystem;
@@ -413,6 +415,121 @@ TEST(ClubList, EndOfGameVariants) {
     EXPECT_EQ(bad.Sound, "WFiBads");
     EXPECT_TRUE(bad.AnimationLoops);
     EXPECT_EQ(bad.PlacePicture, std::nullopt);
+}
+
+class GameFinishedSteps : public ClubFiles {
+  protected:
+    // Member k of the sample club (or a new player named Ann for 6) finishing game `gameNo`.
+    GameFinishedOutcome Finish(std::uint8_t k, std::int32_t gameNo, std::int64_t result, std::int32_t total,
+                               bool network = false, bool writable = true) {
+        FinishedGame game;
+        game.CurrentMember = k;
+        game.NetworkMode = network;
+        game.Result = result;
+        game.StartRecord = k <= 5 ? *ReadMember(Path(network ? NetworkClubFileName : LocalClubFileName), k)
+                                  : Member("Ann", 0);
+        GameState gs;
+        gs.GameNo = gameNo;
+        gs.ProvisionalTotal = total;
+        return GameFinished(dir.string(), writable, gs, game, "21:07", "24.12.2024");
+    }
+    std::vector<HistoryRow> History() const { return ReadHistoryRows(dir.string(), 1); }
+};
+
+TEST_F(GameFinishedSteps, NewPlayerEntersTheClubAndTheHistory) {
+    const GameFinishedOutcome out = Finish(member::NewPlayer, 1, 12, 12);
+    EXPECT_TRUE(out.Messages.empty());
+    EXPECT_EQ(out.Sound, "WKoGood");
+    EXPECT_FALSE(out.CycleComplete);
+    // Rating 0.6 ranks below Eve's 1.0: Ann takes line 5 and Eve leaves the club.
+    const ClubFile club = Load(LocalClubFileName);
+    EXPECT_EQ(Names(club, 1, 5), (std::vector<std::string>{"Alice", "Bob", "Carol", "Dave", "Ann"}));
+    EXPECT_EQ(club.Line[5], "Ann                   0,600000      1     12" + EncodePassword("pw"));
+    const auto rows = History();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].Cells,
+              (std::array<std::string, 7>{"21:07", "24.12.2024", "Ann", "1", "12", "0,60", "Local"}));
+    EXPECT_EQ(Load(NetworkClubFileName).Line[5], SampleClub().Line[5]);
+}
+
+TEST_F(GameFinishedSteps, OnlyTheEndOfACycleTouchesTheTopTen) {
+    struct Case {
+        std::int32_t gameNo;
+        bool cycle;
+    } cases[] = {{24, false}, {25, true}, {26, false}, {50, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gameNo);
+        Write(LocalClubFileName, SampleClub());
+        const GameFinishedOutcome out = Finish(1, c.gameNo, 10, 120);
+        EXPECT_EQ(out.CycleComplete, c.cycle);
+        EXPECT_EQ(out.Sound, c.cycle ? "" : "WKoGood");
+        const ClubFile club = Load(LocalClubFileName);
+        EXPECT_EQ(Names(club, 6, 7), (std::vector<std::string>{"Top1", c.cycle ? "Alice" : "Top2"}));
+        EXPECT_EQ(out.Place.Place, c.cycle ? 2 : 0);
+        EXPECT_EQ(ParseMemberLine(club.Line[1]).Total, c.cycle ? 0 : 120);
+        EXPECT_EQ(ParseMemberLine(club.Line[1]).Games, c.gameNo);
+    }
+}
+
+TEST_F(GameFinishedSteps, BestMemberWhoLosesMovesDown) {
+    // Alice (5.0) loses 100 in her fourth game: (3 x 5 - 5) / 4 = 2.5, between Carol and Dave.
+    const GameFinishedOutcome out = Finish(1, 4, -100, -100);
+    EXPECT_EQ(out.Sound, "WKoBads");
+    EXPECT_EQ(out.Record->Rating, 2'500'000);
+    EXPECT_EQ(Names(Load(LocalClubFileName), 1, 5),
+              (std::vector<std::string>{"Bob", "Carol", "Alice", "Dave", "Eve"}));
+    EXPECT_EQ(History()[0].Cells[5], "2,50");
+}
+
+TEST_F(GameFinishedSteps, ModesAndPlayersWithoutClub) {
+    // A local-network game goes to the network club and is recorded as such.
+    Finish(2, 4, 0, 0, true);
+    EXPECT_EQ(ClubFileBytes(Load(LocalClubFileName)), ClubFileBytes(SampleClub()));
+    EXPECT_NE(ClubFileBytes(Load(NetworkClubFileName)), ClubFileBytes(SampleClub()));
+
+    // The account and a tournament player leave the club alone.
+    const std::string before = ClubFileBytes(Load(LocalClubFileName));
+    FinishedGame account;
+    account.CurrentMember = member::Account;
+    account.Result = 40;
+    account.StartRecord = Member("Nick", 0);
+    account.AccountRating = 40.04;
+    GameState gs;
+    gs.GameNo = 25;
+    GameFinishedOutcome out = GameFinished(dir.string(), true, gs, account, "9:00", "1.1.25");
+    EXPECT_FALSE(out.CycleComplete);
+    EXPECT_EQ(out.Record->Rating, 40'040'000);
+    FinishedGame tour = account;
+    tour.CurrentMember = member::Tournament;
+    tour.Players = "Me/You";
+    tour.TournamentResult = -3;
+    tour.TournamentRating = 1.5;
+    out = GameFinished(dir.string(), true, gs, tour, "9:00", "1.1.25");
+    EXPECT_EQ(out.Record, std::nullopt);
+    EXPECT_EQ(ClubFileBytes(Load(LocalClubFileName)), before);
+
+    const auto rows = History();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].Cells[6], "Net");
+    EXPECT_EQ(rows[1].Cells[5], "40,04");
+    EXPECT_EQ(rows[1].Cells[6], "Account");
+    EXPECT_EQ(rows[2].Cells[2], "Me/You");
+    EXPECT_EQ(rows[2].Cells[4], "-3");
+    EXPECT_EQ(rows[2].Cells[6], "Tourney");
+}
+
+TEST_F(GameFinishedSteps, ClubNotWritableOrFailingStillRecordsTheHistory) {
+    GameFinishedOutcome out = Finish(3, 25, 5, 300, false, false);
+    EXPECT_TRUE(out.Messages.empty());
+    EXPECT_EQ(out.Place.Place, 1);  // the window still shows the cycle's place
+    EXPECT_EQ(ClubFileBytes(Load(LocalClubFileName)), ClubFileBytes(SampleClub()));
+
+    fs::permissions(Path(LocalClubFileName), fs::perms::owner_read);
+    out = Finish(3, 26, 5, 300);
+    ASSERT_EQ(out.Messages.size(), 1u);
+    EXPECT_EQ(out.Messages[0].Kind, RecordMessageKind::DiskWriting);
+    EXPECT_EQ(ClubFileBytes(Load(LocalClubFileName)), ClubFileBytes(SampleClub()));
+    EXPECT_EQ(History().size(), 2u);
 }
 
 }  // namespace kesp
