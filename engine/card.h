@@ -2,6 +2,7 @@
 // code page 1251, rank then suit, in a slot that also carries a length byte.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace kesp {
@@ -31,21 +32,19 @@ inline constexpr std::uint8_t None = 0x23;      // '#'
 inline constexpr std::uint8_t EmptyChar = 0x23;  // '#'
 inline constexpr std::uint8_t EmptyValue = 99;   // rank value of an empty slot
 
-// Rank values 1 (six) .. 9 (ace); 0 for a byte that is no rank.
-constexpr std::uint8_t RankValue(std::uint8_t rankChar) {
-    switch (rankChar) {
-        case rank::Six: return 1;
-        case rank::Seven: return 2;
-        case rank::Eight: return 3;
-        case rank::Nine: return 4;
-        case rank::Ten: return 5;
-        case rank::Jack: return 6;
-        case rank::Queen: return 7;
-        case rank::King: return 8;
-        case rank::Ace: return 9;
-        default: return 0;
-    }
+namespace detail {
+constexpr std::array<std::uint8_t, 256> MakeRankValues() {
+    std::array<std::uint8_t, 256> values{};
+    const std::uint8_t ranks[9] = {rank::Six,  rank::Seven, rank::Eight, rank::Nine, rank::Ten,
+                                   rank::Jack, rank::Queen, rank::King,  rank::Ace};
+    for (int i = 0; i < 9; ++i) values[ranks[i]] = static_cast<std::uint8_t>(i + 1);
+    return values;
 }
+inline constexpr std::array<std::uint8_t, 256> kRankValues = MakeRankValues();
+}  // namespace detail
+
+// Rank values 1 (six) .. 9 (ace); 0 for a byte that is no rank.
+constexpr std::uint8_t RankValue(std::uint8_t rankChar) { return detail::kRankValues[rankChar]; }
 
 // Points an ace of the suit costs its taker; also the order in which the computer sheds aces.
 constexpr int AceValue(std::uint8_t suitChar) {
@@ -69,13 +68,14 @@ inline constexpr std::uint8_t RanksInOrder[9] = {rank::Six,  rank::Seven, rank::
 
 // A card slot: a short string of at most two characters. Length 0 (never written) and "##"
 // are both empty.
-struct Card {
+struct alignas(4) Card {
     std::uint8_t length = 0;
     std::uint8_t rank = 0;  // first character
     std::uint8_t suit = 0;  // second character
+    std::uint8_t unused = 0;  // keeps a slot one aligned word
 
-    static constexpr Card Make(std::uint8_t rankChar, std::uint8_t suitChar) { return {2, rankChar, suitChar}; }
-    static constexpr Card Empty() { return {2, EmptyChar, EmptyChar}; }
+    static constexpr Card Make(std::uint8_t rankChar, std::uint8_t suitChar) { return {2, rankChar, suitChar, 0}; }
+    static constexpr Card Empty() { return {2, EmptyChar, EmptyChar, 0}; }
     // Card of deck number k (1..36): rank (k-1) div 4, suit (k-1) mod 4 in deck order.
     static constexpr Card FromDeckNumber(int k) {
         return Make(RanksInOrder[(k - 1) / 4], SuitsInDeckOrder[(k - 1) % 4]);

@@ -90,21 +90,25 @@ int ComputerLeadSlot(const GameState& gs, int s) {
     if (!gs.Plays[s]) return 0;
     const std::uint8_t trump = gs.Trump;
 
-    // 1. Is a trump lead worth considering?
+    // 1. Is a trump lead worth considering? Trumps seen are the own ones and those played (or
+    // left face up on the deck).
     int trumpsSeen = CountSuit(gs, s, trump);
-    for (int i = 1; i <= 21; ++i) trumpsSeen += gs.History[i].Suit() == trump ? 1 : 0;
+    unsigned playedTrumpValues = 0;
+    for (int i = 1; i <= 21; ++i)
+        if (gs.History[i].Suit() == trump) {
+            ++trumpsSeen;
+            playedTrumpValues |= 1u << gs.History[i].Value();
+        }
     bool othersOutOfTrumps = true;
     for (int other = 1; other <= 4; ++other)
         if (other != s && !gs.NoTrumpSeats.Has(other)) othersOutOfTrumps = false;
     const bool considerTrumps = trumpsSeen != 9 && !othersOutOfTrumps;
 
-    // 2. Lead the highest trump when it is the highest one still out.
+    // 2. Lead the highest trump when every higher trump has been played.
     const FoundCard highTrump = HighestOfSuit(gs, s, trump);
     if (considerTrumps && highTrump.found()) {
-        bool highestOut = true;
-        for (std::uint8_t v = highTrump.value + 1; v <= 9; ++v)
-            if (!HistoryHasCard(gs, Card::Make(RanksInOrder[v - 1], trump))) highestOut = false;
-        if (highestOut) return highTrump.slot;
+        const unsigned higher = 0x3FEu & ~((2u << highTrump.value) - 1);  // values above it, up to 9
+        if ((playedTrumpValues & higher) == higher) return highTrump.slot;
     }
 
     // 3. Lead low (or the ace of the low card's suit) while holding a trump; else lead high.
@@ -129,24 +133,38 @@ int ComputerFollowSlot(const GameState& gs, int s) {
     const std::uint8_t trump = gs.Trump;
     const bool last = gs.LastPlayer == s;
 
-    const FoundCard highTrump = HighestOfSuit(gs, s, trump);
-    const FoundCard lowTrump = LowestOfSuit(gs, s, trump);
-    const std::uint8_t tableTrump = TableHighest(gs, trump);
+    // One pass over the hand and one over the table: highest and lowest of the led suit and of
+    // trumps (first slot on equal values), and the best of each on the table.
+    FoundCard highLed, lowLed, highTrump, lowTrump;
+    for (int k = 1; k <= 5; ++k) {
+        const Card& c = gs.Hand[s][k];
+        if (c.IsEmpty()) continue;
+        const std::uint8_t v = RankValue(c.rank);
+        FoundCard* high = c.suit == trump ? &highTrump : c.suit == led ? &highLed : nullptr;
+        if (high == nullptr) continue;
+        FoundCard* low = high == &highTrump ? &lowTrump : &lowLed;
+        if (v > high->value) *high = {v, k};
+        if (!low->found() || v < low->value) *low = {v, k};
+    }
+    std::uint8_t tableLed = 0, tableTrump = 0;
+    for (int p = 1; p <= 4; ++p) {
+        const Card& c = gs.Table[p];
+        if (c.IsEmpty()) continue;
+        const std::uint8_t v = RankValue(c.rank);
+        if (c.suit == led && v > tableLed) tableLed = v;
+        if (c.suit == trump && v > tableTrump) tableTrump = v;
+    }
 
     if (led == trump) {
         if (!highTrump.found()) return DiscardSlot(gs, s);
         if (highTrump.value > tableTrump) return last ? LowestAbove(gs, s, trump, tableTrump) : highTrump.slot;
         return lowTrump.slot;
     }
-
-    const FoundCard highLed = HighestOfSuit(gs, s, led);
-    const FoundCard lowLed = LowestOfSuit(gs, s, led);
-    const std::uint8_t tableLed = TableHighest(gs, led);
-    if (!TableHasSuit(gs, trump)) {
+    if (tableTrump == 0) {  // no trump on the table
         if (highLed.found()) {
             if (highLed.value > tableLed) {
                 if (!last) return highLed.slot;
-                if (const int ace = SlotOf(gs, s, led, 9)) return ace;
+                if (highLed.value == 9) return highLed.slot;  // the ace takes its own value home
                 return LowestAbove(gs, s, led, tableLed);
             }
             return lowLed.slot;

@@ -3,23 +3,33 @@
 namespace kesp {
 
 void NormaliseHand(GameState& gs, int s) {
+    HandSlots& hand = gs.Hand[s];
+    HandValues& values = gs.HandValue[s];
     Card cards[5];
+    std::uint8_t keys[5];
     int n = 0;
-    for (int k = 1; k <= 5; ++k)
-        if (!gs.Hand[s][k].IsEmpty()) cards[n++] = gs.Hand[s][k];
-
-    // Stable insertion sort on (is trump, rank value).
-    auto key = [&](const Card& c) { return (c.suit == gs.Trump ? 100 : 0) + RankValue(c.rank); };
-    for (int i = 1; i < n; ++i) {
-        const Card c = cards[i];
-        int j = i;
-        while (j > 0 && key(cards[j - 1]) > key(c)) {
+    for (int k = 1; k <= 5; ++k) {
+        const Card& c = hand[k];
+        if (c.IsEmpty()) continue;
+        // Trumps after all other cards; by rising rank value inside each group.
+        const std::uint8_t key = static_cast<std::uint8_t>((c.suit == gs.Trump ? 16 : 0) + RankValue(c.rank));
+        int j = n++;
+        for (; j > 0 && keys[j - 1] > key; --j) {  // stable: equal keys keep their order
             cards[j] = cards[j - 1];
-            --j;
+            keys[j] = keys[j - 1];
         }
         cards[j] = c;
+        keys[j] = key;
     }
-    for (int k = 1; k <= 5; ++k) SetHandSlot(gs, s, k, k <= n ? cards[k - 1] : Card::Empty());
+    for (int k = 1; k <= 5; ++k) {
+        if (k <= n) {
+            hand[k] = cards[k - 1];
+            values[k] = keys[k - 1] & 15;
+        } else {
+            hand[k] = Card::Empty();
+            values[k] = EmptyValue;
+        }
+    }
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
 }
 

@@ -12,15 +12,17 @@ void SetUpComputerTable(Game& game, int initialScore) {
 }
 
 bool Step(Game& game) {
-    if (game.View().action.enabled) {
-        game.ActionButton();
-        return true;
-    }
     const GameState& gs = game.State();
     const int p = gs.Phase;
-    if (!phase::IsDecision(p) && !phase::IsDiscard(p) && !phase::IsPlay(p)) return false;
-    game.GameTick();
-    return true;
+    const int tablePos = gs.TablePos;
+    const int dealStarted = gs.DealStarted;
+    const int dealNo = gs.DealNo;
+    if (game.View().action.enabled)
+        game.ActionButton();
+    else
+        game.GameTick();
+    // Every step moves the phase, the trick or the deal on; anything else is a stuck game.
+    return gs.Phase != p || gs.TablePos != tablePos || gs.DealStarted != dealStarted || gs.DealNo != dealNo;
 }
 
 }  // namespace kesp::sim

@@ -1,0 +1,111 @@
+#include "engine/hand.h"
+
+#include "table_fixture.h"
+
+namespace kesp {
+using namespace test;
+
+TEST(Cards, CodesAreTheCodePageBytes) {
+    EXPECT_EQ(C("1ч").rank, 0x31);
+    EXPECT_EQ(C("1ч").suit, 0xF7);
+    EXPECT_EQ(C("Тп").rank, 0xD2);
+    EXPECT_EQ(C("Тп").suit, 0xEF);
+    EXPECT_EQ(C("Вб").rank, 0xC2);
+    EXPECT_EQ(C("Дк").rank, 0xC4);
+    EXPECT_EQ(C("Кк").rank, 0xCA);
+    EXPECT_EQ(C("6б").suit, 0xE1);
+    EXPECT_EQ(C("6к").suit, 0xEA);
+}
+
+TEST(Cards, DeckNumbering) {
+    const struct {
+        int number;
+        const char* card;
+    } cases[] = {{1, "6ч"}, {2, "6б"}, {3, "6к"}, {4, "6п"}, {5, "7ч"}, {17, "1ч"}, {33, "Тч"}, {36, "Тп"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Card::FromDeckNumber(c.number), C(c.card)) << c.number;
+        EXPECT_EQ(C(c.card).DeckNumber(), c.number) << c.card;
+    }
+}
+
+TEST(Cards, TenNeverMatchesAnotherCard) {
+    for (int k = 1; k <= 36; ++k) {
+        const Card other = Card::FromDeckNumber(k);
+        EXPECT_EQ(other == C("1ч"), other.DeckNumber() == C("1ч").DeckNumber()) << Name(other);
+    }
+}
+
+TEST(Cards, EmptySlots) {
+    EXPECT_TRUE(Card{}.IsEmpty());  // never written
+    EXPECT_TRUE(Card::Empty().IsEmpty());
+    EXPECT_EQ(Card{}.Suit(), suit::None);
+    EXPECT_EQ(Card::Empty().Value(), 99);
+    EXPECT_FALSE(C("6ч").IsEmpty());
+}
+
+TEST(NormaliseHand, OrdersNonTrumpsThenTrumps) {
+    const struct {
+        const char* trump;
+        const char* expected;
+    } cases[] = {{"п", "7ч 6п Кп Тп ##"}, {"ч", "6п Кп Тп 7ч ##"}};
+    for (const auto& c : cases) {
+        GameState gs;
+        gs.Trump = S(c.trump);
+        SetHand(gs, 1, {"Тп", "##", "7ч", "6п", "Кп"});
+        NormaliseHand(gs, 1);
+        EXPECT_EQ(HandText(gs, 1), c.expected) << c.trump;
+        EXPECT_EQ(gs.HandCount[1], 4);
+        EXPECT_EQ(gs.HandValue[1][5], 99);
+    }
+}
+
+TEST(NormaliseHand, EqualRanksKeepTheirOrder) {
+    GameState gs;
+    gs.Trump = S("п");
+    SetHand(gs, 2, {"9к", "7б", "9ч", "7ч", "6п"});
+    NormaliseHand(gs, 2);
+    EXPECT_EQ(HandText(gs, 2), "7б 7ч 9к 9ч 6п");
+    SetHand(gs, 2, {"9ч", "7ч", "9к", "7б", "##"});
+    NormaliseHand(gs, 2);
+    EXPECT_EQ(HandText(gs, 2), "7ч 7б 9ч 9к ##");
+}
+
+TEST(NormaliseHand, NeverWrittenSlotsCountAsEmpty) {
+    GameState gs;
+    gs.Trump = S("ч");
+    gs.Hand[3][2] = C("Дк");
+    NormaliseHand(gs, 3);
+    EXPECT_EQ(HandText(gs, 3), "Дк ## ## ## ##");
+    EXPECT_EQ(gs.HandCount[3], 1);
+    EXPECT_FALSE(HandHasSuit(GameState{}, 1, S("ч")));
+}
+
+TEST(Queries, ScanHandTableAndHistory) {
+    GameState gs;
+    gs.Trump = S("п");
+    SetHand(gs, 1, {"7ч", "Дч", "9к", "6п", "Кп"});
+    EXPECT_TRUE(HandHasSuit(gs, 1, S("к")));
+    EXPECT_FALSE(HandHasSuit(gs, 1, S("б")));
+    EXPECT_TRUE(HandHasCard(gs, 1, C("Дч")));
+    EXPECT_FALSE(HandHasCard(gs, 1, C("Дб")));
+    EXPECT_EQ(HighestOfSuit(gs, 1, S("ч")).slot, 2);
+    EXPECT_EQ(HighestOfSuit(gs, 1, S("ч")).value, 7);
+    EXPECT_EQ(LowestOfSuit(gs, 1, S("п")).slot, 4);
+    EXPECT_EQ(LowestOfSuit(gs, 1, S("б")).value, 0);
+    EXPECT_EQ(LowestOfSuit(gs, 1, S("б")).slot, 0);
+
+    SetTable(gs, {"Вб", "##", "Тб", "6ч"});
+    EXPECT_TRUE(TableHasSuit(gs, S("б")));
+    EXPECT_FALSE(TableHasSuit(gs, S("п")));
+    EXPECT_EQ(TableHighest(gs, S("б")), 9);
+    EXPECT_EQ(TableHighest(gs, S("к")), 0);
+
+    gs.History.Fill(Card::Empty());
+    gs.History[21] = C("Дп");
+    EXPECT_TRUE(HistoryHasCard(gs, C("Дп")));
+    EXPECT_FALSE(HistoryHasCard(gs, C("Кп")));
+    EXPECT_EQ(NextSeat(4), 1);
+    EXPECT_EQ(NextSeat(2), 3);
+}
+
+}  // namespace kesp

@@ -1,0 +1,105 @@
+// Helpers for engine tests: cards written as their UTF-8 names ("1ч", "Тп"), hands and tables
+// set up from such names, and an event recorder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/game.h"
+#include "engine/hand.h"
+#include "records/cp1251.h"
+
+namespace kesp::test {
+
+inline Card C(const std::string& utf8) {
+    const auto bytes = Utf8ToCp1251(utf8);
+    if (!bytes || bytes->size() != 2) {
+        ADD_FAILURE() << "not a card: " << utf8;
+        return Card::Empty();
+    }
+    return Card::Make(static_cast<std::uint8_t>((*bytes)[0]), static_cast<std::uint8_t>((*bytes)[1]));
+}
+
+inline std::uint8_t S(const std::string& utf8) {
+    const auto bytes = Utf8ToCp1251(utf8);
+    return bytes && bytes->size() == 1 ? static_cast<std::uint8_t>((*bytes)[0]) : 0;
+}
+
+inline std::string Name(const Card& c) {
+    if (c.length == 0) return "";
+    const char bytes[2] = {static_cast<char>(c.rank), static_cast<char>(c.suit)};
+    return Cp1251ToUtf8(std::string_view(bytes, 2));
+}
+
+// Seat s's slots 1..5 from names; "##" or missing entries are empty.
+inline void SetHand(GameState& gs, int s, std::initializer_list<const char*> cards) {
+    int k = 1;
+    for (const char* name : cards) SetHandSlot(gs, s, k++, std::string(name) == "##" ? Card::Empty() : C(name));
+    for (; k <= 5; ++k) SetHandSlot(gs, s, k, Card::Empty());
+    int n = 0;
+    for (int i = 1; i <= 5; ++i) n += gs.Hand[s][i].IsEmpty() ? 0 : 1;
+    gs.HandCount[s] = static_cast<std::uint8_t>(n);
+}
+
+inline std::string HandText(const GameState& gs, int s) {
+    std::string out;
+    for (int k = 1; k <= 5; ++k) out += (k > 1 ? " " : "") + (gs.Hand[s][k].IsEmpty() ? std::string("##") : Name(gs.Hand[s][k]));
+    return out;
+}
+
+inline void SetTable(GameState& gs, std::initializer_list<const char*> cards) {
+    int p = 1;
+    for (const char* name : cards) {
+        const Card c = std::string(name) == "##" ? Card::Empty() : C(name);
+        gs.Table[p] = c;
+        gs.TableValue[p] = c.IsEmpty() ? 0 : c.Value();
+        ++p;
+    }
+    for (; p <= 4; ++p) {
+        gs.Table[p] = Card::Empty();
+        gs.TableValue[p] = 0;
+    }
+}
+
+// A deck whose deck numbers are given; the deal's blocks come from positions 1..20.
+inline std::array<std::uint8_t, 36> DeckFromCards(const std::vector<std::string>& first) {
+    std::array<std::uint8_t, 36> deck{};
+    bool used[37] = {};
+    std::size_t i = 0;
+    for (const auto& name : first) {
+        const int k = C(name).DeckNumber();
+        deck[i++] = static_cast<std::uint8_t>(k);
+        used[k] = true;
+    }
+    for (int k = 1; k <= 36 && i < 36; ++k)
+        if (!used[k]) deck[i++] = static_cast<std::uint8_t>(k);
+    return deck;
+}
+
+// Records what the engine asks of the table.
+class RecordingEvents : public TableEvents {
+public:
+    std::vector<std::string> announced;
+    std::vector<std::string> sounds;
+    std::vector<WordId> questions;
+    std::vector<WordId> messages;
+    std::vector<int> pauses;
+    int flights = 0;
+    bool answer = false;
+
+    void Announce(std::string_view message) override { announced.emplace_back(message); }
+    void PlaySound(std::string_view name, bool) override { sounds.emplace_back(name); }
+    bool AskYesNo(WordId question, WordId) override {
+        questions.push_back(question);
+        return answer;
+    }
+    void ShowMessage(WordId message) override { messages.push_back(message); }
+    void Pause(int ms) override { pauses.push_back(ms); }
+    void FlyCard(Flight, int, const Card&) override { ++flights; }
+};
+
+}  // namespace kesp::test
