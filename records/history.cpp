@@ -96,6 +96,8 @@ std::string HistoryRecordLine(const HistoryEntry& entry, std::string_view timeTe
     const double rating =
         std::isfinite(entry.Rating) ? std::clamp(entry.Rating, -999'999.99, 9'999'999.99) : 0;
     std::string data = RightAligned(ToFieldBytes(timeText), 5);
+    // A line starting with "$" would read as the end line.
+    if (data[0] == '$') data[0] = ' ';
     data += RightAligned(ToFieldBytes(dateText), 10);
     data += LeftAligned(ToFieldBytes(entry.Players), HistoryPlayersLength);
     data += RightAligned(std::to_string(std::clamp<std::int64_t>(entry.Games, 0, 999)), 3);

@@ -76,6 +76,7 @@ TEST(HistoryLines, FieldsKeepTheirPlaces) {
     } cases[] = {
         {Game("Ann"), "9:05", "x", 1, 5, " 9:05"},
         {Game("Ann"), "09:05:33", "x", 1, 5, "09:05"},
+        {Game("Ann"), "$9:05", "x", 1, 5, " 9:05"},  // never taken for the end line
         {Game("Ann"), "t", "5.3.24", 6, 10, "    5.3.24"},
         {Game("Ann"), "t", "Tuesday, 5 March 2024", 6, 10, "Tuesday, 5"},  // a long date is cut
         {Game("Ann"), "t", "05 мар 24", 6, 10, " 05 \xEC\xE0\xF0 24"},
