@@ -103,3 +103,44 @@ public:
 };
 
 }  // namespace kesp::test
+
+namespace kesp::test {
+
+// A deck that deals the given hands on a local table (or a host): seat 4 takes positions 1..5,
+// seat 2 6..10, seat 1 11..15, seat 3 16..20; `stock` fills positions 21.. in order and
+// `trumpCard` lies at position 36. Unnamed cards fill the rest of the stock.
+inline std::array<std::uint8_t, 36> KnownDeck(const std::array<std::vector<std::string>, 4>& hands,
+                                              const std::string& trumpCard,
+                                              const std::vector<std::string>& stock = {}) {
+    std::vector<std::string> first;
+    for (int seat : {4, 2, 1, 3})
+        for (const auto& c : hands[static_cast<std::size_t>(seat - 1)]) first.push_back(c);
+    for (const auto& c : stock) first.push_back(c);
+    auto deck = DeckFromCards(first);
+    // Move the trump card to position 36.
+    const auto trump = static_cast<std::uint8_t>(C(trumpCard).DeckNumber());
+    for (auto& n : deck)
+        if (n == trump) std::swap(n, deck[35]);
+    return deck;
+}
+
+// A local game (game number chosen for the dealer) dealt from known hands.
+inline void DealKnown(Game& game, int dealer, const std::array<std::vector<std::string>, 4>& hands,
+                      const std::string& trumpCard, const std::vector<std::string>& stock = {}) {
+    game.State().GameNo = dealer;  // first deal: dealer = GameNo mod 4 (4 for 0)
+    EXPECT_TRUE(game.UseDeck(KnownDeck(hands, trumpCard, stock)));
+    game.StartDeal(true);
+    EXPECT_EQ(game.State().Dealer, dealer);
+}
+
+// Runs timer ticks while the driving machine has automatic moves to make.
+inline void TickWhileAutomatic(Game& game, int limit = 100) {
+    for (int i = 0; i < limit; ++i) {
+        const GameState& gs = game.State();
+        const int before = gs.Phase, pos = gs.TablePos;
+        game.GameTick();
+        if (gs.Phase == before && gs.TablePos == pos) return;
+    }
+}
+
+}  // namespace kesp::test

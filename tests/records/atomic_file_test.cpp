@@ -62,6 +62,9 @@ TEST_F(AtomicFile, WriteCutShortKeepsTheOldFile) {
     EXPECT_FALSE(WriteFileAtomically((dir / "missing-folder" / "x").string(), "y"));
 }
 
-TEST_F(AtomicFile, MissingFileReadsAsNothing) { EXPECT_FALSE(ReadWholeFile(dir / "none").has_value()); }
+TEST_F(AtomicFile, MissingFileOrFolderReadsAsNothing) {
+    EXPECT_FALSE(ReadWholeFile(dir / "none").has_value());
+    EXPECT_FALSE(ReadWholeFile(dir).has_value());
+}
 
 }  // namespace kesp
