@@ -41,6 +41,13 @@ constexpr std::array<std::uint8_t, 256> MakeRankValues() {
     return values;
 }
 inline constexpr std::array<std::uint8_t, 256> kRankValues = MakeRankValues();
+// Rank values of slot first characters: an empty slot's '#' has the value 99.
+constexpr std::array<std::uint8_t, 256> MakeSlotValues() {
+    std::array<std::uint8_t, 256> values = MakeRankValues();
+    values[0x23] = 99;
+    return values;
+}
+inline constexpr std::array<std::uint8_t, 256> kSlotValues = MakeSlotValues();
 }  // namespace detail
 
 // Rank values 1 (six) .. 9 (ace); 0 for a byte that is no rank.
@@ -83,10 +90,11 @@ struct alignas(4) Card {
 
     constexpr bool IsEmpty() const { return length < 2 || (rank == EmptyChar && suit == EmptyChar); }
     constexpr bool IsCard() const { return length == 2 && RankValue(rank) != 0 && IsSuit(suit); }
-    constexpr bool IsAce() const { return !IsEmpty() && rank == rank::Ace; }
+    constexpr bool IsAce() const { return length == 2 && rank == rank::Ace; }
     // Suit of a real card; '#' for an empty slot, so an empty slot never matches a suit.
-    constexpr std::uint8_t Suit() const { return IsEmpty() ? suit::None : suit; }
-    constexpr std::uint8_t Value() const { return IsEmpty() ? EmptyValue : RankValue(rank); }
+    // ("##" holds '#' as its suit and 99 as its value, so these need no emptiness test.)
+    constexpr std::uint8_t Suit() const { return length == 2 ? suit : suit::None; }
+    constexpr std::uint8_t Value() const { return length == 2 ? detail::kSlotValues[rank] : EmptyValue; }
     // Deck number 1..36, 0 for anything that is not a card.
     constexpr int DeckNumber() const {
         if (!IsCard()) return 0;

@@ -17,18 +17,24 @@ void Game::Shuffle() {
         if (!fixedSeed_)
             random_.Seed(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
         // Rejection: draw 1..36 for each place until the number is not placed yet.
-        bool placed[37] = {};
+        std::uint64_t placed = 0;
         for (auto& n : numbers) {
-            std::uint8_t k;
-            do k = static_cast<std::uint8_t>(random_.Below(36) + 1);
-            while (placed[k]);
-            placed[k] = true;
-            n = k;
+            std::uint32_t k;
+            do k = random_.Below(36) + 1;
+            while (placed >> k & 1);
+            placed |= std::uint64_t{1} << k;
+            n = static_cast<std::uint8_t>(k);
         }
     }
+    static constexpr auto kDeckCards = [] {
+        std::array<Card, 37> cards{};
+        for (int k = 1; k <= 36; ++k) cards[static_cast<std::size_t>(k)] = Card::FromDeckNumber(k);
+        return cards;
+    }();
     for (int p = 1; p <= 36; ++p) {
-        gs_.Deck[p] = Card::FromDeckNumber(numbers[static_cast<std::size_t>(p - 1)]);
-        gs_.DeckValue[p] = gs_.Deck[p].Value();
+        const std::uint8_t k = numbers[static_cast<std::size_t>(p - 1)];
+        gs_.Deck[p] = kDeckCards[k];
+        gs_.DeckValue[p] = static_cast<std::uint8_t>((k + 3) / 4);  // rank value of deck number k
     }
 }
 

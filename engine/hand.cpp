@@ -84,13 +84,13 @@ bool HistoryHasCard(const GameState& gs, const Card& card) {
 
 int CountAces(const GameState& gs, int s) {
     int n = 0;
-    for (int k = 1; k <= 5; ++k) n += gs.Hand[s][k].IsAce() ? 1 : 0;
+    for (const Card& c : gs.Hand[s].items) n += c.IsAce() ? 1 : 0;
     return n;
 }
 
 int CountSuit(const GameState& gs, int s, std::uint8_t suitChar) {
     int n = 0;
-    for (int k = 1; k <= 5; ++k) n += gs.Hand[s][k].Suit() == suitChar ? 1 : 0;
+    for (const Card& c : gs.Hand[s].items) n += c.Suit() == suitChar ? 1 : 0;
     return n;
 }
 

@@ -5,6 +5,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
+  fonts-comic-neue fonts-dejavu-core
 )
 missing=()
 for p in "${packages[@]}"; do
