@@ -61,7 +61,9 @@ TEST(ScoreDeal, EndOfGameThresholdsAndSounds) {
         game.ScoreDeal(true);
         EXPECT_EQ(game.State().GameOver, c.over ? 1 : 0) << c.after[0];
         EXPECT_EQ(game.State().Phase, c.over ? phase::GameOverPhase : phase::DealScored);
-        if (c.over) EXPECT_EQ(game.View().action, (ButtonState{WordId::ToSumUpOfGame, true, true}));
+        if (c.over) {
+            EXPECT_EQ(game.View().action, (ButtonState{WordId::ToSumUpOfGame, true, true}));
+        }
         EXPECT_EQ(events.sounds, std::vector<std::string>{"WKoGutX"});
     }
 }
