@@ -132,6 +132,8 @@ void Game::StartDeal(bool newGame) {
     gs_.TableLeader = gs_.Dealer;
     lastPlayerTrick_ = 0;
 
+    view_.menuQuit = view_.menuGenCount = true;
+    view_.menuChangeName = setup_.kind == GameKind::Local && !setup_.AccountGame;
     SetHumanSeats();
     const bool personDeals = gs_.HumanSeat[gs_.Dealer] != 0;
     const bool mayBegin = personDeals ? gs_.Dealer == 4 : IsDrivingMachine();

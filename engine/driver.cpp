@@ -6,8 +6,13 @@
 namespace kesp {
 
 void Game::GameTick() {
-    if (!gs_.DealRunning || !IsDrivingMachine()) return;
+    if (!gs_.DealRunning) return;
     const int p = gs_.Phase;
+    if (p >= 1 && p <= phase::TrickComplete)
+        helpTopic_ = 5;
+    else if (p == phase::DealOver || p == phase::DealScored)
+        helpTopic_ = 10;
+    if (!IsDrivingMachine()) return;
     if (phase::IsDecision(p)) {
         if (!gs_.HumanSeat[p]) Decide(true, false, true);
     } else if (phase::IsDiscard(p)) {
@@ -81,6 +86,133 @@ void Game::ActionButton() {
         case phase::GameOverPhase: Settle(true); break;
         default: break;
     }
+}
+
+}  // namespace kesp
+
+namespace kesp {
+
+void Game::SecondButton() {
+    if (!gs_.DealRunning || !view_.second.enabled) return;
+    gs_.DiscardAsked = 0;
+    if (gs_.Phase == 4 && !gs_.GameOver) {
+        SetButtons(view_.action.caption, false, view_.second.caption, false);
+        Decide(false, false, true);
+    } else if (gs_.GameOver) {
+        LeaveFinishedGame();
+    }
+}
+
+void Game::OwnCardClick(MouseButton button, int slot) {
+    if (!gs_.DealRunning || slot < 1 || slot > 5 || gs_.Hand[4][slot].IsEmpty()) return;
+    if (button == MouseButton::Right) {
+        events_->SpeakCard(gs_.Hand[4][slot]);
+        return;
+    }
+    if (gs_.DealStarted != 2 || !gs_.Plays[4] || !gs_.HumanSeat[4]) return;
+    if (gs_.Phase == phase::DiscardBase + 4) {
+        for (int i = 1; i <= 4; ++i)
+            if (gs_.DiscardSel[i] == slot) {
+                gs_.DiscardSel[i] = 0;
+                events_->DrawHand(4);
+                return;
+            }
+        int freePlace = 0;
+        for (int i = 4; i >= 1; --i)
+            if (gs_.DiscardSel[i] == 0) freePlace = i;
+        if (gs_.Hand[4][slot].IsAce() || freePlace == 0) {
+            events_->PlaySound("WWrongs");
+            return;
+        }
+        gs_.DiscardSel[freePlace] = static_cast<std::uint8_t>(slot);
+        events_->DrawHand(4);
+    } else if (gs_.Phase == phase::PlayBase + 4) {
+        if (gs_.TablePos != 1 && IsIllegal(slot)) {
+            events_->PlaySound("WWrongs");
+            return;
+        }
+        PlayCard(4, slot, true);
+    }
+}
+
+CursorKind Game::OwnCardHover(int slot) const {
+    if (!gs_.DealRunning || gs_.DealStarted != 2 || !gs_.Plays[4] || !gs_.HumanSeat[4] || slot < 1 || slot > 5 ||
+        gs_.Hand[4][slot].IsEmpty())
+        return CursorKind::Ordinary;
+    if (gs_.Phase == phase::DiscardBase + 4) {
+        int marked = 0;
+        bool isMarked = false;
+        for (int i = 1; i <= 4; ++i) {
+            marked += gs_.DiscardSel[i] != 0 ? 1 : 0;
+            isMarked = isMarked || gs_.DiscardSel[i] == slot;
+        }
+        const bool markable = !gs_.Hand[4][slot].IsAce() && (marked < 4 || isMarked);
+        return markable ? CursorKind::Choosing : CursorKind::Ordinary;
+    }
+    if (gs_.Phase == phase::PlayBase + 4)
+        return gs_.TablePos == 1 || !IsIllegal(slot) ? CursorKind::Choosing : CursorKind::Ordinary;
+    return CursorKind::Ordinary;
+}
+
+void Game::RightClickTable(int seat) {
+    if (!gs_.DealRunning || seat < 1 || seat > 4) return;
+    const int p = gs_.Phase;
+    const bool current = phase::IsPlay(p);
+    if (!current && p != phase::TrickComplete && p != phase::DealOver) return;
+    const Slots<Card, 1, 4>& cards = current ? gs_.Table : gs_.LastTrick;
+    for (int pos = 1; pos <= 4; ++pos)
+        if (SeatAtTablePosition(gs_.TableLeader, pos) == seat && !cards[pos].IsEmpty()) events_->SpeakCard(cards[pos]);
+}
+
+void Game::RightClickDeck() {
+    if (gs_.DealRunning && view_.trumpCardOnDeck) events_->SpeakCard(gs_.Deck[36]);
+}
+
+void Game::RightClickOpenHand(int seat, int slot) {
+    if (!gs_.DealRunning || seat < 1 || seat > 3 || slot < 1 || slot > 5) return;
+    if (gs_.Phase < phase::DealOver || !setup_.OpenCardsAtEnd || !view_.handFaceUp[seat]) return;
+    if (!gs_.Hand[seat][slot].IsEmpty()) events_->SpeakCard(gs_.Hand[seat][slot]);
+}
+
+void Game::ReturnToMenu(LeaveReason reason) {
+    events_->LeaveTable(reason);
+    gs_.DealRunning = 0;
+    gs_.Phase = phase::Menu;
+    view_ = TableView{};
+    events_->ButtonsChanged();
+    helpTopic_ = 1;
+    SetTimer(timer::Menu, true);
+}
+
+bool Game::LeaveToMenu() {
+    events_->PlaySound("WOpenFo");
+    if (!gs_.DealRunning) return false;
+    if (!events_->AskYesNo(WordId::LeaveToMenuQuestion, WordId::DataWillBeLost, "\n\r")) return false;
+    events_->StopRecording();
+    ReturnToMenu(LeaveReason::Abandoned);
+    return true;
+}
+
+bool Game::CloseQuery() {
+    if (gs_.DealRunning) {
+        events_->PlaySound("WOpenFo");
+        if (!events_->AskYesNo(WordId::LeaveGameQuestion, WordId::DataWillBeLost, " ")) return false;
+        events_->StopRecording();
+        ReturnToMenu(LeaveReason::Abandoned);
+    }
+    return true;
+}
+
+void Game::GenCount() {
+    if (!view_.menuGenCount) return;
+    events_->PlaySound("WOpenFo");
+    events_->ShowGeneralCount();
+}
+
+void Game::LeaveFinishedGame() {
+    if (!gs_.DealRunning || !gs_.GameOver) return;
+    gs_.Advantage = gs_.Score[4];
+    ReturnToMenu(LeaveReason::Finished);
 }
 
 }  // namespace kesp

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "engine/game_state.h"
 #include "engine/random.h"
@@ -15,6 +16,8 @@
 namespace kesp {
 
 enum class GameKind : std::uint8_t { Local, LanHost, LanClient, Online };
+enum class MouseButton : std::uint8_t { Left, Right };
+enum class CursorKind : std::uint8_t { Ordinary, Choosing };
 
 struct TableSetup {
     GameKind kind = GameKind::Local;
@@ -25,6 +28,8 @@ struct TableSetup {
     bool OpenCardsAtEnd = false;
     bool FlyCards = true;
     bool AllComputer = false;        // the own seat is a computer player too (headless play)
+    bool AccountGame = false;        // a rated game of the online account
+    bool Tournament = false;         // an online tournament game
 };
 
 // Timer intervals of the game timer, in milliseconds.
@@ -86,9 +91,28 @@ public:
     void ComputerLead(int s);
     void ComputerFollow(int s);
 
-    // Driver: the game timer's tick and the action button on the machine that may press it.
+    // Driver: the game timer's tick and the two table buttons (each does nothing while disabled).
     void GameTick();
     void ActionButton();
+    void SecondButton();
+    // The user's cards: `slot` is the card under the pointer (1..5), 0 for none.
+    void OwnCardClick(MouseButton button, int slot);
+    CursorKind OwnCardHover(int slot) const;
+    // Right clicks that say a card's name: the card at a seat's place on the table, the face-up
+    // trump card on the deck, a card of an open hand of seats 1..3.
+    void RightClickTable(int seat);
+    void RightClickDeck();
+    void RightClickOpenHand(int seat, int slot);
+    // A nine-character game message from another machine: the same step, not announced again.
+    // Anything that is not a well-formed game message for the current phase changes nothing.
+    void ApplyGameMessage(std::string_view message);
+
+    // Pop-up menu items and closing the window.
+    bool LeaveToMenu();
+    bool CloseQuery();
+    void GenCount();
+    void LeaveFinishedGame();
+    int HelpTopic() const { return helpTopic_; }
 
 private:
     void CompleteTrick();
@@ -101,6 +125,7 @@ private:
     void PrepareUserDecision();
     void PrepareUserDiscard();
     void UserDiscard();
+    void ReturnToMenu(LeaveReason reason);
     void Shuffle();
     void DealBlocks();
     int ChooseDealer() const;
@@ -117,6 +142,7 @@ private:
     int timerInterval_ = timer::Menu;
     bool timerRunning_ = true;
     int lastPlayerTrick_ = 0;  // trick whose LastPlayer has been determined
+    int helpTopic_ = 1;
 };
 
 }  // namespace kesp

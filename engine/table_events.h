@@ -10,6 +10,12 @@
 
 namespace kesp {
 
+// Why the table is being left for the main menu.
+enum class LeaveReason : std::uint8_t {
+    Finished,   // a settled game: the records take its result
+    Abandoned,  // left before its end: the player loses his place in the club
+};
+
 enum class Flight : std::uint8_t {
     TrumpToDealer,  // the face-up trump card to the dealer
     DeckToSeat,     // a replacement card from the stock
@@ -40,14 +46,22 @@ public:
     // A step made on this machine, as its game message for the other machines.
     virtual void Announce(std::string_view /*message*/) {}
 
-    // The person at the table: a yes/no question (line break allowed between the two words)
-    // and a message in the message window.
-    virtual bool AskYesNo(WordId /*question*/, WordId /*secondLine*/ = WordId::None) { return false; }
+    // The person at the table: a yes/no question whose text is the first word, `joiner` and the
+    // second word; and a message in the message window.
+    virtual bool AskYesNo(WordId /*question*/, WordId /*second*/ = WordId::None, std::string_view /*joiner*/ = "") {
+        return false;
+    }
     virtual void ShowMessage(WordId /*message*/) {}
+    virtual void ShowGeneralCount() {}
 
-    // Deal recording.
+    // Deal recording: started when a deal is on the table, saved after its scoring, dropped when
+    // the table is left.
     virtual void StartRecording() {}
     virtual void FinishRecording() {}
+    virtual void StopRecording() {}
+
+    // The table is taken off and the main menu shown; the records, sockets and music follow.
+    virtual void LeaveTable(LeaveReason /*reason*/) {}
 };
 
 }  // namespace kesp

@@ -35,6 +35,10 @@ struct TableView {
     PerSeat<Bubble> bubbles;
     PerSeat<std::uint8_t> handFaceUp;  // hand drawn face up
     std::uint8_t trumpCardOnDeck = 0;  // the trump card lies face up under the deck
+    // Pop-up menu items of the table.
+    bool menuQuit = false;
+    bool menuGenCount = false;
+    bool menuChangeName = false;
     friend bool operator==(const TableView&, const TableView&) = default;
 };
 

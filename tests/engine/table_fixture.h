@@ -93,13 +93,19 @@ public:
 
     void Announce(std::string_view message) override { announced.emplace_back(message); }
     void PlaySound(std::string_view name, bool) override { sounds.emplace_back(name); }
-    bool AskYesNo(WordId question, WordId) override {
+    std::vector<LeaveReason> left;
+    std::vector<std::string> spoken;
+    int generalCounts = 0;
+    bool AskYesNo(WordId question, WordId, std::string_view) override {
         questions.push_back(question);
         return answer;
     }
     void ShowMessage(WordId message) override { messages.push_back(message); }
     void Pause(int ms) override { pauses.push_back(ms); }
     void FlyCard(Flight, int, const Card&) override { ++flights; }
+    void LeaveTable(LeaveReason reason) override { left.push_back(reason); }
+    void SpeakCard(const Card& card) override { spoken.push_back(Name(card)); }
+    void ShowGeneralCount() override { ++generalCounts; }
 };
 
 }  // namespace kesp::test
