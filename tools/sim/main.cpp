@@ -8,13 +8,15 @@
 #include <vector>
 
 #include "tools/sim/replay.h"
+#include "tools/sim/season.h"
 #include "tools/sim/self_play.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
     "usage: kesp-sim replay [--game-no G] [--initial-score S] < decks\n"
-    "       kesp-sim play --games N [--seed X] [--initial-score S]\n";
+    "       kesp-sim play --games N [--seed X] [--initial-score S]\n"
+    "       kesp-sim season --dir D --games N --name NAME --password PW [--seed X] [--initial-score S]\n";
 
 int Fail(const std::string& message) {
     std::cerr << "kesp-sim: " << message << "\n" << kUsage;
@@ -41,15 +43,19 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     if (argc < 2) return Fail("no command given");
     const std::string_view command = argv[1];
-    if (command != "replay" && command != "play") return Fail("unknown command '" + std::string(command) + "'");
+    if (command != "replay" && command != "play" && command != "season")
+        return Fail("unknown command '" + std::string(command) + "'");
 
     kesp::sim::ReplayOptions replay;
     kesp::sim::PlayOptions play;
+    kesp::sim::SeasonOptions season;
     bool gamesGiven = false;
     for (int i = 2; i < argc; ++i) {
         const std::string_view option = argv[i];
-        const bool known = option == "--initial-score" || (command == "replay" && option == "--game-no") ||
-                           (command == "play" && (option == "--games" || option == "--seed"));
+        const bool known =
+            option == "--initial-score" || (command == "replay" && option == "--game-no") ||
+            (command != "replay" && (option == "--games" || option == "--seed")) ||
+            (command == "season" && (option == "--dir" || option == "--name" || option == "--password"));
         if (!known) return Fail("unknown option '" + std::string(option) + "'");
         if (i + 1 >= argc) return Fail("option '" + std::string(option) + "' needs a value");
         const std::string_view value = argv[++i];
@@ -60,7 +66,7 @@ int main(int argc, char** argv) {
         if (option == "--initial-score") {
             const auto v = ParseNumber(value, 100, 200);
             if (!v || (*v != 100 && *v != 150 && *v != 200)) return bad("100, 150 or 200");
-            replay.initialScore = play.initialScore = static_cast<int>(*v);
+            replay.initialScore = play.initialScore = season.initialScore = static_cast<int>(*v);
         } else if (option == "--game-no") {
             const auto v = ParseNumber(value, 1, 999999);
             if (!v) return bad("a game number 1..999999");
@@ -68,17 +74,28 @@ int main(int argc, char** argv) {
         } else if (option == "--games") {
             const auto v = ParseNumber(value, 1, 1000000000);
             if (!v) return bad("a number of games 1..1000000000");
-            play.games = *v;
+            play.games = season.games = *v;
             gamesGiven = true;
-        } else {
+        } else if (option == "--seed") {
             const auto v = ParseSeed(value);
             if (!v) return bad("a seed 0..18446744073709551615");
-            play.seed = *v;
+            play.seed = season.seed = *v;
+        } else if (option == "--dir") {
+            season.dir = value;
+        } else if (option == "--name") {
+            if (value.empty()) return bad("a name");
+            season.name = value;
+        } else {
+            season.password = value;
         }
     }
 
     if (command == "replay") return kesp::sim::Replay(std::cin, std::cout, std::cerr, replay);
-    if (!gamesGiven) return Fail("play needs --games N");
+    if (!gamesGiven) return Fail(std::string(command) + " needs --games N");
+    if (command == "season") {
+        if (season.dir.empty() || season.name.empty()) return Fail("season needs --dir D and --name NAME");
+        return kesp::sim::Season(season, std::cout, std::cerr);
+    }
     kesp::sim::PrintSummary(std::cout, kesp::sim::PlayGames(play));
     return 0;
 }

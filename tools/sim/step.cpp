@@ -19,10 +19,13 @@ bool Step(Game& game) {
     const int dealNo = gs.DealNo;
     if (game.View().action.enabled)
         game.ActionButton();
+    else if (game.View().second.enabled && gs.GameOver)
+        game.SecondButton();  // "Exit to menu" from a settled game
     else
         game.GameTick();
     // Every step moves the phase, the trick or the deal on; anything else is a stuck game.
-    return gs.Phase != p || gs.TablePos != tablePos || gs.DealStarted != dealStarted || gs.DealNo != dealNo;
+    return gs.Phase != p || gs.TablePos != tablePos || gs.DealStarted != dealStarted || gs.DealNo != dealNo ||
+           !gs.DealRunning;
 }
 
 }  // namespace kesp::sim

@@ -1,5 +1,6 @@
 // One move of the driving machine in a game where every seat is a computer player: the action
-// button when it may be pressed, otherwise a tick of the game timer.
+// button when it may be pressed, "Exit to menu" once the game is settled, otherwise a tick of the
+// game timer.
 #pragma once
 
 #include "engine/game.h"
