@@ -220,3 +220,36 @@ TEST(Games, SeveralTablesInOneProcessDoNotShareState) {
 }
 
 }  // namespace kesp
+
+namespace kesp {
+
+TEST(Buttons, WhichMachineDrivesAndWhoMayBegin) {
+    const struct {
+        GameKind kind;
+        int role, clientIndex, onlineSeat;
+        bool drives;
+    } cases[] = {
+        {GameKind::Local, 0, -1, 1, true},      {GameKind::LanHost, 1, 0, 1, true},
+        {GameKind::LanHost, 1, 2, 1, true},     {GameKind::LanClient, 2, 0, 1, false},
+        {GameKind::LanClient, 3, 1, 1, false},  {GameKind::LanClient, 4, 2, 1, false},
+        {GameKind::Online, 0, -1, 1, true},     {GameKind::Online, 0, -1, 3, false},
+    };
+    for (const auto& c : cases) {
+        for (int deal = 1; deal <= 4; ++deal) {
+            Game game;
+            game.Setup().kind = c.kind;
+            game.Setup().LanRole = static_cast<std::uint8_t>(c.role);
+            game.Setup().LanClientIndex = c.clientIndex;
+            game.Setup().OnlineSeat = static_cast<std::uint8_t>(c.onlineSeat);
+            for (int d = 1; d <= deal; ++d) game.StartDeal(d == 1);
+            EXPECT_EQ(game.IsDrivingMachine(), c.drives);
+            const GameState& gs = game.State();
+            // "To Begin": the dealer's own machine when a person deals, the driving one otherwise.
+            const bool expected = gs.HumanSeat[gs.Dealer] ? gs.Dealer == 4 : c.drives;
+            EXPECT_EQ(game.View().action.enabled, expected)
+                << "kind " << int(c.kind) << " role " << c.role << " seat " << c.onlineSeat << " deal " << deal;
+        }
+    }
+}
+
+}  // namespace kesp
