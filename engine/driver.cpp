@@ -135,10 +135,10 @@ void Game::OwnCardClick(MouseButton button, int slot) {
     }
 }
 
-CursorKind Game::OwnCardHover(int slot) const {
+CardCursor Game::OwnCardHover(int slot) const {
     if (!gs_.DealRunning || gs_.DealStarted != 2 || !gs_.Plays[4] || !gs_.HumanSeat[4] || slot < 1 || slot > 5 ||
         gs_.Hand[4][slot].IsEmpty())
-        return CursorKind::Ordinary;
+        return CardCursor::Ordinary;
     if (gs_.Phase == phase::DiscardBase + 4) {
         int marked = 0;
         bool isMarked = false;
@@ -147,11 +147,11 @@ CursorKind Game::OwnCardHover(int slot) const {
             isMarked = isMarked || gs_.DiscardSel[i] == slot;
         }
         const bool markable = !gs_.Hand[4][slot].IsAce() && (marked < 4 || isMarked);
-        return markable ? CursorKind::Choosing : CursorKind::Ordinary;
+        return markable ? CardCursor::Choosing : CardCursor::Ordinary;
     }
     if (gs_.Phase == phase::PlayBase + 4)
-        return gs_.TablePos == 1 || !IsIllegal(slot) ? CursorKind::Choosing : CursorKind::Ordinary;
-    return CursorKind::Ordinary;
+        return gs_.TablePos == 1 || !IsIllegal(slot) ? CardCursor::Choosing : CardCursor::Ordinary;
+    return CardCursor::Ordinary;
 }
 
 void Game::RightClickTable(int seat) {

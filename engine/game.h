@@ -17,7 +17,7 @@ namespace kesp {
 
 enum class GameKind : std::uint8_t { Local, LanHost, LanClient, Online };
 enum class MouseButton : std::uint8_t { Left, Right };
-enum class CursorKind : std::uint8_t { Ordinary, Choosing };
+enum class CardCursor : std::uint8_t { Ordinary, Choosing };
 
 struct TableSetup {
     GameKind kind = GameKind::Local;
@@ -97,7 +97,7 @@ public:
     void SecondButton();
     // The user's cards: `slot` is the card under the pointer (1..5), 0 for none.
     void OwnCardClick(MouseButton button, int slot);
-    CursorKind OwnCardHover(int slot) const;
+    CardCursor OwnCardHover(int slot) const;
     // Right clicks that say a card's name: the card at a seat's place on the table, the face-up
     // trump card on the deck, a card of an open hand of seats 1..3.
     void RightClickTable(int seat);

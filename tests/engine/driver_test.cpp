@@ -37,7 +37,7 @@ public:
             for (int k = 1; k <= gs.HandCount[4]; ++k) {
                 const GameState before = gs;
                 const std::size_t sounds = events.sounds.size();
-                const bool legal = game.OwnCardHover(k) == CursorKind::Choosing;
+                const bool legal = game.OwnCardHover(k) == CardCursor::Choosing;
                 game.OwnCardClick(MouseButton::Left, k);
                 if (legal) return true;
                 EXPECT_EQ(gs, before) << "an illegal card changed the game";
@@ -143,14 +143,14 @@ TEST(Driver, ClicksOnOwnCards) {
     ASSERT_EQ(gs.Phase, phase::DiscardBase + 4);
     // Hand: 6ч 7ч Тк 8п 9п (spades trump). Marks, unmarks, the ace refused.
     EXPECT_EQ(HandText(gs, 4), "6ч 7ч Тк 8п 9п");
-    EXPECT_EQ(game.OwnCardHover(3), CursorKind::Ordinary);
+    EXPECT_EQ(game.OwnCardHover(3), CardCursor::Ordinary);
     game.OwnCardClick(MouseButton::Left, 3);
     EXPECT_EQ(events.sounds.back(), "WWrongs");
     for (int k : {1, 2, 4, 5}) game.OwnCardClick(MouseButton::Left, k);
     EXPECT_EQ(gs.DiscardSel, (Slots<std::uint8_t, 1, 4>{{1, 2, 4, 5}}));
     game.OwnCardClick(MouseButton::Left, 2);  // unmark
     EXPECT_EQ(gs.DiscardSel, (Slots<std::uint8_t, 1, 4>{{1, 0, 4, 5}}));
-    EXPECT_EQ(game.OwnCardHover(2), CursorKind::Choosing);
+    EXPECT_EQ(game.OwnCardHover(2), CardCursor::Choosing);
     game.OwnCardClick(MouseButton::Left, 2);  // back into the free place
     EXPECT_EQ(gs.DiscardSel, (Slots<std::uint8_t, 1, 4>{{1, 2, 4, 5}}));
     events.sounds.clear();
