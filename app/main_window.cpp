@@ -1,0 +1,325 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDateTime>
+#include <QLocale>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+
+#include "app/record_words.h"
+#include "presentation/cards_button.h"
+#include "records/club.h"
+#include "records/club_text.h"
+
+namespace kesp {
+namespace {
+constexpr const char* kVersion = "V 5.7f";
+
+}  // namespace
+
+TForm1::TForm1(std::string programDir, QWidget* parent)
+    : QWidget(parent),
+      programDir_(std::move(programDir)),
+      art_(settings_, programDir_, [this](std::string_view w) { return RecordWord(words_, w); }),
+      tableArt_(art_),
+      painter_(tableArt_, fonts_, words_),
+      events_(std::make_unique<WindowEvents>(
+          *this, game_, painter_, words_,
+          WindowEvents::Hooks{[this] { update(); }, [this] { SyncButtons(); }, [this] { SyncTimer(); },
+                              [this](LeaveReason r) { OnLeaveTable(r); }, {}})),
+      game_(*events_),
+      menu_(*this, words_) {
+    setWindowTitle(GameName(words_.CurrentLanguage()));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    button7_ = new TZunCardsButton(this);
+    button7_->setObjectName(QStringLiteral("Button7"));
+    button8_ = new TZunCardsButton(this);
+    button8_->setObjectName(QStringLiteral("Button8"));
+    for (auto* b : {button7_, button8_}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        b->hide();
+    }
+    connect(button7_, &QPushButton::clicked, this, &TForm1::Button7Click);
+    connect(button8_, &QPushButton::clicked, this, &TForm1::Button8Click);
+
+    popup_ = new QMenu(this);
+    quitItem_ = popup_->addAction(QString());
+    connect(quitItem_, &QAction::triggered, this, [this] {
+        if (game_.LeaveToMenu()) ShowMenu();
+    });
+
+    connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(&menu_, &MenuScreen::MemberChosen, this, &TForm1::LoginWanted);
+    connect(&menu_, &MenuScreen::TopTenClicked, this, &TForm1::TopTenWanted);
+    connect(&menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
+    connect(&menu_, &MenuScreen::ModeClicked, this, [this] {
+        settings_.ClubView = settings_.ClubView == 1 ? 2 : 1;
+        menu_.Show(settings_, scales_, programDir_);
+    });
+    timer1_.start(timer::Menu);
+    resize(760, 500);
+}
+
+TForm1::~TForm1() = default;
+
+bool TForm1::StartUp() {
+    if (startedUp_) return screen_ != Screen::Closing;
+    startedUp_ = true;
+    LoadSettings(settings_, programDir_);
+    words_.SetCurrentLanguage(settings_.CurrentLanguage);
+    fonts_ = FontRoles(settings_);
+    screen_ = Screen::Title;
+    ApplyWindowSize();
+    repaint();
+
+    const ClubCheckResult check = CheckClubFiles(programDir_);
+    if (check.RussianInterface) words_.SetCurrentLanguage(kRussian);
+    for (const RecordMessage& m : check.Messages)
+        QMessageBox::critical(this, GameName(words_.CurrentLanguage()),
+                              RecordMessageText(words_, m));
+    clubWritable_ = check.ClubWritable;
+    if (!check.Ok) {
+        clubBadAtStartUp_ = true;
+        screen_ = Screen::Closing;
+        QTimer::singleShot(0, this, &QWidget::close);
+        return false;
+    }
+    setWindowTitle(GameName(words_.CurrentLanguage()));
+    quitItem_->setText(words_.WordText(WordKey::ExitToMenu));
+    return true;
+}
+
+void TForm1::ApplyWindowSize() {
+    const QScreen* screen = QApplication::primaryScreen();
+    const QSize available = screen ? screen->availableGeometry().size() : QSize(760, 500);
+    const QSize client = ClientSizeFor(settings_.WindowSize, available);
+    scales_ = ScalesFor(settings_.WindowSize, available);
+    setFixedSize(client);
+    art_.SetWindow(settings_.WindowSize, scales_.s, client);
+    for (const ArtLoadResult& r : {art_.LoadFaceDeck(), art_.LoadBacks(), art_.LoadBackground(false)})
+        for (const std::string& m : r.messages)
+            QMessageBox::warning(this, GameName(words_.CurrentLanguage()), QString::fromStdString(m));
+    const bool wide = IsWideDeck(settings_.CardFaceSet);
+    painter_.Layout(settings_.WindowSize, client, scales_, CardCellFor(scales_.s, wide),
+                    NarrowOffset(settings_.WindowSize, wide), false);
+    const TableGeometry& g = painter_.Geometry();
+    button7_->setGeometry(g.button1);
+    button8_->setGeometry(g.button2);
+}
+
+void TForm1::ShowMenu() {
+    screen_ = Screen::Menu;
+    button7_->hide();
+    button8_->hide();
+    menu_.Show(settings_, scales_, programDir_);
+    SyncTimer();
+    update();
+}
+
+void TForm1::ShowTable() {
+    screen_ = Screen::Table;
+    menu_.Hide();
+    painter_.SetSeatName(4, QString::fromStdString(std::string(TrimBlanks(player_.StartRecord.Name))));
+    for (int s = 1; s <= 3; ++s) painter_.SetSeatName(s, QStringLiteral("PC"));
+    painter_.DrawAll(game_);
+    SyncButtons();
+    update();
+}
+
+void TForm1::StartGame(int member, const ClubMember& record) {
+    player_ = FinishedGame{};
+    player_.CurrentMember = static_cast<std::uint8_t>(member);
+    player_.NetworkMode = false;
+    player_.StartRecord = record;
+    TableSetup& setup = game_.Setup();
+    setup = TableSetup{};
+    setup.InitialScore = settings_.InitialScore;
+    setup.OpenCardsAtEnd = settings_.OpenCardsAtEnd;
+    setup.FlyCards = settings_.FlyCards;
+    GameState& gs = game_.State();
+    gs.GameNo = static_cast<std::int32_t>(record.Games + 1);
+    gs.RunningTotal = static_cast<std::int32_t>(record.Total);
+    timer1_.stop();
+    screen_ = Screen::Table;
+    menu_.Hide();
+    game_.StartDeal(true);
+    ShowTable();
+}
+
+void TForm1::SyncButtons() {
+    const TableView& view = game_.View();
+    const bool table = screen_ == Screen::Table;
+    auto apply = [&](TZunCardsButton* b, const ButtonState& s) {
+        b->setText(s.caption == WordId::None ? QString() : words_.WordText(s.caption));
+        b->setEnabled(s.enabled);
+        b->setVisible(table && s.shown);
+    };
+    apply(button7_, view.action);
+    apply(button8_, view.second);
+    quitItem_->setEnabled(view.menuQuit);
+}
+
+void TForm1::SyncTimer() {
+    timer1_.setInterval(game_.TimerInterval());
+    if (game_.TimerRunning())
+        timer1_.start();
+    else
+        timer1_.stop();
+}
+
+void TForm1::Timer1Timer() {
+    if (screen_ == Screen::Table) {
+        game_.GameTick();
+        return;
+    }
+    update();  // the title screen and the menu animate
+}
+
+void TForm1::Button7Click() {
+    game_.ActionButton();
+    if (screen_ == Screen::Table) update();
+}
+
+void TForm1::Button8Click() { game_.SecondButton(); }
+
+void TForm1::OnLeaveTable(LeaveReason reason) {
+    const GameState& gs = game_.State();
+    if (reason == LeaveReason::Abandoned) {
+        if (player_.CurrentMember <= member::NewPlayer)
+            if (auto m = RemoveMember(ClubFilePath(programDir_, player_.NetworkMode), player_.CurrentMember,
+                                      clubWritable_))
+                ShowRecordMessages({*m});
+    } else {
+        player_.Result = gs.Score[4];
+        const QDateTime now = QDateTime::currentDateTime();
+        const QLocale locale = QLocale::system();
+        const GameFinishedOutcome outcome =
+            GameFinished(programDir_, clubWritable_, gs, player_, now.toString(QStringLiteral("hh:mm")).toStdString(),
+                         locale.toString(now.date(), QLocale::ShortFormat).toStdString());
+        ShowRecordMessages(outcome.Messages);
+        if (outcome.CycleComplete) emit EndOfGameWanted(outcome.Place.Place, outcome.Place.Score);
+    }
+    QTimer::singleShot(0, this, &TForm1::ShowMenu);
+}
+
+void TForm1::ShowRecordMessages(const std::vector<RecordMessage>& messages) {
+    for (const RecordMessage& m : messages)
+        QMessageBox::warning(this, GameName(words_.CurrentLanguage()),
+                             RecordMessageText(words_, m));
+}
+
+void TForm1::paintEvent(QPaintEvent*) {
+    if (!startUpQueued_) {  // the first paint runs the start-up steps
+        startUpQueued_ = true;
+        QTimer::singleShot(0, this, &TForm1::StartUp);
+    }
+    QPainter p(this);
+    if (screen_ == Screen::Table) {
+        p.drawImage(0, 0, painter_.Canvas());
+        return;
+    }
+    const QImage background = art_.Background();
+    if (!background.isNull())
+        p.drawImage(rect(), background);
+    else
+        p.fillRect(rect(), QColor(20, 90, 40));
+    if (screen_ == Screen::Title) {
+        QFont title(QString::fromStdString(settings_.FontLarge));
+        title.setPixelSize(height() / 5);
+        title.setBold(true);
+        p.setFont(title);
+        p.setPen(QColor(255, 215, 90));
+        p.drawText(rect().adjusted(0, 0, 0, -height() / 4), Qt::AlignCenter, GameNameUpper(words_.CurrentLanguage()));
+        QFont small(QString::fromStdString(settings_.FontSmall));
+        small.setPixelSize(height() / 25);
+        p.setFont(small);
+        p.setPen(Qt::white);
+        p.drawText(rect().adjusted(0, height() / 3, 0, 0), Qt::AlignCenter,
+                   QString::fromLatin1(kVersion) + QStringLiteral("\n") + ReleaseDate(words_.CurrentLanguage()));
+    } else if (screen_ == Screen::Menu) {
+        const QImage banner = tableArt_.Picture(words_.ResourceName(u"Cap").toStdString());
+        if (!banner.isNull()) p.drawImage(menu_.CaptionRect(), banner);
+    }
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    if (screen_ == Screen::Title) {
+        ShowMenu();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event) {
+    if (screen_ == Screen::Title) {
+        ShowMenu();
+        return;
+    }
+    if (screen_ == Screen::Menu && menu_.CaptionRect().contains(event->position().toPoint())) {
+        settings_.CaptionColour = settings_.CaptionColour % 7 + 1;
+        update();
+        return;
+    }
+    if (screen_ == Screen::Table && TableClick(event)) return;
+    QWidget::mousePressEvent(event);
+}
+
+// The user's cards, the table, the deck and open hands; true when the click was taken.
+bool TForm1::TableClick(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    const TableGeometry& g = painter_.Geometry();
+    const GameState& gs = game_.State();
+    const MouseButton button = event->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
+    const int seat = g.HandAt(p);
+    if (seat == 4) {
+        const int slot = painter_.CardAt(4, gs.Hand[4], p.x() - g.hand[4].left());
+        game_.OwnCardClick(button, slot);
+        return true;
+    }
+    if (button != MouseButton::Right) return false;
+    if (seat >= 1 && seat <= 3) {
+        game_.RightClickOpenHand(seat, painter_.CardAt(seat, gs.Hand[seat], p.x() - g.hand[seat].left()));
+        return true;
+    }
+    if (const int tableSeat = g.TrickSeatAt(p)) {
+        game_.RightClickTable(tableSeat);
+        return true;
+    }
+    if (g.deck.contains(p)) {
+        game_.RightClickDeck();
+        return true;
+    }
+    return false;
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* event) {
+    if (screen_ != Screen::Table) return;
+    const QPoint p = event->position().toPoint();
+    const TableGeometry& g = painter_.Geometry();
+    int slot = 0;
+    if (g.HandAt(p) == 4) slot = painter_.CardAt(4, game_.State().Hand[4], p.x() - g.hand[4].left());
+    setCursor(game_.OwnCardHover(slot) == CardCursor::Choosing ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* event) {
+    if (screen_ != Screen::Table) return;
+    const TableGeometry& g = painter_.Geometry();
+    if (g.HandAt(event->pos()) != 0 || g.TrickSeatAt(event->pos()) != 0 || g.deck.contains(event->pos())) return;
+    popup_->exec(event->globalPos());
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (screen_ == Screen::Table && !game_.CloseQuery()) {
+        event->ignore();
+        return;
+    }
+    if (startedUp_) SaveSettings(settings_, programDir_, clubBadAtStartUp_);
+    event->accept();
+}
+
+}  // namespace kesp

@@ -1,0 +1,98 @@
+// The main window: the title screen, the main menu and the card table on one client area, the
+// game timer, the two table buttons, the mouse on the cards and the closing of the program.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/menu_screen.h"
+#include "app/window_events.h"
+#include "engine/game.h"
+#include "presentation/card_art.h"
+#include "presentation/font_roles.h"
+#include "presentation/table_art.h"
+#include "presentation/table_painter.h"
+#include "presentation/words.h"
+#include "records/game_finished.h"
+#include "records/settings.h"
+
+class QMenu;
+
+namespace kesp {
+
+class TZunCardsButton;
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    enum class Screen { Starting, Title, Menu, Table, Closing };
+
+    explicit TForm1(std::string programDir, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The start-up steps, run at the first paint; false when a club file stops the program.
+    bool StartUp();
+    Screen CurrentScreen() const { return screen_; }
+    Game& CurrentGame() { return game_; }
+    const Settings& CurrentSettings() const { return settings_; }
+    TablePainter& Painter() { return painter_; }
+    // Starts a game for club member 1..5 or a new player (6) whose login has been confirmed.
+    void StartGame(int member, const ClubMember& record);
+
+signals:
+    // A club member row or "New Player" was chosen: the login window decides, then StartGame.
+    void LoginWanted(int member);
+    void TopTenWanted();
+    void EndOfGameWanted(int place, std::int64_t score);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private slots:
+    void Timer1Timer();
+    void Button7Click();
+    void Button8Click();
+
+private:
+    void ApplyWindowSize();
+    void ShowMenu();
+    void ShowTable();
+    void SyncButtons();
+    void SyncTimer();
+    void OnLeaveTable(LeaveReason reason);
+    void ShowRecordMessages(const std::vector<RecordMessage>& messages);
+    bool TableClick(QMouseEvent* event);
+
+    std::string programDir_;
+    Settings settings_;
+    Localisation words_;
+    FontRoles fonts_;
+    CardArt art_;
+    CardArtPictures tableArt_;
+    TablePainter painter_;
+    std::unique_ptr<WindowEvents> events_;
+    Game game_;
+    MenuScreen menu_;
+    QTimer timer1_;
+    TZunCardsButton* button7_;
+    TZunCardsButton* button8_;
+    QMenu* popup_;
+    QAction* quitItem_;
+    Screen screen_ = Screen::Starting;
+    WindowScales scales_;
+    bool clubWritable_ = true;
+    bool clubBadAtStartUp_ = false;
+    bool startedUp_ = false;
+    bool startUpQueued_ = false;
+    FinishedGame player_;  // who plays the game on the table, as read when it started
+};
+
+}  // namespace kesp

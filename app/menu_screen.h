@@ -1,0 +1,56 @@
+// The main menu's controls: the five club member rows, "New Player", "Top Ten", "Exit", "Mode",
+// and the club list's header, laid out on the main window for its size.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <functional>
+
+#include "presentation/table_layout.h"
+#include "presentation/words.h"
+#include "records/club.h"
+#include "records/settings.h"
+
+class QLabel;
+class QWidget;
+
+namespace kesp {
+
+class TZunCardsButton;
+
+class MenuScreen : public QObject {
+    Q_OBJECT
+public:
+    MenuScreen(QWidget& window, const Localisation& words);
+
+    // Places and captions the controls and fills the club list from the club file of the mode.
+    void Show(const Settings& settings, const WindowScales& scales, const std::string& programDir);
+    void Hide();
+    bool Shown() const { return shown_; }
+    // The rectangle of the caption banner, which changes its colour on a click.
+    QRect CaptionRect() const { return caption_; }
+
+signals:
+    void MemberChosen(int member);  // 1..5, or 6 for "New Player"
+    void TopTenClicked();
+    void ExitClicked();
+    void ModeClicked();
+
+private:
+    TZunCardsButton* MakeButton(const QString& objectName);
+
+    QWidget& window_;
+    const Localisation& words_;
+    std::array<TZunCardsButton*, 5> members_{};
+    TZunCardsButton* newPlayer_;
+    TZunCardsButton* topTen_;
+    TZunCardsButton* exit_;
+    TZunCardsButton* mode_;
+    QLabel* header_;
+    QRect caption_;
+    std::array<bool, 5> occupied_{};
+    bool shown_ = false;
+};
+
+}  // namespace kesp

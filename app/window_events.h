@@ -1,0 +1,51 @@
+// The table's side of the engine: every drawing, question and message the engine asks for is
+// done here on the main window's canvas and dialogs.
+#pragma once
+
+#include <functional>
+
+#include "engine/game.h"
+#include "engine/table_events.h"
+#include "presentation/table_painter.h"
+#include "presentation/words.h"
+
+class QWidget;
+
+namespace kesp {
+
+class WindowEvents : public TableEvents {
+public:
+    struct Hooks {
+        std::function<void()> repaint;          // show what the canvas holds now
+        std::function<void()> buttonsChanged;   // the two table buttons follow the view
+        std::function<void()> timerChanged;     // the game timer follows the engine
+        std::function<void(LeaveReason)> leaveTable;
+        std::function<void()> generalCount;
+    };
+
+    WindowEvents(QWidget& window, const Game& game, TablePainter& painter, const Localisation& words, Hooks hooks);
+
+    void DrawHand(int seat) override;
+    void DrawTable() override;
+    void DrawDeck() override;
+    void DrawInfoPanel() override;
+    void DrawSeatTab(int seat) override;
+    void DrawBubble(int seat) override;
+    void ButtonsChanged() override;
+    void TimerChanged() override;
+    void FlyCard(Flight flight, int seat, const Card& card) override;
+    void Pause(int milliseconds) override;
+    bool AskYesNo(WordId question, WordId second, std::string_view joiner) override;
+    void ShowMessage(WordId message) override;
+    void ShowGeneralCount() override;
+    void LeaveTable(LeaveReason reason) override;
+
+private:
+    QWidget& window_;
+    const Game& game_;
+    TablePainter& painter_;
+    const Localisation& words_;
+    Hooks hooks_;
+};
+
+}  // namespace kesp
