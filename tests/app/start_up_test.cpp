@@ -1,0 +1,44 @@
+#include <QElapsedTimer>
+#include <QtTest/QTest>
+
+#include "app/main_window.h"
+#include "window_fixture.h"
+
+namespace kesp {
+using namespace test;
+
+TEST(StartUp, MissingClubFileEndsTheProgramWithTheMessage) {
+    QTemporaryDir dir;
+    const QString folder = ProgramFolder(dir, false);
+    ModalAnswerer answerer;
+    TForm1 window(folder.toStdString());
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Closing && !window.isVisible(); }));
+    ASSERT_EQ(answerer.texts.size(), 1u);
+    EXPECT_EQ(answerer.texts[0], "Can`t find the file \"" + folder + "Kesp.net\"!");
+    EXPECT_FALSE(QFile::exists(folder + "Kesp.ini"));  // no settings written after a bad club file
+}
+
+TEST(StartUp, TitleScreenUntilAClickThenTheMenu) {
+    QTemporaryDir dir;
+    const QString folder = ProgramFolder(dir);
+    ModalAnswerer answerer;
+    TForm1 window(folder.toStdString());
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 300));
+    EXPECT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
+    EXPECT_TRUE(answerer.texts.empty());
+    window.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-menu.png"));
+    window.close();
+    EXPECT_TRUE(QFile::exists(folder + "Kesp.ini"));  // the settings are saved at exit
+}
+
+}  // namespace kesp
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
