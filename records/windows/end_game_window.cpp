@@ -1,0 +1,196 @@
+#include "records/windows/end_game_window.h"
+
+#include <QHBoxLayout>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
+#include <QVBoxLayout>
+
+#include "presentation/words.h"
+#include "records/windows/window_art.h"
+#include "records/windows/window_design.h"
+
+namespace kesp {
+namespace {
+
+QColor ColourOf(EndOfGameColour colour) {
+    switch (colour) {
+        case EndOfGameColour::Purple: return {128, 0, 128};
+        case EndOfGameColour::DarkRed: return {128, 0, 0};
+        case EndOfGameColour::Navy: return {0, 0, 128};
+        case EndOfGameColour::Green: return {0, 128, 0};
+    }
+    return Qt::black;
+}
+
+// The four lines in the interface language.
+std::array<QString, 4> LineTexts(int place, std::int64_t score, bool networkMode, int language) {
+    auto word = [language](WordKey key) { return WordText(key, language); };
+    const QString result = word(WordKey::EndGameResult) + QString::number(score);
+    if (place == 1)
+        return {word(WordKey::Congratulations), word(WordKey::ResultTheBest), result,
+                word(networkMode ? WordKey::BecomeBachelor : WordKey::BecomeMaster)};
+    if (place >= 2 && place <= TopTenCount)
+        return {word(WordKey::Congratulations), word(WordKey::GoodResult), result, word(WordKey::InTopTen)};
+    return {word(WordKey::OurRegrets), word(WordKey::ResultCouldBeBetter), result, word(WordKey::NotInTopTen)};
+}
+
+// A medal drawn in place of the missing pictures: a gold disc on a ribbon with the place on it.
+void DrawMedal(QPainter& p, QPoint at, int place) {
+    const QRect disc(at.x() + 12, at.y() + 16, 76, 76);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(180, 20, 30));
+    p.drawPolygon(QPolygon({QPoint(at.x() + 28, at.y()), QPoint(at.x() + 48, at.y()),
+                            QPoint(at.x() + 58, at.y() + 26), QPoint(at.x() + 38, at.y() + 26)}));
+    p.setBrush(QColor(30, 40, 160));
+    p.drawPolygon(QPolygon({QPoint(at.x() + 56, at.y()), QPoint(at.x() + 76, at.y()),
+                            QPoint(at.x() + 66, at.y() + 26), QPoint(at.x() + 46, at.y() + 26)}));
+    QRadialGradient gold(disc.center() - QPoint(12, 14), disc.width() * 0.7);
+    gold.setColorAt(0.0, QColor(255, 246, 180));
+    gold.setColorAt(0.55, QColor(232, 184, 50));
+    gold.setColorAt(1.0, QColor(150, 100, 10));
+    p.setBrush(gold);
+    p.setPen(QPen(QColor(120, 80, 0), 2));
+    p.drawEllipse(disc);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 236, 150), 1.5));
+    p.drawEllipse(disc.adjusted(8, 8, -8, -8));
+    QFont font("DejaVu Sans");
+    font.setBold(true);
+    font.setPixelSize(32);
+    p.setFont(font);
+    p.setPen(QColor(110, 60, 0));
+    p.drawText(disc, Qt::AlignCenter, QString::number(place));
+    p.restore();
+}
+
+}  // namespace
+
+TFormEndGame::TFormEndGame(const Settings& settings, int place, std::int64_t score, QWidget* parent)
+    : QDialog(parent),
+      settings_(settings),
+      view_(EndOfGame(place, score, settings.NetworkMode)),
+      texts_(LineTexts(place, score, settings.NetworkMode, settings.CurrentLanguage)) {
+    setWindowTitle(WordText(WordKey::TheCompletionOfGame, settings_.CurrentLanguage));
+    setModal(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 8);
+    animation_ = RecordWindowAnimation(QString::fromLatin1(view_.Animation.data(),
+                                                           static_cast<qsizetype>(view_.Animation.size())));
+    const int width = animation_ ? PictureWidthAnimated : PictureWidth;
+    pictureLabel_ = new QLabel(this);
+    pictureLabel_->setFixedSize(width, PictureHeight);
+    layout->addWidget(pictureLabel_);
+    auto* buttons = new QHBoxLayout;
+    buttonOk_ = MakeWindowButton(WordText(WordKey::OK, settings_.CurrentLanguage), settings_, this);
+    buttonOk_->setDefault(true);
+    buttons->addStretch(1);
+    buttons->addWidget(buttonOk_);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    connect(buttonOk_, &QPushButton::clicked, this, &QDialog::accept);
+
+    DrawPicture(width);
+    StartAnimation();
+    setFixedSize(sizeHint());
+}
+
+TFormEndGame::~TFormEndGame() = default;
+
+QString TFormEndGame::SoundName() const {
+    return QString::fromLatin1(view_.Sound.data(), static_cast<qsizetype>(view_.Sound.size()));
+}
+
+void TFormEndGame::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!soundSent_) {
+        soundSent_ = true;
+        emit SoundRequested(SoundName());
+    }
+}
+
+void TFormEndGame::DrawPicture(int width) {
+    picture_ = QImage(width, PictureHeight, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&picture_);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const QPixmap background = RecordWindowPicture(
+        "GFormEndG" + QString::fromLatin1(LanguageSuffix(settings_.CurrentLanguage)));
+    if (!background.isNull()) {
+        p.drawPixmap(picture_.rect(), background);
+    } else {
+        QLinearGradient paper(0, 0, 0, PictureHeight);
+        paper.setColorAt(0.0, QColor(255, 252, 238));
+        paper.setColorAt(1.0, QColor(236, 226, 200));
+        p.fillRect(picture_.rect(), paper);
+        p.setPen(QPen(QColor(150, 110, 40), 3));
+        p.drawRect(picture_.rect().adjusted(4, 4, -5, -5));
+    }
+
+    const int centre = (PictureTextLeft + PictureTextRight) / 2;
+    const int widest = 2 * (centre - 5);  // a long text may reach beyond 50..400, not off the text area
+    for (int i = 0; i < 4; ++i) {
+        const EndOfGameLine& line = view_.Lines[static_cast<std::size_t>(i)];
+        QFont font(QString::fromStdString(settings_.FontSmall));
+        font.setBold(true);
+        int height = line.Height;
+        font.setPixelSize(height);
+        while (height > 8 && QFontMetrics(font).horizontalAdvance(texts_[static_cast<std::size_t>(i)]) > widest)
+            font.setPixelSize(--height);
+        p.setFont(font);
+        p.setPen(ColourOf(line.Colour));
+        p.drawText(QRect(centre - widest / 2, LineTop(i), widest, line.Height + 12),
+                   Qt::AlignHCenter | Qt::AlignTop, texts_[static_cast<std::size_t>(i)]);
+    }
+
+    if (view_.PlacePicture) {
+        const int place = *view_.PlacePicture;
+        const QPixmap medal = RecordWindowPicture("GMedal");
+        const QPixmap placePicture = RecordWindowPicture(QString("GPlace%1").arg(place, 2, 10, QChar('0')));
+        if (medal.isNull()) {
+            DrawMedal(p, MedalAt, place);
+        } else {
+            p.drawPixmap(MedalAt, medal);
+            if (!placePicture.isNull()) p.drawPixmap(MedalAt, placePicture);
+        }
+    }
+    p.end();
+    pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
+}
+
+void TFormEndGame::StartAnimation() {
+    if (!animation_) return;  // without the animation there is no column for it
+    auto* label = new QLabel(pictureLabel_);
+    label->setGeometry(PictureWidth, 20, PictureWidthAnimated - PictureWidth - 10, PictureHeight - 40);
+    label->setAlignment(Qt::AlignCenter);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->setMovie(animation_.get());
+    if (!settings_.GifAnimation) {
+        // Still: the frame the animation settles on, or its last when it is shorter.
+        const int frame = view_.StillFrame - 1;
+        if (!animation_->jumpToFrame(frame) && animation_->frameCount() > 0)
+            animation_->jumpToFrame(animation_->frameCount() - 1);
+        return;
+    }
+    QMovie* movie = animation_.get();
+    if (view_.AnimationLoops) {
+        connect(movie, &QMovie::finished, movie, &QMovie::start);
+    } else {
+        connect(movie, &QMovie::frameChanged, movie, [movie](int frame) {
+            if (movie->frameCount() > 0 && frame == movie->frameCount() - 1) movie->setPaused(true);
+        });
+    }
+    movie->start();
+}
+
+void ShowEndOfGame(QWidget* parent, const Settings& settings, TopTenPlace place,
+                   const std::function<void(const QString&)>& playSound) {
+    TFormEndGame window(settings, place.Place, place.Score, parent);
+    if (playSound) QObject::connect(&window, &TFormEndGame::SoundRequested, &window, playSound);
+    window.exec();
+}
+
+}  // namespace kesp

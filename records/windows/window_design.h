@@ -1,0 +1,31 @@
+// The header band of a record window in the dialog design chosen in the settings: variant 1 shows
+// the graphics library's title picture, variant 2 a caption band with the upper-cased title, variant
+// 3 a ribbon with the window's picture, the library design the window's own header picture. A
+// design whose pictures are missing falls back to variant 2, which needs none.
+#pragma once
+
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+
+#include "records/settings.h"
+
+namespace kesp {
+
+// Which look a dialog gets: 1..3 are the built-in variants, 4 the graphics library's design.
+int DialogDesign(const Settings& settings);
+
+struct DesignPictures {
+    QString Title;   // variant 1: the library's title picture (language suffix added)
+    QString Ribbon;  // variant 3 and the library design: the window's header picture (suffix added)
+};
+
+// A header of the design's height (48, 64, 90, or 64 for the library design) drawn from the pictures
+// or, for variant 2 and every fallback, from a dark red band with `caption` upper-cased in yellow.
+QWidget* MakeDesignHeader(const Settings& settings, const QString& caption, const DesignPictures& pictures,
+                          QWidget* parent);
+
+// The window's buttons: the owner-drawn button of the program.
+QPushButton* MakeWindowButton(const QString& text, const Settings& settings, QWidget* parent);
+
+}  // namespace kesp
