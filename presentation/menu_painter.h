@@ -1,0 +1,23 @@
+// The main menu's pictures painted under its buttons: the background, the caption banner, the
+// club or network header, the title picture and, in large windows, the clock panel.
+#pragma once
+
+#include <QImage>
+#include <QTime>
+
+#include "presentation/menu_layout.h"
+#include "presentation/table_art.h"
+
+namespace kesp {
+
+struct MenuPictures {
+    QImage caption;  // "Cap" + language, recoloured for the banner colour by the caller
+    QImage header;   // "Elite" or "Net__" + language, recoloured alike
+};
+
+// The menu's client area without its buttons. Missing pictures are left out, except the clock
+// panel's, which have stand-ins.
+QImage PaintMenuBackground(const TableArt& art, const MenuGeometry& geometry, QSize client, const MenuPictures& pictures,
+                           QTime now);
+
+}  // namespace kesp
