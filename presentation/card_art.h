@@ -1,0 +1,159 @@
+// Card art: the face decks, backs, suit symbols and table backgrounds at the size the window
+// needs, from the program's own resources or from the optional resource libraries beside it.
+//
+// A resource library is a Qt binary resource bundle ("rcc --binary") that keeps its historical
+// file name ("ZunCards06A.dll" and so on). It is looked for beside the program and then in the
+// folder above, registered under a root of its own while its pictures are read, and released
+// again. Picture names are matched without regard to case. A missing library is never fatal: the
+// built-in design stands in and the load reports the message the window shows.
+#pragma once
+
+#include <QColor>
+#include <QDate>
+#include <QImage>
+#include <QPainter>
+#include <QSize>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/card.h"
+#include "records/settings.h"
+
+namespace kesp {
+
+// The word shown, followed by a blank and the file name, when a resource library is missing.
+inline constexpr std::string_view kCantFindFileWord = "Can`t find the file";
+
+inline constexpr std::string_view kCardsLibraryA = "ZunCards06A.dll";
+inline constexpr std::string_view kCardsLibraryB = "ZunCards06B.dll";
+inline constexpr std::string_view kCardsLibraryC = "ZunCards06C.dll";
+inline constexpr std::string_view kBackgroundLibrary = "ZunBackG03.dll";
+inline constexpr std::string_view kGraphicsLibrary = "ZunCGraph1.dll";
+
+inline constexpr int kFaceDeckCount = 48;  // CardFaceSet 0..47
+inline constexpr int kBackStyleCount = 13;  // DeckBack 0..12
+
+// Size classes of the card pictures; the numbers are the classes' historical codes.
+enum class CardSizeClass { kScaled = 0, kSmall = 1, kLarge = 2 };
+
+CardSizeClass SizeClassForScale(double scale);
+// The card cell for a window scale: 71 x 96 below 1.3, scaled big pictures up to 2.0, then the
+// big pictures as they are (146 or 126 wide). Halves round to the even neighbour.
+QSize CardCellSize(double scale, bool wideDeck);
+// Wide decks are those below 28 and the decks 40 and 45.
+bool IsWideDeck(int deck);
+// The three-letter code of a face deck ("" for the built-in deck 0) and of a back style.
+std::string_view FaceDeckCode(int deck);
+std::string_view BackStyleCode(int style);
+// The library of a face deck (empty for deck 0).
+std::string_view FaceDeckLibrary(int deck);
+
+// Picture names. `card` must be a card; `big` selects the "B" pictures.
+std::string FaceName(Card card, int deck, bool big);
+std::string SymbolName(std::uint8_t suitChar, int deck, bool big);
+// sizeSuffix: "" small, "B" big of wide decks, "U" big of narrow decks.
+std::string BackName(int back, bool turned, int style, std::string_view sizeSuffix);
+std::string BackgroundName(int style, int colour, bool big);
+
+// Library faces are stored with an elliptical region inverted; applying this twice restores a
+// picture. `kind` 0 small (69 x 94), 1 big wide, 2 big narrow.
+void InvertFaceRegion(QImage& image, int kind);
+
+// Recolours red artwork (the caption banner, the club and network headers) for a banner colour
+// 1..8; 1 and anything out of range leave the picture as it is.
+void RecolorBanner(QImage& image, int colour);
+
+// A picture of the program's own resources by name, any case; null when there is none.
+QImage LoadOwnImage(std::string_view name);
+
+// The outcome of a load: `ok` is false when a library was missing and the built-in design took
+// its place; `messages` holds one line per missing library for the message window.
+struct ArtLoadResult {
+    bool ok = true;
+    std::vector<std::string> messages;
+};
+
+class CardArt {
+public:
+    // Turns a word of the words table into the interface language; the identity by default.
+    using WordFunction = std::function<std::string(std::string_view)>;
+
+    // `settings` is read for the chosen designs and reset where a load falls back; `programDir`
+    // (with a trailing '/') is where the libraries are looked for, then in its parent.
+    CardArt(Settings& settings, std::string programDir, WordFunction word = {});
+
+    // The window the pictures are for: the WindowSize value (1 is the smallest window), the
+    // general scale and the client size backgrounds are stretched to.
+    void SetWindow(int windowSize, double scale, QSize clientSize);
+
+    ArtLoadResult LoadFaceDeck();
+    ArtLoadResult LoadBacks();
+    ArtLoadResult LoadBackground(bool designed);
+
+    // Pictures of the loaded designs; null for anything that is not a card or not loaded.
+    QImage FaceImage(Card card) const;     // small class: 69 x 94
+    QImage FaceImagePng(Card card) const;  // other classes: the big picture
+    QImage SymbolImage(std::uint8_t suitChar) const;     // 20 x 20
+    QImage SymbolImagePng(std::uint8_t suitChar) const;  // 40 x 40
+    // Back 1..BackCount() of the current style, upright or turned, at the class's size.
+    QImage BackImage(int back, bool turned) const;
+    QImage Background() const { return background_; }
+    // The window's own colour where no picture covers it, following the background.
+    QColor WindowColour() const;
+
+    // Picks the back for the next deal: the weekday (Monday 1 .. Sunday 7), 7 with "Always one",
+    // at random 1..10 for the ten-back styles 8..11.
+    int BackForDeal(QDate today = QDate::currentDate());
+    int CurrentBack() const { return currentBack_; }
+    int BackCount() const { return backCount_; }
+    void SeedRandom(std::uint32_t seed) { random_.seed(seed); }
+
+    CardSizeClass SizeClass() const { return sizeClass_; }
+    QSize CardCell() const { return cell_; }
+    bool WideDeck() const { return wide_; }
+    double Scale() const { return scale_; }
+
+    // Draws a big picture into the w x h cell at (x, y): as it is when the sizes agree, otherwise
+    // smoothly resampled and, with `rounded`, with corners of radius round(8 * scale) cut away.
+    void DrawCardPng(int x, int y, const QImage& image, bool rounded, int w, int h, QPainter& target) const;
+    // Draws what a table slot shows: nothing for "##" (or any non-card), else the face in its cell.
+    void DrawCardCell(int x, int y, Card code, QPainter& target) const;
+    // Draws the current back (CurrentBack()) in its cell, turned across for the deck picture.
+    void DrawBackCell(int x, int y, bool turned, QPainter& target) const;
+
+    // Loads a PNG or JPEG picture by name from a library, beside the program and then in the
+    // folder above. Returns false, leaving `image` untouched, when neither load succeeds.
+    bool LoadLibraryImage(QImage& image, std::string_view name, std::string_view library) const;
+
+private:
+    std::string MissingMessage(std::string_view library) const;
+    void LoadOwnFaces();
+    void ComputeCell();
+
+    Settings& settings_;
+    std::string programDir_;
+    WordFunction word_;
+    int windowSize_ = 1;
+    double scale_ = 1.0;
+    QSize clientSize_{760, 500};
+    CardSizeClass sizeClass_ = CardSizeClass::kSmall;
+    bool wide_ = true;
+    QSize cell_{71, 96};
+    std::array<QImage, 36> smallFaces_;
+    std::array<QImage, 36> bigFaces_;
+    std::array<QImage, 4> smallSymbols_;
+    std::array<QImage, 4> bigSymbols_;
+    std::array<QImage, 10> backs_;
+    std::array<QImage, 10> turnedBacks_;
+    int backCount_ = 7;
+    int currentBack_ = 1;
+    QImage background_;
+    std::mt19937 random_{std::random_device{}()};
+};
+
+}  // namespace kesp

@@ -1,0 +1,77 @@
+// The art generator: draws every picture of the program's own resources with QPainter.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QRectF>
+#include <QImage>
+#include <QPainterPath>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace artgen {
+
+// Writes the pictures into one folder and remembers each resource name for the .qrc file.
+class ArtWriter {
+public:
+    explicit ArtWriter(QString folder) : folder_(std::move(folder)) {}
+    // Saves `image` as NAME.png; the resource name is `name` in upper case.
+    void Png(const QString& name, const QImage& image);
+    // Saves `image` as NAME.jpg at the given quality.
+    void Jpeg(const QString& name, const QImage& image, int quality);
+    // The resource file: every picture at the root ":/", aliased by its upper-case name.
+    bool WriteQrc(const QString& fileName) const;
+    bool ok() const { return ok_; }
+    const QStringList& names() const { return names_; }
+
+private:
+    QString folder_;
+    QStringList names_;
+    QStringList files_;
+    bool ok_ = true;
+};
+
+// A small deterministic generator, so every build draws the same pixels.
+class Random {
+public:
+    explicit Random(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
+    std::uint64_t Next() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 7;
+        state_ ^= state_ << 17;
+        return state_;
+    }
+    // Uniform in [0, 1).
+    double Unit() { return static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0); }
+
+private:
+    std::uint64_t state_;
+};
+
+// Suits in the order hearts, diamonds, clubs, spades.
+enum Suit { kHearts = 0, kDiamonds = 1, kClubs = 2, kSpades = 3 };
+
+// The outline of a suit symbol in a 100 x 100 box.
+QPainterPath SuitPath(int suit);
+// The colour a suit is printed in.
+QColor SuitColour(int suit);
+bool IsRed(int suit);
+// Fills a suit symbol into the rectangle (x, y, w, h); `shaded` adds a soft top-to-bottom gradient.
+void DrawSuit(QPainter& p, int suit, const QRectF& box, bool shaded, bool upsideDown = false);
+// A text outline scaled to the given cap height and centred on (cx, top + height / 2).
+QPainterPath TextPath(const QString& text, const QFont& font, double cx, double top, double height,
+                      double maxWidth);
+// An empty ARGB picture.
+QImage Canvas(int w, int h);
+
+void DrawCards(ArtWriter& out);      // faces, suit symbols and backs
+void DrawTable(ArtWriter& out);      // the felt, tabs, bubbles, frames, deck symbols, hands, stars
+void DrawControls(ArtWriter& out);   // button art, banners, headers, flags, logo, title, clock, cursors
+// A pointing hand, finger up, in a 40 x 60 box.
+void PointingHandShape(QPainter& p);
+// A contact sheet of all faces and backs for looking at them.
+QImage ContactSheet(const QString& folder);
+
+}  // namespace artgen
