@@ -9,15 +9,16 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
+#include <QTime>
 
 #include "app/record_words.h"
+#include "presentation/menu_painter.h"
 #include "presentation/cards_button.h"
 #include "records/club.h"
 #include "records/club_text.h"
 
 namespace kesp {
 namespace {
-constexpr const char* kVersion = "V 5.7f";
 
 }  // namespace
 
@@ -59,7 +60,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     connect(&menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
     connect(&menu_, &MenuScreen::ModeClicked, this, [this] {
         settings_.ClubView = settings_.ClubView == 1 ? 2 : 1;
-        menu_.Show(settings_, scales_, programDir_);
+        menu_.Show(settings_, scales_, menuGeometry_, programDir_);
     });
     timer1_.start(timer::Menu);
     resize(760, 500);
@@ -107,6 +108,11 @@ void TForm1::ApplyWindowSize() {
     const bool wide = IsWideDeck(settings_.CardFaceSet);
     painter_.Layout(settings_.WindowSize, client, scales_, CardCellFor(scales_.s, wide),
                     NarrowOffset(settings_.WindowSize, wide), false);
+    menuGeometry_ = LayoutMainMenu(scales_, settings_.WindowSize, client, false);
+    title_ = std::make_unique<TitleScreen>(
+        tableArt_, TitleTexts{GameNameUpper(words_.CurrentLanguage()), ReleaseDate(words_.CurrentLanguage()),
+                              QStringLiteral("Kesp team")},
+        client);
     const TableGeometry& g = painter_.Geometry();
     button7_->setGeometry(g.button1);
     button8_->setGeometry(g.button2);
@@ -116,9 +122,19 @@ void TForm1::ShowMenu() {
     screen_ = Screen::Menu;
     button7_->hide();
     button8_->hide();
-    menu_.Show(settings_, scales_, programDir_);
+    menu_.Show(settings_, scales_, menuGeometry_, programDir_);
+    PaintMenuPicture();
     SyncTimer();
     update();
+}
+
+void TForm1::PaintMenuPicture() {
+    MenuPictures pictures;
+    pictures.caption = tableArt_.Picture(words_.ResourceName(u"Cap").toStdString());
+    pictures.header = tableArt_.Picture(words_.ResourceName(settings_.NetworkMode ? u"Net__" : u"Elite").toStdString());
+    for (QImage* banner : {&pictures.caption, &pictures.header})
+        if (!banner->isNull()) RecolorBanner(*banner, settings_.CaptionColour);
+    menuBackground_ = PaintMenuBackground(tableArt_, menuGeometry_, size(), pictures, QTime::currentTime());
 }
 
 void TForm1::ShowTable() {
@@ -177,6 +193,11 @@ void TForm1::Timer1Timer() {
         game_.GameTick();
         return;
     }
+    if (screen_ == Screen::Title && title_) title_->Tick();
+    if (screen_ == Screen::Menu && QTime::currentTime().second() != lastClockSecond_) {
+        lastClockSecond_ = QTime::currentTime().second();
+        PaintMenuPicture();
+    }
     update();  // the title screen and the menu animate
 }
 
@@ -223,27 +244,13 @@ void TForm1::paintEvent(QPaintEvent*) {
         p.drawImage(0, 0, painter_.Canvas());
         return;
     }
-    const QImage background = art_.Background();
-    if (!background.isNull())
-        p.drawImage(rect(), background);
-    else
-        p.fillRect(rect(), QColor(20, 90, 40));
-    if (screen_ == Screen::Title) {
-        QFont title(QString::fromStdString(settings_.FontLarge));
-        title.setPixelSize(height() / 5);
-        title.setBold(true);
-        p.setFont(title);
-        p.setPen(QColor(255, 215, 90));
-        p.drawText(rect().adjusted(0, 0, 0, -height() / 4), Qt::AlignCenter, GameNameUpper(words_.CurrentLanguage()));
-        QFont small(QString::fromStdString(settings_.FontSmall));
-        small.setPixelSize(height() / 25);
-        p.setFont(small);
-        p.setPen(Qt::white);
-        p.drawText(rect().adjusted(0, height() / 3, 0, 0), Qt::AlignCenter,
-                   QString::fromLatin1(kVersion) + QStringLiteral("\n") + ReleaseDate(words_.CurrentLanguage()));
-    } else if (screen_ == Screen::Menu) {
-        const QImage banner = tableArt_.Picture(words_.ResourceName(u"Cap").toStdString());
-        if (!banner.isNull()) p.drawImage(menu_.CaptionRect(), banner);
+    if (screen_ == Screen::Title && title_) {
+        p.fillRect(rect(), tableArt_.WindowColour());
+        p.drawImage(title_->Origin(), title_->Frame());
+    } else if (screen_ == Screen::Menu && !menuBackground_.isNull()) {
+        p.drawImage(0, 0, menuBackground_);
+    } else {
+        p.fillRect(rect(), tableArt_.WindowColour());
     }
 }
 
@@ -262,6 +269,7 @@ void TForm1::mousePressEvent(QMouseEvent* event) {
     }
     if (screen_ == Screen::Menu && menu_.CaptionRect().contains(event->position().toPoint())) {
         settings_.CaptionColour = settings_.CaptionColour % 7 + 1;
+        PaintMenuPicture();
         update();
         return;
     }

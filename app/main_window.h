@@ -13,6 +13,8 @@
 #include "engine/game.h"
 #include "presentation/card_art.h"
 #include "presentation/font_roles.h"
+#include "presentation/menu_layout.h"
+#include "presentation/title_screen.h"
 #include "presentation/table_art.h"
 #include "presentation/table_painter.h"
 #include "presentation/words.h"
@@ -64,6 +66,7 @@ private slots:
 private:
     void ApplyWindowSize();
     void ShowMenu();
+    void PaintMenuPicture();
     void ShowTable();
     void SyncButtons();
     void SyncTimer();
@@ -88,10 +91,14 @@ private:
     QAction* quitItem_;
     Screen screen_ = Screen::Starting;
     WindowScales scales_;
+    MenuGeometry menuGeometry_;
+    std::unique_ptr<TitleScreen> title_;
+    QImage menuBackground_;  // repainted each second for the clock
     bool clubWritable_ = true;
     bool clubBadAtStartUp_ = false;
     bool startedUp_ = false;
     bool startUpQueued_ = false;
+    int lastClockSecond_ = -1;
     FinishedGame player_;  // who plays the game on the table, as read when it started
 };
 

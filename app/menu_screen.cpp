@@ -39,12 +39,10 @@ TZunCardsButton* MenuScreen::MakeButton(const QString& objectName) {
     return button;
 }
 
-void MenuScreen::Show(const Settings& settings, const WindowScales& scales, const std::string& programDir) {
+void MenuScreen::Show(const Settings& settings, const WindowScales& scales, const MenuGeometry& geometry,
+                      const std::string& programDir) {
     const Placement place(scales);
-    const int r = place.S(30);
-    auto sx = [&](double v) { return RoundHalfEven(scales.sx * v); };
-    auto sy = [&](double v) { return RoundHalfEven(scales.sy * v); };
-    caption_ = QRect(place.X(180, 400), place.Y(12, 70), place.S(400), place.S(70));
+    caption_ = geometry.caption;
 
     QFont rowFont(QStringLiteral("Courier New"));
     rowFont.setStyleHint(QFont::Monospace);
@@ -55,8 +53,8 @@ void MenuScreen::Show(const Settings& settings, const WindowScales& scales, cons
 
     const LoadedClub club = LoadClubFile(ClubFilePath(programDir, settings.NetworkMode));
     const int view = settings.ClubView == ClubViewRating ? ClubViewRating : ClubViewScore;
-    const int rowWidth = sx(400);
-    header_->setGeometry(sx(180), sy(265) - r - place.S(10), rowWidth, r);
+    const int rowWidth = geometry.clubRows[0].width();
+    header_->setGeometry(geometry.clubHeader);
     header_->setFont(rowFont);
     header_->setText(words_.WordText(view == ClubViewRating ? WordKey::ClubHeaderRating : WordKey::ClubHeaderScore));
     header_->show();
@@ -64,7 +62,7 @@ void MenuScreen::Show(const Settings& settings, const WindowScales& scales, cons
     const QFontMetrics metrics(rowFont);
     for (int k = 0; k < 5; ++k) {
         TZunCardsButton* row = members_[static_cast<std::size_t>(k)];
-        row->setGeometry(sx(180), sy(265) + k * r, rowWidth, r);
+        row->setGeometry(geometry.clubRows[static_cast<std::size_t>(k)]);
         row->setFont(rowFont);
         QString text;
         bool occupied = false;
@@ -82,16 +80,16 @@ void MenuScreen::Show(const Settings& settings, const WindowScales& scales, cons
         row->SetColorSB(occupied ? TColorSB::DCards : TColorSB::DNavy);
         row->show();
     }
-    auto layout = [&](TZunCardsButton* b, WordKey word, int left, int top, int width) {
-        b->setGeometry(left, top, width, r);
+    auto layout = [&](TZunCardsButton* b, WordKey word, const QRect& where) {
+        b->setGeometry(where);
         b->setFont(buttonFont);
         b->setText(words_.WordText(word));
         b->show();
     };
-    layout(newPlayer_, WordKey::NewPlayer, sx(280), sy(265) + 5 * r + place.S(10), sx(200));
-    layout(topTen_, WordKey::TopTen, sx(40), sy(225), sx(100));
-    layout(mode_, WordKey::Mode, sx(620), sy(255), sx(100));
-    layout(exit_, WordKey::Exit, sx(330), sy(465), sx(100));
+    layout(newPlayer_, WordKey::NewPlayer, geometry.newPlayer);
+    layout(topTen_, WordKey::TopTen, geometry.topTen);
+    layout(mode_, WordKey::Mode, geometry.mode);
+    layout(exit_, WordKey::Exit, geometry.exit);
     shown_ = true;
 }
 
