@@ -13,6 +13,9 @@
 
 #include "app/record_words.h"
 #include "presentation/menu_painter.h"
+#include "records/windows/end_game_window.h"
+#include "records/windows/top_ten_window.h"
+#include "records/windows/welcome_dialog.h"
 #include "presentation/cards_button.h"
 #include "records/club.h"
 #include "records/club_text.h"
@@ -55,8 +58,8 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     });
 
     connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    connect(&menu_, &MenuScreen::MemberChosen, this, &TForm1::LoginWanted);
-    connect(&menu_, &MenuScreen::TopTenClicked, this, &TForm1::TopTenWanted);
+    connect(&menu_, &MenuScreen::MemberChosen, this, &TForm1::MemberClick);
+    connect(&menu_, &MenuScreen::TopTenClicked, this, [this] { ShowTopTen(this, settings_, programDir_); });
     connect(&menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
     connect(&menu_, &MenuScreen::ModeClicked, this, [this] {
         settings_.ClubView = settings_.ClubView == 1 ? 2 : 1;
@@ -167,6 +170,12 @@ void TForm1::StartGame(int member, const ClubMember& record) {
     ShowTable();
 }
 
+// A club member row or "New Player": the login decides, then a new game starts.
+void TForm1::MemberClick(int member) {
+    const std::optional<ClubLogin> login = WelcomeDialog::Run(this, settings_, programDir_, member);
+    if (login) StartGame(login->CurrentMember, login->Record);
+}
+
 void TForm1::SyncButtons() {
     const TableView& view = game_.View();
     const bool table = screen_ == Screen::Table;
@@ -223,7 +232,7 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
             GameFinished(programDir_, clubWritable_, gs, player_, now.toString(QStringLiteral("hh:mm")).toStdString(),
                          locale.toString(now.date(), QLocale::ShortFormat).toStdString());
         ShowRecordMessages(outcome.Messages);
-        if (outcome.CycleComplete) emit EndOfGameWanted(outcome.Place.Place, outcome.Place.Score);
+        if (outcome.CycleComplete) ShowEndOfGame(this, settings_, outcome.Place);
     }
     QTimer::singleShot(0, this, &TForm1::ShowMenu);
 }

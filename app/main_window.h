@@ -44,12 +44,6 @@ public:
     // Starts a game for club member 1..5 or a new player (6) whose login has been confirmed.
     void StartGame(int member, const ClubMember& record);
 
-signals:
-    // A club member row or "New Player" was chosen: the login window decides, then StartGame.
-    void LoginWanted(int member);
-    void TopTenWanted();
-    void EndOfGameWanted(int place, std::int64_t score);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -62,6 +56,7 @@ private slots:
     void Timer1Timer();
     void Button7Click();
     void Button8Click();
+    void MemberClick(int member);
 
 private:
     void ApplyWindowSize();
