@@ -48,9 +48,7 @@ void WindowEvents::ButtonsChanged() { hooks_.buttonsChanged(); }
 void WindowEvents::TimerChanged() { hooks_.timerChanged(); }
 
 void WindowEvents::FlyCard(Flight, int, const Card&) {
-    // Cards land at once until card flights are animated; the table shows the result.
-    painter_.DrawTrickArea(game_);
-    hooks_.repaint();
+    // Cards land at once until card flights are animated: the step draws where they landed.
 }
 
 void WindowEvents::Pause(int milliseconds) {

@@ -45,6 +45,7 @@ void Game::ScoreDeal(bool announce) {
     events_->FinishRecording();
 
     gs_.Phase = phase::DealScored;
+    if (gs_.SingleOrNone == 0) events_->DrawTable();  // the last trick has left the table
     for (int s = 1; s <= 4; ++s)
         if (gs_.Score[s] < 1) gs_.GameOver = 1;
     SetButtons(WordId::NextRound, IsDrivingMachine(), WordId::ExitToMenu, false);

@@ -91,12 +91,10 @@ void Game::CompleteTrick() {
     SetButtons(WordId::Ok, IsDrivingMachine(), view_.second.caption, false);
 }
 
-// The cards of the last trick fly to its winner, or the table is simply redrawn empty.
+// The cards of the last trick fly to its winner and the table rests a moment; the caller then
+// redraws the table empty.
 void Game::AnimateTrickClear() {
-    if (!setup_.FlyCards) {
-        events_->DrawTable();
-        return;
-    }
+    if (!setup_.FlyCards) return;
     events_->FlyCard(Flight::TrickToWinner, gs_.Leader, Card::Empty());
     const int players = CountPlaying(gs_);
     events_->Pause(players >= 4 ? 700 : players == 3 ? 500 : 300);
@@ -107,6 +105,7 @@ void Game::ClearTrick(bool announce) {
     AnimateTrickClear();
     gs_.TableLeader = gs_.Leader;
     gs_.Phase = static_cast<std::uint8_t>(phase::PlayBase + gs_.Leader);
+    events_->DrawTable();
     if (announce) Announce(msg::ClearTrick);
 }
 

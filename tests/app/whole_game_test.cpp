@@ -1,0 +1,110 @@
+// A whole game through the real main window, played with mouse clicks only.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest/QTest>
+
+#include "app/main_window.h"
+#include "presentation/cards_button.h"
+#include "records/club.h"
+#include "records/history.h"
+#include "records/windows/welcome_dialog.h"
+#include "window_fixture.h"
+
+namespace kesp {
+using namespace test;
+
+namespace {
+
+QPushButton* Child(QWidget& window, const char* name) { return window.findChild<QPushButton*>(QString::fromLatin1(name)); }
+
+// Clicks the middle of the visible strip of the user's card in `slot`.
+void ClickOwnCard(TForm1& window, int slot, Qt::MouseButton button = Qt::LeftButton) {
+    const TablePainter& painter = window.Painter();
+    const QRect hand = painter.Geometry().hand[4];
+    const Fan& fan = painter.HandFan(4);
+    const int right = slot < fan.count ? fan.x[slot + 1] : fan.x[slot] + fan.cardWidth;
+    QTest::mouseClick(&window, button, {}, QPoint(hand.left() + (fan.x[slot] + right) / 2, hand.center().y()));
+}
+
+}  // namespace
+
+TEST(WholeGame, PlayedWithTheMouseFromTheTitleToTheClub) {
+    QTemporaryDir dir;
+    const QString folder = ProgramFolder(dir);
+    // The login of a new player: name, password twice, OK; any message box: Yes or OK.
+    QTimer dialogs;
+    dialogs.setInterval(10);
+    std::vector<QString> messages;
+    QObject::connect(&dialogs, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* login = qobject_cast<WelcomeDialog*>(modal)) {
+            login->NameEdit()->setText(QStringLiteral("Tess"));
+            login->PasswordEdit()->setText(QStringLiteral("pw"));
+            login->RepeatEdit()->setText(QStringLiteral("pw"));
+            login->OkButton()->click();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            messages.push_back(box->text());
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+            else box->accept();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->accept();
+        }
+    });
+    dialogs.start();
+
+    TForm1 window(folder.toStdString());
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(380, 250));
+    ASSERT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
+    QTest::mouseClick(Child(window, "Button6"), Qt::LeftButton);  // "New Player"
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Table; }));
+    window.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-table.png"));
+
+    QPushButton* action = Child(window, "Button7");
+    QPushButton* second = Child(window, "Button8");
+    const GameState& gs = window.CurrentGame().State();
+    int steps = 0;
+    bool passedOnce = false;
+    while (window.CurrentScreen() == TForm1::Screen::Table && steps++ < 5000) {
+        if (gs.Phase == phase::DiscardBase + 4 && gs.Plays[4] && action->isEnabled()) {
+            ClickOwnCard(window, 1);  // mark the lowest card (an ace is refused, which is fine)
+            QTest::mouseClick(action, Qt::LeftButton);
+        } else if (gs.Phase == phase::PlayBase + 4 && gs.Plays[4] && gs.DealStarted == 2) {
+            const GameState before = gs;
+            for (int k = 1; k <= gs.HandCount[4] && gs == before; ++k) ClickOwnCard(window, k);
+            ASSERT_FALSE(gs == before) << "no card of the hand could be played";
+        } else if (gs.Phase == 4 && second->isVisible() && second->isEnabled() && !passedOnce) {
+            passedOnce = true;
+            QTest::mouseClick(second, Qt::LeftButton);  // "Pass" once
+        } else if (action->isVisible() && action->isEnabled()) {
+            QTest::mouseClick(action, Qt::LeftButton);
+        } else if (second->isVisible() && second->isEnabled() && gs.GameOver) {
+            window.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-settled.png"));
+            QTest::mouseClick(second, Qt::LeftButton);  // "Exit to menu"
+        } else {
+            QTest::qWait(60);  // the computer seats move on the game timer
+        }
+    }
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Menu; }));
+    EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
+
+    // The club and the history hold the game.
+    const auto record = ReadMember((folder + "Kesp.clb").toStdString(), 1);
+    ASSERT_TRUE(record.has_value());
+    EXPECT_TRUE(record->Name.starts_with("Tess"));
+    EXPECT_EQ(record->Games, 1);
+    const HistoryFileCheck history = CheckHistoryFile(folder.toStdString(), 1);
+    EXPECT_TRUE(history.Valid);
+    EXPECT_EQ(history.Records, 1);
+    window.close();
+}
+
+}  // namespace kesp
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
