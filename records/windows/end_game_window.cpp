@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QRadialGradient>
 #include <QVBoxLayout>
 
 #include "presentation/words.h"
@@ -33,37 +32,6 @@ std::array<QString, 4> LineTexts(int place, std::int64_t score, bool networkMode
     if (place >= 2 && place <= TopTenCount)
         return {word(WordKey::Congratulations), word(WordKey::GoodResult), result, word(WordKey::InTopTen)};
     return {word(WordKey::OurRegrets), word(WordKey::ResultCouldBeBetter), result, word(WordKey::NotInTopTen)};
-}
-
-// A medal drawn in place of the missing pictures: a gold disc on a ribbon with the place on it.
-void DrawMedal(QPainter& p, QPoint at, int place) {
-    const QRect disc(at.x() + 12, at.y() + 16, 76, 76);
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(180, 20, 30));
-    p.drawPolygon(QPolygon({QPoint(at.x() + 28, at.y()), QPoint(at.x() + 48, at.y()),
-                            QPoint(at.x() + 58, at.y() + 26), QPoint(at.x() + 38, at.y() + 26)}));
-    p.setBrush(QColor(30, 40, 160));
-    p.drawPolygon(QPolygon({QPoint(at.x() + 56, at.y()), QPoint(at.x() + 76, at.y()),
-                            QPoint(at.x() + 66, at.y() + 26), QPoint(at.x() + 46, at.y() + 26)}));
-    QRadialGradient gold(disc.center() - QPoint(12, 14), disc.width() * 0.7);
-    gold.setColorAt(0.0, QColor(255, 246, 180));
-    gold.setColorAt(0.55, QColor(232, 184, 50));
-    gold.setColorAt(1.0, QColor(150, 100, 10));
-    p.setBrush(gold);
-    p.setPen(QPen(QColor(120, 80, 0), 2));
-    p.drawEllipse(disc);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(255, 236, 150), 1.5));
-    p.drawEllipse(disc.adjusted(8, 8, -8, -8));
-    QFont font("DejaVu Sans");
-    font.setBold(true);
-    font.setPixelSize(32);
-    p.setFont(font);
-    p.setPen(QColor(110, 60, 0));
-    p.drawText(disc, Qt::AlignCenter, QString::number(place));
-    p.restore();
 }
 
 }  // namespace
@@ -150,12 +118,8 @@ void TFormEndGame::DrawPicture(int width) {
         const int place = *view_.PlacePicture;
         const QPixmap medal = RecordWindowPicture("GMedal");
         const QPixmap placePicture = RecordWindowPicture(QString("GPlace%1").arg(place, 2, 10, QChar('0')));
-        if (medal.isNull()) {
-            DrawMedal(p, MedalAt, place);
-        } else {
-            p.drawPixmap(MedalAt, medal);
-            if (!placePicture.isNull()) p.drawPixmap(MedalAt, placePicture);
-        }
+        p.drawPixmap(MedalAt, medal);
+        p.drawPixmap(MedalAt, placePicture);
     }
     p.end();
     pictureLabel_->setPixmap(QPixmap::fromImage(picture_));

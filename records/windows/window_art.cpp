@@ -1,35 +1,24 @@
 #include "records/windows/window_art.h"
 
 #include <QFile>
-#include <QStringList>
+
+#include "presentation/card_art.h"
+#include "tools/artgen/art_resources.h"
 
 namespace kesp {
-namespace {
-
-// Resource names are stored in upper case under ":/art"; a bare ":/NAME" is accepted as well.
-QStringList Candidates(const QString& name) {
-    const QString upper = name.toUpper();
-    return {":/art/" + upper, ":/" + upper, ":/" + name};
-}
-
-}  // namespace
 
 QPixmap RecordWindowPicture(const QString& name) {
-    for (const QString& path : Candidates(name)) {
-        if (!QFile::exists(path)) continue;
-        QPixmap picture(path);
-        if (!picture.isNull()) return picture;
-    }
-    return {};
+    return QPixmap::fromImage(LoadOwnImage(name.toStdString()));
 }
 
 std::unique_ptr<QMovie> RecordWindowAnimation(const QString& name) {
-    for (const QString& path : Candidates(name)) {
-        if (!QFile::exists(path)) continue;
-        auto movie = std::make_unique<QMovie>(path);
-        if (movie->isValid()) return movie;
-    }
-    return nullptr;
+    // Animations live beside the pictures, under their upper-case names.
+    InitArtResources();
+    const QString path = ":/" + name.toUpper();
+    if (!QFile::exists(path)) return nullptr;
+    auto movie = std::make_unique<QMovie>(path);
+    if (!movie->isValid()) return nullptr;
+    return movie;
 }
 
 }  // namespace kesp

@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include "presentation/cards_button.h"
 #include "presentation/words.h"
 #include "records/windows/window_art.h"
 
@@ -81,12 +82,18 @@ QWidget* MakeDesignHeader(const Settings& settings, const QString& caption, cons
 }
 
 QPushButton* MakeWindowButton(const QString& text, const Settings& settings, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
+    auto* button = new TZunCardsButton(text, parent);
+    button->SetNewStyle(settings.NewButtons);
+    button->SetLightFont(true);
+    button->SetGrayDis(true);
     QFont font(QString::fromStdString(settings.FontSmall));
     font.setPixelSize(16);
     font.setBold(true);
     button->setFont(font);
-    button->setMinimumSize(100, 30);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, Qt::white);
+    button->setPalette(palette);
+    button->setFixedSize(110, 30);
     return button;
 }
 

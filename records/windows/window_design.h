@@ -25,7 +25,7 @@ struct DesignPictures {
 QWidget* MakeDesignHeader(const Settings& settings, const QString& caption, const DesignPictures& pictures,
                           QWidget* parent);
 
-// The window's buttons: the owner-drawn button of the program.
+// The window's buttons: the owner-drawn button of the program, in the style the settings choose.
 QPushButton* MakeWindowButton(const QString& text, const Settings& settings, QWidget* parent);
 
 }  // namespace kesp

@@ -84,6 +84,16 @@ TEST(EndGameWindow, ThreeVariantsByPlace) {
     }
 }
 
+TEST(EndGameWindow, TheMedalCarriesThePlace) {
+    App();
+    Settings settings;
+    const QImage second = TFormEndGame(settings, 2, 50).Picture().copy(MedalArea());
+    const QImage tenth = TFormEndGame(settings, 10, 50).Picture().copy(MedalArea());
+    const QImage secondAgain = TFormEndGame(settings, 2, 70).Picture().copy(MedalArea());
+    EXPECT_NE(second, tenth);
+    EXPECT_EQ(second, secondAgain);
+}
+
 TEST(EndGameWindow, LinesUseTheirFontHeights) {
     App();
     Settings settings;
