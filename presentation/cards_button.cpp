@@ -1,5 +1,7 @@
 #include "presentation/cards_button.h"
 
+#include "art_resources.h"
+
 #include <QEnterEvent>
 #include <QFile>
 #include <QPainter>
@@ -100,6 +102,7 @@ QImage FallbackPiece(const Band& band, char part) {
 }  // namespace
 
 QImage LoadResourceImage(const QString& name) {
+    InitArtResources();
     const QString upper = name.toUpper();
     for (const QString& path : {QStringLiteral(":/") + upper, QStringLiteral(":/") + upper + QStringLiteral(".PNG"),
                                 QStringLiteral(":/") + upper + QStringLiteral(".png"), QStringLiteral(":/") + name}) {

@@ -8,6 +8,7 @@
 #include <QResource>
 #include <algorithm>
 
+#include "art_resources.h"
 #include "presentation/cards_button.h"
 #include "records/settings.h"
 
@@ -98,6 +99,7 @@ void TAnimatedCursor::Step() {
 }
 
 std::unique_ptr<TAnimatedCursor> LoadAnimatedCursor(const QString& name, QObject* parent) {
+    InitArtResources();
     const QString upper = name.toUpper();
     int frameMs = kDefaultFrameMs;
     QList<QPixmap> frames;
