@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "presentation/font_roles.h"
 #include "presentation/words.h"
 #include "records/windows/window_art.h"
 #include "records/windows/window_design.h"
@@ -102,12 +103,12 @@ void TFormEndGame::DrawPicture(int width) {
     const int widest = 2 * (centre - 5);  // a long text may reach beyond 50..400, not off the text area
     for (int i = 0; i < 4; ++i) {
         const EndOfGameLine& line = view_.Lines[static_cast<std::size_t>(i)];
-        QFont font(QString::fromStdString(settings_.FontSmall));
-        font.setBold(true);
+        // Heights are character cells in pixels; a text too wide for the picture gets smaller.
+        const QString family = QString::fromStdString(settings_.FontSmall);
         int height = line.Height;
-        font.setPixelSize(height);
+        QFont font = FontOfHeight(family, height, true);
         while (height > 8 && QFontMetrics(font).horizontalAdvance(texts_[static_cast<std::size_t>(i)]) > widest)
-            font.setPixelSize(--height);
+            font = FontOfHeight(family, --height, true);
         p.setFont(font);
         p.setPen(ColourOf(line.Colour));
         p.drawText(QRect(centre - widest / 2, LineTop(i), widest, line.Height + 12),
