@@ -95,6 +95,9 @@ bool TForm1::StartUp() {
     }
     setWindowTitle(GameName(words_.CurrentLanguage()));
     quitItem_->setText(words_.WordText(WordKey::ExitToMenu));
+    cursors_ = std::make_unique<TCursors>(settings_.OwnCursor, this);
+    cursors_->Apply(this, CursorKind::Arrow);
+    burst_ = LoadTouchBurstStrip(programDir_);
     return true;
 }
 
@@ -104,6 +107,7 @@ void TForm1::ApplyWindowSize() {
     const QSize client = ClientSizeFor(settings_.WindowSize, available);
     scales_ = ScalesFor(settings_.WindowSize, available);
     setFixedSize(client);
+    if (screen && settings_.WindowSize != 2) move(CentredWindowPosition(screen->availableGeometry().size(), client));
     art_.SetWindow(settings_.WindowSize, scales_.s, client);
     for (const ArtLoadResult& r : {art_.LoadFaceDeck(), art_.LoadBacks(), art_.LoadBackground(false)})
         for (const std::string& m : r.messages)
@@ -210,12 +214,21 @@ void TForm1::Timer1Timer() {
     update();  // the title screen and the menu animate
 }
 
+// The click burst under the pointer (it needs the graphics library).
+void TForm1::Burst(bool enabled) {
+    if (!burst_.isNull()) TouchBurst(burst_, QCursor::pos(), enabled);
+}
+
 void TForm1::Button7Click() {
+    Burst(settings_.SaluteButtons);
     game_.ActionButton();
     if (screen_ == Screen::Table) update();
 }
 
-void TForm1::Button8Click() { game_.SecondButton(); }
+void TForm1::Button8Click() {
+    Burst(settings_.SaluteButtons);
+    game_.SecondButton();
+}
 
 void TForm1::OnLeaveTable(LeaveReason reason) {
     const GameState& gs = game_.State();
@@ -320,7 +333,11 @@ void TForm1::mouseMoveEvent(QMouseEvent* event) {
     const TableGeometry& g = painter_.Geometry();
     int slot = 0;
     if (g.HandAt(p) == 4) slot = painter_.CardAt(4, game_.State().Hand[4], p.x() - g.hand[4].left());
-    setCursor(game_.OwnCardHover(slot) == CardCursor::Choosing ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    const CursorKind kind = game_.OwnCardHover(slot) == CardCursor::Choosing ? CursorKind::Hand : CursorKind::Arrow;
+    if (cursors_ && kind != tableCursor_) {
+        tableCursor_ = kind;
+        cursors_->Apply(this, kind);
+    }
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent* event) {

@@ -12,6 +12,7 @@
 #include "app/window_events.h"
 #include "engine/game.h"
 #include "presentation/card_art.h"
+#include "presentation/cursors.h"
 #include "presentation/font_roles.h"
 #include "presentation/menu_layout.h"
 #include "presentation/title_screen.h"
@@ -95,6 +96,10 @@ private:
     bool startUpQueued_ = false;
     int lastClockSecond_ = -1;
     FinishedGame player_;  // who plays the game on the table, as read when it started
+    std::unique_ptr<TCursors> cursors_;
+    CursorKind tableCursor_ = CursorKind::Arrow;
+    QImage burst_;  // the click burst's frames, from the graphics library when it is there
+    void Burst(bool enabled);
 };
 
 }  // namespace kesp
