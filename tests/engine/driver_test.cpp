@@ -236,8 +236,9 @@ TEST(Driver, LocalNetworkHostAndClientStayInStep) {
             // The client never drives: these buttons are the host's.
             const WordId caption = client.View().action.caption;
             if (caption == WordId::Ok || caption == WordId::Game || caption == WordId::ToTakeFromAPack ||
-                caption == WordId::NextRound || caption == WordId::ToCommunicateCards)
+                caption == WordId::NextRound || caption == WordId::ToCommunicateCards) {
                 ASSERT_FALSE(client.View().action.enabled) << int(caption);
+            }
         }
         ASSERT_EQ(hostEvents.left, std::vector<LeaveReason>{LeaveReason::Finished}) << "seed " << seed;
         ASSERT_EQ(clientEvents.left, std::vector<LeaveReason>{LeaveReason::Finished}) << "seed " << seed;
