@@ -9,29 +9,18 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_files.h"
 #include "records/club.h"
 #include "records/club_list.h"
 
 namespace {
 
+using kesp::fuzz::Put;
+using kesp::fuzz::Require;
+
 const std::string& Folder() {
-    static const std::string dir = [] {
-        char name[] = "/tmp/kesp-club-fuzz-XXXXXX";
-        if (!mkdtemp(name)) abort();
-        return std::string(name);
-    }();
+    static const std::string dir = kesp::fuzz::MakeFolder("kesp-club-fuzz");
     return dir;
-}
-
-void Put(const std::string& path, std::string_view bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) abort();
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
-void Require(bool condition) {
-    if (!condition) __builtin_trap();
 }
 
 }  // namespace

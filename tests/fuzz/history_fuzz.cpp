@@ -9,31 +9,18 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_files.h"
 #include "records/history.h"
 #include "records/history_list.h"
 
 namespace {
 
+using kesp::fuzz::Put;
+using kesp::fuzz::Require;
+
 const std::string& Folder() {
-    static const std::string dir = [] {
-        char name[] = "/tmp/kesp-history-fuzz-XXXXXX";
-        if (!mkdtemp(name)) abort();
-        const std::string folder = std::string(name) + "/History";
-        if (mkdir(folder.c_str(), 0755) != 0) abort();
-        return std::string(name);
-    }();
+    static const std::string dir = kesp::fuzz::MakeFolder("kesp-history-fuzz", "History");
     return dir;
-}
-
-void Put(const std::string& path, std::string_view bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) abort();
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
-void Require(bool condition) {
-    if (!condition) __builtin_trap();
 }
 
 }  // namespace
