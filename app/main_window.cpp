@@ -11,7 +11,9 @@
 #include <QScreen>
 #include <QTime>
 
+#include "app/help_and_about.h"
 #include "app/record_words.h"
+#include "presentation/message_window.h"
 #include "presentation/menu_painter.h"
 #include "records/windows/end_game_window.h"
 #include "records/windows/top_ten_window.h"
@@ -36,7 +38,8 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
           WindowEvents::Hooks{[this] { update(); }, [this] { SyncButtons(); }, [this] { SyncTimer(); },
                               [this](LeaveReason r) { OnLeaveTable(r); }, {}})),
       game_(*events_),
-      menu_(*this, words_) {
+      menu_(*this, words_),
+      popup_(*this, words_) {
     setWindowTitle(GameName(words_.CurrentLanguage()));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -51,11 +54,12 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     connect(button7_, &QPushButton::clicked, this, &TForm1::Button7Click);
     connect(button8_, &QPushButton::clicked, this, &TForm1::Button8Click);
 
-    popup_ = new QMenu(this);
-    quitItem_ = popup_->addAction(QString());
-    connect(quitItem_, &QAction::triggered, this, [this] {
+    connect(&popup_, &TableMenu::QuitChosen, this, [this] {
         if (game_.LeaveToMenu()) ShowMenu();
     });
+    connect(&popup_, &TableMenu::ChangeNameChosen, this, &TForm1::ChangeName);
+    connect(&popup_, &TableMenu::HelpChosen, this, [this] { ShowHelp(this, words_, programDir_); });
+    connect(&popup_, &TableMenu::AboutChosen, this, [this] { ShowAbout(this, words_); });
 
     connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(&menu_, &MenuScreen::MemberChosen, this, &TForm1::MemberClick);
@@ -94,7 +98,7 @@ bool TForm1::StartUp() {
         return false;
     }
     setWindowTitle(GameName(words_.CurrentLanguage()));
-    quitItem_->setText(words_.WordText(WordKey::ExitToMenu));
+    popup_.ApplyWords();
     cursors_ = std::make_unique<TCursors>(settings_.OwnCursor, this);
     cursors_->Apply(this, CursorKind::Arrow);
     burst_ = LoadTouchBurstStrip(programDir_);
@@ -174,6 +178,32 @@ void TForm1::StartGame(int member, const ClubMember& record) {
     ShowTable();
 }
 
+// "To change a name": a new name and password for the player; a club member is stored again
+// under them with the record he started the game with.
+void TForm1::ChangeName() {
+    const std::optional<ClubLogin> login = WelcomeDialog::Run(this, settings_, programDir_, member::NewPlayer);
+    if (!login) return;
+    ClubMember renamed = player_.StartRecord;
+    renamed.Name = login->Record.Name;
+    renamed.PasswordCode = login->Record.PasswordCode;
+    if (player_.CurrentMember >= 1 && player_.CurrentMember <= ClubMemberCount) {
+        const std::string club = ClubFilePath(programDir_, player_.NetworkMode);
+        std::optional<RecordMessage> failed = RemoveMember(club, player_.CurrentMember, clubWritable_);
+        if (!failed) failed = StoreMember(club, renamed, false, clubWritable_).Message;
+        if (failed) {
+            ShowRecordMessages({*failed});
+            return;
+        }
+    }
+    player_.StartRecord = renamed;
+    const QString name = QString::fromStdString(std::string(TrimBlanks(renamed.Name)));
+    ShowMessageWindow(words_, words_.WordText(WordKey::NameChanged), words_.WordText(WordKey::NewName) + name, {},
+                      this);
+    painter_.SetSeatName(4, name);
+    painter_.DrawBubble(game_, 4);
+    update();
+}
+
 // A club member row or "New Player": the login decides, then a new game starts.
 void TForm1::MemberClick(int member) {
     const std::optional<ClubLogin> login = WelcomeDialog::Run(this, settings_, programDir_, member);
@@ -190,7 +220,7 @@ void TForm1::SyncButtons() {
     };
     apply(button7_, view.action);
     apply(button8_, view.second);
-    quitItem_->setEnabled(view.menuQuit);
+    popup_.Follow(view);
 }
 
 void TForm1::SyncTimer() {
@@ -344,7 +374,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     if (screen_ != Screen::Table) return;
     const TableGeometry& g = painter_.Geometry();
     if (g.HandAt(event->pos()) != 0 || g.TrickSeatAt(event->pos()) != 0 || g.deck.contains(event->pos())) return;
-    popup_->exec(event->globalPos());
+    popup_.Exec(event->globalPos());
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/menu_screen.h"
+#include "app/table_menu.h"
 #include "app/window_events.h"
 #include "engine/game.h"
 #include "presentation/card_art.h"
@@ -22,7 +23,6 @@
 #include "records/game_finished.h"
 #include "records/settings.h"
 
-class QMenu;
 
 namespace kesp {
 
@@ -58,6 +58,7 @@ private slots:
     void Button7Click();
     void Button8Click();
     void MemberClick(int member);
+    void ChangeName();
 
 private:
     void ApplyWindowSize();
@@ -83,8 +84,7 @@ private:
     QTimer timer1_;
     TZunCardsButton* button7_;
     TZunCardsButton* button8_;
-    QMenu* popup_;
-    QAction* quitItem_;
+    TableMenu popup_;
     Screen screen_ = Screen::Starting;
     WindowScales scales_;
     MenuGeometry menuGeometry_;

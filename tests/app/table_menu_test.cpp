@@ -1,0 +1,83 @@
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest/QTest>
+
+#include "app/main_window.h"
+#include "records/club.h"
+#include "records/windows/welcome_dialog.h"
+#include "window_fixture.h"
+
+namespace kesp {
+using namespace test;
+
+namespace {
+QAction* Item(TForm1& window, const char* name) {
+    return window.findChild<QAction*>(QString::fromLatin1(name));
+}
+}  // namespace
+
+TEST(TableMenu, ItemsFollowTheGameAndTheRenameStoresTheMemberAgain) {
+    QTemporaryDir dir;
+    const QString folder = ProgramFolder(dir);
+    const std::string club = (folder + "Kesp.clb").toStdString();
+    ClubMember anna{"Anna", 2 * RatingUnit, 7, 40, EncodePassword("pw")};
+    ASSERT_FALSE(StoreMember(club, anna, false, true).Message.has_value());
+
+    // The login asked by the rename: a new name and password; message boxes are answered.
+    QTimer dialogs;
+    dialogs.setInterval(10);
+    QObject::connect(&dialogs, &QTimer::timeout, [] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* login = qobject_cast<WelcomeDialog*>(modal)) {
+            login->NameEdit()->setText(QStringLiteral("Rita"));
+            login->PasswordEdit()->setText(QStringLiteral("new"));
+            login->RepeatEdit()->setText(QStringLiteral("new"));
+            login->OkButton()->click();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+            else box->accept();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->accept();
+        }
+    });
+    dialogs.start();
+
+    TForm1 window(folder.toStdString());
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
+    EXPECT_FALSE(Item(window, "Quit")->isEnabled());
+    EXPECT_FALSE(Item(window, "ChangeName")->isEnabled());
+
+    const auto member = ReadMember(club, 1);
+    ASSERT_TRUE(member.has_value());
+    window.StartGame(1, *member);
+    EXPECT_TRUE(Item(window, "Quit")->isEnabled());
+    EXPECT_TRUE(Item(window, "GenCount")->isEnabled());
+    ASSERT_TRUE(Item(window, "ChangeName")->isEnabled());
+
+    Item(window, "ChangeName")->trigger();
+    const auto renamed = ReadMember(club, 1);
+    ASSERT_TRUE(renamed.has_value());
+    EXPECT_TRUE(renamed->Name.starts_with("Rita"));
+    EXPECT_EQ(renamed->Games, 7);
+    EXPECT_EQ(renamed->Total, 40);
+    EXPECT_EQ(renamed->Rating, 2 * RatingUnit);
+    EXPECT_TRUE(PasswordMatches("new", renamed->PasswordCode));
+
+    Item(window, "Quit")->trigger();  // leaving the game costs the member his place
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Menu; }));
+    EXPECT_FALSE(ReadMember(club, 1).has_value());
+    EXPECT_FALSE(Item(window, "Quit")->isEnabled());
+    window.close();
+}
+
+}  // namespace kesp
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
