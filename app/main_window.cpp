@@ -15,7 +15,10 @@
 #include "app/record_words.h"
 #include "presentation/message_window.h"
 #include "presentation/menu_painter.h"
+#include "records/windows/count_window.h"
 #include "records/windows/end_game_window.h"
+#include "records/windows/speed_dialog.h"
+#include "records/windows/history_window.h"
 #include "records/windows/top_ten_window.h"
 #include "records/windows/welcome_dialog.h"
 #include "presentation/cards_button.h"
@@ -36,7 +39,12 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
       events_(std::make_unique<WindowEvents>(
           *this, game_, painter_, words_,
           WindowEvents::Hooks{[this] { update(); }, [this] { SyncButtons(); }, [this] { SyncTimer(); },
-                              [this](LeaveReason r) { OnLeaveTable(r); }, {}})),
+                              [this](LeaveReason r) { OnLeaveTable(r); },
+                              [this] {
+                                  ShowGeneralCount(this, settings_,
+                                                   MakeCount(game_.State(), player_.StartRecord.Name,
+                                                             player_.StartRecord.Rating));
+                              }})),
       game_(*events_),
       menu_(*this, words_),
       popup_(*this, words_) {
@@ -58,6 +66,8 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
         if (game_.LeaveToMenu()) ShowMenu();
     });
     connect(&popup_, &TableMenu::ChangeNameChosen, this, &TForm1::ChangeName);
+    connect(&popup_, &TableMenu::GenCountChosen, this, [this] { game_.GenCount(); });
+    connect(&popup_, &TableMenu::SpeedChosen, this, [this] { ShowSpeed(this, settings_); });
     connect(&popup_, &TableMenu::HelpChosen, this, [this] { ShowHelp(this, words_, programDir_); });
     connect(&popup_, &TableMenu::AboutChosen, this, [this] { ShowAbout(this, words_); });
 
@@ -65,6 +75,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     connect(&menu_, &MenuScreen::MemberChosen, this, &TForm1::MemberClick);
     connect(&menu_, &MenuScreen::TopTenClicked, this, [this] { ShowTopTen(this, settings_, programDir_); });
     connect(&menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
+    connect(&menu_, &MenuScreen::HistoryClicked, this, [this] { ShowHistory(this, settings_, programDir_); });
     connect(&menu_, &MenuScreen::ModeClicked, this, [this] {
         settings_.ClubView = settings_.ClubView == 1 ? 2 : 1;
         menu_.Show(settings_, scales_, menuGeometry_, programDir_);
@@ -97,8 +108,7 @@ bool TForm1::StartUp() {
         QTimer::singleShot(0, this, &QWidget::close);
         return false;
     }
-    setWindowTitle(GameName(words_.CurrentLanguage()));
-    popup_.ApplyWords();
+    ApplyWords();
     cursors_ = std::make_unique<TCursors>(settings_.OwnCursor, this);
     cursors_->Apply(this, CursorKind::Arrow);
     burst_ = LoadTouchBurstStrip(programDir_);
@@ -201,6 +211,24 @@ void TForm1::ChangeName() {
                       this);
     painter_.SetSeatName(4, name);
     painter_.DrawBubble(game_, 4);
+    update();
+}
+
+void TForm1::SetLanguage(int language) {
+    words_.SetCurrentLanguage(language);
+    settings_.CurrentLanguage = words_.CurrentLanguage();
+    ApplyWords();
+}
+
+// Sets every visible text of the window from the words of the current language.
+void TForm1::ApplyWords() {
+    setWindowTitle(GameName(words_.CurrentLanguage()));
+    popup_.ApplyWords();
+    if (screen_ == Screen::Menu) ShowMenu();
+    if (screen_ == Screen::Table) {
+        SyncButtons();
+        painter_.DrawAll(game_);
+    }
     update();
 }
 

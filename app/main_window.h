@@ -42,6 +42,8 @@ public:
     Game& CurrentGame() { return game_; }
     const Settings& CurrentSettings() const { return settings_; }
     TablePainter& Painter() { return painter_; }
+    // Switches the interface language; every text of the window changes at once.
+    void SetLanguage(int language);
     // Starts a game for club member 1..5 or a new player (6) whose login has been confirmed.
     void StartGame(int member, const ClubMember& record);
 
@@ -64,6 +66,7 @@ private:
     void ApplyWindowSize();
     void ShowMenu();
     void PaintMenuPicture();
+    void ApplyWords();
     void ShowTable();
     void SyncButtons();
     void SyncTimer();

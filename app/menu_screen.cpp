@@ -21,6 +21,8 @@ MenuScreen::MenuScreen(QWidget& window, const Localisation& words) : window_(win
     topTen_ = MakeButton(QStringLiteral("Button9"));
     exit_ = MakeButton(QStringLiteral("Button11"));
     mode_ = MakeButton(QStringLiteral("BMode"));
+    history_ = MakeButton(QStringLiteral("BHistory"));
+    connect(history_, &QPushButton::clicked, this, &MenuScreen::HistoryClicked);
     connect(newPlayer_, &QPushButton::clicked, this, [this] { emit MemberChosen(member::NewPlayer); });
     connect(topTen_, &QPushButton::clicked, this, &MenuScreen::TopTenClicked);
     connect(exit_, &QPushButton::clicked, this, &MenuScreen::ExitClicked);
@@ -90,6 +92,7 @@ void MenuScreen::Show(const Settings& settings, const WindowScales& scales, cons
     layout(topTen_, WordKey::TopTen, geometry.topTen);
     layout(mode_, WordKey::Mode, geometry.mode);
     layout(exit_, WordKey::Exit, geometry.exit);
+    layout(history_, WordKey::History, geometry.history);
     shown_ = true;
 }
 
@@ -99,6 +102,7 @@ void MenuScreen::Hide() {
     topTen_->hide();
     exit_->hide();
     mode_->hide();
+    history_->hide();
     header_->hide();
     shown_ = false;
 }

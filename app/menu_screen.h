@@ -38,6 +38,7 @@ signals:
     void TopTenClicked();
     void ExitClicked();
     void ModeClicked();
+    void HistoryClicked();
 
 private:
     TZunCardsButton* MakeButton(const QString& objectName);
@@ -49,6 +50,7 @@ private:
     TZunCardsButton* topTen_;
     TZunCardsButton* exit_;
     TZunCardsButton* mode_;
+    TZunCardsButton* history_;
     QLabel* header_;
     QRect caption_;
     std::array<bool, 5> occupied_{};

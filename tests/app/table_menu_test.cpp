@@ -28,8 +28,11 @@ TEST(TableMenu, ItemsFollowTheGameAndTheRenameStoresTheMemberAgain) {
     // The login asked by the rename: a new name and password; message boxes are answered.
     QTimer dialogs;
     dialogs.setInterval(10);
-    QObject::connect(&dialogs, &QTimer::timeout, [] {
+    QStringList seen;  // the class names of the windows that opened
+    QObject::connect(&dialogs, &QTimer::timeout, [&seen] {
         QWidget* modal = QApplication::activeModalWidget();
+        if (modal && (seen.isEmpty() || seen.back() != modal->metaObject()->className()))
+            seen.push_back(modal->metaObject()->className());
         if (auto* login = qobject_cast<WelcomeDialog*>(modal)) {
             login->NameEdit()->setText(QStringLiteral("Rita"));
             login->PasswordEdit()->setText(QStringLiteral("new"));
@@ -66,10 +69,17 @@ TEST(TableMenu, ItemsFollowTheGameAndTheRenameStoresTheMemberAgain) {
     EXPECT_EQ(renamed->Rating, 2 * RatingUnit);
     EXPECT_TRUE(PasswordMatches("new", renamed->PasswordCode));
 
+    Item(window, "GenCount")->trigger();
+    Item(window, "MSpeed")->trigger();
+    EXPECT_TRUE(seen.contains("kesp::TFormCount")) << seen.join(",").toStdString();
+    EXPECT_TRUE(seen.contains("kesp::TFormSpeed")) << seen.join(",").toStdString();
+
     Item(window, "Quit")->trigger();  // leaving the game costs the member his place
     ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Menu; }));
     EXPECT_FALSE(ReadMember(club, 1).has_value());
     EXPECT_FALSE(Item(window, "Quit")->isEnabled());
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("BHistory")), Qt::LeftButton);
+    EXPECT_TRUE(seen.contains("kesp::TFHistory")) << seen.join(",").toStdString();
     window.close();
 }
 
