@@ -1,6 +1,8 @@
 #include <QElapsedTimer>
 #include <QtTest/QTest>
 
+#include <QPushButton>
+
 #include "app/main_window.h"
 #include "window_fixture.h"
 
@@ -32,6 +34,28 @@ TEST(StartUp, TitleScreenUntilAClickThenTheMenu) {
     window.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-menu.png"));
     window.close();
     EXPECT_TRUE(QFile::exists(folder + "Kesp.ini"));  // the settings are saved at exit
+}
+
+TEST(StartUp, SwitchingTheLanguageChangesTheTextsAtOnce) {
+    QTemporaryDir dir;
+    const QString folder = ProgramFolder(dir);
+    ModalAnswerer answerer;
+    TForm1 window(folder.toStdString());
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 300));
+    auto* newPlayer = window.findChild<QPushButton*>(QStringLiteral("Button6"));
+    ASSERT_NE(newPlayer, nullptr);
+    for (int language = 0; language < kLanguageCount; ++language) {
+        window.SetLanguage(language);
+        EXPECT_EQ(newPlayer->text(), WordText(WordKey::NewPlayer, language)) << language;
+        EXPECT_EQ(window.windowTitle(), GameName(language));
+    }
+    window.SetLanguage(1);
+    EXPECT_NE(newPlayer->text(), WordText(WordKey::NewPlayer, 0));  // a real translation
+    window.SetLanguage(42);  // out of range: back to English
+    EXPECT_EQ(newPlayer->text(), WordText(WordKey::NewPlayer, 0));
+    window.close();
 }
 
 }  // namespace kesp
