@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "app/main_window.h"
+#include "records/club.h"
 #include "window_fixture.h"
 
 namespace kesp {
@@ -53,8 +54,15 @@ TEST(StartUp, SwitchingTheLanguageChangesTheTextsAtOnce) {
     }
     window.SetLanguage(1);
     EXPECT_NE(newPlayer->text(), WordText(WordKey::NewPlayer, 0));  // a real translation
+    window.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-menu-ru.png"));
+    window.StartGame(member::NewPlayer, ClubMember{"Ivan", 0, 0, 0, EncodePassword("iv")});
+    auto* action = window.findChild<QPushButton*>(QStringLiteral("Button7"));
+    EXPECT_EQ(action->text(), WordText(WordFor(WordId::ToBegin), 1));
+    QTest::mouseClick(action, Qt::LeftButton);  // "To Begin"
+    QTest::qWait(800);
+    window.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-table-ru.png"));
     window.SetLanguage(42);  // out of range: back to English
-    EXPECT_EQ(newPlayer->text(), WordText(WordKey::NewPlayer, 0));
+    EXPECT_EQ(window.CurrentSettings().CurrentLanguage, 0);
     window.close();
 }
 
