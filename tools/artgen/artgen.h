@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <vector>
 
 namespace artgen {
 
@@ -21,6 +22,12 @@ public:
     void Png(const QString& name, const QImage& image);
     // Saves `image` as NAME.jpg at the given quality.
     void Jpeg(const QString& name, const QImage& image, int quality);
+    // Saves the frames (all of one size) as NAME.gif, each shown `delayCs` hundredths of a second;
+    // `loop` plays it for ever. Pixels less than half covered become transparent, the others are
+    // laid over `matte` first.
+    void Gif(const QString& name, const std::vector<QImage>& frames, int delayCs, bool loop,
+             const QColor& matte);
+    const QString& folder() const { return folder_; }
     // The resource file: every picture at the root ":/", aliased by its upper-case name.
     bool WriteQrc(const QString& fileName) const;
     bool ok() const { return ok_; }
@@ -68,7 +75,9 @@ QImage Canvas(int w, int h);
 
 void DrawCards(ArtWriter& out);      // faces, suit symbols and backs
 void DrawTable(ArtWriter& out);      // the felt, tabs, bubbles, frames, deck symbols, hands, stars
-void DrawControls(ArtWriter& out);   // button art, banners, headers, flags, logo, title, clock, cursors
+void DrawControls(ArtWriter& out);
+// The animations of the menu, the top-ten and end-of-game windows; needs the cards drawn first.
+void DrawAnimations(ArtWriter& out);   // button art, banners, headers, flags, logo, title, clock, cursors
 // A pointing hand, finger up, in a 40 x 60 box.
 void PointingHandShape(QPainter& p);
 // A contact sheet of all faces and backs for looking at them.
