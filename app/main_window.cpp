@@ -5,7 +5,6 @@
 #include <QContextMenuEvent>
 #include <QDateTime>
 #include <QLocale>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
@@ -78,7 +77,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     connect(&menu_, &MenuScreen::HistoryClicked, this, [this] { ShowHistory(this, settings_, programDir_); });
     connect(&menu_, &MenuScreen::ModeClicked, this, [this] {
         settings_.ClubView = settings_.ClubView == 1 ? 2 : 1;
-        menu_.Show(settings_, scales_, menuGeometry_, programDir_);
+        menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     });
     timer1_.start(timer::Menu);
     resize(760, 500);
@@ -143,7 +142,7 @@ void TForm1::ShowMenu() {
     screen_ = Screen::Menu;
     button7_->hide();
     button8_->hide();
-    menu_.Show(settings_, scales_, menuGeometry_, programDir_);
+    menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     PaintMenuPicture();
     SyncTimer();
     update();

@@ -41,17 +41,12 @@ TZunCardsButton* MenuScreen::MakeButton(const QString& objectName) {
     return button;
 }
 
-void MenuScreen::Show(const Settings& settings, const WindowScales& scales, const MenuGeometry& geometry,
-                      const std::string& programDir) {
+void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const WindowScales& scales,
+                      const MenuGeometry& geometry, const std::string& programDir) {
     const Placement place(scales);
     caption_ = geometry.caption;
-
-    QFont rowFont(QStringLiteral("Courier New"));
-    rowFont.setStyleHint(QFont::Monospace);
-    rowFont.setPixelSize(settings.WindowSize == 1 ? 13 : place.S(15));
-    rowFont.setBold(settings.WindowSize != 1);
-    QFont buttonFont(QString::fromStdString(settings.FontSmall));
-    buttonFont.setPixelSize(RoundHalfEven(20 * scales.s * (settings.WindowSize == 1 ? 1.0 : 0.9) * 0.8));
+    const QFont rowFont = fonts.ClubListFont(settings.WindowSize, scales.s);
+    const QFont buttonFont = fonts.MenuButtonFont(settings.WindowSize, scales.s);
 
     const LoadedClub club = LoadClubFile(ClubFilePath(programDir, settings.NetworkMode));
     const int view = settings.ClubView == ClubViewRating ? ClubViewRating : ClubViewScore;

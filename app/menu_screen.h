@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+#include "presentation/font_roles.h"
 #include "presentation/menu_layout.h"
 #include "presentation/table_layout.h"
 #include "presentation/words.h"
@@ -26,8 +27,8 @@ public:
     MenuScreen(QWidget& window, const Localisation& words);
 
     // Places and captions the controls and fills the club list from the club file of the mode.
-    void Show(const Settings& settings, const WindowScales& scales, const MenuGeometry& geometry,
-              const std::string& programDir);
+    void Show(const Settings& settings, const FontRoles& fonts, const WindowScales& scales,
+              const MenuGeometry& geometry, const std::string& programDir);
     void Hide();
     bool Shown() const { return shown_; }
     // The rectangle of the caption banner, which changes its colour on a click.

@@ -1,7 +1,7 @@
 // Window speed: from creating the main window to its first painted title screen, and one full
 // repaint of a dealt table.
-//   QT_QPA_PLATFORM=offscreen build/bench/window_bench --benchmark_repetitions=5 \
-//       --benchmark_report_aggregates_only=true
+//   QT_QPA_PLATFORM=offscreen build/bench/window_bench --benchmark_repetitions=5
+//   --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
