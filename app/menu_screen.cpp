@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMovie>
 #include <QWidget>
 
 #include "presentation/cards_button.h"
@@ -31,6 +32,13 @@ MenuScreen::MenuScreen(QWidget& window, const Localisation& words) : window_(win
     header_->setAlignment(Qt::AlignCenter);
     header_->setStyleSheet(QStringLiteral("color: #ffffc8; background: rgba(0, 0, 0, 90); border-radius: 4px;"));
     header_->hide();
+    for (int i = 0; i < 2; ++i) {
+        auto* label = new QLabel(&window_);
+        auto* movie = new QMovie(QStringLiteral(":/GIFMENU%1").arg(i + 1), QByteArray(), label);
+        label->setMovie(movie);
+        label->hide();
+        animations_[static_cast<std::size_t>(i)] = label;
+    }
 }
 
 TZunCardsButton* MenuScreen::MakeButton(const QString& objectName) {
@@ -88,6 +96,21 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
     layout(mode_, WordKey::Mode, geometry.mode);
     layout(exit_, WordKey::Exit, geometry.exit);
     layout(history_, WordKey::History, geometry.history);
+    // The side animations run only with GIF animation on; otherwise each stands on its first frame.
+    const QRect places[2] = {geometry.animatedLeft, geometry.animatedRight};
+    for (int i = 0; i < 2; ++i) {
+        QLabel* label = animations_[static_cast<std::size_t>(i)];
+        QMovie* movie = label->movie();
+        if (!movie || !movie->isValid()) continue;
+        label->setGeometry(places[i]);
+        if (settings.GifAnimation) {
+            movie->start();
+        } else {
+            movie->stop();
+            movie->jumpToFrame(0);
+        }
+        label->show();
+    }
     shown_ = true;
 }
 
@@ -99,6 +122,10 @@ void MenuScreen::Hide() {
     mode_->hide();
     history_->hide();
     header_->hide();
+    for (QLabel* label : animations_) {
+        if (label->movie()) label->movie()->stop();
+        label->hide();
+    }
     shown_ = false;
 }
 

@@ -53,6 +53,7 @@ private:
     TZunCardsButton* mode_;
     TZunCardsButton* history_;
     QLabel* header_;
+    std::array<QLabel*, 2> animations_{};  // "GifMenu1" left, "GifMenu2" right
     QRect caption_;
     std::array<bool, 5> occupied_{};
     bool shown_ = false;
