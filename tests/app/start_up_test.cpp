@@ -67,10 +67,3 @@ TEST(StartUp, SwitchingTheLanguageChangesTheTextsAtOnce) {
 }
 
 }  // namespace kesp
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,12 +1,10 @@
 #include <QAction>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest/QTest>
 
 #include "app/main_window.h"
 #include "records/club.h"
-#include "records/windows/welcome_dialog.h"
 #include "window_fixture.h"
 
 namespace kesp {
@@ -25,27 +23,7 @@ TEST(TableMenu, ItemsFollowTheGameAndTheRenameStoresTheMemberAgain) {
     ClubMember anna{"Anna", 2 * RatingUnit, 7, 40, EncodePassword("pw")};
     ASSERT_FALSE(StoreMember(club, anna, false, true).Message.has_value());
 
-    // The login asked by the rename: a new name and password; message boxes are answered.
-    QTimer dialogs;
-    dialogs.setInterval(10);
-    QStringList seen;  // the class names of the windows that opened
-    QObject::connect(&dialogs, &QTimer::timeout, [&seen] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && (seen.isEmpty() || seen.back() != modal->metaObject()->className()))
-            seen.push_back(modal->metaObject()->className());
-        if (auto* login = qobject_cast<WelcomeDialog*>(modal)) {
-            login->NameEdit()->setText(QStringLiteral("Rita"));
-            login->PasswordEdit()->setText(QStringLiteral("new"));
-            login->RepeatEdit()->setText(QStringLiteral("new"));
-            login->OkButton()->click();
-        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
-            else box->accept();
-        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            dialog->accept();
-        }
-    });
-    dialogs.start();
+    ModalAnswerer answerer(QStringLiteral("Rita"), QStringLiteral("new"));  // the rename's login
 
     TForm1 window(folder.toStdString());
     window.show();
@@ -71,23 +49,16 @@ TEST(TableMenu, ItemsFollowTheGameAndTheRenameStoresTheMemberAgain) {
 
     Item(window, "GenCount")->trigger();
     Item(window, "MSpeed")->trigger();
-    EXPECT_TRUE(seen.contains("kesp::TFormCount")) << seen.join(",").toStdString();
-    EXPECT_TRUE(seen.contains("kesp::TFormSpeed")) << seen.join(",").toStdString();
+    EXPECT_TRUE(answerer.windows.contains("kesp::TFormCount")) << answerer.windows.join(",").toStdString();
+    EXPECT_TRUE(answerer.windows.contains("kesp::TFormSpeed")) << answerer.windows.join(",").toStdString();
 
     Item(window, "Quit")->trigger();  // leaving the game costs the member his place
     ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Menu; }));
     EXPECT_FALSE(ReadMember(club, 1).has_value());
     EXPECT_FALSE(Item(window, "Quit")->isEnabled());
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("BHistory")), Qt::LeftButton);
-    EXPECT_TRUE(seen.contains("kesp::TFHistory")) << seen.join(",").toStdString();
+    EXPECT_TRUE(answerer.windows.contains("kesp::TFHistory")) << answerer.windows.join(",").toStdString();
     window.close();
 }
 
 }  // namespace kesp
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

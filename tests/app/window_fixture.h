@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,25 +16,41 @@
 #include <functional>
 #include <vector>
 
+#include "records/windows/welcome_dialog.h"
+
 namespace kesp::test {
 
-// Each modal message box that opens is recorded and answered (Yes where there is one, else OK).
+// Answers every modal window that opens: a message box with Yes where there is one (else OK), the
+// club login with `name` and `password` typed twice, any other dialog with OK. It records the
+// message boxes' texts and the class names of the windows it met.
 class ModalAnswerer : public QObject {
 public:
-    ModalAnswerer() {
+    explicit ModalAnswerer(QString name = QStringLiteral("Tess"), QString password = QStringLiteral("pw")) {
         timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            texts.push_back(box->text());
-            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
-                yes->click();
-            else
-                box->accept();
+        QObject::connect(&timer_, &QTimer::timeout, [this, name, password] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            const QString className = QString::fromLatin1(modal->metaObject()->className());
+            if (windows.isEmpty() || windows.back() != className) windows.push_back(className);
+            if (auto* login = qobject_cast<WelcomeDialog*>(modal)) {
+                login->NameEdit()->setText(name);
+                login->PasswordEdit()->setText(password);
+                login->RepeatEdit()->setText(password);
+                login->OkButton()->click();
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                texts.push_back(box->text());
+                if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                    yes->click();
+                else
+                    box->accept();
+            } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                dialog->accept();
+            }
         });
         timer_.start();
     }
     std::vector<QString> texts;
+    QStringList windows;
 
 private:
     QTimer timer_;

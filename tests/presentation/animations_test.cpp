@@ -2,6 +2,8 @@
 // the windows ask for, at the size of the place the window gives it, with its frames and looping.
 #include <gtest/gtest.h>
 
+#include "qt_test_app.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -12,15 +14,9 @@
 #include "tools/artgen/art_resources.h"
 
 namespace kesp {
+using test::App;
+using test::ScreenshotDir;
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "animations_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 struct Expected {
     const char* name;
@@ -75,13 +71,17 @@ TEST_F(AnimationsTest, EachLoadsWithItsSizeFramesAndLooping) {
         for (int i = 0; i + 1 < e.frames; ++i) {
             const int empty = TransparentPixels(frames[static_cast<std::size_t>(i)]);
             EXPECT_LT(empty, e.size.width() * e.size.height() * 95 / 100) << "frame " << i;
-            if (e.opaque) EXPECT_EQ(empty, 0) << "frame " << i;
+            if (e.opaque) {
+                EXPECT_EQ(empty, 0) << "frame " << i;
+            }
         }
         int moving = 0;
         for (int i = 0; i + 1 < e.frames; ++i)
             moving += frames[static_cast<std::size_t>(i)] != frames[static_cast<std::size_t>(i + 1)];
         EXPECT_GE(moving, e.frames / 2);
-        if (!e.opaque) EXPECT_GT(TransparentPixels(frames[0]), 0);
+        if (!e.opaque) {
+            EXPECT_GT(TransparentPixels(frames[0]), 0);
+        }
 
         // A strip of every frame beside the build, for looking at them.
         QImage strip(e.size.width() * 6, e.size.height() * ((e.frames + 5) / 6), QImage::Format_RGB32);

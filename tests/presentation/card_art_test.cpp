@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "qt_test_app.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -14,17 +16,11 @@
 #include <set>
 
 namespace kesp {
+using test::App;
+using test::ScreenshotDir;
 namespace {
 
 // One QApplication for the whole program: fonts and pictures need it.
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "card_art_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 class CardArtTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "qt_test_app.h"
+
 #include <QApplication>
 #include <QDir>
 #include <memory>
@@ -9,21 +11,9 @@
 #include "presentation/card_art.h"
 
 namespace kesp {
+using test::App;
+using test::ScreenshotDir;
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "table_painter_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
-QString ScreenshotDir() {
-    const QString dir = QStringLiteral(QT_TESTCASE_BUILDDIR) + "/screenshots";
-    QDir().mkpath(dir);
-    return dir;
-}
 
 // A fixed deck: seat 4 gets the first block, so its cards are known.
 std::array<std::uint8_t, 36> OrderedDeck() {

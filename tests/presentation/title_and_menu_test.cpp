@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "qt_test_app.h"
+
 #include <QApplication>
 #include <QDir>
 
@@ -10,21 +12,9 @@
 #include "presentation/words.h"
 
 namespace kesp {
+using test::App;
+using test::ScreenshotDir;
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "title_and_menu_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
-QString ScreenshotDir() {
-    const QString dir = QStringLiteral(QT_TESTCASE_BUILDDIR) + "/screenshots";
-    QDir().mkpath(dir);
-    return dir;
-}
 
 TEST(TitleScreen, LettersStartBy13PerLetterAndWideOrNarrowLettersShift) {
     EXPECT_EQ(TitleScreen::LetterPositions(QStringLiteral("KESP")), (std::vector<int>{329, 355, 381, 407}));
