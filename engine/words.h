@@ -1,9 +1,9 @@
 // The words of the table that the engine shows (button captions, bubbles, questions, messages).
-// The window looks each one up in the current language; the engine only names them.
+// The window looks each one up in the current language; the engine only names them (the English
+// text of each is given beside it).
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 namespace kesp {
 
@@ -30,8 +30,5 @@ enum class WordId : std::uint8_t {
     DataWillBeLost,      // "All datas for want of it will be lost!"
     Count
 };
-
-// The English text of a word (the table's first column).
-std::string_view EnglishWord(WordId id);
 
 }  // namespace kesp
