@@ -13,11 +13,13 @@ namespace {
 constexpr int kNameLimit = static_cast<int>(NameLength);          // characters of a club name
 constexpr int kPasswordLimit = static_cast<int>(PasswordLength);  // characters of a password
 constexpr int kLocalFormHeight = 295;
+constexpr int kNetworkFormHeight = 455;
+constexpr int kNetworkNameLimit = 4;  // the name other players see at the table
 constexpr int kFormWidth = 420;
 
 // Password fields show every character as '#'.
 class HashPasswordStyle : public QProxyStyle {
-public:
+  public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
         if (hint == SH_LineEdit_PasswordCharacter) return '#';
@@ -37,8 +39,12 @@ QString StartingName(const Settings& settings) {
 }  // namespace
 
 WelcomeDialog::WelcomeDialog(Settings& settings, int currentMember, std::optional<ClubMember> memberRecord,
-                             QWidget* parent)
-    : QDialog(parent), settings_(settings), currentMember_(currentMember), member_(std::move(memberRecord)) {
+                             QWidget* parent, const std::string& programDir, LanStart lanStart)
+    : QDialog(parent),
+      settings_(settings),
+      currentMember_(currentMember),
+      member_(std::move(memberRecord)),
+      lanStart_(std::move(lanStart)) {
     const int language = settings_.CurrentLanguage;
     auto word = [language](WordKey key) { return WordText(key, language); };
     setWindowTitle(word(WordKey::Welcome));
@@ -89,11 +95,14 @@ WelcomeDialog::WelcomeDialog(Settings& settings, int currentMember, std::optiona
     messagePalette.setColor(QPalette::WindowText, QColor(200, 0, 0));
     labelMessage_->setPalette(messagePalette);
     labelMessage_->hide();
+    if (settings_.NetworkMode) {
+        lanForm_ = new LanForm(settings_, programDir, this);
+        layout->addWidget(lanForm_);
+        connect(lanForm_, &LanForm::AddressChanged, labelMessage_, &QLabel::hide);
+        editName_->setMaxLength(kNetworkNameLimit);
+    }
     layout->addWidget(labelMessage_);
     layout->addStretch(1);
-
-    // The local-network form (address, port, role and the addresses of this machine) is laid out
-    // here, below the club fields, and makes the window taller.
 
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(16, 0, 16, 0);
@@ -116,11 +125,12 @@ WelcomeDialog::WelcomeDialog(Settings& settings, int currentMember, std::optiona
         editName_->setText(StartingName(settings_));
         editName_->setFocus();
     }
-    setFixedSize(kFormWidth, kLocalFormHeight);
+    setFixedSize(kFormWidth, lanForm_ ? kNetworkFormHeight : kLocalFormHeight);
 }
 
-std::optional<ClubLogin> WelcomeDialog::Run(QWidget* parent, Settings& settings, const std::string& programDir,
-                                            int currentMember) {
+std::optional<ClubLogin> WelcomeDialog::Run(QWidget* parent, Settings& settings,
+                                            const std::string& programDir, int currentMember,
+                                            LanStart lanStart) {
     std::optional<ClubMember> record;
     if (currentMember >= 1 && currentMember <= ClubMemberCount) {
         record = ReadMember(ClubFilePath(programDir, settings.NetworkMode), currentMember);
@@ -128,7 +138,7 @@ std::optional<ClubLogin> WelcomeDialog::Run(QWidget* parent, Settings& settings,
     } else if (currentMember != member::NewPlayer) {
         return std::nullopt;
     }
-    WelcomeDialog dialog(settings, currentMember, std::move(record), parent);
+    WelcomeDialog dialog(settings, currentMember, std::move(record), parent, programDir, std::move(lanStart));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Login();
 }
@@ -176,7 +186,19 @@ void WelcomeDialog::ButtonOkClick() {
         login_ = ClubLogin{member::NewPlayer, std::move(record)};
     }
     labelMessage_->hide();
-    // The local-network form goes on from here with its own checks before the dialog closes.
+    if (lanForm_) {
+        LanChoice choice;
+        if (const auto refusal = lanForm_->Check(choice)) {
+            ShowMessage(refusal->message, refusal->field);
+            return;
+        }
+        login_->Lan = choice;
+        // The dialog closes only when the wait for the other players ends with the start.
+        if (lanStart_ && !lanStart_(choice, *login_)) {
+            login_.reset();
+            return;
+        }
+    }
     accept();
 }
 

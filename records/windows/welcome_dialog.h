@@ -6,13 +6,15 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QProxyStyle>
+#include <QPushButton>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "records/club.h"
 #include "records/settings.h"
+#include "records/windows/lan_form.h"
 
 namespace kesp {
 
@@ -22,7 +24,13 @@ struct ClubLogin {
     // The member's record as read from the club, or the new player's first record: the name
     // padded to 20 characters, rating 0, games 0, total 0 and the encoded password.
     ClubMember Record;
+    // In the local-network form: the role, address and port the game was started with.
+    std::optional<LanChoice> Lan;
 };
+
+// Starts the local-network session for a confirmed login and waits (the wait window) until the
+// game may start: true when it may, false when the user cancelled the wait.
+using LanStart = std::function<bool(const LanChoice&, const ClubLogin&)>;
 
 class WelcomeDialog : public QDialog {
     Q_OBJECT
@@ -31,19 +39,23 @@ public:
     // The login of club member `currentMember` (1..5) with his record, or of a new player
     // (member::NewPlayer, no record). `settings` supplies the language, fonts, design and the name
     // typed last, and receives the name typed now (`LastPlayerName`).
+    // While `settings.NetworkMode` is on the dialog has its local-network form, whose OK goes on
+    // through `lanStart` (without one, the checked choice is simply handed back).
     WelcomeDialog(Settings& settings, int currentMember, std::optional<ClubMember> memberRecord,
-                  QWidget* parent = nullptr);
+                  QWidget* parent = nullptr, const std::string& programDir = {}, LanStart lanStart = {});
 
     // Opens the login modally for member `currentMember` of the club file of the current mode in
     // `programDir`, or for a new player. Nothing when the member's slot is empty or the club cannot
     // be read, or when the user cancels.
     static std::optional<ClubLogin> Run(QWidget* parent, Settings& settings, const std::string& programDir,
-                                        int currentMember);
+                                        int currentMember, LanStart lanStart = {});
 
     // The login once OK confirmed it.
     const std::optional<ClubLogin>& Login() const { return login_; }
 
     bool IsMemberForm() const { return member_.has_value(); }
+    // The local-network form, or null in the local form.
+    LanForm* Lan() const { return lanForm_; }
     // The text of the message line; empty while it is hidden.
     QString Message() const;
 
@@ -66,6 +78,8 @@ private:
     int currentMember_;
     std::optional<ClubMember> member_;
     std::optional<ClubLogin> login_;
+    LanStart lanStart_;
+    LanForm* lanForm_ = nullptr;
 
     QLineEdit* editName_ = nullptr;
     QLineEdit* editPassword_ = nullptr;
