@@ -111,19 +111,22 @@ QImage Tab(int k) {
     return image;
 }
 
-QImage Panel(int k) {
-    QImage image = Canvas(110 * k, 160 * k);
+// A framed cream panel of w x h design pixels; the ornate one (the information panel) has corner
+// flourishes and a rule, the plain one (the chat box) leaves all its room to the text.
+QImage Panel(int k, int w, int h, bool ornate) {
+    QImage image = Canvas(w * k, h * k);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(k, k);
-    Board(p, QRectF(0, 0, 110, 160), 1);
-    const QRectF inner(9, 9, 92, 142);
+    Board(p, QRectF(0, 0, w, h), 1);
+    const QRectF inner(9, 9, w - 18, h - 18);
     QLinearGradient g(inner.topLeft(), inner.bottomLeft());
     g.setColorAt(0, QColor(255, 251, 236));
     g.setColorAt(1, QColor(242, 232, 204));
     p.setBrush(g);
     p.setPen(QPen(QColor(90, 70, 40), 1));
     p.drawRoundedRect(inner, 5, 5);
+    if (!ornate) return image;
     // Corner flourishes.
     p.setPen(QPen(QColor(200, 160, 70), 1));
     p.setBrush(Qt::NoBrush);
@@ -300,8 +303,10 @@ void DrawTable(ArtWriter& out) {
     out.Jpeg("FonGB", Felt(1520, 1000, 2), 90);
     out.Png("TabloSm", Tab(1));
     out.Png("TabloBg", Tab(2));
-    out.Png("RamkaABSm", Panel(1));
-    out.Png("RamkaABBg", Panel(2));
+    out.Png("RamkaABSm", Panel(1, 110, 160, true));
+    out.Png("RamkaABBg", Panel(2, 110, 160, true));
+    out.Png("RamkaERSm", Panel(1, 130, 90, false));
+    out.Png("RamkaERBg", Panel(2, 130, 90, false));
     const struct {
         const char* name;
         QColor colour;
