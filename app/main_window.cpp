@@ -289,7 +289,9 @@ void TForm1::Button8Click() {
 
 void TForm1::OnLeaveTable(LeaveReason reason) {
     const GameState& gs = game_.State();
-    if (reason == LeaveReason::Abandoned) {
+    if (reason == LeaveReason::BrokenOff) {
+        // A lost player of a network game: the club keeps what it had.
+    } else if (reason == LeaveReason::Abandoned) {
         if (player_.CurrentMember <= member::NewPlayer)
             if (auto m = RemoveMember(ClubFilePath(programDir_, player_.NetworkMode), player_.CurrentMember,
                                       clubWritable_))

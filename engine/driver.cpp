@@ -193,6 +193,11 @@ bool Game::LeaveToMenu() {
     return true;
 }
 
+void Game::BreakOff() {
+    events_->StopRecording();
+    ReturnToMenu(LeaveReason::BrokenOff);
+}
+
 bool Game::CloseQuery() {
     if (gs_.DealRunning) {
         events_->PlaySound("WOpenFo");

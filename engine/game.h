@@ -106,6 +106,12 @@ public:
     // A nine-character game message from another machine: the same step, not announced again.
     // Anything that is not a well-formed game message for the current phase changes nothing.
     void ApplyGameMessage(std::string_view message);
+    // A local-network client's deal from the host (its 112-character message): the received
+    // deck is dealt rotated to the own seat, a new game when none is running. False, and
+    // nothing changes, for a bad message or when no deal is due.
+    bool ReceiveDeal(std::string_view message);
+    // Another player of a network game was lost: the table is left without recording anything.
+    void BreakOff();
 
     // Pop-up menu items and closing the window.
     bool LeaveToMenu();

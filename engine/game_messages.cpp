@@ -31,6 +31,28 @@ DealMessage MakeDealMessage(const GameState& gs, int initialScore) {
     return m;
 }
 
+std::optional<ReceivedDeal> ParseDealMessage(std::string_view text) {
+    if (text.size() != DealMessageLength || text[0] != 'b') return std::nullopt;
+    ReceivedDeal deal;
+    bool seen[37] = {};
+    for (int p = 1; p <= 36; ++p) {
+        const Card c = Card::Make(static_cast<std::uint8_t>(text[static_cast<std::size_t>(2 * p - 1)]),
+                                  static_cast<std::uint8_t>(text[static_cast<std::size_t>(2 * p)]));
+        const int number = c.DeckNumber();
+        if (number == 0 || seen[number]) return std::nullopt;
+        seen[number] = true;
+        if (text[static_cast<std::size_t>(72 + p)] != Digit(c.Value())) return std::nullopt;
+        deal.deck[p] = c;
+        deal.values[p] = c.Value();
+    }
+    const std::string_view score = text.substr(109);
+    if (score == "100" || score == "150" || score == "200")
+        deal.initialScore = (score[0] - '0') * 100 + (score[1] - '0') * 10 + (score[2] - '0');
+    else
+        return std::nullopt;
+    return deal;
+}
+
 ResultsMessage MakeResultsMessage(const PerSeat<std::int32_t>& results, const int (&seatOrder)[4]) {
     ResultsMessage m;
     m.text.fill(' ');

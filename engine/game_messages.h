@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "engine/game_state.h"
@@ -44,6 +45,17 @@ struct DealMessage {
     std::string_view view() const { return {text.data(), text.size()}; }
 };
 DealMessage MakeDealMessage(const GameState& gs, int initialScore);
+inline constexpr std::size_t DealMessageLength = 112;
+
+// What a deal message carries: the deck in dealing order, each card's rank value, the score the
+// game starts from. Nothing unless the text is exactly a deal of the 36 different cards with
+// their own rank values and a starting score of 100, 150 or 200.
+struct ReceivedDeal {
+    Slots<Card, 1, 36> deck;
+    Slots<std::uint8_t, 1, 36> values;
+    int initialScore = 100;
+};
+std::optional<ReceivedDeal> ParseDealMessage(std::string_view text);
 
 // The settled results for the tournament server: "o" and four five-character fields.
 struct ResultsMessage {

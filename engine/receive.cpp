@@ -51,4 +51,17 @@ void Game::ApplyGameMessage(std::string_view m) {
     }
 }
 
+bool Game::ReceiveDeal(std::string_view message) {
+    if (setup_.kind != GameKind::LanClient) return false;
+    const bool newGame = !gs_.DealRunning;
+    if (!newGame && (gs_.Phase != phase::DealScored || gs_.GameOver)) return false;
+    const std::optional<ReceivedDeal> deal = ParseDealMessage(message);
+    if (!deal) return false;
+    gs_.Deck = deal->deck;
+    gs_.DeckValue = deal->values;
+    setup_.InitialScore = deal->initialScore;
+    StartDeal(newGame);
+    return true;
+}
+
 }  // namespace kesp

@@ -14,6 +14,7 @@ namespace kesp {
 enum class LeaveReason : std::uint8_t {
     Finished,   // a settled game: the records take its result
     Abandoned,  // left before its end: the player loses his place in the club
+    BrokenOff,  // another player of a network game was lost: nothing is recorded
 };
 
 enum class Flight : std::uint8_t {

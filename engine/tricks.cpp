@@ -41,14 +41,16 @@ void Game::PlayCard(int s, int k, bool announce) {
     }
 }
 
-bool Game::IsIllegal(int k) const {
-    if (k < 1 || k > 5 || gs_.Hand[4][k].IsEmpty()) return true;
-    const std::uint8_t led = gs_.LedSuit;
-    const std::uint8_t trump = gs_.Trump;
-    const std::uint8_t c = gs_.Hand[4][k].suit;
-    if (gs_.TablePos == 1 || c == led) return false;
-    if (c != trump || led == trump) return HandHasSuit(gs_, 4, trump) || HandHasSuit(gs_, 4, led);
-    return HandHasSuit(gs_, 4, led);
+bool Game::IsIllegal(int k) const { return IsIllegalCard(gs_, 4, k); }
+
+bool IsIllegalCard(const GameState& gs, int s, int k) {
+    if (k < 1 || k > 5 || gs.Hand[s][k].IsEmpty()) return true;
+    const std::uint8_t led = gs.LedSuit;
+    const std::uint8_t trump = gs.Trump;
+    const std::uint8_t c = gs.Hand[s][k].suit;
+    if (gs.TablePos == 1 || c == led) return false;
+    if (c != trump || led == trump) return HandHasSuit(gs, s, trump) || HandHasSuit(gs, s, led);
+    return HandHasSuit(gs, s, led);
 }
 
 void Game::CompleteTrick() {

@@ -90,16 +90,20 @@ signals:
 
 private:
     struct Peer;
+    void Reset(std::uint8_t role, std::string_view ownName);
     void AcceptConnections();
+    void ClosePeer(Peer& peer);
     void HostRead(Peer& peer);
     void ClientRead();
+    void HandleHello(Peer& peer, std::string_view text);
     void SeatClient(Peer& peer, const SeatName& name);
+    void HandleSeating(std::string_view message);
     void HandleChat(std::string_view message, int connection);
     void HandleGameMessage(std::string_view message, int connection);
     void HandleDeal(std::string_view message);
     void SendTo(unsigned connections, std::string_view message);
     void SendToHost(std::string_view message);
-    void PeerGone(Peer* peer);
+    void PeerGone(Peer& peer);
     void HostGone();
     void LosePlayer();
     bool GameIsRunning() const;
@@ -115,13 +119,15 @@ private:
     SeatName ownName_ = ComputerSeatName;
     bool clientFailure_ = false;
     bool startFlag_ = false;
-    bool closeRequest_ = false;
+    bool begun_ = false;         // the game has begun: seating is over
+    bool closeRequest_ = false;  // close the listening socket at the next menu tick
     bool helloSent_ = false;
     QString errorText_;
 
     QTcpServer* server_ = nullptr;
     std::vector<std::unique_ptr<Peer>> pending_;  // accepted, no hello yet
     std::vector<std::unique_ptr<Peer>> seated_;   // connection c is seated_[c]
+    std::vector<std::unique_ptr<Peer>> retired_;  // closed, freed once their events are over
     QTcpSocket* socket_ = nullptr;                 // a client's connection to the host
     std::unique_ptr<LanReader> hostReader_;
 };

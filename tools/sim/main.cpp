@@ -1,5 +1,6 @@
 // kesp-sim: the headless player. "replay" traces one game on given decks, "play" plays whole
-// games of four computer players.
+// games of four computer players, "season" plays a club member's games, "lan-host" and
+// "lan-join" play a seat of a local-network game.
 #include <cstdint>
 #include <iostream>
 #include <optional>
@@ -7,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/sim/lan_player.h"
 #include "tools/sim/replay.h"
 #include "tools/sim/season.h"
 #include "tools/sim/self_play.h"
@@ -16,7 +18,9 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: kesp-sim replay [--game-no G] [--initial-score S] < decks\n"
     "       kesp-sim play --games N [--seed X] [--initial-score S]\n"
-    "       kesp-sim season --dir D --games N --name NAME --password PW [--seed X] [--initial-score S]\n";
+    "       kesp-sim season --dir D --games N --name NAME --password PW [--seed X] [--initial-score S]\n"
+    "       kesp-sim lan-host --port P [--wait-clients N] [--games K] [--name NAME] [--initial-score S] [--pace MS]\n"
+    "       kesp-sim lan-join --address A --port P --name NAME [--pace MS]\n";
 
 int Fail(const std::string& message) {
     std::cerr << "kesp-sim: " << message << "\n" << kUsage;
@@ -43,19 +47,29 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     if (argc < 2) return Fail("no command given");
     const std::string_view command = argv[1];
-    if (command != "replay" && command != "play" && command != "season")
+    const bool lanHost = command == "lan-host";
+    const bool lan = lanHost || command == "lan-join";
+    if (command != "replay" && command != "play" && command != "season" && !lan)
         return Fail("unknown command '" + std::string(command) + "'");
 
     kesp::sim::ReplayOptions replay;
     kesp::sim::PlayOptions play;
     kesp::sim::SeasonOptions season;
+    kesp::sim::LanPlayerOptions lanPlayer;
+    lanPlayer.host = lanHost;
     bool gamesGiven = false;
+    bool portGiven = false;
+    bool nameGiven = false;
+    bool addressGiven = false;
     for (int i = 2; i < argc; ++i) {
         const std::string_view option = argv[i];
         const bool known =
-            option == "--initial-score" || (command == "replay" && option == "--game-no") ||
-            (command != "replay" && (option == "--games" || option == "--seed")) ||
-            (command == "season" && (option == "--dir" || option == "--name" || option == "--password"));
+            lan ? option == "--port" || option == "--name" || option == "--pace" ||
+                      (lanHost && (option == "--wait-clients" || option == "--games" || option == "--initial-score")) ||
+                      (!lanHost && option == "--address")
+                : option == "--initial-score" || (command == "replay" && option == "--game-no") ||
+                      (command != "replay" && (option == "--games" || option == "--seed")) ||
+                      (command == "season" && (option == "--dir" || option == "--name" || option == "--password"));
         if (!known) return Fail("unknown option '" + std::string(option) + "'");
         if (i + 1 >= argc) return Fail("option '" + std::string(option) + "' needs a value");
         const std::string_view value = argv[++i];
@@ -66,7 +80,8 @@ int main(int argc, char** argv) {
         if (option == "--initial-score") {
             const auto v = ParseNumber(value, 100, 200);
             if (!v || (*v != 100 && *v != 150 && *v != 200)) return bad("100, 150 or 200");
-            replay.initialScore = play.initialScore = season.initialScore = static_cast<int>(*v);
+            replay.initialScore = play.initialScore = season.initialScore = lanPlayer.initialScore =
+                static_cast<int>(*v);
         } else if (option == "--game-no") {
             const auto v = ParseNumber(value, 1, 999999);
             if (!v) return bad("a game number 1..999999");
@@ -74,7 +89,7 @@ int main(int argc, char** argv) {
         } else if (option == "--games") {
             const auto v = ParseNumber(value, 1, 1000000000);
             if (!v) return bad("a number of games 1..1000000000");
-            play.games = season.games = *v;
+            play.games = season.games = lanPlayer.games = *v;
             gamesGiven = true;
         } else if (option == "--seed") {
             const auto v = ParseSeed(value);
@@ -84,13 +99,36 @@ int main(int argc, char** argv) {
             season.dir = value;
         } else if (option == "--name") {
             if (value.empty()) return bad("a name");
-            season.name = value;
+            season.name = lanPlayer.name = value;
+            nameGiven = true;
+        } else if (option == "--port") {
+            const auto v = ParseNumber(value, 0, 65535);
+            if (!v) return bad("a port 0..65535");
+            lanPlayer.port = static_cast<std::uint16_t>(*v);
+            portGiven = true;
+        } else if (option == "--wait-clients") {
+            const auto v = ParseNumber(value, 1, 3);
+            if (!v) return bad("a number of clients 1..3");
+            lanPlayer.waitClients = static_cast<int>(*v);
+        } else if (option == "--pace") {
+            const auto v = ParseNumber(value, 0, 10000);
+            if (!v) return bad("milliseconds 0..10000");
+            lanPlayer.paceMs = static_cast<int>(*v);
+        } else if (option == "--address") {
+            if (value.empty()) return bad("an address");
+            lanPlayer.address = value;
+            addressGiven = true;
         } else {
             season.password = value;
         }
     }
 
     if (command == "replay") return kesp::sim::Replay(std::cin, std::cout, std::cerr, replay);
+    if (lan) {
+        if (!portGiven) return Fail(std::string(command) + " needs --port P");
+        if (!lanHost && (!addressGiven || !nameGiven)) return Fail("lan-join needs --address A and --name NAME");
+        return kesp::sim::RunLanPlayer(argc, argv, lanPlayer, std::cout, std::cerr);
+    }
     if (!gamesGiven) return Fail(std::string(command) + " needs --games N");
     if (command == "season") {
         if (season.dir.empty() || season.name.empty()) return Fail("season needs --dir D and --name NAME");

@@ -95,14 +95,16 @@ bool InHand(const GameState& gs, int s, const Card& c) {
     return false;
 }
 
-// Writes the lines for the step that turned `before` into `after`.
-void Report(const GameState& before, const GameState& after, std::ostream& out) {
+}  // namespace
+
+void ReportStep(const GameState& before, const GameState& after, std::ostream& out) {
     const int p = before.Phase;
     if (after.Phase == phase::GameOverPhase && p != phase::GameOverPhase && p != phase::DealOver) {
         out << "fouraces " << FourAcesSeat(after) << "\n";
         return;
     }
-    if (before.DealStarted == 1) return;  // "To Begin" without four aces
+    // "To Begin" without four aces; elsewhere the first decision begins the deal as well.
+    if (before.DealStarted == 1 && before.Phase == after.Phase) return;
     if (phase::IsDecision(p)) {
         out << "decide " << p << (after.Plays[p] ? " play" : " pass") << "\n";
     } else if (phase::IsDiscard(p)) {
@@ -155,8 +157,6 @@ void ReportDeal(const GameState& gs, std::ostream& out) {
     out << "deal " << gs.DealNo << " dealer " << int(gs.Dealer) << " trump " << SuitUtf8(gs.Trump) << "\n";
 }
 
-}  // namespace
-
 int Replay(std::istream& in, std::ostream& out, std::ostream& err, const ReplayOptions& options) {
     DeckReader reader(in, err);
     std::array<std::uint8_t, 36> deck{};
@@ -192,7 +192,7 @@ int Replay(std::istream& in, std::ostream& out, std::ostream& err, const ReplayO
             err << "kesp-sim: the game stopped in phase " << int(gs.Phase) << "\n";
             return 1;
         }
-        Report(before, gs, out);
+        ReportStep(before, gs, out);
     }
     return 0;
 }
