@@ -1,10 +1,10 @@
 // The round trip of one game message on the loopback address: the host's socket sends it, the
 // client's reader frames it and sends it back, the host's reader frames the answer.
 //   build/bench/lan_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+#include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <benchmark/benchmark.h>
 
 #include "network/lan_reader.h"
 

@@ -9,7 +9,7 @@
 namespace kesp {
 
 class BoundedBuffer {
-public:
+  public:
     explicit BoundedBuffer(std::size_t capacity) : capacity_(capacity) {}
 
     std::size_t Room() const { return capacity_ - Front().size(); }
@@ -25,7 +25,7 @@ public:
     std::string_view Front() const { return std::string_view(bytes_).substr(start_); }
     void Consume(std::size_t n) { start_ += std::min(n, Front().size()); }
 
-private:
+  private:
     std::size_t capacity_;
     std::string bytes_;
     std::size_t start_ = 0;

@@ -8,7 +8,9 @@ namespace {
 constexpr std::string_view kHelloHead = "zun";
 constexpr std::string_view kHelloTail = "25connect1";
 
-char Digit(int d) { return static_cast<char>('0' + d); }
+char Digit(int d) {
+    return static_cast<char>('0' + d);
+}
 
 std::string NameList(const std::array<SeatName, 5>& byNetworkSeat) {
     std::string names;
@@ -46,7 +48,8 @@ std::optional<SeatName> ParseHello(std::string_view text) {
     return MakeSeatName(text.substr(15));
 }
 
-std::array<std::string, MaxLanClients> SeatingMessages(int index, const std::array<SeatName, 5>& byNetworkSeat) {
+std::array<std::string, MaxLanClients> SeatingMessages(int index,
+                                                       const std::array<SeatName, 5>& byNetworkSeat) {
     std::array<std::string, MaxLanClients> out;
     if (index < 0 || index >= MaxLanClients) return out;
     const std::string names = NameList(byNetworkSeat);

@@ -22,7 +22,9 @@ inline constexpr int NobodySeat = 100;
 using SeatName = std::array<char, 4>;
 inline constexpr SeatName ComputerSeatName = {'P', 'C', ' ', ' '};
 SeatName MakeSeatName(std::string_view clubName);
-inline std::string_view View(const SeatName& n) { return {n.data(), n.size()}; }
+inline std::string_view View(const SeatName& n) {
+    return {n.data(), n.size()};
+}
 
 // SeatNames[p] is the name at TablePosition p (1..4); index 0 is unused.
 struct SeatNames {
@@ -42,13 +44,14 @@ std::optional<SeatName> ParseHello(std::string_view text);
 
 // Seating messages the host sends when client `index` (0, 1, 2) has been seated, one text per
 // connection 0..index; names are those of network seats 1..4.
-std::array<std::string, MaxLanClients> SeatingMessages(int index, const std::array<SeatName, 5>& byNetworkSeat);
+std::array<std::string, MaxLanClients> SeatingMessages(int index,
+                                                       const std::array<SeatName, 5>& byNetworkSeat);
 
 // What a client reads from a seating message.
 struct Seating {
-    bool ownSeat = false;      // "connect2": this machine has been seated (and its seat named)
-    int networkSeat = 2;       // with ownSeat: the seat given (2, 3 or 4)
-    int lanClientIndex = 0;    // the index of the most recently seated client
+    bool ownSeat = false;    // "connect2": this machine has been seated (and its seat named)
+    int networkSeat = 2;     // with ownSeat: the seat given (2, 3 or 4)
+    int lanClientIndex = 0;  // the index of the most recently seated client
     std::array<SeatName, 5> byNetworkSeat{};
 };
 // Nothing unless the text is a seating message a client with `lanRole` takes in `lanHandshake`.
@@ -70,6 +73,8 @@ std::optional<ChatLine> ParseChat(std::string_view message);
 // host, given the index of the most recently seated client. Never the sender's own connection.
 unsigned RelayTargets(int sender, int lanClientIndex);
 // Network seat of the client on connection c.
-constexpr int ConnectionSeat(int connection) { return connection + 2; }
+constexpr int ConnectionSeat(int connection) {
+    return connection + 2;
+}
 
 }  // namespace kesp

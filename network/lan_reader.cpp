@@ -32,22 +32,33 @@ bool LooksLikeGameMessage(std::string_view t) {
 
 LanMessageKind LanReader::KindOf(char first) const {
     switch (first) {
-        case 'h': return LanMessageKind::Game;
-        case 's': return LanMessageKind::Chat;
-        case 'z': return side_ == LanReaderSide::Host ? LanMessageKind::Hello : LanMessageKind::Dropped;
-        case 'b': return side_ == LanReaderSide::Client ? LanMessageKind::Deal : LanMessageKind::Dropped;
-        case 'c': return side_ == LanReaderSide::Client ? LanMessageKind::Seating : LanMessageKind::Dropped;
-        case 'a': return side_ == LanReaderSide::Client ? LanMessageKind::Abort : LanMessageKind::Dropped;
-        default: return LanMessageKind::Dropped;
+        case 'h':
+            return LanMessageKind::Game;
+        case 's':
+            return LanMessageKind::Chat;
+        case 'z':
+            return side_ == LanReaderSide::Host ? LanMessageKind::Hello : LanMessageKind::Dropped;
+        case 'b':
+            return side_ == LanReaderSide::Client ? LanMessageKind::Deal : LanMessageKind::Dropped;
+        case 'c':
+            return side_ == LanReaderSide::Client ? LanMessageKind::Seating : LanMessageKind::Dropped;
+        case 'a':
+            return side_ == LanReaderSide::Client ? LanMessageKind::Abort : LanMessageKind::Dropped;
+        default:
+            return LanMessageKind::Dropped;
     }
 }
 
 std::size_t LanReader::FrontLength(std::string_view front) const {
     switch (KindOf(front[0])) {
-        case LanMessageKind::Game: return front.size() >= kGameMessageLength ? kGameMessageLength : kCannotTell;
-        case LanMessageKind::Deal: return front.size() >= DealMessageLength ? DealMessageLength : kCannotTell;
-        case LanMessageKind::Hello: return FixedLength(front, "zun", HelloLength);
-        case LanMessageKind::Abort: return FixedLength(front, AbortMessage, AbortMessage.size());
+        case LanMessageKind::Game:
+            return front.size() >= kGameMessageLength ? kGameMessageLength : kCannotTell;
+        case LanMessageKind::Deal:
+            return front.size() >= DealMessageLength ? DealMessageLength : kCannotTell;
+        case LanMessageKind::Hello:
+            return FixedLength(front, "zun", HelloLength);
+        case LanMessageKind::Abort:
+            return FixedLength(front, AbortMessage, AbortMessage.size());
         case LanMessageKind::Seating: {
             if (FixedLength(front, "connect", 8) == kNothing) return kNothing;
             if (front.size() < 8) return kCannotTell;
@@ -61,7 +72,8 @@ std::size_t LanReader::FrontLength(std::string_view front) const {
                 if (LooksLikeGameMessage(front.substr(i))) return i;
             return end;
         }
-        case LanMessageKind::Dropped: break;
+        case LanMessageKind::Dropped:
+            break;
     }
     return kNothing;
 }

@@ -30,7 +30,7 @@ enum class LanReaderSide { Host, Client };
 bool LooksLikeGameMessage(std::string_view text);
 
 class LanReader {
-public:
+  public:
     static constexpr std::size_t Capacity = 1024;
 
     explicit LanReader(LanReaderSide side) : side_(side) {}
@@ -44,7 +44,7 @@ public:
     bool Next(LanMessage& message);
     std::size_t Pending() const { return buffer_.Front().size(); }
 
-private:
+  private:
     // Length of the message at the front: 0 while it cannot be told yet, npos when the front
     // byte begins nothing.
     std::size_t FrontLength(std::string_view front) const;

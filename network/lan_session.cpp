@@ -59,8 +59,8 @@ template <typename Handle>
 void Drain(QTcpSocket* socket, LanReader& reader, const Handle& handle) {
     char piece[512];
     while (socket != nullptr && socket->bytesAvailable() > 0) {
-        const qint64 n =
-            socket->read(piece, static_cast<qint64>(std::min(sizeof piece, std::max<std::size_t>(reader.Room(), 1))));
+        const qint64 n = socket->read(
+            piece, static_cast<qint64>(std::min(sizeof piece, std::max<std::size_t>(reader.Room(), 1))));
         if (n <= 0) return;
         reader.Feed(std::string_view(piece, static_cast<std::size_t>(n)));
         LanMessage message;
@@ -80,11 +80,17 @@ struct LanSession::Peer {
 
 LanSession::LanSession(QObject* parent) : QObject(parent) {}
 
-LanSession::~LanSession() { Close(); }
+LanSession::~LanSession() {
+    Close();
+}
 
-bool LanSession::IsListening() const { return server_ != nullptr && server_->isListening(); }
+bool LanSession::IsListening() const {
+    return server_ != nullptr && server_->isListening();
+}
 
-std::uint16_t LanSession::ListeningPort() const { return IsListening() ? server_->serverPort() : 0; }
+std::uint16_t LanSession::ListeningPort() const {
+    return IsListening() ? server_->serverPort() : 0;
+}
 
 void LanSession::Reset(std::uint8_t role, std::string_view ownName) {
     Close();
@@ -271,10 +277,18 @@ void LanSession::HostRead(Peer& peer) {
     Drain(peer.socket, peer.reader, [this, &peer](const LanMessage& m) {
         if (peer.closed) return false;
         switch (m.kind) {
-            case LanMessageKind::Hello: HandleHello(peer, m.text); break;
-            case LanMessageKind::Chat: HandleChat(m.text, peer.connection); break;
-            case LanMessageKind::Game: HandleGameMessage(m.text, peer.connection); break;
-            default: Reject("not a message", m.text); break;
+            case LanMessageKind::Hello:
+                HandleHello(peer, m.text);
+                break;
+            case LanMessageKind::Chat:
+                HandleChat(m.text, peer.connection);
+                break;
+            case LanMessageKind::Game:
+                HandleGameMessage(m.text, peer.connection);
+                break;
+            default:
+                Reject("not a message", m.text);
+                break;
         }
         return !peer.closed && peer.socket != nullptr;
     });
@@ -367,12 +381,24 @@ void LanSession::HandleSeating(std::string_view message) {
 void LanSession::ClientRead() {
     Drain(socket_, *hostReader_, [this](const LanMessage& m) {
         switch (m.kind) {
-            case LanMessageKind::Chat: HandleChat(m.text, -1); break;
-            case LanMessageKind::Abort: LosePlayer(); break;
-            case LanMessageKind::Seating: HandleSeating(m.text); break;
-            case LanMessageKind::Deal: HandleDeal(m.text); break;
-            case LanMessageKind::Game: HandleGameMessage(m.text, -1); break;
-            default: Reject("not a message", m.text); break;
+            case LanMessageKind::Chat:
+                HandleChat(m.text, -1);
+                break;
+            case LanMessageKind::Abort:
+                LosePlayer();
+                break;
+            case LanMessageKind::Seating:
+                HandleSeating(m.text);
+                break;
+            case LanMessageKind::Deal:
+                HandleDeal(m.text);
+                break;
+            case LanMessageKind::Game:
+                HandleGameMessage(m.text, -1);
+                break;
+            default:
+                Reject("not a message", m.text);
+                break;
         }
         return socket_ != nullptr;
     });

@@ -26,7 +26,7 @@ class LanReader;
 
 class LanSession : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit LanSession(QObject* parent = nullptr);
     ~LanSession() override;
 
@@ -68,7 +68,7 @@ public:
     std::uint16_t ListeningPort() const;  // the port actually opened (port 0 picks a free one)
     const QString& ErrorText() const { return errorText_; }
 
-signals:
+  signals:
     // Host: a client has been seated (LanClientIndex and Names changed). Client: the names or the
     // number of clients changed.
     void seatsChanged();
@@ -88,7 +88,7 @@ signals:
     // handled; the slot shows the error box. The game is broken off right after it returns.
     void peerLost();
 
-private:
+  private:
     struct Peer;
     void Reset(std::uint8_t role, std::string_view ownName);
     void AcceptConnections();
@@ -128,7 +128,7 @@ private:
     std::vector<std::unique_ptr<Peer>> pending_;  // accepted, no hello yet
     std::vector<std::unique_ptr<Peer>> seated_;   // connection c is seated_[c]
     std::vector<std::unique_ptr<Peer>> retired_;  // closed, freed once their events are over
-    QTcpSocket* socket_ = nullptr;                 // a client's connection to the host
+    QTcpSocket* socket_ = nullptr;                // a client's connection to the host
     std::unique_ptr<LanReader> hostReader_;
 };
 

@@ -18,7 +18,9 @@ bool Matches(std::string_view m, std::string_view pattern) {
     return true;
 }
 
-bool IsSlotDigit(char c) { return c >= '0' && c <= '5'; }
+bool IsSlotDigit(char c) {
+    return c >= '0' && c <= '5';
+}
 
 bool SomeoneHoldsFourAces(const GameState& gs) {
     for (int s = 1; s <= 4; ++s)
@@ -44,7 +46,8 @@ MessageVerdict CheckPersonDiscard(const GameState& gs, int s, const char (&digit
 }
 
 MessageVerdict CheckDecision(const GameState& gs, std::string_view m, int from, bool driver) {
-    if (!Matches(m, "h??#?000?") || (m[2] != '0' && m[2] != '1') || m[8] == '0') return MessageVerdict::Malformed;
+    if (!Matches(m, "h??#?000?") || (m[2] != '0' && m[2] != '1') || m[8] == '0')
+        return MessageVerdict::Malformed;
     const int s = gs.Phase;
     if (!phase::IsDecision(s)) return MessageVerdict::WrongPhase;
     const bool person = gs.HumanSeat[s] != 0;
@@ -95,12 +98,23 @@ MessageVerdict CheckStep(const GameState& gs, std::string_view m, bool driver, i
     }
     int due = 0;
     switch (m[1]) {
-        case msg::StartDiscards: due = phase::DecisionsDone; break;
-        case msg::Draw: due = phase::DiscardsDone; break;
-        case msg::StartTricks: due = phase::Drawn; break;
-        case msg::ClearTrick: due = phase::TrickComplete; break;
-        case msg::ScoreDeal: due = phase::DealOver; break;
-        default: return MessageVerdict::Malformed;
+        case msg::StartDiscards:
+            due = phase::DecisionsDone;
+            break;
+        case msg::Draw:
+            due = phase::DiscardsDone;
+            break;
+        case msg::StartTricks:
+            due = phase::Drawn;
+            break;
+        case msg::ClearTrick:
+            due = phase::TrickComplete;
+            break;
+        case msg::ScoreDeal:
+            due = phase::DealOver;
+            break;
+        default:
+            return MessageVerdict::Malformed;
     }
     if (p != due) return MessageVerdict::WrongPhase;
     if (!driver) return MessageVerdict::WrongSender;
@@ -122,17 +136,23 @@ MessageVerdict CheckGameMessage(const Game& game, std::string_view m, int sender
     const bool driver = sender == kDrivingSeat;
     const char code = m[1] == '1' ? msg::Decision : m[1];
     // Before "To Begin" only the first decision, or four aces, may come.
-    if (gs.DealStarted != 2 && code != msg::Decision && code != msg::FourAces) return MessageVerdict::WrongPhase;
+    if (gs.DealStarted != 2 && code != msg::Decision && code != msg::FourAces)
+        return MessageVerdict::WrongPhase;
     switch (code) {
-        case msg::Decision: return CheckDecision(gs, m, from, driver);
-        case msg::Discard: return CheckDiscard(gs, m, from, driver);
-        case msg::PlayCard: return CheckPlay(gs, m, from, driver);
-        default: return CheckStep(gs, m, driver, from);
+        case msg::Decision:
+            return CheckDecision(gs, m, from, driver);
+        case msg::Discard:
+            return CheckDiscard(gs, m, from, driver);
+        case msg::PlayCard:
+            return CheckPlay(gs, m, from, driver);
+        default:
+            return CheckStep(gs, m, driver, from);
     }
 }
 
 MessageVerdict CheckDealMessage(const Game& game, std::string_view message) {
-    if (game.Setup().kind != GameKind::LanClient || !ParseDealMessage(message)) return MessageVerdict::Malformed;
+    if (game.Setup().kind != GameKind::LanClient || !ParseDealMessage(message))
+        return MessageVerdict::Malformed;
     const GameState& gs = game.State();
     if (gs.DealRunning && (gs.Phase != phase::DealScored || gs.GameOver)) return MessageVerdict::WrongPhase;
     return MessageVerdict::Ok;
@@ -140,12 +160,18 @@ MessageVerdict CheckDealMessage(const Game& game, std::string_view message) {
 
 const char* VerdictText(MessageVerdict verdict) {
     switch (verdict) {
-        case MessageVerdict::Ok: return "accepted";
-        case MessageVerdict::Malformed: return "malformed";
-        case MessageVerdict::WrongPhase: return "not due in this phase";
-        case MessageVerdict::WrongSender: return "not that machine's move";
-        case MessageVerdict::EmptySlot: return "names an empty slot";
-        case MessageVerdict::Impossible: return "against the rules";
+        case MessageVerdict::Ok:
+            return "accepted";
+        case MessageVerdict::Malformed:
+            return "malformed";
+        case MessageVerdict::WrongPhase:
+            return "not due in this phase";
+        case MessageVerdict::WrongSender:
+            return "not that machine's move";
+        case MessageVerdict::EmptySlot:
+            return "names an empty slot";
+        case MessageVerdict::Impossible:
+            return "against the rules";
     }
     return "?";
 }

@@ -27,14 +27,14 @@ std::string_view OnlineChatText(std::string_view frame);
 // Splits the bytes of a server connection into frames; a frame cut between two reads waits for
 // its rest. The buffer never holds more than `Capacity` bytes.
 class OnlineReader {
-public:
+  public:
     static constexpr std::size_t Capacity = 1024;
     std::size_t Room() const { return buffer_.Room(); }
     std::size_t Feed(std::string_view bytes) { return buffer_.Feed(bytes); }
     // The next whole frame, valid until the next Feed.
     bool Next(std::string_view& frame);
 
-private:
+  private:
     BoundedBuffer buffer_{Capacity};
 };
 

@@ -67,11 +67,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     Require(!m.text.empty());
                     const bool host = reader == &hostSide;
                     switch (m.kind) {
-                        case kesp::LanMessageKind::Hello: (void)kesp::ParseHello(m.text); break;
-                        case kesp::LanMessageKind::Seating:
-                            for (int role = 2; role <= 4; ++role) (void)kesp::ParseSeating(m.text, role, role == 2 ? 1 : 2);
+                        case kesp::LanMessageKind::Hello:
+                            (void)kesp::ParseHello(m.text);
                             break;
-                        case kesp::LanMessageKind::Chat: (void)kesp::ParseChat(m.text); break;
+                        case kesp::LanMessageKind::Seating:
+                            for (int role = 2; role <= 4; ++role)
+                                (void)kesp::ParseSeating(m.text, role, role == 2 ? 1 : 2);
+                            break;
+                        case kesp::LanMessageKind::Chat:
+                            (void)kesp::ParseChat(m.text);
+                            break;
                         case kesp::LanMessageKind::Deal:
                             (void)kesp::CheckDealMessage(table.client, m.text);
                             break;
@@ -81,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                             else
                                 Offer(table.client, m.text, m.text[4] - '0');
                             break;
-                        default: break;
+                        default:
+                            break;
                     }
                 }
             }

@@ -40,7 +40,8 @@ TEST(LanReader, SeveralGameMessagesInOneRead) {
 TEST(LanReader, EachKindByItsFirstCharacter) {
     LanReader client(LanReaderSide::Client);
     const std::string deal = "b" + std::string(111, '7');
-    const std::string stream = "connect2+2HostAnn PC  PC  " + deal + "h01#1000m" + "connect3+HostAnn Bo  PC  " + "abort";
+    const std::string stream =
+        "connect2+2HostAnn PC  PC  " + deal + "h01#1000m" + "connect3+HostAnn Bo  PC  " + "abort";
     EXPECT_EQ(Read(client, stream), (Got{{LanMessageKind::Seating, "connect2+2HostAnn PC  PC  "},
                                          {LanMessageKind::Deal, deal},
                                          {Game, "h01#1000m"},

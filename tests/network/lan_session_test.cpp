@@ -1,10 +1,10 @@
 // The host's session against raw client sockets on the loopback address: seating, a fourth
 // client, the chat relay.
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
@@ -23,7 +23,7 @@ QCoreApplication& App() {
 }
 
 class HostSession : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         App();
         ASSERT_TRUE(host.Host(0, "Hostname"));

@@ -76,12 +76,13 @@ TEST(MessageCheck, WholeGamesPassEveryRealMessage) {
         EXPECT_EQ(client.left, std::vector<LeaveReason>{LeaveReason::Finished});
         EXPECT_TRUE(client.game.State().Settled);
         for (int n = 1; n <= 4; ++n)
-            EXPECT_EQ(host.game.State().Score[TablePositionOf(1, n)], client.game.State().Score[TablePositionOf(2, n)]);
+            EXPECT_EQ(host.game.State().Score[TablePositionOf(1, n)],
+                      client.game.State().Score[TablePositionOf(2, n)]);
     }
 }
 
 class FirstDeal : public ::testing::Test {
-protected:
+  protected:
     std::deque<std::string> toClient, toHost;
     Machine host{toClient, 1}, client{toHost, 2};
 
@@ -135,13 +136,10 @@ TEST_F(FirstDeal, BeforeTheBeginOnlyTheDealersDecisionIsDue) {
         {"h01#1000m", MessageVerdict::WrongSender},  // a computer's decision is marked 'c'
         {"h01#3000c", MessageVerdict::WrongSender},  // only the driving machine moves computers
         {"h01#2000c", MessageVerdict::WrongSender},  // the client's own seat never comes back
-        {"h30#10000", MessageVerdict::WrongPhase},
-        {"h91#10000", MessageVerdict::WrongPhase},
+        {"h30#10000", MessageVerdict::WrongPhase},  {"h91#10000", MessageVerdict::WrongPhase},
         {"hc0#10000", MessageVerdict::Impossible},  // nobody holds four aces
-        {"h01#1000", MessageVerdict::Malformed},
-        {"h01#1000x", MessageVerdict::Malformed},
-        {"hz1#1000c", MessageVerdict::Malformed},
-        {"h02#1000c", MessageVerdict::Malformed},
+        {"h01#1000", MessageVerdict::Malformed},    {"h01#1000x", MessageVerdict::Malformed},
+        {"hz1#1000c", MessageVerdict::Malformed},   {"h02#1000c", MessageVerdict::Malformed},
         {"h01#1001c", MessageVerdict::Malformed},
     };
     for (const Case& c : cases) EXPECT_EQ(AtClient(c.message), c.verdict) << c.message;

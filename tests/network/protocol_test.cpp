@@ -18,8 +18,8 @@ TEST(LanProtocol, HelloCarriesTheGameAndAPaddedName) {
     ASSERT_TRUE(ParseHello("zun3625connect1Al  "));
     EXPECT_EQ(View(*ParseHello("zun3625connect1Al  ")), "Al  ");  // the blanks stay
     // Another game, "25" replaced, a cut or a longer text: no hello.
-    for (const char* bad : {"zun3725connect1Al  ", "zun3626connect1Al  ", "zun3625connect2Al  ", "zun3625connect1Al",
-                            "zun3625connect1Al   ", "xun3625connect1Al  "})
+    for (const char* bad : {"zun3725connect1Al  ", "zun3626connect1Al  ", "zun3625connect2Al  ",
+                            "zun3625connect1Al", "zun3625connect1Al   ", "xun3625connect1Al  "})
         EXPECT_FALSE(ParseHello(bad)) << bad;
 }
 
@@ -57,7 +57,7 @@ TEST(LanProtocol, ClientReadsItsSeatAndTheNames) {
     EXPECT_EQ(later->lanClientIndex, 2);
     // Out of time or for another seat: nothing.
     EXPECT_FALSE(ParseSeating("connect2+2HostAnn PC  PC  ", 2, 2));  // already seated
-    EXPECT_FALSE(ParseSeating("connect3+HostAnn Bo  PC  ", 3, 2));   // the second client is told with connect2
+    EXPECT_FALSE(ParseSeating("connect3+HostAnn Bo  PC  ", 3, 2));  // the second client is told with connect2
     EXPECT_FALSE(ParseSeating("connect4+HostAnn Bo  Cid ", 4, 2));
     EXPECT_FALSE(ParseSeating("connect2+2HostAnn PC  PC  ", 1, 1));  // the host takes none
     EXPECT_FALSE(ParseSeating("connect2+2HostAnn PC  PC", 2, 1));
@@ -76,7 +76,8 @@ TEST(LanProtocol, ChatLines) {
     ASSERT_TRUE(chat);
     EXPECT_EQ(chat->seat, 4);
     EXPECT_EQ(chat->text, "hi there");
-    for (const char* bad : {"s4", "s5hi", "s0hi", "x1hi", "s20123456789abcdef"}) EXPECT_FALSE(ParseChat(bad)) << bad;
+    for (const char* bad : {"s4", "s5hi", "s0hi", "x1hi", "s20123456789abcdef"})
+        EXPECT_FALSE(ParseChat(bad)) << bad;
 }
 
 TEST(LanProtocol, HostRelaysToEveryClientButTheSender) {
@@ -85,8 +86,8 @@ TEST(LanProtocol, HostRelaysToEveryClientButTheSender) {
         int sender, lanClientIndex;
         unsigned targets;
     } cases[] = {
-        {1, 0, 0b001},   {1, 2, 0b111},   {2, 0, 0b000},   {2, 1, 0b010},         {2, 2, 0b110}, {3, 1, 0b001},
-        {3, 2, 0b101},   {4, 2, 0b011},   {NobodySeat, 2, 0b111}, {NobodySeat, -1, 0},
+        {1, 0, 0b001}, {1, 2, 0b111}, {2, 0, 0b000}, {2, 1, 0b010},          {2, 2, 0b110},
+        {3, 1, 0b001}, {3, 2, 0b101}, {4, 2, 0b011}, {NobodySeat, 2, 0b111}, {NobodySeat, -1, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(RelayTargets(c.sender, c.lanClientIndex), c.targets) << c.sender << " " << c.lanClientIndex;

@@ -15,10 +15,12 @@ namespace {
 
 enum ExitStatus { kDone = 0, kNoGame = 1, kPlayerLost = 3 };
 
-std::string English(WordKey key) { return std::string(WordOf(key)[kEnglish]); }
+std::string English(WordKey key) {
+    return std::string(WordOf(key)[kEnglish]);
+}
 
 class LanPlayer : public TableEvents {
-public:
+  public:
     LanPlayer(const LanPlayerOptions& options, std::ostream& out, std::ostream& err)
         : options_(options), out_(out), err_(err), game_(*this) {
         TableSetup& setup = game_.Setup();
@@ -37,8 +39,9 @@ public:
         });
         QObject::connect(&session_, &LanSession::peerLost, [this] {
             lost_ = true;
-            err_ << "kesp-sim: " << English(WordKey::OneOfPlayer) << " " << English(WordKey::HasInterruptedGame)
-                 << "\n\r" << English(WordKey::PressOkForExitToMenu) << std::endl;
+            err_ << "kesp-sim: " << English(WordKey::OneOfPlayer) << " "
+                 << English(WordKey::HasInterruptedGame) << "\n\r" << English(WordKey::PressOkForExitToMenu)
+                 << std::endl;
             Quit(kPlayerLost);
         });
         QObject::connect(&session_, &LanSession::connectionLost, [this] {
@@ -72,9 +75,10 @@ public:
     bool AskYesNo(WordId, WordId, std::string_view) override { return true; }
     void LeaveTable(LeaveReason reason) override { left_ = reason == LeaveReason::Finished; }
 
-private:
+  private:
     void SeatsChanged() {
-        if (!options_.host || session_.SeatedClients() < options_.waitClients || session_.LanHandshake() != 1) return;
+        if (!options_.host || session_.SeatedClients() < options_.waitClients || session_.LanHandshake() != 1)
+            return;
         QTimer::singleShot(0, [this] {
             if (session_.BeginGame()) StartGame();
         });
@@ -170,7 +174,8 @@ private:
 
 }  // namespace
 
-int RunLanPlayer(int& argc, char** argv, const LanPlayerOptions& options, std::ostream& out, std::ostream& err) {
+int RunLanPlayer(int& argc, char** argv, const LanPlayerOptions& options, std::ostream& out,
+                 std::ostream& err) {
     QCoreApplication app(argc, argv);
     LanPlayer player(options, out, err);
     return player.Run(app);

@@ -14,14 +14,15 @@ struct LanPlayerOptions {
     std::string address = "127.0.0.1";
     std::uint16_t port = 25666;
     std::string name = "Sim";
-    int waitClients = 1;    // host: the game begins when this many clients are seated
-    long long games = 1;    // host: games played before the table closes
+    int waitClients = 1;  // host: the game begins when this many clients are seated
+    long long games = 1;  // host: games played before the table closes
     int initialScore = 100;
-    int paceMs = 1;         // the game timer's interval
+    int paceMs = 1;  // the game timer's interval
 };
 
 // Exit status: 0 after the games, 1 when no game could be joined or hosted, 3 when another
 // player was lost.
-int RunLanPlayer(int& argc, char** argv, const LanPlayerOptions& options, std::ostream& out, std::ostream& err);
+int RunLanPlayer(int& argc, char** argv, const LanPlayerOptions& options, std::ostream& out,
+                 std::ostream& err);
 
 }  // namespace kesp::sim
