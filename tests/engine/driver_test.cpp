@@ -251,3 +251,25 @@ TEST(Driver, LocalNetworkHostAndClientStayInStep) {
 }
 
 }  // namespace kesp
+
+namespace kesp {
+
+TEST(Driver, ALostPlayerBreaksTheGameOffWithoutRecords) {
+    RecordingEvents events;
+    Game game(events);
+    game.Setup().kind = GameKind::LanHost;
+    game.Setup().LanRole = 1;
+    game.Setup().LanClientIndex = 0;
+    game.StartDeal(true);
+    const std::string deal = events.announced.at(0);
+    // Only a client takes a deal from the host.
+    EXPECT_FALSE(game.ReceiveDeal(deal));
+    game.BreakOff();
+    EXPECT_EQ(events.left, std::vector<LeaveReason>{LeaveReason::BrokenOff});
+    EXPECT_FALSE(game.State().DealRunning);
+    EXPECT_EQ(game.State().Phase, phase::Menu);
+    EXPECT_TRUE(game.TimerRunning());
+    EXPECT_EQ(game.TimerInterval(), timer::Menu);
+}
+
+}  // namespace kesp

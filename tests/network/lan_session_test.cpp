@@ -81,6 +81,14 @@ TEST_F(HostSession, SeatsThreeClientsAndLetsAFourthGoUnanswered) {
     EXPECT_TRUE(host.BeginGame());
 }
 
+TEST_F(HostSession, ASecondHostOnTheSamePortIsRefused) {
+    LanSession other;
+    EXPECT_FALSE(other.Host(host.ListeningPort(), "Other"));
+    EXPECT_FALSE(other.ErrorText().isEmpty());
+    EXPECT_EQ(other.LanHandshake(), 0);
+    EXPECT_FALSE(other.IsListening());
+}
+
 TEST_F(HostSession, AHelloForAnotherGameSeatsNobody) {
     QTcpSocket& client = Connect();
     client.write("zun3725connect1Ann ");
