@@ -23,6 +23,7 @@
 #include "presentation/cards_button.h"
 #include "records/club.h"
 #include "records/club_text.h"
+#include "records/cp1251.h"
 
 namespace kesp {
 namespace {
@@ -43,6 +44,9 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
                                   ShowGeneralCount(this, settings_,
                                                    MakeCount(game_.State(), player_.StartRecord.Name,
                                                              player_.StartRecord.Rating));
+                              },
+                              [this](std::string_view message) {
+                                  if (game_.IsNetworkGame()) lan_->Session().Announce(message);
                               }})),
       game_(*events_),
       menu_(*this, words_),
@@ -69,6 +73,23 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     connect(&popup_, &TableMenu::SpeedChosen, this, [this] { ShowSpeed(this, settings_); });
     connect(&popup_, &TableMenu::HelpChosen, this, [this] { ShowHelp(this, words_, programDir_); });
     connect(&popup_, &TableMenu::AboutChosen, this, [this] { ShowAbout(this, words_); });
+
+    lan_ = new LanTable(*this, tableArt_, fonts_, words_);
+    LanSession& session = lan_->Session();
+    session.AttachGame(game_);
+    connect(&session, &LanSession::dealReceived, this, [this] {
+        if (screen_ == Screen::Table) ShowTable();
+    });
+    connect(&session, &LanSession::seatsChanged, this, [this] {
+        if (screen_ == Screen::Table) ApplySeatNames();
+    });
+    connect(&session, &LanSession::peerLost, this, &TForm1::PeerLost);
+    connect(lan_, &LanTable::ChatArrived, this, [this] { events_->PlaySound("WToMenK"); });
+    connect(lan_, &LanTable::RevealToggled, this, [this] {
+        painter_.SetRevealHands(!painter_.RevealHands());
+        for (int s = 1; s <= 3; ++s) painter_.DrawHand(game_, s);
+        update();
+    });
 
     connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(&menu_, &MenuScreen::MemberChosen, this, &TForm1::MemberClick);
@@ -125,14 +146,21 @@ void TForm1::ApplyWindowSize() {
     for (const ArtLoadResult& r : {art_.LoadFaceDeck(), art_.LoadBacks(), art_.LoadBackground(false)})
         for (const std::string& m : r.messages)
             QMessageBox::warning(this, GameName(words_.CurrentLanguage()), QString::fromStdString(m));
-    const bool wide = IsWideDeck(settings_.CardFaceSet);
-    painter_.Layout(settings_.WindowSize, client, scales_, CardCellFor(scales_.s, wide),
-                    NarrowOffset(settings_.WindowSize, wide), false);
+    LayoutTable(networkTable_);
     menuGeometry_ = LayoutMainMenu(scales_, settings_.WindowSize, client, false);
     title_ = std::make_unique<TitleScreen>(
         tableArt_, TitleTexts{GameNameUpper(words_.CurrentLanguage()), ReleaseDate(words_.CurrentLanguage()),
                               QStringLiteral("Kesp team")},
         client);
+}
+
+// The table's layout: a network game makes room for the chat box.
+void TForm1::LayoutTable(bool network) {
+    networkTable_ = network;
+    const bool wide = IsWideDeck(settings_.CardFaceSet);
+    painter_.Layout(settings_.WindowSize, size(), scales_, CardCellFor(scales_.s, wide),
+                    NarrowOffset(settings_.WindowSize, wide), network);
+    lan_->Layout(painter_.Geometry(), Placement(scales_), settings_.WindowSize == window_size::Small);
     const TableGeometry& g = painter_.Geometry();
     button7_->setGeometry(g.button1);
     button8_->setGeometry(g.button2);
@@ -142,6 +170,7 @@ void TForm1::ShowMenu() {
     screen_ = Screen::Menu;
     button7_->hide();
     button8_->hide();
+    lan_->ShowChat(false);
     menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     PaintMenuPicture();
     SyncTimer();
@@ -160,20 +189,31 @@ void TForm1::PaintMenuPicture() {
 void TForm1::ShowTable() {
     screen_ = Screen::Table;
     menu_.Hide();
-    painter_.SetSeatName(4, QString::fromStdString(std::string(TrimBlanks(player_.StartRecord.Name))));
-    for (int s = 1; s <= 3; ++s) painter_.SetSeatName(s, QStringLiteral("PC"));
+    if (networkTable_) {
+        ApplySeatNames();
+    } else {
+        painter_.SetSeatName(4, QString::fromStdString(std::string(TrimBlanks(player_.StartRecord.Name))));
+        for (int s = 1; s <= 3; ++s) painter_.SetSeatName(s, QStringLiteral("PC"));
+    }
+    lan_->ShowChat(networkTable_);
     painter_.DrawAll(game_);
     SyncButtons();
     update();
 }
 
-void TForm1::StartGame(int member, const ClubMember& record) {
+void TForm1::PrepareGame(int member, const ClubMember& record, bool network) {
     player_ = FinishedGame{};
     player_.CurrentMember = static_cast<std::uint8_t>(member);
-    player_.NetworkMode = false;
+    player_.NetworkMode = network;
     player_.StartRecord = record;
     TableSetup& setup = game_.Setup();
+    const TableSetup lan = setup;  // a network game keeps what the session set
     setup = TableSetup{};
+    if (network) {
+        setup.kind = lan.kind;
+        setup.LanRole = lan.LanRole;
+        setup.LanClientIndex = lan.LanClientIndex;
+    }
     setup.InitialScore = settings_.InitialScore;
     setup.OpenCardsAtEnd = settings_.OpenCardsAtEnd;
     setup.FlyCards = settings_.FlyCards;
@@ -183,8 +223,53 @@ void TForm1::StartGame(int member, const ClubMember& record) {
     timer1_.stop();
     screen_ = Screen::Table;
     menu_.Hide();
+    if (network != networkTable_) LayoutTable(network);
+}
+
+void TForm1::StartGame(int member, const ClubMember& record) {
+    PrepareGame(member, record, false);
     game_.StartDeal(true);
     ShowTable();
+}
+
+void TForm1::StartNetworkGame(const ClubLogin& login) {
+    PrepareGame(login.CurrentMember, login.Record, true);
+    lan_->ClearChat();
+    lan_->EnableChat(true);
+    // The host deals at once; a client's table stays empty until the host's deal arrives.
+    if (lan_->Session().LanRole() == 1) {
+        game_.StartDeal(true);
+        ShowTable();
+        return;
+    }
+    const GameState started = game_.State();
+    game_.State() = GameState{};
+    game_.State().GameNo = started.GameNo;
+    game_.State().RunningTotal = started.RunningTotal;
+    ShowTable();
+    button7_->hide();
+    button8_->hide();
+}
+
+// The names at the table's seats as the session knows them ("PC" for a computer seat).
+void TForm1::ApplySeatNames() {
+    const SeatNames& names = lan_->Session().Names();
+    for (int s = 1; s <= 4; ++s) {
+        const std::string name = Cp1251ToUtf8(View(names[s]));
+        painter_.SetSeatName(s, QString::fromStdString(std::string(TrimBlanks(name))));
+        painter_.DrawBubble(game_, s);
+    }
+    update();
+}
+
+// A player left the running game: the sound, the box, and (by the session) back to the menu.
+void TForm1::PeerLost() {
+    events_->PlaySound("WWrongs");
+    lan_->EnableChat(false);
+    QMessageBox::critical(this, GameName(words_.CurrentLanguage()),
+                          words_.WordText(WordKey::OneOfPlayer) + QStringLiteral(" ") +
+                              words_.WordText(WordKey::HasInterruptedGame) + QStringLiteral("\n\r") +
+                              words_.WordText(WordKey::PressOkForExitToMenu));
 }
 
 // "To change a name": a new name and password for the player; a club member is stored again
@@ -233,8 +318,15 @@ void TForm1::ApplyWords() {
 
 // A club member row or "New Player": the login decides, then a new game starts.
 void TForm1::MemberClick(int member) {
-    const std::optional<ClubLogin> login = WelcomeDialog::Run(this, settings_, programDir_, member);
-    if (login) StartGame(login->CurrentMember, login->Record);
+    LanStart lanStart;
+    if (settings_.NetworkMode)
+        lanStart = [this](const LanChoice& choice, const ClubLogin& login) { return lan_->WaitForPlayers(choice, login); };
+    const std::optional<ClubLogin> login = WelcomeDialog::Run(this, settings_, programDir_, member, lanStart);
+    if (!login) return;
+    if (login->Lan)
+        StartNetworkGame(*login);
+    else
+        StartGame(login->CurrentMember, login->Record);
 }
 
 void TForm1::SyncButtons() {
@@ -263,6 +355,7 @@ void TForm1::Timer1Timer() {
         game_.GameTick();
         return;
     }
+    if (screen_ == Screen::Menu) lan_->Session().MenuTick();
     if (screen_ == Screen::Title && title_) title_->Tick();
     if (screen_ == Screen::Menu && QTime::currentTime().second() != lastClockSecond_) {
         lastClockSecond_ = QTime::currentTime().second();
@@ -298,6 +391,7 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
                 ShowRecordMessages({*m});
     } else {
         player_.Result = gs.Score[4];
+        if (player_.NetworkMode) player_.Players = lan_->HistoryNames();
         const QDateTime now = QDateTime::currentDateTime();
         const QLocale locale = QLocale::system();
         const GameFinishedOutcome outcome =
@@ -306,6 +400,9 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
         ShowRecordMessages(outcome.Messages);
         if (outcome.CycleComplete) ShowEndOfGame(this, settings_, outcome.Place);
     }
+    // A lost player's game leaves its sockets to the session (the host closes its port later).
+    const bool ended = reason == LeaveReason::Finished || reason == LeaveReason::Abandoned;
+    if (ended && game_.IsNetworkGame()) lan_->Session().Close();
     QTimer::singleShot(0, this, &TForm1::ShowMenu);
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/lan_table.h"
 #include "app/menu_screen.h"
 #include "app/table_menu.h"
 #include "app/window_events.h"
@@ -46,6 +47,10 @@ public:
     void SetLanguage(int language);
     // Starts a game for club member 1..5 or a new player (6) whose login has been confirmed.
     void StartGame(int member, const ClubMember& record);
+    // Starts a local-network game for a login whose wait for the players ended with the start:
+    // the host deals, a client waits for the host's deal.
+    void StartNetworkGame(const ClubLogin& login);
+    LanTable& Lan() { return *lan_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,6 +69,10 @@ private slots:
 
 private:
     void ApplyWindowSize();
+    void LayoutTable(bool network);
+    void PrepareGame(int member, const ClubMember& record, bool network);
+    void ApplySeatNames();
+    void PeerLost();
     void ShowMenu();
     void PaintMenuPicture();
     void ApplyWords();
@@ -88,6 +97,8 @@ private:
     TZunCardsButton* button7_;
     TZunCardsButton* button8_;
     TableMenu popup_;
+    LanTable* lan_;
+    bool networkTable_ = false;  // the table is laid out with the chat box
     Screen screen_ = Screen::Starting;
     WindowScales scales_;
     MenuGeometry menuGeometry_;

@@ -77,4 +77,8 @@ void WindowEvents::ShowGeneralCount() {
 
 void WindowEvents::LeaveTable(LeaveReason reason) { hooks_.leaveTable(reason); }
 
+void WindowEvents::Announce(std::string_view message) {
+    if (hooks_.announce) hooks_.announce(message);
+}
+
 }  // namespace kesp

@@ -21,6 +21,7 @@ public:
         std::function<void()> timerChanged;     // the game timer follows the engine
         std::function<void(LeaveReason)> leaveTable;
         std::function<void()> generalCount;
+        std::function<void(std::string_view)> announce;  // a step for the other machines
     };
 
     WindowEvents(QWidget& window, const Game& game, TablePainter& painter, const Localisation& words, Hooks hooks);
@@ -39,6 +40,7 @@ public:
     void ShowMessage(WordId message) override;
     void ShowGeneralCount() override;
     void LeaveTable(LeaveReason reason) override;
+    void Announce(std::string_view message) override;
 
 private:
     QWidget& window_;

@@ -1,0 +1,268 @@
+// Local-network games through two real main windows in one process, over real sockets on the
+// loopback address: the host and a client play a whole game, and a client lost in the middle of a
+// deal ends the game on the host.
+#include <QFile>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QtTest/QTest>
+
+#include "app/main_window.h"
+#include "app/wait_window.h"
+#include "records/club.h"
+#include "records/history.h"
+#include "window_fixture.h"
+
+namespace kesp {
+using namespace test;
+
+namespace {
+
+QPushButton* Child(QWidget& window, const char* name) {
+    return window.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+std::uint16_t FreePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+// A program folder whose settings have the network mode on.
+QString NetworkFolder(QTemporaryDir& dir) {
+    const QString folder = ProgramFolder(dir);
+    Settings settings;
+    settings.NetworkMode = true;
+    settings.FlyCards = false;
+    SaveSettings(settings, folder.toStdString(), false);
+    return folder;
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Two windows on one machine: the host's and a client's. The welcome dialogs and the wait windows
+// of both are answered as a person would: the host opens `port`, the client joins it.
+class TwoTables {
+  public:
+    TwoTables()
+        : hostFolder_(NetworkFolder(hostDir_)),
+          clientFolder_(NetworkFolder(clientDir_)),
+          host(hostFolder_.toStdString()),
+          client(clientFolder_.toStdString()) {
+        for (TForm1* w : {&host, &client}) {
+            w->show();
+            EXPECT_TRUE(WaitFor([w] { return w->CurrentScreen() == TForm1::Screen::Title; }));
+            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(380, 250));
+        }
+        answer_.setInterval(20);
+        QObject::connect(&answer_, &QTimer::timeout, [this] { Answer(); });
+        answer_.start();
+    }
+
+    // "New Player" on the host; the rest follows from the answers.
+    bool Seat() {
+        QTimer::singleShot(0, [this] { Child(host, "Button6")->click(); });
+        return WaitFor(
+            [this] {
+                return host.CurrentScreen() == TForm1::Screen::Table &&
+                       client.CurrentScreen() == TForm1::Screen::Table &&
+                       client.CurrentGame().State().DealRunning;
+            },
+            20000);
+    }
+
+    QString Folder(const TForm1& w) const { return &w == &host ? hostFolder_ : clientFolder_; }
+
+    std::vector<QString> boxes;  // the texts of the message boxes that were answered
+    std::uint16_t port = FreePort();
+
+  private:
+    void Answer() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        if (auto* login = qobject_cast<WelcomeDialog*>(modal)) {
+            if (!login->isVisible() || pending_ == modal) return;
+            pending_ = modal;
+            const bool isHost = login->parentWidget() == &host;
+            login->NameEdit()->setText(isHost ? QStringLiteral("Hana") : QStringLiteral("Kai"));
+            login->PasswordEdit()->setText(QStringLiteral("pw"));
+            login->RepeatEdit()->setText(QStringLiteral("pw"));
+            LanForm* lan = login->Lan();
+            (isHost ? lan->HostButton() : lan->ClientButton())->click();
+            if (!isHost) lan->AddressEdit()->setText(QStringLiteral("127.0.0.1"));
+            lan->PortEdit()->setText(QString::number(port));
+            // Clicked from a timer of its own: OK opens the wait window, whose loop must not
+            // block these answers.
+            QTimer::singleShot(0, login->OkButton(), &QPushButton::click);
+        } else if (auto* wait = qobject_cast<WaitWindow*>(modal)) {
+            if (wait->parentWidget() == &host && !clientAsked_) {
+                clientAsked_ = true;
+                QTimer::singleShot(0, [this] { Child(client, "Button6")->click(); });
+            } else if (wait->parentWidget() == &host && wait->OkButton()->isEnabled() &&
+                       client.CurrentScreen() == TForm1::Screen::Table) {
+                QTimer::singleShot(0, wait->OkButton(), &QPushButton::click);
+            }
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            boxes.push_back(box->text());
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                yes->click();
+            else
+                box->accept();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->accept();
+        }
+    }
+
+    QTemporaryDir hostDir_, clientDir_;
+    QString hostFolder_, clientFolder_;
+    QTimer answer_;
+    QWidget* pending_ = nullptr;
+    bool clientAsked_ = false;
+
+  public:
+    TForm1 host;
+    TForm1 client;
+};
+
+// One step of the person at a window, if anything is his to do; false when nothing was.
+bool PlayOneStep(TForm1& window) {
+    QPushButton* action = Child(window, "Button7");
+    const GameState& gs = window.CurrentGame().State();
+    if (window.CurrentScreen() != TForm1::Screen::Table) return false;
+    auto clickCard = [&](int slot) {
+        const TablePainter& painter = window.Painter();
+        const QRect hand = painter.Geometry().hand[4];
+        const Fan& fan = painter.HandFan(4);
+        const int right = slot < fan.count ? fan.x[slot + 1] : fan.x[slot] + fan.cardWidth;
+        QTest::mouseClick(&window, Qt::LeftButton, {},
+                          QPoint(hand.left() + (fan.x[slot] + right) / 2, hand.center().y()));
+    };
+    if (gs.Phase == phase::DiscardBase + 4 && gs.Plays[4] && action->isEnabled()) {
+        int slot = 1;
+        while (slot < gs.HandCount[4] && gs.Hand[4][slot].IsAce()) ++slot;
+        clickCard(slot);
+        QTest::mouseClick(action, Qt::LeftButton);
+        return true;
+    }
+    if (gs.Phase == phase::PlayBase + 4 && gs.Plays[4] && gs.DealStarted == 2) {
+        const GameState before = gs;
+        for (int k = 1; k <= gs.HandCount[4] && gs == before; ++k) clickCard(k);
+        return !(gs == before);
+    }
+    if (action->isVisible() && action->isEnabled()) {
+        QTest::mouseClick(action, Qt::LeftButton);
+        return true;
+    }
+    return false;
+}
+
+// Scores by network seat 1..4 as a window sees them.
+std::array<int, 4> ScoresBySeat(TForm1& window, int ownSeat) {
+    std::array<int, 4> scores{};
+    for (int n = 1; n <= 4; ++n)
+        scores[static_cast<std::size_t>(n - 1)] =
+            window.CurrentGame().State().Score[TablePositionOf(ownSeat, n)];
+    return scores;
+}
+
+}  // namespace
+
+TEST(LanGame, AHostAndAClientWindowPlayAWholeGameToTheSameScores) {
+    TwoTables tables;
+    ASSERT_TRUE(tables.Seat());
+    EXPECT_EQ(tables.host.Lan().Session().LanRole(), 1);
+    EXPECT_EQ(tables.client.Lan().Session().LanRole(), 2);
+    EXPECT_TRUE(tables.client.Lan().ChatField()->isVisible());
+
+    // The table chat goes both ways and shows in the sender's colour.
+    tables.client.Lan().ChatField()->setText(QStringLiteral("hello host"));
+    QTest::keyClick(tables.client.Lan().ChatField(), Qt::Key_Return);
+    ASSERT_TRUE(WaitFor([&] { return tables.host.Lan().Strip()->Memo().Count() == 1; }));
+    EXPECT_EQ(tables.host.Lan().Strip()->Memo().Line(1).text, "hello host");
+    EXPECT_EQ(tables.host.Lan().Strip()->Memo().Line(1).seat, 2);
+    EXPECT_EQ(tables.client.Lan().Strip()->Memo().Line(1).seat, 2);
+
+    // Both tables hold the same deal, each from its own seat.
+    const GameState& hostState = tables.host.CurrentGame().State();
+    const GameState& clientState = tables.client.CurrentGame().State();
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(hostState.Hand[TablePositionOf(1, n)], clientState.Hand[TablePositionOf(2, n)])
+            << "seat " << n;
+    tables.host.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-lan-host.png"));
+    tables.client.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-lan-client.png"));
+
+    std::array<int, 4> hostScores{}, clientScores{};
+    bool settled = false;
+    for (int idle = 0; idle < 3000;) {
+        if (hostState.GameOver && clientState.GameOver && hostState.Settled && clientState.Settled &&
+            !settled) {
+            settled = true;
+            hostScores = ScoresBySeat(tables.host, 1);
+            clientScores = ScoresBySeat(tables.client, 2);
+            EXPECT_EQ(hostState.DealNo, clientState.DealNo);
+        }
+        if (settled) {
+            // "Exit to menu" on both.
+            for (TForm1* w : {&tables.host, &tables.client}) {
+                QPushButton* second = Child(*w, "Button8");
+                if (w->CurrentScreen() == TForm1::Screen::Table && second->isVisible() && second->isEnabled())
+                    QTest::mouseClick(second, Qt::LeftButton);
+            }
+            if (tables.host.CurrentScreen() == TForm1::Screen::Menu &&
+                tables.client.CurrentScreen() == TForm1::Screen::Menu)
+                break;
+        }
+        const bool moved = PlayOneStep(tables.host) | PlayOneStep(tables.client);
+        if (!moved) {
+            QTest::qWait(30);
+            ++idle;
+        } else {
+            idle = 0;
+        }
+        ASSERT_TRUE(tables.host.CurrentScreen() != TForm1::Screen::Menu || settled)
+            << "the host left the game";
+    }
+    ASSERT_TRUE(settled);
+    EXPECT_EQ(hostScores, clientScores);
+    ASSERT_TRUE(WaitFor([&] {
+        return tables.host.CurrentScreen() == TForm1::Screen::Menu &&
+               tables.client.CurrentScreen() == TForm1::Screen::Menu;
+    }));
+    EXPECT_TRUE(tables.boxes.empty()) << tables.boxes.front().toStdString();
+
+    // Each machine recorded the game in its network club and its history, with the names of the
+    // seats from its own down to seat 1.
+    const auto hostRecord = ReadMember((tables.Folder(tables.host) + "Kesp.net").toStdString(), 1);
+    ASSERT_TRUE(hostRecord.has_value());
+    EXPECT_TRUE(hostRecord->Name.starts_with("Hana"));
+    EXPECT_EQ(hostRecord->Games, 1);
+    const auto clientRecord = ReadMember((tables.Folder(tables.client) + "Kesp.net").toStdString(), 1);
+    ASSERT_TRUE(clientRecord.has_value());
+    EXPECT_TRUE(clientRecord->Name.starts_with("Kai"));
+    const QByteArray hostHistory = FileBytes(tables.Folder(tables.host) + "History/Kesp_I0001.hst");
+    const QByteArray clientHistory = FileBytes(tables.Folder(tables.client) + "History/Kesp_I0001.hst");
+    EXPECT_EQ(hostHistory.mid(15, 51).trimmed(), "Hana");
+    EXPECT_EQ(clientHistory.mid(15, 51).trimmed(), "Kai/Hana");
+    EXPECT_EQ(hostHistory.mid(89, 1), "N");
+    EXPECT_EQ(clientHistory.mid(89, 1), "N");
+}
+
+TEST(LanGame, AClientLostInTheMiddleOfADealEndsTheGameOnTheHost) {
+    auto tables = std::make_unique<TwoTables>();
+    ASSERT_TRUE(tables->Seat());
+    const QString hostClub = tables->Folder(tables->host) + "Kesp.net";
+    const QByteArray clubBefore = FileBytes(hostClub);
+    // A few steps into the deal, the client's program goes away.
+    for (int i = 0; i < 3; ++i) PlayOneStep(tables->host);
+    ASSERT_TRUE(tables->host.CurrentGame().State().DealRunning);
+    tables->client.Lan().Session().Close();
+    ASSERT_TRUE(WaitFor([&] { return tables->host.CurrentScreen() == TForm1::Screen::Menu; }, 10000));
+    ASSERT_FALSE(tables->boxes.empty());
+    EXPECT_EQ(tables->boxes.front(),
+              "One of player has interrupted game!\n\rPress OK for exit to the main menu...");
+    EXPECT_EQ(FileBytes(hostClub), clubBefore);
+}
+
+}  // namespace kesp
