@@ -76,6 +76,8 @@ class TwoTables {
     QString Folder(const TForm1& w) const { return &w == &host ? hostFolder_ : clientFolder_; }
 
     std::vector<QString> boxes;  // the texts of the message boxes that were answered
+    QStringList hostWaitLines;   // the host's wait window when its OK was pressed
+    bool hostCancelEnabled = true;
     std::uint16_t port = FreePort();
 
   private:
@@ -102,6 +104,9 @@ class TwoTables {
                 QTimer::singleShot(0, [this] { Child(client, "Button6")->click(); });
             } else if (wait->parentWidget() == &host && wait->OkButton()->isEnabled() &&
                        client.CurrentScreen() == TForm1::Screen::Table) {
+                for (int n = 1; n <= 4; ++n)
+                    hostWaitLines.push_back(wait->Line(n)->isVisible() ? wait->Line(n)->text() : "");
+                hostCancelEnabled = wait->CancelButton()->isEnabled();
                 QTimer::singleShot(0, wait->OkButton(), &QPushButton::click);
             }
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
@@ -172,6 +177,9 @@ std::array<int, 4> ScoresBySeat(TForm1& window, int ownSeat) {
 TEST(LanGame, AHostAndAClientWindowPlayAWholeGameToTheSameScores) {
     TwoTables tables;
     ASSERT_TRUE(tables.Seat());
+    EXPECT_EQ(tables.hostWaitLines, QStringList({"Expectation of connection of other players...",
+                                                 "The second player was connected...", "", ""}));
+    EXPECT_FALSE(tables.hostCancelEnabled);
     EXPECT_EQ(tables.host.Lan().Session().LanRole(), 1);
     EXPECT_EQ(tables.client.Lan().Session().LanRole(), 2);
     EXPECT_TRUE(tables.client.Lan().ChatField()->isVisible());
@@ -249,20 +257,64 @@ TEST(LanGame, AHostAndAClientWindowPlayAWholeGameToTheSameScores) {
     EXPECT_EQ(clientHistory.mid(89, 1), "N");
 }
 
-TEST(LanGame, AClientLostInTheMiddleOfADealEndsTheGameOnTheHost) {
-    auto tables = std::make_unique<TwoTables>();
-    ASSERT_TRUE(tables->Seat());
-    const QString hostClub = tables->Folder(tables->host) + "Kesp.net";
-    const QByteArray clubBefore = FileBytes(hostClub);
-    // A few steps into the deal, the client's program goes away.
-    for (int i = 0; i < 3; ++i) PlayOneStep(tables->host);
-    ASSERT_TRUE(tables->host.CurrentGame().State().DealRunning);
-    tables->client.Lan().Session().Close();
-    ASSERT_TRUE(WaitFor([&] { return tables->host.CurrentScreen() == TForm1::Screen::Menu; }, 10000));
-    ASSERT_FALSE(tables->boxes.empty());
-    EXPECT_EQ(tables->boxes.front(),
-              "One of player has interrupted game!\n\rPress OK for exit to the main menu...");
-    EXPECT_EQ(FileBytes(hostClub), clubBefore);
+TEST(LanGame, APlayerLostInTheMiddleOfADealEndsTheGameOnTheOtherTable) {
+    for (const bool hostLeaves : {false, true}) {
+        auto tables = std::make_unique<TwoTables>();
+        ASSERT_TRUE(tables->Seat());
+        TForm1& leaving = hostLeaves ? tables->host : tables->client;
+        TForm1& staying = hostLeaves ? tables->client : tables->host;
+        const QString club = tables->Folder(staying) + "Kesp.net";
+        const QByteArray clubBefore = FileBytes(club);
+        // A few steps into the deal, the other program goes away.
+        for (int i = 0; i < 3; ++i) PlayOneStep(tables->host);
+        ASSERT_TRUE(staying.CurrentGame().State().DealRunning);
+        leaving.Lan().Session().Close();
+        ASSERT_TRUE(WaitFor([&] { return staying.CurrentScreen() == TForm1::Screen::Menu; }, 10000))
+            << hostLeaves;
+        ASSERT_EQ(tables->boxes.size(), 1u) << hostLeaves;
+        EXPECT_EQ(tables->boxes.front(),
+                  "One of player has interrupted game!\n\rPress OK for exit to the main menu...");
+        EXPECT_FALSE(staying.Lan().ChatField()->isVisible());
+        EXPECT_EQ(FileBytes(club), clubBefore) << hostLeaves;
+    }
+}
+
+// A client whose host does not answer is told so on the wait window's next tick; Cancel takes it
+// back to the welcome window, which stays open.
+TEST(LanGame, AClientThatFindsNoGameIsToldSoAndCancels) {
+    QTemporaryDir dir;
+    TForm1 window(NetworkFolder(dir).toStdString());
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(380, 250));
+    const std::uint16_t closedPort = FreePort();
+    QString told;
+    int logins = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* login = qobject_cast<WelcomeDialog*>(modal)) {
+            if (++logins > 1) {  // back from the wait: leave the dialog
+                login->reject();
+                return;
+            }
+            login->NameEdit()->setText(QStringLiteral("Lone"));
+            login->Lan()->ClientButton()->click();
+            login->Lan()->AddressEdit()->setText(QStringLiteral("127.0.0.1"));
+            login->Lan()->PortEdit()->setText(QString::number(closedPort));
+            QTimer::singleShot(0, login->OkButton(), &QPushButton::click);
+        } else if (auto* wait = qobject_cast<WaitWindow*>(modal)) {
+            if (wait->Line(1)->text() == "Expectation of game...") return;
+            told = wait->Line(1)->text();
+            wait->CancelButton()->click();
+        }
+    });
+    answer.start(50);
+    Child(window, "Button6")->click();
+    EXPECT_EQ(told, "There are no accessible games");
+    EXPECT_EQ(logins, 2);
+    EXPECT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
+    EXPECT_EQ(window.Lan().Session().LanHandshake(), 0);
 }
 
 }  // namespace kesp
