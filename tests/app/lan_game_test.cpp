@@ -2,6 +2,7 @@
 // loopback address: the host and a client play a whole game, and a client lost in the middle of a
 // deal ends the game on the host.
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QtTest/QTest>
@@ -315,6 +316,78 @@ TEST(LanGame, AClientThatFindsNoGameIsToldSoAndCancels) {
     EXPECT_EQ(logins, 2);
     EXPECT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
     EXPECT_EQ(window.Lan().Session().LanHandshake(), 0);
+}
+
+// The final scores of a kesp-sim player's trace ("settle" and four scores by its table positions),
+// by network seat 1..4.
+std::array<int, 4> SettledBySeat(const QByteArray& out, const QByteArray& err) {
+    std::array<int, 4> scores{};
+    const int own = err.mid(err.indexOf("seated at network seat ") + 23, 1).toInt();
+    QList<QByteArray> settle;
+    for (const QByteArray& line : out.split('\n'))
+        if (line.startsWith("settle")) settle = line.simplified().split(' ');
+    if (own < 2 || settle.size() != 5) return scores;
+    for (int n = 1; n <= 4; ++n)
+        scores[static_cast<std::size_t>(n - 1)] = settle[TablePositionOf(own, n)].toInt();
+    return scores;
+}
+
+// The host's window with two computer players joined from kesp-sim processes: the wait window
+// lists both, the table names them, and every machine ends the game with the same scores.
+TEST(LanGame, AHostWindowPlaysAWholeGameWithTwoKespSimClients) {
+    QTemporaryDir dir;
+    const QString folder = NetworkFolder(dir);
+    TForm1 host(folder.toStdString());
+    host.show();
+    ASSERT_TRUE(WaitFor([&] { return host.CurrentScreen() == TForm1::Screen::Title; }));
+    QTest::mouseClick(&host, Qt::LeftButton, {}, QPoint(380, 250));
+    const std::uint16_t port = FreePort();
+    std::array<QProcess, 2> sims;
+    QStringList waitLines;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* login = qobject_cast<WelcomeDialog*>(modal)) {
+            login->NameEdit()->setText(QStringLiteral("Ines"));
+            login->Lan()->PortEdit()->setText(QString::number(port));
+            QTimer::singleShot(0, login->OkButton(), &QPushButton::click);
+        } else if (auto* wait = qobject_cast<WaitWindow*>(modal)) {
+            if (sims[0].state() == QProcess::NotRunning) {
+                for (int i = 0; i < 2; ++i)
+                    sims[static_cast<std::size_t>(i)].start(
+                        QStringLiteral(KESP_BUILD_DIR "/tools/sim/kesp-sim"),
+                        {"lan-join", "--address", "127.0.0.1", "--port", QString::number(port), "--name",
+                         i == 0 ? "SimA" : "SimB"});
+            } else if (wait->Line(3)->isVisible() && waitLines.isEmpty()) {
+                for (int n = 1; n <= 4; ++n)
+                    waitLines.push_back(wait->Line(n)->isVisible() ? wait->Line(n)->text() : "");
+                QTimer::singleShot(0, wait->OkButton(), &QPushButton::click);
+            }
+        }
+    });
+    answer.start(30);
+    Child(host, "Button6")->click();
+    ASSERT_EQ(host.CurrentScreen(), TForm1::Screen::Table);
+    EXPECT_EQ(waitLines,
+              QStringList({"Expectation of connection of other players...",
+                           "The second player was connected...", "The third player was connected...", ""}));
+    const GameState& gs = host.CurrentGame().State();
+    for (int i = 0; i < 20000 && !(gs.GameOver && gs.Settled); ++i)
+        if (!PlayOneStep(host)) QTest::qWait(20);
+    ASSERT_TRUE(gs.GameOver && gs.Settled);
+    const std::array<int, 4> hostScores = ScoresBySeat(host, 1);
+    QTest::mouseClick(Child(host, "Button8"), Qt::LeftButton);  // "Exit to menu"
+    ASSERT_TRUE(WaitFor([&] { return host.CurrentScreen() == TForm1::Screen::Menu; }));
+    for (QProcess& sim : sims) {
+        if (sim.state() != QProcess::NotRunning) {
+            ASSERT_TRUE(sim.waitForFinished(20000));
+        }
+        EXPECT_EQ(sim.exitCode(), 0);
+        const QByteArray err = sim.readAllStandardError();
+        EXPECT_EQ(SettledBySeat(sim.readAllStandardOutput(), err), hostScores) << err.toStdString();
+    }
+    const QByteArray history = FileBytes(folder + "History/Kesp_I0001.hst");
+    EXPECT_EQ(history.mid(15, 51).trimmed(), "Ines");
 }
 
 }  // namespace kesp
