@@ -1,6 +1,7 @@
 #include "app/lan_table.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -39,6 +40,12 @@ LanTable::LanTable(QWidget& window, const TableArt& art, const FontRoles& fonts,
     send_->setFocusPolicy(Qt::StrongFocus);
     send_->hide();
     send_->installEventFilter(this);
+    waiting_ = new QLabel(&window_);
+    waiting_->setObjectName(QStringLiteral("LanWaiting"));
+    waiting_->setAlignment(Qt::AlignCenter);
+    waiting_->setStyleSheet(
+        QStringLiteral("color: #ffffc8; background: rgba(0, 0, 0, 90); border-radius: 6px;"));
+    waiting_->hide();
     connect(field_, &QLineEdit::returnPressed, this, &LanTable::SendChat);
     connect(send_, &QPushButton::clicked, this, &LanTable::SendChat);
     connect(&session_, &LanSession::chatReceived, this, [this](int seat, const QByteArray& text) {
@@ -89,6 +96,17 @@ void LanTable::ShowChat(bool shown) {
         w->setVisible(shown);
         if (shown) w->raise();
     }
+}
+
+void LanTable::ShowWaiting(bool shown) {
+    if (shown) {
+        waiting_->setText(words_.WordText(WordKey::ExpectationOfGame));
+        waiting_->setFont(fonts_.WaitLabelFont());
+        const QRect area = window_.rect();
+        waiting_->setGeometry(area.width() / 4, area.height() / 2 - 30, area.width() / 2, 60);
+        waiting_->raise();
+    }
+    waiting_->setVisible(shown);
 }
 
 void LanTable::EnableChat(bool enabled) {

@@ -14,6 +14,7 @@
 #include "presentation/words.h"
 #include "records/windows/welcome_dialog.h"
 
+class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -38,6 +39,8 @@ public:
     void ShowChat(bool shown);
     void ClearChat() { strip_->Clear(); }
     void EnableChat(bool enabled);
+    // A client's table before the host's first deal: "Expectation of game..." across the middle.
+    void ShowWaiting(bool shown);
 
     // The names of the network seats from the own seat down to seat 1, for the history.
     std::string HistoryNames() const;
@@ -65,6 +68,7 @@ private:
     ChatStrip* strip_;
     QLineEdit* field_;
     QPushButton* send_;
+    QLabel* waiting_;
     QString typedOnSend_;  // the keys collected while the send button has the focus
 };
 

@@ -78,6 +78,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     LanSession& session = lan_->Session();
     session.AttachGame(game_);
     connect(&session, &LanSession::dealReceived, this, [this] {
+        lan_->ShowWaiting(false);
         if (screen_ == Screen::Table) ShowTable();
     });
     connect(&session, &LanSession::seatsChanged, this, [this] {
@@ -171,6 +172,7 @@ void TForm1::ShowMenu() {
     button7_->hide();
     button8_->hide();
     lan_->ShowChat(false);
+    lan_->ShowWaiting(false);
     menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     PaintMenuPicture();
     SyncTimer();
@@ -249,6 +251,7 @@ void TForm1::StartNetworkGame(const ClubLogin& login) {
     ShowTable();
     button7_->hide();
     button8_->hide();
+    lan_->ShowWaiting(true);
 }
 
 // The names at the table's seats as the session knows them ("PC" for a computer seat).

@@ -2,6 +2,7 @@
 // loopback address: the host and a client play a whole game, and a client lost in the middle of a
 // deal ends the game on the host.
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QTcpServer>
@@ -79,6 +80,7 @@ class TwoTables {
     std::vector<QString> boxes;  // the texts of the message boxes that were answered
     QStringList hostWaitLines;   // the host's wait window when its OK was pressed
     bool hostCancelEnabled = true;
+    bool clientWaiting = false;  // the client's table said it waits for the game
     std::uint16_t port = FreePort();
 
   private:
@@ -108,6 +110,7 @@ class TwoTables {
                 for (int n = 1; n <= 4; ++n)
                     hostWaitLines.push_back(wait->Line(n)->isVisible() ? wait->Line(n)->text() : "");
                 hostCancelEnabled = wait->CancelButton()->isEnabled();
+                clientWaiting = client.findChild<QLabel*>(QStringLiteral("LanWaiting"))->isVisible();
                 QTimer::singleShot(0, wait->OkButton(), &QPushButton::click);
             }
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
@@ -181,6 +184,8 @@ TEST(LanGame, AHostAndAClientWindowPlayAWholeGameToTheSameScores) {
     EXPECT_EQ(tables.hostWaitLines, QStringList({"Expectation of connection of other players...",
                                                  "The second player was connected...", "", ""}));
     EXPECT_FALSE(tables.hostCancelEnabled);
+    EXPECT_TRUE(tables.clientWaiting);
+    EXPECT_FALSE(tables.client.findChild<QLabel*>(QStringLiteral("LanWaiting"))->isVisible());
     EXPECT_EQ(tables.host.Lan().Session().LanRole(), 1);
     EXPECT_EQ(tables.client.Lan().Session().LanRole(), 2);
     EXPECT_TRUE(tables.client.Lan().ChatField()->isVisible());
