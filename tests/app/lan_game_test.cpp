@@ -198,6 +198,25 @@ TEST(LanGame, AHostAndAClientWindowPlayAWholeGameToTheSameScores) {
     EXPECT_EQ(tables.host.Lan().Strip()->Memo().Line(1).seat, 2);
     EXPECT_EQ(tables.client.Lan().Strip()->Memo().Line(1).seat, 2);
 
+    // The hidden number typed on the send button shows the other hands, typed again hides them;
+    // taking the focus away forgets a half-typed number.
+    QPushButton* send = tables.host.Lan().SendButton();
+    tables.host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tables.host));
+    send->setFocus();
+    QTest::keyClicks(send, "482");
+    tables.host.Lan().ChatField()->setFocus();
+    send->setFocus();
+    QTest::keyClicks(send, "13");
+    EXPECT_FALSE(tables.host.Painter().RevealHands());
+    tables.host.Lan().ChatField()->setFocus();
+    send->setFocus();
+    QTest::keyClicks(send, "48213");
+    EXPECT_TRUE(tables.host.Painter().RevealHands());
+    QTest::keyClicks(send, "48213");
+    EXPECT_FALSE(tables.host.Painter().RevealHands());
+    EXPECT_EQ(tables.host.Lan().Strip()->Memo().Count(), 1);  // nothing was sent by those keys
+
     // Both tables hold the same deal, each from its own seat.
     const GameState& hostState = tables.host.CurrentGame().State();
     const GameState& clientState = tables.client.CurrentGame().State();
