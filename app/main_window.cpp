@@ -248,10 +248,10 @@ void TForm1::StartNetworkGame(const ClubLogin& login) {
     game_.State() = GameState{};
     game_.State().GameNo = started.GameNo;
     game_.State().RunningTotal = started.RunningTotal;
-    ShowTable();
-    button7_->hide();
-    button8_->hide();
+    LayoutTable(true);  // the bare table with the chat until the deal
+    lan_->ShowChat(true);
     lan_->ShowWaiting(true);
+    update();
 }
 
 // The names at the table's seats as the session knows them ("PC" for a computer seat).

@@ -111,6 +111,7 @@ class TwoTables {
                     hostWaitLines.push_back(wait->Line(n)->isVisible() ? wait->Line(n)->text() : "");
                 hostCancelEnabled = wait->CancelButton()->isEnabled();
                 clientWaiting = client.findChild<QLabel*>(QStringLiteral("LanWaiting"))->isVisible();
+                client.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-lan-client-waiting.png"));
                 QTimer::singleShot(0, wait->OkButton(), &QPushButton::click);
             }
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
