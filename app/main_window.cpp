@@ -20,6 +20,7 @@
 #include "records/windows/history_window.h"
 #include "records/windows/top_ten_window.h"
 #include "records/windows/welcome_dialog.h"
+#include "records/windows/window_words.h"
 #include "presentation/cards_button.h"
 #include "records/club.h"
 #include "records/club_text.h"
@@ -304,7 +305,12 @@ void TForm1::ChangeName() {
 void TForm1::SetLanguage(int language) {
     words_.SetCurrentLanguage(language);
     settings_.CurrentLanguage = words_.CurrentLanguage();
-    ApplyWords();
+    AnnounceLanguageChange();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) ApplyWords();
 }
 
 // Sets every visible text of the window from the words of the current language.

@@ -43,7 +43,8 @@ public:
     Game& CurrentGame() { return game_; }
     const Settings& CurrentSettings() const { return settings_; }
     TablePainter& Painter() { return painter_; }
-    // Switches the interface language; every text of the window changes at once.
+    // Switches the interface language; every text of this window and of every open dialog changes at
+    // once.
     void SetLanguage(int language);
     // Starts a game for club member 1..5 or a new player (6) whose login has been confirmed.
     void StartGame(int member, const ClubMember& record);
@@ -59,6 +60,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private slots:
     void Timer1Timer();

@@ -11,6 +11,7 @@
 #include "records/club_text.h"
 #include "records/windows/window_art.h"
 #include "records/windows/window_design.h"
+#include "records/windows/window_words.h"
 
 namespace kesp {
 namespace {
@@ -116,9 +117,9 @@ QString TFormCount::LampName(ServiceLamp lamp) {
 
 TFormCount::TFormCount(const Settings& settings, const TCount& count, QWidget* parent)
     : QDialog(parent), settings_(settings) {
-    const int language = settings_.CurrentLanguage;
-    auto word = [language](WordKey key) { return WordText(key, language); };
-    setWindowTitle(word(WordKey::CountPlayer) + ":  " + QString::fromStdString(count.PlayerName));
+    auto* words = new WindowWords(settings_, *this);
+    const QString player = QString::fromStdString(count.PlayerName);
+    words->Bind([this, player](const WindowWords& w) { setWindowTitle(w.Text(WordKey::CountPlayer) + ":  " + player); });
     setModal(true);
 
     QFont headingFont(QString::fromStdString(settings_.FontSmall));
@@ -150,7 +151,8 @@ TFormCount::TFormCount(const Settings& settings, const TCount& count, QWidget* p
         headingRow->addWidget(lampLabel);
         hasLamp_ = true;
     }
-    heading_ = new QLabel(word(WordKey::InformationAboutGame), this);
+    heading_ = new QLabel(this);
+    words->Bind(heading_, WordKey::InformationAboutGame);
     heading_->setFont(headingFont);
     heading_->setStyleSheet(QString("color: %1;").arg(kDarkRed.name()));
     headingRow->addWidget(heading_);
@@ -161,7 +163,8 @@ TFormCount::TFormCount(const Settings& settings, const TCount& count, QWidget* p
     grid->setHorizontalSpacing(18);
     grid->setVerticalSpacing(6);
     for (int row = 0; row < kRows; ++row) {
-        labels_[static_cast<std::size_t>(row)] = new QLabel(word(kLabels[static_cast<std::size_t>(row)]), this);
+        labels_[static_cast<std::size_t>(row)] = new QLabel(this);
+        words->Bind(labels_[static_cast<std::size_t>(row)], kLabels[static_cast<std::size_t>(row)]);
         labels_[static_cast<std::size_t>(row)]->setFont(labelFont);
         auto* value = new QLabel(QString::fromStdString(FieldOf(count, row)), this);
         value->setFont(valueFont);
@@ -179,14 +182,15 @@ TFormCount::TFormCount(const Settings& settings, const TCount& count, QWidget* p
     body->addLayout(table, 1);
 
     auto* buttons = new QHBoxLayout;
-    buttonOk_ = MakeWindowButton(word(WordKey::OK), settings_, this);
+    buttonOk_ = MakeWindowButton(QString(), settings_, this);
+    words->Bind(buttonOk_, WordKey::OK);
     buttonOk_->setDefault(true);
     buttons->addStretch(1);
     buttons->addWidget(buttonOk_);
     buttons->addStretch(1);
     layout->addLayout(buttons);
     connect(buttonOk_, &QPushButton::clicked, this, &QDialog::accept);
-    setFixedSize(sizeHint());
+    layout->setSizeConstraint(QLayout::SetFixedSize);  // follows the texts of a new language
 }
 
 TFormCount::~TFormCount() = default;

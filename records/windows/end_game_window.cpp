@@ -9,6 +9,7 @@
 #include "presentation/words.h"
 #include "records/windows/window_art.h"
 #include "records/windows/window_design.h"
+#include "records/windows/window_words.h"
 
 namespace kesp {
 namespace {
@@ -40,9 +41,7 @@ std::array<QString, 4> LineTexts(int place, std::int64_t score, bool networkMode
 TFormEndGame::TFormEndGame(const Settings& settings, int place, std::int64_t score, QWidget* parent)
     : QDialog(parent),
       settings_(settings),
-      view_(EndOfGame(place, score, settings.NetworkMode)),
-      texts_(LineTexts(place, score, settings.NetworkMode, settings.CurrentLanguage)) {
-    setWindowTitle(WordText(WordKey::TheCompletionOfGame, settings_.CurrentLanguage));
+      view_(EndOfGame(place, score, settings.NetworkMode)) {
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
@@ -54,7 +53,7 @@ TFormEndGame::TFormEndGame(const Settings& settings, int place, std::int64_t sco
     pictureLabel_->setFixedSize(width, PictureHeight);
     layout->addWidget(pictureLabel_);
     auto* buttons = new QHBoxLayout;
-    buttonOk_ = MakeWindowButton(WordText(WordKey::OK, settings_.CurrentLanguage), settings_, this);
+    buttonOk_ = MakeWindowButton(QString(), settings_, this);
     buttonOk_->setDefault(true);
     buttons->addStretch(1);
     buttons->addWidget(buttonOk_);
@@ -62,7 +61,13 @@ TFormEndGame::TFormEndGame(const Settings& settings, int place, std::int64_t sco
     layout->addLayout(buttons);
     connect(buttonOk_, &QPushButton::clicked, this, &QDialog::accept);
 
-    DrawPicture(width);
+    auto* words = new WindowWords(settings_, *this);
+    words->BindTitle(WordKey::TheCompletionOfGame);
+    words->Bind(buttonOk_, WordKey::OK);
+    words->Bind([this, width, place, score](const WindowWords&) {
+        texts_ = LineTexts(place, score, settings_.NetworkMode, settings_.CurrentLanguage);
+        DrawPicture(width);
+    });
     StartAnimation();
     setFixedSize(sizeHint());
 }

@@ -14,6 +14,7 @@
 #include "presentation/cursors.h"
 #include "presentation/words.h"
 #include "records/windows/window_design.h"
+#include "records/windows/window_words.h"
 
 namespace kesp {
 namespace {
@@ -96,18 +97,13 @@ const QColor& TFHistory::CurrentRowColour() {
 TFHistory::TFHistory(const Settings& settings, const std::string& programDir, HistoryViewerState& state,
                      QWidget* parent)
     : QDialog(parent), settings_(settings), programDir_(programDir), state_(state) {
-    const Localisation words(settings_.CurrentLanguage);
-    setWindowTitle(words.WordText(WordKey::HistoryOfGames));
+    auto* words = new WindowWords(settings_, *this);
+    words->BindTitle(WordKey::HistoryOfGames);
     setModal(true);
 
     // Variant 1 and the library design draw from the graphics library; without it the caption band.
     design_ = DialogDesign(settings_);
-    Settings look = settings_;
-    if ((design_ == 1 || design_ == 4) && FindGraphicsLibrary(programDir_).empty()) {
-        design_ = 2;
-        look.LibraryDesign = false;
-        look.WindowDesign = 2;
-    }
+    if ((design_ == 1 || design_ == 4) && FindGraphicsLibrary(programDir_).empty()) design_ = 2;
     DesignPictures pictures;
     pictures.Title = QStringLiteral("History");
     pictures.Ribbon = QStringLiteral("GFormHistory");
@@ -115,7 +111,7 @@ TFHistory::TFHistory(const Settings& settings, const std::string& programDir, Hi
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, kMargin);
     layout->setSpacing(kMargin);
-    layout->addWidget(MakeDesignHeader(look, words.WordText(WordKey::HistoryOfGames), pictures, this));
+    layout->addWidget(MakeDesignHeader(settings_, WordKey::HistoryOfGames, pictures, this, design_));
 
     files_ = ListHistoryFiles(programDir_, ShortDate);
     auto* middle = new QHBoxLayout;
@@ -143,9 +139,11 @@ TFHistory::TFHistory(const Settings& settings, const std::string& programDir, Hi
     const WordKey headings[] = {WordKey::Time,          WordKey::Date,          WordKey::HistoryPlayer,
                                 WordKey::HistoryGames,  WordKey::HistoryResult, WordKey::HistoryRating,
                                 WordKey::Type};
-    QStringList labels;
-    for (WordKey key : headings) labels << words.WordText(key);
-    grid_->setHorizontalHeaderLabels(labels);
+    words->Bind([this, headings](const WindowWords& w) {
+        QStringList labels;
+        for (WordKey key : headings) labels << w.Text(key);
+        grid_->setHorizontalHeaderLabels(labels);
+    });
     grid_->verticalHeader()->hide();
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->horizontalHeader()->setHighlightSections(false);
@@ -164,13 +162,17 @@ TFHistory::TFHistory(const Settings& settings, const std::string& programDir, Hi
     QFont cells(QString::fromStdString(settings_.FontSmall));
     cells.setPixelSize(11);  // "dd.mm.yyyy" fits the 65 pixels of the date column
     grid_->setFont(cells);
+    QFont headingFont = cells;  // the headings share the narrow columns of the cells
+    headingFont.setBold(true);
+    grid_->horizontalHeader()->setFont(headingFont);
     const int scrollBar = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
     grid_->setFixedWidth(gridWidth + scrollBar + 2 * grid_->frameWidth());
     middle->addWidget(grid_);
     layout->addLayout(middle, 1);
 
     auto* buttons = new QHBoxLayout;
-    buttonOk_ = MakeWindowButton(words.WordText(WordKey::OK), look, this);
+    buttonOk_ = MakeWindowButton(QString(), settings_, this);
+    words->Bind(buttonOk_, WordKey::OK);
     buttonOk_->setDefault(true);
     buttons->addStretch(1);
     buttons->addWidget(buttonOk_);

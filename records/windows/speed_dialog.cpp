@@ -8,6 +8,7 @@
 #include "presentation/words.h"
 #include "records/windows/window_art.h"
 #include "records/windows/window_design.h"
+#include "records/windows/window_words.h"
 
 namespace kesp {
 
@@ -17,9 +18,8 @@ int SpeedFrameInterval(int speed) {
 }
 
 TFormSpeed::TFormSpeed(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
-    const int language = settings_.CurrentLanguage;
-    auto word = [language](WordKey key) { return WordText(key, language); };
-    setWindowTitle(word(WordKey::ChoiceOfSpeed));
+    auto* words = new WindowWords(settings_, *this);
+    words->BindTitle(WordKey::ChoiceOfSpeed);
     setModal(true);
     // A damaged value starts the track bar at the nearest end, and the first move repairs it.
     const int start = std::clamp(settings_.Speed, kSlowestSpeed, kFastestSpeed);
@@ -32,7 +32,7 @@ TFormSpeed::TFormSpeed(Settings& settings, QWidget* parent) : QDialog(parent), s
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 10);
-    layout->addWidget(MakeDesignHeader(settings_, word(WordKey::ChoiceOfSpeed), {"Speed", "GFormSpeed"}, this));
+    layout->addWidget(MakeDesignHeader(settings_, WordKey::ChoiceOfSpeed, {"Speed", "GFormSpeed"}, this));
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(20, 12, 20, 6);
@@ -52,7 +52,8 @@ TFormSpeed::TFormSpeed(Settings& settings, QWidget* parent) : QDialog(parent), s
     }
 
     auto* column = new QVBoxLayout;
-    text_ = new QLabel(word(WordKey::SelectAFlightSpeedOfCards), this);
+    text_ = new QLabel(this);
+    words->Bind(text_, WordKey::SelectAFlightSpeedOfCards);
     text_->setFont(textFont);
     column->addWidget(text_);
 
@@ -83,14 +84,15 @@ TFormSpeed::TFormSpeed(Settings& settings, QWidget* parent) : QDialog(parent), s
     connect(trackBar_, &QSlider::valueChanged, this, &TFormSpeed::SpeedMoved);
 
     auto* buttons = new QHBoxLayout;
-    buttonOk_ = MakeWindowButton(word(WordKey::OK), settings_, this);
+    buttonOk_ = MakeWindowButton(QString(), settings_, this);
+    words->Bind(buttonOk_, WordKey::OK);
     buttonOk_->setDefault(true);
     buttons->addStretch(1);
     buttons->addWidget(buttonOk_);
     buttons->addStretch(1);
     layout->addLayout(buttons);
     connect(buttonOk_, &QPushButton::clicked, this, &QDialog::accept);
-    setFixedSize(sizeHint());
+    layout->setSizeConstraint(QLayout::SetFixedSize);  // follows the texts of a new language
 }
 
 TFormSpeed::~TFormSpeed() = default;

@@ -8,6 +8,7 @@
 #include "presentation/words.h"
 #include "records/windows/window_art.h"
 #include "records/windows/window_design.h"
+#include "records/windows/window_words.h"
 
 namespace kesp {
 namespace {
@@ -31,7 +32,6 @@ void PaintPaper(QPainter& p, const QRect& area) {
 
 TFormTopTen::TFormTopTen(const Settings& settings, const std::string& clubPath, QWidget* parent)
     : QDialog(parent), settings_(settings) {
-    setWindowTitle(WordText(WordKey::TopTen, settings_.CurrentLanguage));
     setModal(true);
     const LoadedClub club = LoadClubFile(clubPath);
     if (club.File) {
@@ -50,7 +50,7 @@ TFormTopTen::TFormTopTen(const Settings& settings, const std::string& clubPath, 
     pictureLabel_->setFixedSize(width, PictureHeight);
     layout->addWidget(pictureLabel_);
     auto* buttons = new QHBoxLayout;
-    buttonOk_ = MakeWindowButton(WordText(WordKey::OK, settings_.CurrentLanguage), settings_, this);
+    buttonOk_ = MakeWindowButton(QString(), settings_, this);
     buttonOk_->setDefault(true);
     buttons->addStretch(1);
     buttons->addWidget(buttonOk_);
@@ -58,7 +58,10 @@ TFormTopTen::TFormTopTen(const Settings& settings, const std::string& clubPath, 
     layout->addLayout(buttons);
     connect(buttonOk_, &QPushButton::clicked, this, &QDialog::accept);  // Esc closes through reject
 
-    DrawPicture(width);
+    auto* words = new WindowWords(settings_, *this);
+    words->BindTitle(WordKey::TopTen);
+    words->Bind(buttonOk_, WordKey::OK);
+    words->Bind([this, width](const WindowWords&) { DrawPicture(width); });
     const int column = PictureWidthAnimated - PictureTextWidth - 10;
     StartAnimation(std::move(topTen), QRect(PictureTextWidth, 20, column, 200));
     StartAnimation(std::move(emblem), QRect(PictureTextWidth, 240, column, 240));

@@ -6,6 +6,7 @@
 
 #include "presentation/words.h"
 #include "records/windows/window_design.h"
+#include "records/windows/window_words.h"
 
 namespace kesp {
 namespace {
@@ -45,9 +46,8 @@ WelcomeDialog::WelcomeDialog(Settings& settings, int currentMember, std::optiona
       currentMember_(currentMember),
       member_(std::move(memberRecord)),
       lanStart_(std::move(lanStart)) {
-    const int language = settings_.CurrentLanguage;
-    auto word = [language](WordKey key) { return WordText(key, language); };
-    setWindowTitle(word(WordKey::Welcome));
+    auto* words = new WindowWords(settings_, *this);
+    words->BindTitle(WordKey::Welcome);
     setModal(true);
 
     passwordStyle_ = new HashPasswordStyle;
@@ -61,13 +61,14 @@ WelcomeDialog::WelcomeDialog(Settings& settings, int currentMember, std::optiona
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 10);
-    layout->addWidget(MakeDesignHeader(settings_, word(WordKey::Welcome), {QString(), "GFormPass"}, this));
+    layout->addWidget(MakeDesignHeader(settings_, WordKey::Welcome, {QString(), "GFormPass"}, this));
 
     auto* fields = new QGridLayout;
     fields->setContentsMargins(16, 8, 16, 0);
     fields->setVerticalSpacing(6);
     auto addField = [&](int row, WordKey label, int limit) {
-        auto* caption = new QLabel(word(label), this);
+        auto* caption = new QLabel(this);
+        words->Bind(caption, label);
         caption->setFont(labelFont);
         auto* edit = new QLineEdit(this);
         edit->setFont(editFont);
@@ -106,8 +107,10 @@ WelcomeDialog::WelcomeDialog(Settings& settings, int currentMember, std::optiona
 
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(16, 0, 16, 0);
-    buttonOk_ = MakeWindowButton(word(WordKey::OK), settings_, this);
-    buttonCancel_ = MakeWindowButton(word(WordKey::Cancel), settings_, this);
+    buttonOk_ = MakeWindowButton(QString(), settings_, this);
+    buttonCancel_ = MakeWindowButton(QString(), settings_, this);
+    words->Bind(buttonOk_, WordKey::OK);
+    words->Bind(buttonCancel_, WordKey::Cancel);
     buttonOk_->setDefault(true);
     buttons->addWidget(buttonOk_);
     buttons->addStretch(1);

@@ -1,5 +1,6 @@
 #include "records/windows/window_design.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -11,15 +12,29 @@
 namespace kesp {
 namespace {
 
+QString WithSuffix(const QString& name, const Settings& settings) {
+    return name + QString::fromLatin1(LanguageSuffix(settings.CurrentLanguage));
+}
+
+// The header band: the design's picture in the current language, or the caption band. Both are
+// chosen again when the language changes.
 class DesignHeader : public QWidget {
 public:
-    DesignHeader(QPixmap picture, QString caption, int height, QString fontFamily, QWidget* parent)
-        : QWidget(parent), picture_(std::move(picture)), caption_(std::move(caption)), fontFamily_(std::move(fontFamily)) {
-        setFixedHeight(height);
+    DesignHeader(const Settings& settings, WordKey caption, DesignPictures pictures, int design, QWidget* parent)
+        : QWidget(parent), settings_(settings), caption_(caption), pictures_(std::move(pictures)), design_(design) {
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        ChoosePicture();
     }
 
 protected:
+    void changeEvent(QEvent* event) override {
+        QWidget::changeEvent(event);
+        if (event->type() == QEvent::LanguageChange) {
+            ChoosePicture();
+            update();
+        }
+    }
+
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         if (!picture_.isNull()) {
@@ -33,23 +48,42 @@ protected:
         p.fillRect(rect(), band);
         p.setPen(QColor(255, 215, 120));
         p.drawLine(0, height() - 2, width(), height() - 2);
-        QFont font(fontFamily_);
+        QFont font(QString::fromStdString(settings_.FontSmall));
         font.setBold(true);
         font.setPixelSize(height() / 2);
         p.setFont(font);
         p.setPen(Qt::yellow);
-        p.drawText(rect(), Qt::AlignCenter, caption_.toUpper());
+        p.drawText(rect(), Qt::AlignCenter, WordText(caption_, settings_.CurrentLanguage).toUpper());
     }
 
 private:
-    QPixmap picture_;
-    QString caption_;
-    QString fontFamily_;
-};
+    void ChoosePicture() {
+        picture_ = QPixmap();
+        int height = 64;
+        switch (design_) {
+            case 1:
+                if (!pictures_.Title.isEmpty()) picture_ = RecordWindowPicture(WithSuffix(pictures_.Title, settings_));
+                if (!picture_.isNull()) height = 48;
+                break;
+            case 3:
+                if (!pictures_.Ribbon.isEmpty()) picture_ = RecordWindowPicture(WithSuffix(pictures_.Ribbon, settings_));
+                if (!picture_.isNull()) height = 90;
+                break;
+            case 4:
+                if (!pictures_.Ribbon.isEmpty()) picture_ = RecordWindowPicture(WithSuffix(pictures_.Ribbon, settings_));
+                break;
+            default:
+                break;
+        }
+        setFixedHeight(height);
+    }
 
-QString WithSuffix(const QString& name, const Settings& settings) {
-    return name + QString::fromLatin1(LanguageSuffix(settings.CurrentLanguage));
-}
+    const Settings& settings_;
+    WordKey caption_;
+    DesignPictures pictures_;
+    int design_;
+    QPixmap picture_;
+};
 
 }  // namespace
 
@@ -58,27 +92,9 @@ int DialogDesign(const Settings& settings) {
     return settings.WindowDesign >= 1 && settings.WindowDesign <= 3 ? settings.WindowDesign : 2;
 }
 
-QWidget* MakeDesignHeader(const Settings& settings, const QString& caption, const DesignPictures& pictures,
-                          QWidget* parent) {
-    const QString font = QString::fromStdString(settings.FontSmall);
-    QPixmap picture;
-    int height = 64;
-    switch (DialogDesign(settings)) {
-        case 1:
-            if (!pictures.Title.isEmpty()) picture = RecordWindowPicture(WithSuffix(pictures.Title, settings));
-            if (!picture.isNull()) height = 48;
-            break;
-        case 3:
-            if (!pictures.Ribbon.isEmpty()) picture = RecordWindowPicture(WithSuffix(pictures.Ribbon, settings));
-            if (!picture.isNull()) height = 90;
-            break;
-        case 4:
-            if (!pictures.Ribbon.isEmpty()) picture = RecordWindowPicture(WithSuffix(pictures.Ribbon, settings));
-            break;
-        default:
-            break;
-    }
-    return new DesignHeader(picture, caption, height, font, parent);
+QWidget* MakeDesignHeader(const Settings& settings, WordKey caption, const DesignPictures& pictures, QWidget* parent,
+                          int design) {
+    return new DesignHeader(settings, caption, pictures, design > 0 ? design : DialogDesign(settings), parent);
 }
 
 QPushButton* MakeWindowButton(const QString& text, const Settings& settings, QWidget* parent) {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "presentation/words.h"
 #include "records/settings.h"
 
 namespace kesp {
@@ -22,8 +23,10 @@ struct DesignPictures {
 
 // A header of the design's height (48, 64, 90, or 64 for the library design) drawn from the pictures
 // or, for variant 2 and every fallback, from a dark red band with `caption` upper-cased in yellow.
-QWidget* MakeDesignHeader(const Settings& settings, const QString& caption, const DesignPictures& pictures,
-                          QWidget* parent);
+// `design` 0 takes the settings' design; a window that had to fall back names its own. The header
+// follows language changes.
+QWidget* MakeDesignHeader(const Settings& settings, WordKey caption, const DesignPictures& pictures, QWidget* parent,
+                          int design = 0);
 
 // The window's buttons: the owner-drawn button of the program, in the style the settings choose.
 QPushButton* MakeWindowButton(const QString& text, const Settings& settings, QWidget* parent);

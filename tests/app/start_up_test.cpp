@@ -5,6 +5,10 @@
 
 #include "app/main_window.h"
 #include "records/club.h"
+#include "records/windows/count_window.h"
+#include "records/windows/end_game_window.h"
+#include "records/windows/history_window.h"
+#include "records/windows/top_ten_window.h"
 #include "window_fixture.h"
 
 namespace kesp {
@@ -63,6 +67,40 @@ TEST(StartUp, SwitchingTheLanguageChangesTheTextsAtOnce) {
     window.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-table-ru.png"));
     window.SetLanguage(42);  // out of range: back to English
     EXPECT_EQ(window.CurrentSettings().CurrentLanguage, 0);
+    window.close();
+}
+
+// The options dialog switches the language while it is itself open; every open window follows.
+TEST(StartUp, OpenDialogsFollowTheLanguageSwitch) {
+    QTemporaryDir dir;
+    const QString folder = ProgramFolder(dir);
+    ModalAnswerer answerer;
+    TForm1 window(folder.toStdString());
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
+    const Settings& settings = window.CurrentSettings();
+    TFormCount count(settings, TCount{}, &window);
+    HistoryViewerState state;
+    TFHistory history(settings, folder.toStdString(), state, &window);
+    TFormEndGame endGame(settings, 3, 120, &window);
+    TFormTopTen topTen(settings, (folder + "Kesp.clb").toStdString(), &window);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&count, &history, &endGame, &topTen}) dialog->show();
+
+    for (int language : {1, 5, 9, 0}) {
+        SCOPED_TRACE(language);
+        window.SetLanguage(language);
+        const QString ok = WordText(WordKey::OK, language);
+        EXPECT_EQ(count.OkButton()->text(), ok);
+        EXPECT_EQ(count.HeadingText(), WordText(WordKey::InformationAboutGame, language));
+        EXPECT_EQ(count.LabelText(0), WordText(WordKey::GeneralNumberOfGame, language));
+        EXPECT_EQ(history.windowTitle(), WordText(WordKey::HistoryOfGames, language));
+        EXPECT_EQ(history.Grid()->horizontalHeaderItem(0)->text(), WordText(WordKey::Time, language));
+        EXPECT_EQ(history.OkButton()->text(), ok);
+        EXPECT_EQ(endGame.windowTitle(), WordText(WordKey::TheCompletionOfGame, language));
+        EXPECT_EQ(endGame.LineText(0), WordText(WordKey::Congratulations, language));
+        EXPECT_EQ(topTen.windowTitle(), WordText(WordKey::TopTen, language));
+        EXPECT_EQ(topTen.OkButton()->text(), ok);
+    }
     window.close();
 }
 

@@ -1,11 +1,24 @@
 // Every caption the menu's and the table's buttons can show fits its button at the smallest
-// window size, in every language.
+// window size, every text of the record windows fits its control, and every word of every language
+// is drawn with real glyphs of the program's fonts, in every language.
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
 #include <QPushButton>
+#include <QTableWidget>
+#include <QTextLayout>
 #include <QtTest/QTest>
 
 #include "app/main_window.h"
+#include "presentation/font_roles.h"
 #include "records/club.h"
+#include "records/windows/count_window.h"
+#include "records/windows/history_window.h"
+#include "records/windows/speed_dialog.h"
+#include "records/windows/welcome_dialog.h"
+#include "records/windows/window_words.h"
 #include "window_fixture.h"
 
 namespace kesp {
@@ -44,6 +57,94 @@ TEST(WordsFit, ButtonCaptionsFitTheirButtonsInEveryLanguage) {
                 << "language " << language << ": \"" << text.toStdString() << "\"";
         }
     window.close();
+}
+
+namespace {
+
+// Labels show their whole text and buttons keep their caption inside the rounded ends.
+void ExpectTextsFit(QDialog& dialog, int language) {
+    dialog.layout()->activate();
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || !label->isVisibleTo(&dialog)) continue;
+        EXPECT_GE(label->width(), QFontMetrics(label->font()).horizontalAdvance(label->text()))
+            << "language " << language << ": \"" << label->text().toStdString() << "\"";
+    }
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()), button->width() - 8)
+            << "language " << language << ": \"" << button->text().toStdString() << "\"";
+}
+
+// True when the text is drawn in `font` (or the fonts the system falls back to) without a missing
+// glyph box.
+bool HasEveryGlyph(const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns())
+        for (quint32 glyph : run.glyphIndexes())
+            if (glyph == 0) return false;
+    return true;
+}
+
+}  // namespace
+
+TEST(WordsFit, RecordWindowTextsFitInEveryLanguage) {
+    QTemporaryDir dir;
+    const QString folder = ProgramFolder(dir);
+    ModalAnswerer answerer;
+    TForm1 window(folder.toStdString());
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
+    Settings settings = window.CurrentSettings();
+    TFormCount count(settings, MakeCount(GameState{}, "Fit", 0), &window);
+    HistoryViewerState state;
+    TFHistory history(settings, folder.toStdString(), state, &window);
+    TFormSpeed speed(settings, &window);
+    WelcomeDialog welcome(settings, 1, std::nullopt, &window);
+    for (int language = 0; language < kLanguageCount; ++language) {
+        settings.CurrentLanguage = language;
+        AnnounceLanguageChange();
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&count, &history, &speed, &welcome})
+            ExpectTextsFit(*dialog, language);
+        for (int column = 0; column < history.Grid()->columnCount(); ++column) {
+            const QString heading = history.Grid()->horizontalHeaderItem(column)->text();
+            EXPECT_LE(QFontMetrics(history.Grid()->horizontalHeader()->font()).horizontalAdvance(heading),
+                      history.Grid()->columnWidth(column) - 4)  // the section's own margins
+                << "language " << language << ": \"" << heading.toStdString() << "\"";
+        }
+    }
+    window.close();
+}
+
+// A bubble's word at its smallest size (14 pixels, bold) stays inside the 150 pixels of the bubble's
+// text in the small window.
+TEST(WordsFit, BubbleWordsFitTheirBubbles) {
+    const FontRoles fonts{Settings{}};
+    const QFont smallest = FontOfHeight(fonts.Family(FontRole::Serif), fonts.FontSize(14, FontRole::Serif), true);
+    for (WordId id : {WordId::ToPlay, WordId::Pass, WordId::CommunicateCards, WordId::KespWin})
+        for (int language = 0; language < kLanguageCount; ++language) {
+            const QString text = WordText(WordFor(id), language).trimmed() + (id == WordId::ToPlay ? "!" : "");
+            EXPECT_LE(QFontMetrics(smallest).horizontalAdvance(text), 150)
+                << "language " << language << ": \"" << text.toStdString() << "\"";
+        }
+}
+
+TEST(WordsFit, EveryWordHasRealGlyphsInTheProgramFonts) {
+    QTemporaryDir dir;
+    ModalAnswerer answerer;
+    TForm1 window(ProgramFolder(dir).toStdString());
+    const Settings& settings = window.CurrentSettings();
+    for (const std::string& family : {settings.FontSmall, settings.FontLarge, settings.FontSpecial1,
+                                      settings.FontSpecial2}) {
+        const QFont font(QString::fromStdString(family));
+        for (int key = 0; key < static_cast<int>(kWordCount); ++key)
+            for (int language = 0; language < kLanguageCount; ++language) {
+                const QString text = WordText(static_cast<WordKey>(key), language);
+                EXPECT_TRUE(HasEveryGlyph(text, font))
+                    << family << ", language " << language << ": \"" << text.toStdString() << "\"";
+            }
+    }
 }
 
 }  // namespace kesp
