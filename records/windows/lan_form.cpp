@@ -8,6 +8,7 @@
 #include <QNetworkInterface>
 #include <QNetworkReply>
 #include <QRegularExpression>
+#include <QVBoxLayout>
 
 #include "presentation/words.h"
 
@@ -85,12 +86,12 @@ LanForm::LanForm(Settings& settings, const std::string& programDir, QWidget* par
     grid->setVerticalSpacing(3);
 
     auto* roles = new QGroupBox(word(WordKey::ServerClient), this);
-    auto* roleRow = new QHBoxLayout(roles);
+    auto* roleRow = new QVBoxLayout(roles);  // one role a line: the captions are long in some languages
     roleRow->setContentsMargins(6, 2, 6, 2);
     host_ = new QRadioButton(word(WordKey::ServerCreateTheGame), roles);
     client_ = new QRadioButton(word(WordKey::ClientEntersToGame), roles);
-    roleRow->addWidget(host_);
-    roleRow->addWidget(client_);
+    roleRow->addWidget(host_, 0, Qt::AlignLeft);
+    roleRow->addWidget(client_, 0, Qt::AlignLeft);
     help_ = new QPushButton(QStringLiteral("?"), this);
     help_->setFixedSize(28, 28);
     auto* top = new QHBoxLayout;

@@ -71,6 +71,41 @@ TEST(LanForm, OpensOnTheHostWithAnEmptyAddressAndTheLastPort) {
     EXPECT_EQ(plain.NameEdit()->maxLength(), 20);
 }
 
+// Every caption of the network part fits its control in every language.
+TEST(LanForm, CaptionsFitInEveryLanguage) {
+    App();
+    for (int language = 0; language < 10; ++language) {
+        Settings settings = NetworkSettings();
+        settings.CurrentLanguage = language;
+        WelcomeDialog dialog(settings, member::NewPlayer, std::nullopt);
+        dialog.show();
+        LanForm* lan = dialog.Lan();
+        auto fits = [&](QWidget* w, const QString& text, int room) {
+            EXPECT_LE(w->fontMetrics().horizontalAdvance(text), room)
+                << "language " << language << " " << text.toStdString();
+        };
+        for (QLabel* label : lan->findChildren<QLabel*>()) fits(label, label->text(), label->width());
+        for (QRadioButton* radio : {lan->HostButton(), lan->ClientButton()})
+            fits(radio, radio->text(), radio->width() - 20);  // the round indicator and its gap
+        fits(lan->ReceiveAddressesButton(), lan->ReceiveAddressesButton()->text(),
+             lan->ReceiveAddressesButton()->width() - 8);
+        for (QGroupBox* box : lan->findChildren<QGroupBox*>()) fits(box, box->title(), box->width());
+        EXPECT_EQ(dialog.width(), 420) << language;
+        // Six addresses still leave the boxes above the buttons, each box its full height.
+        for (QLineEdit* box : lan->AddressBoxes()) {
+            box->setText(QStringLiteral("192.168.100.200"));
+            box->show();
+        }
+        QApplication::processEvents();
+        const int okTop = dialog.OkButton()->mapTo(&dialog, QPoint(0, 0)).y();
+        for (QLineEdit* box : lan->AddressBoxes()) {
+            EXPECT_LE(box->mapTo(&dialog, QPoint(0, box->height())).y(), okTop) << language;
+            EXPECT_GE(box->height(), box->sizeHint().height()) << language;
+        }
+        testing::SaveScreenshot(dialog, QStringLiteral("welcome_network_%1").arg(language));
+    }
+}
+
 TEST(LanForm, TypingRulesKeepTheLastGoodAddressAndPort) {
     App();
     Settings settings = NetworkSettings();
