@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "presentation/words.h"
+#include "records/windows/window_words.h"
 
 namespace kesp {
 namespace {
@@ -75,8 +76,7 @@ QUrl DefaultIpEchoPage() {
 
 LanForm::LanForm(Settings& settings, const std::string& programDir, QWidget* parent)
     : QWidget(parent), settings_(settings), programDir_(programDir), echoPage_(DefaultIpEchoPage()) {
-    const int language = settings_.CurrentLanguage;
-    auto word = [language](WordKey key) { return WordText(key, language); };
+    auto* words = new WindowWords(settings_, *this);
     QFont font(QString::fromStdString(settings_.FontSmall));
     font.setPixelSize(13);
     setFont(font);
@@ -85,11 +85,14 @@ LanForm::LanForm(Settings& settings, const std::string& programDir, QWidget* par
     grid->setContentsMargins(16, 4, 16, 0);
     grid->setVerticalSpacing(3);
 
-    auto* roles = new QGroupBox(word(WordKey::ServerClient), this);
+    auto* roles = new QGroupBox(this);
+    words->Bind([roles](const WindowWords& w) { roles->setTitle(w.Text(WordKey::ServerClient)); });
     auto* roleRow = new QVBoxLayout(roles);  // one role a line: the captions are long in some languages
     roleRow->setContentsMargins(6, 2, 6, 2);
-    host_ = new QRadioButton(word(WordKey::ServerCreateTheGame), roles);
-    client_ = new QRadioButton(word(WordKey::ClientEntersToGame), roles);
+    host_ = new QRadioButton(roles);
+    client_ = new QRadioButton(roles);
+    words->Bind(host_, WordKey::ServerCreateTheGame);
+    words->Bind(client_, WordKey::ClientEntersToGame);
     roleRow->addWidget(host_, 0, Qt::AlignLeft);
     roleRow->addWidget(client_, 0, Qt::AlignLeft);
     help_ = new QPushButton(QStringLiteral("?"), this);
@@ -100,7 +103,8 @@ LanForm::LanForm(Settings& settings, const std::string& programDir, QWidget* par
     grid->addLayout(top, 0, 0, 1, 2);
 
     auto addRow = [&](int row, WordKey label, QWidget* field) {
-        auto* caption = new QLabel(word(label), this);
+        auto* caption = new QLabel(this);
+        words->Bind(caption, label);
         grid->addWidget(caption, row, 0);
         grid->addWidget(field, row, 1);
         return caption;
@@ -118,7 +122,8 @@ LanForm::LanForm(Settings& settings, const std::string& programDir, QWidget* par
     games_->setEnabled(false);
     gamesLabel->setEnabled(false);
 
-    receive_ = new QPushButton(word(WordKey::ToReceiveTheIPAddresses), this);
+    receive_ = new QPushButton(this);
+    words->Bind(receive_, WordKey::ToReceiveTheIPAddresses);
     grid->addWidget(receive_, 4, 0, 1, 2);
     auto* boxGrid = new QGridLayout;
     boxGrid->setHorizontalSpacing(6);

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "records/windows/welcome_dialog.h"
+#include "records/windows/window_words.h"
 #include "tests/windows/window_test_support.h"
 
 namespace kesp {
@@ -103,6 +104,22 @@ TEST(LanForm, CaptionsFitInEveryLanguage) {
             EXPECT_GE(box->height(), box->sizeHint().height()) << language;
         }
         testing::SaveScreenshot(dialog, QStringLiteral("welcome_network_%1").arg(language));
+    }
+}
+
+TEST(LanForm, AnOpenFormFollowsALanguageSwitch) {
+    App();
+    Settings settings = NetworkSettings();
+    WelcomeDialog dialog(settings, member::NewPlayer, std::nullopt);
+    dialog.show();
+    LanForm* lan = dialog.Lan();
+    for (int language : {1, 9, 0}) {
+        settings.CurrentLanguage = language;
+        AnnounceLanguageChange();
+        EXPECT_EQ(lan->ClientButton()->text(), WordText(WordKey::ClientEntersToGame, language));
+        EXPECT_EQ(lan->ReceiveAddressesButton()->text(),
+                  WordText(WordKey::ToReceiveTheIPAddresses, language));
+        EXPECT_EQ(lan->findChild<QGroupBox*>()->title(), WordText(WordKey::ServerClient, language));
     }
 }
 
