@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QDateTime>
 #include <QLocale>
+#include <QPaintEvent>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
@@ -48,7 +49,8 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
                               },
                               [this](std::string_view message) {
                                   if (game_.IsNetworkGame()) lan_->Session().Announce(message);
-                              }})),
+                              },
+                              [this] { return settings_.Speed; }})),
       game_(*events_),
       menu_(*this, words_),
       popup_(*this, words_) {
@@ -421,14 +423,17 @@ void TForm1::ShowRecordMessages(const std::vector<RecordMessage>& messages) {
                              RecordMessageText(words_, m));
 }
 
-void TForm1::paintEvent(QPaintEvent*) {
+void TForm1::paintEvent(QPaintEvent* event) {
     if (!startUpQueued_) {  // the first paint runs the start-up steps
         startUpQueued_ = true;
         QTimer::singleShot(0, this, &TForm1::StartUp);
     }
     QPainter p(this);
     if (screen_ == Screen::Table) {
-        p.drawImage(0, 0, painter_.Canvas());
+        // A card flight shows its working copy; each of its frames repaints only what changed.
+        const CardFlights& flights = events_->Flights();
+        const QRect area = event->rect();
+        p.drawImage(area.topLeft(), flights.Running() ? flights.WorkingCopy() : painter_.Canvas(), area);
         return;
     }
     if (screen_ == Screen::Title && title_) {

@@ -43,6 +43,7 @@ public:
     Game& CurrentGame() { return game_; }
     const Settings& CurrentSettings() const { return settings_; }
     TablePainter& Painter() { return painter_; }
+    const CardFlights& Flights() const { return events_->Flights(); }
     // Switches the interface language; every text of this window and of every open dialog changes at
     // once.
     void SetLanguage(int language);

@@ -5,13 +5,20 @@
 #include <QMessageBox>
 #include <QThread>
 
+#include "presentation/flight_points.h"
 #include "presentation/message_window.h"
 
 namespace kesp {
 
 WindowEvents::WindowEvents(QWidget& window, const Game& game, TablePainter& painter, const Localisation& words,
                            Hooks hooks)
-    : window_(window), game_(game), painter_(painter), words_(words), hooks_(std::move(hooks)) {}
+    : window_(window),
+      game_(game),
+      painter_(painter),
+      words_(words),
+      hooks_(std::move(hooks)),
+      flightScreen_(window, painter.Canvas()),
+      flights_(flightScreen_, painter.Art()) {}
 
 void WindowEvents::DrawHand(int seat) {
     painter_.DrawHand(game_, seat);
@@ -47,8 +54,44 @@ void WindowEvents::ButtonsChanged() { hooks_.buttonsChanged(); }
 
 void WindowEvents::TimerChanged() { hooks_.timerChanged(); }
 
-void WindowEvents::FlyCard(Flight, int, const Card&) {
-    // Cards land at once until card flights are animated: the step draws where they landed.
+// The engine has already drawn the table without the flying card (the hand it leaves, the deck it
+// comes from); it draws the card where it landed once the flight returns.
+void WindowEvents::FlyCard(Flight flight, int seat, const Card& card) {
+    if (seat < 1 || seat > 4) return;
+    const TableGeometry& g = painter_.Geometry();
+    const int speed = hooks_.flightSpeed ? hooks_.flightSpeed() : kFastestFlight;
+    switch (flight) {
+        case Flight::TrumpToDealer:
+            flights_.FlyCard(TrumpOnDeck(g), HandMiddle(g, seat), {card}, true, g.cell, speed);
+            break;
+        case Flight::DeckToSeat:
+            flights_.FlyCard(g.deck.topLeft(), HandMiddle(g, seat), {card, true}, true, g.cell, speed);
+            break;
+        case Flight::SeatToTable: {
+            QPoint from = HandMiddle(g, seat);
+            if (seat == 4)
+                if (const std::optional<int> x = painter_.LastCardX(4, card)) from.setX(g.hand[4].left() + *x);
+            flights_.FlyCard(from, g.TrickCard(seat).topLeft(), {card}, true, g.cell, speed);
+            break;
+        }
+        case Flight::TrickToWinner: FlyTrick(seat, speed); break;
+    }
+}
+
+// The cards of the last trick, of the seats that play the deal, leave the table together.
+void WindowEvents::FlyTrick(int winner, int speed) {
+    const GameState& gs = game_.State();
+    const TableGeometry& g = painter_.Geometry();
+    const int leader = gs.TableLeader >= 1 && gs.TableLeader <= 4 ? gs.TableLeader : 1;
+    std::vector<GroupCard> cards;
+    for (int p = 1; p <= 4; ++p) {
+        const int seat = SeatAtTablePosition(leader, p);
+        if (gs.Plays[seat] && gs.LastTrick[p].IsCard())
+            cards.push_back({{gs.LastTrick[p]}, g.TrickCard(seat).topLeft(),
+                             OffWindowToward(g, painter_.Canvas().size(), winner)});
+    }
+    painter_.ClearTrickArea();  // the trick has gone: the table stays clear behind the cards
+    flights_.FlyGroup(painter_.Canvas(), cards, g.cell, speed);
 }
 
 void WindowEvents::Pause(int milliseconds) {

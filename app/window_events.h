@@ -6,6 +6,7 @@
 
 #include "engine/game.h"
 #include "engine/table_events.h"
+#include "presentation/card_flight.h"
 #include "presentation/table_painter.h"
 #include "presentation/words.h"
 
@@ -22,6 +23,7 @@ public:
         std::function<void(LeaveReason)> leaveTable;
         std::function<void()> generalCount;
         std::function<void(std::string_view)> announce;  // a step for the other machines
+        std::function<int()> flightSpeed;       // the speed setting, read at each flight
     };
 
     WindowEvents(QWidget& window, const Game& game, TablePainter& painter, const Localisation& words, Hooks hooks);
@@ -42,12 +44,19 @@ public:
     void LeaveTable(LeaveReason reason) override;
     void Announce(std::string_view message) override;
 
+    // The card flights; while one runs the window shows its working copy.
+    const CardFlights& Flights() const { return flights_; }
+
 private:
+    void FlyTrick(int winner, int speed);
+
     QWidget& window_;
     const Game& game_;
     TablePainter& painter_;
     const Localisation& words_;
     Hooks hooks_;
+    WidgetFlightScreen flightScreen_;
+    CardFlights flights_;
 };
 
 }  // namespace kesp

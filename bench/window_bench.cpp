@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "app/main_window.h"
+#include "qt_bench_main.h"
 
 namespace kesp {
 namespace {
@@ -50,10 +51,4 @@ BENCHMARK(BM_FullTableRepaint)->Unit(benchmark::kMicrosecond);
 }  // namespace
 }  // namespace kesp
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }

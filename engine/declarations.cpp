@@ -99,6 +99,10 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
     }
     for (int i = 1; i <= 4; ++i)
         if (chosen[i] >= 1 && chosen[i] <= 5) SetHandSlot(gs_, s, chosen[i], Card::Empty());
+    if (s == 4) {  // the marks go with the cards: the hand is shown without them
+        gs_.DiscardSel.Fill(0);
+        gs_.DiscardAsked = 0;
+    }
     NormaliseHand(gs_, s);
     ShowHand(s);
 
@@ -109,11 +113,6 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
         else
             events_->Announce(MakePersonDiscardMessage(chosen, setup_.LanRole).view());
     }
-    if (s == 4) {
-        gs_.DiscardSel.Fill(0);
-        gs_.DiscardAsked = 0;
-    }
-
     gs_.Phase = static_cast<std::uint8_t>(phase::DiscardBase + NextSeat(s));
     ++gs_.DecisionCount;
     if (gs_.DecisionCount >= 5) {

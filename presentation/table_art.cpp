@@ -38,6 +38,14 @@ bool CardArtPictures::DrawBack(QPainter& painter, int x, int y, bool turned) con
     return true;
 }
 
+void DrawFaceOrStandIn(const TableArt& art, QPainter& painter, const QRect& cell, Card card) {
+    if (card.IsCard() && !art.DrawFace(painter, cell.x(), cell.y(), card)) DrawStandInFace(painter, cell, card);
+}
+
+void DrawBackOrStandIn(const TableArt& art, QPainter& painter, const QRect& cell, bool turned) {
+    if (!art.DrawBack(painter, cell.x(), cell.y(), turned)) DrawStandInBack(painter, cell);
+}
+
 namespace {
 
 bool StartsWith(const QString& s, const char* prefix) { return s.startsWith(QLatin1String(prefix)); }

@@ -59,6 +59,10 @@ QImage StandInPicture(std::string_view name, QSize size);
 // A plain card: a white face with the rank and suit in the corner, or a patterned back.
 void DrawStandInFace(QPainter& painter, const QRect& cell, Card card);
 void DrawStandInBack(QPainter& painter, const QRect& cell);
+// A face, or the current back (turned across for the deck), in its cell; the plain card where the
+// art lacks the picture. Nothing for a face of anything that is no card.
+void DrawFaceOrStandIn(const TableArt& art, QPainter& painter, const QRect& cell, Card card);
+void DrawBackOrStandIn(const TableArt& art, QPainter& painter, const QRect& cell, bool turned);
 // A suit symbol drawn as a vector shape into a box.
 void DrawSuitShape(QPainter& painter, std::uint8_t suitChar, const QRectF& box);
 

@@ -52,7 +52,10 @@ void TablePainter::Layout(int windowSize, QSize client, const WindowScales& scal
     if (client.width() <= 0 || client.height() <= 0) client = {kDesignWidth, kDesignHeight};
     canvas_ = QImage(client, QImage::Format_ARGB32_Premultiplied);
     tabPicture_ = QImage();
-    for (int seat = 1; seat <= 4; ++seat) fans_[seat] = Fan{};
+    for (int seat = 1; seat <= 4; ++seat) {
+        fans_[seat] = Fan{};
+        lastCardX_[seat].fill(std::nullopt);
+    }
     QPainter painter(&canvas_);
     PaintBackground(painter, canvas_.rect());
     dirty_ = QRegion(canvas_.rect());
@@ -83,17 +86,13 @@ QImage TablePainter::PictureOr(std::string_view name, QSize size) const {
 }
 
 void TablePainter::DrawFaceAt(QPainter& painter, int x, int y, Card card) const {
-    if (!card.IsCard()) return;
-    if (!art_.DrawFace(painter, x, y, card))
-        DrawStandInFace(painter, QRect(x, y, geometry_.cell.width, geometry_.cell.height), card);
+    DrawFaceOrStandIn(art_, painter, QRect(x, y, geometry_.cell.width, geometry_.cell.height), card);
 }
 
 void TablePainter::DrawBackAt(QPainter& painter, int x, int y, bool turned) const {
-    if (!art_.DrawBack(painter, x, y, turned)) {
-        const QSize size = turned ? QSize(geometry_.cell.height, geometry_.cell.width)
-                                  : QSize(geometry_.cell.width, geometry_.cell.height);
-        DrawStandInBack(painter, QRect(QPoint(x, y), size));
-    }
+    const QSize size = turned ? QSize(geometry_.cell.height, geometry_.cell.width)
+                              : QSize(geometry_.cell.width, geometry_.cell.height);
+    DrawBackOrStandIn(art_, painter, QRect(QPoint(x, y), size), turned);
 }
 
 // ---- everything from the game ----
@@ -195,6 +194,7 @@ void TablePainter::DrawHand(int seat, const HandSlots& hand, bool open) {
     for (int k = 1; k <= count; ++k) {
         if (hand[k].IsEmpty()) continue;
         const int x = rect.x() + fans_[seat].x[k];
+        lastCardX_[seat][static_cast<std::size_t>(hand[k].DeckNumber())] = fans_[seat].x[k];
         if (open) DrawFaceAt(painter, x, rect.y(), hand[k]);
         else DrawBackAt(painter, x, rect.y(), false);
     }
@@ -233,6 +233,11 @@ void TablePainter::MarkCard(int seat, int slot) {
     }());
     InvertArea(canvas_, area);
     MarkDirty(area.boundingRect().toAlignedRect());
+}
+
+std::optional<int> TablePainter::LastCardX(int seat, Card card) const {
+    if (seat < 1 || seat > 4 || !card.IsCard()) return std::nullopt;
+    return lastCardX_[seat][static_cast<std::size_t>(card.DeckNumber())];
 }
 
 int TablePainter::CardAt(int seat, const HandSlots& hand, int x) const {

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QRegion>
 #include <QString>
+#include <array>
+#include <optional>
 
 #include "engine/game.h"
 #include "presentation/font_roles.h"
@@ -38,6 +40,7 @@ public:
     void Layout(int windowSize, QSize client, const WindowScales& scales, const CardCell& cell, int narrowOffset,
                 bool network);
     const TableGeometry& Geometry() const { return geometry_; }
+    const TableArt& Art() const { return art_; }
     int WindowSize() const { return windowSize_; }
 
     // The whole table as last painted, and the part changed since the last call.
@@ -69,6 +72,9 @@ public:
     // The slot of the card under x (inside the seat's hand image), or 0.
     int CardAt(int seat, const HandSlots& hand, int x) const;
     const Fan& HandFan(int seat) const { return fans_[seat]; }
+    // Where a card was last painted in a seat's hand (x inside the hand image): a played card
+    // leaves from there although the hand is already repainted without it.
+    std::optional<int> LastCardX(int seat, Card card) const;
 
     // The trick area: a card at a seat's place, clearing one place, clearing the whole area.
     void DrawTrickCard(int seat, Card card);
@@ -113,6 +119,7 @@ private:
     QImage tabPicture_;  // the tab picture at tab size
     QRegion dirty_;
     PerSeat<Fan> fans_;
+    PerSeat<std::array<std::optional<int>, 37>> lastCardX_;  // by deck number
     PerSeat<QString> names_;
     bool revealHands_ = false;
 };

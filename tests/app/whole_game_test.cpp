@@ -6,25 +6,11 @@
 #include "presentation/cards_button.h"
 #include "records/club.h"
 #include "records/history.h"
+#include "own_turn.h"
 #include "window_fixture.h"
 
 namespace kesp {
 using namespace test;
-
-namespace {
-
-QPushButton* Child(QWidget& window, const char* name) { return window.findChild<QPushButton*>(QString::fromLatin1(name)); }
-
-// Clicks the middle of the visible strip of the user's card in `slot`.
-void ClickOwnCard(TForm1& window, int slot, Qt::MouseButton button = Qt::LeftButton) {
-    const TablePainter& painter = window.Painter();
-    const QRect hand = painter.Geometry().hand[4];
-    const Fan& fan = painter.HandFan(4);
-    const int right = slot < fan.count ? fan.x[slot + 1] : fan.x[slot] + fan.cardWidth;
-    QTest::mouseClick(&window, button, {}, QPoint(hand.left() + (fan.x[slot] + right) / 2, hand.center().y()));
-}
-
-}  // namespace
 
 TEST(WholeGame, PlayedWithTheMouseFromTheTitleToTheClub) {
     QTemporaryDir dir;
@@ -46,16 +32,8 @@ TEST(WholeGame, PlayedWithTheMouseFromTheTitleToTheClub) {
     int steps = 0;
     bool passedOnce = false;
     while (window.CurrentScreen() == TForm1::Screen::Table && steps++ < 5000) {
-        if (gs.Phase == phase::DiscardBase + 4 && gs.Plays[4] && action->isEnabled()) {
-            // Mark the first card that may be changed (aces may not), so no question is asked.
-            int slot = 1;
-            while (slot < gs.HandCount[4] && gs.Hand[4][slot].IsAce()) ++slot;
-            ClickOwnCard(window, slot);
-            QTest::mouseClick(action, Qt::LeftButton);
-        } else if (gs.Phase == phase::PlayBase + 4 && gs.Plays[4] && gs.DealStarted == 2) {
-            const GameState before = gs;
-            for (int k = 1; k <= gs.HandCount[4] && gs == before; ++k) ClickOwnCard(window, k);
-            ASSERT_FALSE(gs == before) << "no card of the hand could be played";
+        if (TakeOwnTurn(window, action)) {
+            ASSERT_FALSE(::testing::Test::HasFailure());
         } else if (gs.Phase == 4 && second->isVisible() && second->isEnabled() && !passedOnce) {
             passedOnce = true;
             QTest::mouseClick(second, Qt::LeftButton);  // "Pass" once

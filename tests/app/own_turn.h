@@ -1,0 +1,47 @@
+// The user's moves at the table, made with the mouse as a person makes them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QtTest/QTest>
+
+#include "app/main_window.h"
+
+namespace kesp::test {
+
+inline QPushButton* Child(QWidget& window, const char* name) {
+    return window.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+// Clicks the middle of the visible strip of the user's card in `slot`.
+inline void ClickOwnCard(TForm1& window, int slot, Qt::MouseButton button = Qt::LeftButton) {
+    const TablePainter& painter = window.Painter();
+    const QRect hand = painter.Geometry().hand[4];
+    const Fan& fan = painter.HandFan(4);
+    const int right = slot < fan.count ? fan.x[slot + 1] : fan.x[slot] + fan.cardWidth;
+    QTest::mouseClick(&window, button, {}, QPoint(hand.left() + (fan.x[slot] + right) / 2, hand.center().y()));
+}
+
+// Makes the user's move when it is his turn to discard or to play: marks the first card that may be
+// changed (aces may not, so no question is asked) and presses "Is ready", or plays the first legal
+// card. False when it is not his turn.
+inline bool TakeOwnTurn(TForm1& window, QPushButton* action) {
+    const GameState& gs = window.CurrentGame().State();
+    if (gs.Phase == phase::DiscardBase + 4 && gs.Plays[4] && action->isEnabled()) {
+        int slot = 1;
+        while (slot < gs.HandCount[4] && gs.Hand[4][slot].IsAce()) ++slot;
+        ClickOwnCard(window, slot);
+        QTest::mouseClick(action, Qt::LeftButton);
+        return true;
+    }
+    if (gs.Phase == phase::PlayBase + 4 && gs.Plays[4] && gs.DealStarted == 2) {
+        const GameState before = gs;
+        for (int k = 1; k <= gs.HandCount[4] && gs == before; ++k) ClickOwnCard(window, k);
+        EXPECT_FALSE(gs == before) << "no card of the hand could be played";
+        return true;
+    }
+    return false;
+}
+
+}  // namespace kesp::test
