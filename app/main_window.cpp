@@ -53,7 +53,12 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
                               [this] { return settings_.Speed; }})),
       game_(*events_),
       menu_(*this, words_),
-      popup_(*this, words_) {
+      popup_(*this, words_),
+      recording_(*this, settings_, art_, tableArt_, fonts_, words_, programDir_, [this] {
+          painter_.DrawAll(game_);
+          update();
+      }) {
+    events_->AttachRecording(recording_);
     setWindowTitle(GameName(words_.CurrentLanguage()));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -144,6 +149,8 @@ void TForm1::ApplyWindowSize() {
     const QSize available = screen ? screen->availableGeometry().size() : QSize(760, 500);
     const QSize client = ClientSizeFor(settings_.WindowSize, available);
     scales_ = ScalesFor(settings_.WindowSize, available);
+    // Deals are recorded in the smallest window only.
+    if (settings_.WindowSize != window_size::Small) settings_.SaveGamesAsGif = false;
     setFixedSize(client);
     if (screen && settings_.WindowSize != 2) move(CentredWindowPosition(screen->availableGeometry().size(), client));
     art_.SetWindow(settings_.WindowSize, scales_.s, client);
@@ -191,15 +198,19 @@ void TForm1::PaintMenuPicture() {
     menuBackground_ = PaintMenuBackground(tableArt_, menuGeometry_, size(), pictures, QTime::currentTime());
 }
 
-void TForm1::ShowTable() {
-    screen_ = Screen::Table;
-    menu_.Hide();
+void TForm1::NameSeats() {
     if (networkTable_) {
         ApplySeatNames();
     } else {
         painter_.SetSeatName(4, QString::fromStdString(std::string(TrimBlanks(player_.StartRecord.Name))));
         for (int s = 1; s <= 3; ++s) painter_.SetSeatName(s, QStringLiteral("PC"));
     }
+}
+
+void TForm1::ShowTable() {
+    screen_ = Screen::Table;
+    menu_.Hide();
+    NameSeats();
     lan_->ShowChat(networkTable_);
     painter_.DrawAll(game_);
     SyncButtons();
@@ -233,6 +244,7 @@ void TForm1::PrepareGame(int member, const ClubMember& record, bool network) {
 
 void TForm1::StartGame(int member, const ClubMember& record) {
     PrepareGame(member, record, false);
+    NameSeats();  // before the deal is drawn, so that a recording's first frame shows the names
     game_.StartDeal(true);
     ShowTable();
 }
@@ -522,6 +534,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    recording_.FinishRecording();
     if (startedUp_) SaveSettings(settings_, programDir_, clubBadAtStartUp_);
     event->accept();
 }

@@ -44,6 +44,7 @@ public:
     const Settings& CurrentSettings() const { return settings_; }
     TablePainter& Painter() { return painter_; }
     const CardFlights& Flights() const { return events_->Flights(); }
+    const DealRecording& Recording() const { return recording_; }
     // Switches the interface language; every text of this window and of every open dialog changes at
     // once.
     void SetLanguage(int language);
@@ -80,6 +81,7 @@ private:
     void PaintMenuPicture();
     void ApplyWords();
     void ShowTable();
+    void NameSeats();
     void SyncButtons();
     void SyncTimer();
     void OnLeaveTable(LeaveReason reason);
@@ -117,6 +119,7 @@ private:
     CursorKind tableCursor_ = CursorKind::Arrow;
     QImage burst_;  // the click burst's frames, from the graphics library when it is there
     void Burst(bool enabled);
+    DealRecording recording_;  // the deals as animated GIFs, with their sampling timer
 };
 
 }  // namespace kesp

@@ -118,7 +118,22 @@ void WindowEvents::ShowGeneralCount() {
     if (hooks_.generalCount) hooks_.generalCount();
 }
 
-void WindowEvents::LeaveTable(LeaveReason reason) { hooks_.leaveTable(reason); }
+void WindowEvents::StartRecording() {
+    if (recording_) recording_->StartRecording();
+}
+
+void WindowEvents::FinishRecording() {
+    if (recording_) recording_->FinishRecording();
+}
+
+// Leaving a deal keeps what was recorded of it.
+void WindowEvents::StopRecording() { FinishRecording(); }
+
+void WindowEvents::LeaveTable(LeaveReason reason) {
+    // A game that ends at once with four aces is left without its deal being scored.
+    FinishRecording();
+    hooks_.leaveTable(reason);
+}
 
 void WindowEvents::Announce(std::string_view message) {
     if (hooks_.announce) hooks_.announce(message);

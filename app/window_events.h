@@ -7,6 +7,7 @@
 #include "engine/game.h"
 #include "engine/table_events.h"
 #include "presentation/card_flight.h"
+#include "presentation/deal_recording.h"
 #include "presentation/table_painter.h"
 #include "presentation/words.h"
 
@@ -41,11 +42,16 @@ public:
     bool AskYesNo(WordId question, WordId second, std::string_view joiner) override;
     void ShowMessage(WordId message) override;
     void ShowGeneralCount() override;
+    void StartRecording() override;
+    void FinishRecording() override;
+    void StopRecording() override;
     void LeaveTable(LeaveReason reason) override;
     void Announce(std::string_view message) override;
 
     // The card flights; while one runs the window shows its working copy.
     const CardFlights& Flights() const { return flights_; }
+    // The deals are recorded by this recording (which must outlive these events) from now on.
+    void AttachRecording(DealRecording& recording) { recording_ = &recording; }
 
 private:
     void FlyTrick(int winner, int speed);
@@ -57,6 +63,7 @@ private:
     Hooks hooks_;
     WidgetFlightScreen flightScreen_;
     CardFlights flights_;
+    DealRecording* recording_ = nullptr;
 };
 
 }  // namespace kesp

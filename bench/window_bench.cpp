@@ -12,15 +12,12 @@
 
 #include "app/main_window.h"
 #include "qt_bench_main.h"
+#include "program_folder.h"
 
 namespace kesp {
 namespace {
 
-QString ProgramFolder(QTemporaryDir& dir) {
-    for (const char* name : {"Kesp.clb", "Kesp.net"})
-        QFile::copy(QStringLiteral(KESP_BUILD_DIR "/") + name, dir.path() + "/" + name);
-    return dir.path() + "/";
-}
+using bench::ProgramFolder;
 
 void BM_StartUpToTitleScreen(benchmark::State& state) {
     QTemporaryDir dir;

@@ -55,8 +55,8 @@ public:
     virtual void ShowMessage(WordId /*message*/) {}
     virtual void ShowGeneralCount() {}
 
-    // Deal recording: started when a deal is on the table, saved after its scoring, dropped when
-    // the table is left.
+    // Deal recording: started when a deal is on the table, saved after its scoring, and saved as
+    // far as it went when the table is left.
     virtual void StartRecording() {}
     virtual void FinishRecording() {}
     virtual void StopRecording() {}

@@ -405,11 +405,20 @@ ArtLoadResult CardArt::LoadBackground(bool designed) {
         if (image.isNull()) image = LoadOwnImage(BackgroundName(2, 0, big));
     }
     image = image.convertToFormat(QImage::Format_RGB32);
-    if (windowSize_ != 1 && !image.isNull() && clientSize_.isValid() && !clientSize_.isEmpty() &&
-        image.size() != clientSize_)
-        image = image.scaled(clientSize_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    background_ = image;
+    background_ = windowSize_ != 1 ? StretchedToClient(image) : image;
     return result;
+}
+
+bool CardArt::UseRecordingBackground() {
+    const QImage felt = LoadOwnImage("GIFBackGr");
+    if (felt.isNull()) return false;
+    background_ = StretchedToClient(felt.convertToFormat(QImage::Format_RGB32));
+    return true;
+}
+
+QImage CardArt::StretchedToClient(const QImage& image) const {
+    if (image.isNull() || !clientSize_.isValid() || clientSize_.isEmpty() || image.size() == clientSize_) return image;
+    return image.scaled(clientSize_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QImage CardArt::FaceImage(Card card) const {

@@ -94,6 +94,9 @@ public:
     ArtLoadResult LoadFaceDeck();
     ArtLoadResult LoadBacks();
     ArtLoadResult LoadBackground(bool designed);
+    // The plain felt "GIFBackGr" stretched to the client size, used while a deal is recorded;
+    // false, with the background unchanged, when the picture is missing.
+    bool UseRecordingBackground();
 
     // Pictures of the loaded designs; null for anything that is not a card or not loaded.
     QImage FaceImage(Card card) const;     // small class: 69 x 94
@@ -134,6 +137,7 @@ private:
     std::string MissingMessage(std::string_view library) const;
     void LoadOwnFaces();
     void ComputeCell();
+    QImage StretchedToClient(const QImage& image) const;
 
     Settings& settings_;
     std::string programDir_;

@@ -7,7 +7,7 @@ packages=(
   clang libclang-rt-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
   fonts-comic-neue fonts-dejavu-core fonts-wqy-microhei
-  libgif-dev
+  libgif-dev libimagequant-dev
 )
 missing=()
 for p in "${packages[@]}"; do

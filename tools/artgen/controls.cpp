@@ -431,6 +431,31 @@ QImage ClockPanel() {
     return image;
 }
 
+// The bar under "Creating a GIF...": a gold-framed cream plate with a row of small gold dots
+// along its foot, light enough for red writing.
+QImage AdvertBar(int w, int h) {
+    QImage image = Canvas(w, h);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient frame(0, 0, 0, h);
+    frame.setColorAt(0, QColor(246, 214, 120));
+    frame.setColorAt(0.5, QColor(200, 150, 40));
+    frame.setColorAt(1, QColor(130, 84, 16));
+    p.setPen(QPen(QColor(90, 50, 10), 1));
+    p.setBrush(frame);
+    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 9, 9);
+    QLinearGradient plate(0, 3, 0, h - 3);
+    plate.setColorAt(0, QColor(255, 252, 236));
+    plate.setColorAt(1, QColor(244, 230, 196));
+    p.setPen(QPen(QColor(150, 100, 30), 0.8));
+    p.setBrush(plate);
+    p.drawRoundedRect(QRectF(3.5, 3.5, w - 7, h - 7), 6, 6);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(214, 168, 60));
+    for (double x = 14; x < w - 10; x += 8) p.drawEllipse(QPointF(x, h - 6.5), 1.2, 1.2);
+    return image;
+}
+
 QImage ClockDigit(int digit) {
     // Segments a..g: top, upper right, lower right, bottom, lower left, upper left, middle.
     static const int segments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
@@ -613,6 +638,7 @@ void DrawControls(ArtWriter& out) {
     out.Png("Logo", Logo(64));
     out.Png("GTitle", Title());
     out.Png("GClockBG", ClockPanel());
+    out.Png("AdvBar3", AdvertBar(175, 40));
     for (int d = 0; d < 10; ++d) out.Png("GBClock" + QString::number(d), ClockDigit(d));
     out.Png("GBClockP", ClockColon());
     Cursors(out);

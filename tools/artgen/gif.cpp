@@ -1,14 +1,14 @@
 // Animated GIF output: every frame is drawn in full colour, reduced to one shared palette of at most
-// 256 colours by median cut, ordered-dithered against it and written with giflib.
-#include <gif_lib.h>
-
+// 256 colours by median cut, ordered-dithered against it and written by the shared GIF writer.
 #include <QDir>
+#include <QFile>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
 
 #include "artgen.h"
+#include "presentation/gif_writer.h"
 
 namespace artgen {
 namespace {
@@ -123,7 +123,7 @@ void ArtWriter::Gif(const QString& name, const std::vector<QImage>& frames, int 
             bins.push_back({((i >> 10) & 31) * 255 / 31, ((i >> 5) & 31) * 255 / 31, (i & 31) * 255 / 31,
                             histogram[static_cast<std::size_t>(i)]});
     std::vector<Colour> palette = MedianCut(std::move(bins), transparent ? 255 : 256);
-    const int transparentIndex = transparent ? static_cast<int>(palette.size()) : NO_TRANSPARENT_COLOR;
+    const int transparentIndex = transparent ? static_cast<int>(palette.size()) : kesp::gif::kNoTransparency;
     if (transparent) palette.push_back({matte.red(), matte.green(), matte.blue()});
     while (palette.size() < 256) palette.push_back({0, 0, 0});
     const int searchable = transparent ? transparentIndex : 256;
@@ -147,58 +147,41 @@ void ArtWriter::Gif(const QString& name, const std::vector<QImage>& frames, int 
     // A 4 x 4 Bayer matrix: ordered dithering keeps still areas still from frame to frame.
     static constexpr std::array<int, 16> kBayer = {0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5};
 
-    int error = 0;
-    const QByteArray path = QDir(folder_).filePath(file).toLocal8Bit();
-    GifFileType* gif = EGifOpenFileName(path.constData(), false, &error);
-    if (!gif) {
-        ok_ = false;
-        return;
-    }
-    std::vector<GifColorType> colours(256);
+    std::vector<kesp::gif::Rgb> colours(256);
     for (std::size_t i = 0; i < 256; ++i)
-        colours[i] = {static_cast<GifByteType>(palette[i].r), static_cast<GifByteType>(palette[i].g),
-                      static_cast<GifByteType>(palette[i].b)};
-    ColorMapObject* map = GifMakeMapObject(256, colours.data());
-    EGifSetGifVersion(gif, true);
-    bool good = map && EGifPutScreenDesc(gif, w, h, 8, 0, map) == GIF_OK;
-    if (good && loop) {
-        // NETSCAPE2.0 with a loop count of 0: play for ever.
-        static const GifByteType kLoop[3] = {1, 0, 0};
-        good = EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
-               EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0") == GIF_OK &&
-               EGifPutExtensionBlock(gif, 3, kLoop) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
-    }
-    std::vector<GifPixelType> row(static_cast<std::size_t>(w));
+        colours[i] = {static_cast<std::uint8_t>(palette[i].r), static_cast<std::uint8_t>(palette[i].g),
+                      static_cast<std::uint8_t>(palette[i].b)};
+    kesp::gif::Writer writer(w, h, colours, loop);
     for (const QImage& image : images) {
-        if (!good) break;
-        GraphicsControlBlock control{};
+        kesp::gif::Frame frame;
+        frame.width = w;
+        frame.height = h;
+        frame.delayCs = delayCs;
         // Frames with see-through pixels replace the previous one instead of drawing over it.
-        control.DisposalMode = transparent ? DISPOSE_BACKGROUND : DISPOSE_DO_NOT;
-        control.UserInputFlag = false;
-        control.DelayTime = delayCs;
-        control.TransparentColor = transparentIndex;
-        GifByteType extension[4];
-        EGifGCBToExtension(&control, extension);
-        good = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension) == GIF_OK &&
-               EGifPutImageDesc(gif, 0, 0, w, h, false, nullptr) == GIF_OK;
-        for (int y = 0; good && y < h; ++y) {
+        frame.disposal = transparent ? kesp::gif::Disposal::Background : kesp::gif::Disposal::Keep;
+        frame.transparentIndex = transparentIndex;
+        frame.pixels.resize(static_cast<std::size_t>(w) * h);
+        std::uint8_t* out = frame.pixels.data();
+        for (int y = 0; y < h; ++y) {
             const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            for (int x = 0; x < w; ++x) {
+            for (int x = 0; x < w; ++x, ++out) {
                 if (!Opaque(line[x])) {
-                    row[static_cast<std::size_t>(x)] = static_cast<GifPixelType>(transparentIndex);
+                    *out = static_cast<std::uint8_t>(transparentIndex);
                     continue;
                 }
                 const Colour c = OverMatte(line[x], matte);
                 const int d = (kBayer[static_cast<std::size_t>((y & 3) * 4 + (x & 3))] - 8) / 2;
-                row[static_cast<std::size_t>(x)] = static_cast<GifPixelType>(
+                *out = static_cast<std::uint8_t>(
                     lookup(std::clamp(c.r + d, 0, 255), std::clamp(c.g + d, 0, 255), std::clamp(c.b + d, 0, 255)));
             }
-            good = EGifPutLine(gif, row.data(), w) == GIF_OK;
         }
+        if (!writer.Add(frame)) break;
     }
-    GifFreeMapObject(map);
-    if (EGifCloseFile(gif, &error) != GIF_OK) good = false;
-    if (!good) ok_ = false;
+    const std::string bytes = writer.Finish();
+    QFile output(QDir(folder_).filePath(file));
+    if (bytes.empty() || !output.open(QIODevice::WriteOnly) ||
+        output.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+        ok_ = false;
     names_ << upper;
     files_ << file;
 }

@@ -46,6 +46,22 @@ QImage Felt(int w, int h, std::uint64_t seed) {
     return image;
 }
 
+// The felt a recorded deal is drawn on: flat areas of a handful of colours (a darker rim, a thin
+// light line inside it), so the recording's frames compress to little.
+QImage RecordingFelt(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(QColor(10, 82, 34));
+    QPainter p(&image);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(14, 98, 40));
+    p.drawRoundedRect(QRect(6, 6, w - 12, h - 12), 14, 14);
+    p.setBrush(QColor(40, 132, 64));
+    p.drawRoundedRect(QRect(12, 12, w - 24, h - 24), 10, 10);
+    p.setBrush(QColor(18, 112, 46));
+    p.drawRoundedRect(QRect(14, 14, w - 28, h - 28), 9, 9);
+    return image;
+}
+
 QColor Shade(const QColor& c, double f) {
     if (f >= 0)
         return QColor::fromRgbF(c.redF() + (1 - c.redF()) * f, c.greenF() + (1 - c.greenF()) * f,
@@ -301,6 +317,7 @@ QImage Star(int size, QColor colour) {
 void DrawTable(ArtWriter& out) {
     out.Jpeg("FonG", Felt(760, 500, 1), 92);
     out.Jpeg("FonGB", Felt(1520, 1000, 2), 90);
+    out.Png("GIFBackGr", RecordingFelt(760, 500));
     out.Png("TabloSm", Tab(1));
     out.Png("TabloBg", Tab(2));
     out.Png("RamkaABSm", Panel(1, 110, 160, true));

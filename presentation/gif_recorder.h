@@ -1,0 +1,64 @@
+// A deal recorded as an animated GIF. Every capture that differs from the one before becomes a
+// frame; only the changed rectangle is kept, with the unchanged pixels inside it see-through, and
+// it is quantised on a worker thread while the deal goes on, so that saving at the end only has to
+// wait for the last frame and write the file.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QThreadPool>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "presentation/gif_writer.h"
+
+namespace kesp {
+
+// The smallest rectangle holding every pixel in which two pictures of one size and format differ;
+// empty when they are equal.
+QRect ChangedRect(const QImage& before, const QImage& after);
+
+class GifRecorder {
+  public:
+    static constexpr int kMaxFrames = 250;
+    static constexpr int kLastFrameDelayMs = 5000;
+
+    GifRecorder();
+    ~GifRecorder();
+    GifRecorder(const GifRecorder&) = delete;
+    GifRecorder& operator=(const GifRecorder&) = delete;
+
+    // Clears the GIF and starts a new one whose frames show for `delayMs` each.
+    void Start(int delayMs);
+    bool Recording() const { return recording_; }
+    int FrameCount() const { return static_cast<int>(frames_.size()); }
+    QSize FrameSize() const { return previous_.size(); }
+
+    // Appends the capture as a frame unless the recording is off, 250 frames exist or it equals the
+    // previous frame; true when it was appended. The first capture fixes the size: a later one of
+    // another size is cut or padded to it.
+    bool AddFrame(const QImage& capture);
+    // Returns once every frame taken so far is quantised.
+    void WaitForWorker();
+    // The recording as a looping GIF file whose last frame shows for five seconds; the recording is
+    // cleared and off afterwards. Empty when there was no frame or encoding failed.
+    std::string Finish();
+    // Drops the recording.
+    void Clear();
+
+  private:
+    struct PendingFrame {
+        QRect rect;
+        std::optional<gif::Frame> frame;  // set by the worker
+    };
+
+    QThreadPool worker_;
+    std::vector<std::unique_ptr<PendingFrame>> frames_;
+    QImage previous_;  // the last appended capture, RGB32
+    int delayMs_ = 1000;
+    bool recording_ = false;
+};
+
+}  // namespace kesp

@@ -1,0 +1,232 @@
+// Deals recorded as animated GIFs: the frames kept, their delays, the cap of 250 frames, the files
+// read back by giflib and by Qt's own GIF reader, and the recordings' file names.
+#include <gtest/gtest.h>
+
+#include "qt_test_app.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "gif_decode.h"
+#include "presentation/card_art.h"
+#include "presentation/deal_recording.h"
+#include "presentation/gif_recorder.h"
+#include "presentation/table_painter.h"
+
+namespace kesp {
+using test::App;
+using test::DecodeGif;
+using test::MeanDifference;
+namespace {
+
+// The table as the painter draws it while four computer players play, one picture per change.
+class PlayedTable {
+  public:
+    PlayedTable() {
+        App();
+        art_.SetWindow(window_size::Small, 1.0, {760, 500});
+        art_.LoadFaceDeck();
+        art_.UseRecordingBackground();
+        painter_.Layout(window_size::Small, {760, 500}, {}, CardCellFor(1.0, true), 0, false);
+        for (int seat = 1; seat <= 4; ++seat)
+            painter_.SetSeatName(seat, QStringLiteral("Player %1").arg(seat));
+        game_.SeedShuffle(11);
+        game_.Setup().AllComputer = true;
+        game_.StartDeal(true);
+    }
+
+    // The next `count` pictures of the game that differ from each other.
+    std::vector<QImage> Frames(int count) {
+        std::vector<QImage> frames;
+        while (static_cast<int>(frames.size()) < count) {
+            const TableView& view = game_.View();
+            if (view.action.shown && view.action.enabled)
+                game_.ActionButton();
+            else
+                game_.GameTick();
+            painter_.DrawAll(game_);
+            if (frames.empty() || frames.back() != painter_.Canvas())
+                frames.push_back(painter_.Canvas().copy());
+        }
+        return frames;
+    }
+
+  private:
+    Settings settings_;
+    Localisation words_;
+    CardArt art_{settings_, "/nonexistent/"};
+    CardArtPictures pictures_{art_};
+    FontRoles fonts_{settings_};
+    TablePainter painter_{pictures_, fonts_, words_};
+    Game game_;
+};
+
+// A small picture that is different for every n.
+QImage Numbered(int n) {
+    App();  // the text needs the fonts
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(QColor(18, 112, 46));
+    QPainter p(&image);
+    p.setPen(Qt::white);
+    p.drawText(image.rect(), Qt::AlignCenter, QString::number(n));
+    return image;
+}
+
+std::vector<QImage> ReadWithQt(const std::string& bytes) {
+    QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer, "gif");
+    std::vector<QImage> frames;
+    for (QImage frame = reader.read(); !frame.isNull(); frame = reader.read())
+        frames.push_back(frame.convertToFormat(QImage::Format_RGB32));
+    return frames;
+}
+
+TEST(GifRecorder, RecordedDealReadsBackAsItsFramesWithTheirDelays) {
+    PlayedTable table;
+    const std::vector<QImage> captures = table.Frames(40);
+    GifRecorder recorder;
+    recorder.Start(250);
+    for (const QImage& capture : captures) EXPECT_TRUE(recorder.AddFrame(capture));
+    ASSERT_EQ(recorder.FrameCount(), 40);
+    const std::string bytes = recorder.Finish();
+    EXPECT_FALSE(recorder.Recording());
+    EXPECT_EQ(recorder.FrameCount(), 0);
+
+    const test::DecodedGif gif = DecodeGif(bytes);
+    ASSERT_TRUE(gif.ok);
+    EXPECT_EQ(gif.screen, QSize(760, 500));
+    EXPECT_TRUE(gif.loops);
+    ASSERT_EQ(gif.frames.size(), captures.size());
+    bool partialFrames = false;
+    for (std::size_t i = 0; i < captures.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(gif.delaysCs[i], i + 1 == captures.size() ? 500 : 25);
+        // Faces, backs and writing come through with their colours and edges.
+        EXPECT_LT(MeanDifference(gif.frames[i], captures[i]), 1.0);
+        if (i > 0) {
+            EXPECT_NE(gif.frames[i], gif.frames[i - 1]);
+        }
+        partialFrames |= gif.rects[i] != QRect(0, 0, 760, 500);
+    }
+    EXPECT_EQ(gif.rects.front(), QRect(0, 0, 760, 500));
+    EXPECT_TRUE(partialFrames) << "later frames hold only what changed";
+    gif.frames[captures.size() / 2].save(test::ScreenshotDir() + "/recorded-frame.png");
+
+    // A second reader of its own shows the same pictures.
+    const std::vector<QImage> qtFrames = ReadWithQt(bytes);
+    ASSERT_EQ(qtFrames.size(), gif.frames.size());
+    for (std::size_t i = 0; i < qtFrames.size(); ++i) EXPECT_EQ(qtFrames[i], gif.frames[i]) << i;
+}
+
+TEST(GifRecorder, StandingStillAddsNoFrames) {
+    GifRecorder recorder;
+    EXPECT_FALSE(recorder.AddFrame(Numbered(1))) << "not recording";
+    recorder.Start(1000);
+    EXPECT_TRUE(recorder.AddFrame(Numbered(1)));
+    for (int i = 0; i < 30; ++i) EXPECT_FALSE(recorder.AddFrame(Numbered(1)));
+    EXPECT_TRUE(recorder.AddFrame(Numbered(2)));
+    EXPECT_FALSE(recorder.AddFrame(Numbered(2)));
+    EXPECT_EQ(recorder.FrameCount(), 2);
+    const test::DecodedGif gif = DecodeGif(recorder.Finish());
+    ASSERT_TRUE(gif.ok);
+    EXPECT_EQ(gif.delaysCs, (std::vector<int>{100, 500}));
+}
+
+TEST(GifRecorder, The251stDifferingFrameIsLeftOutAndTheFileStillSaves) {
+    GifRecorder recorder;
+    recorder.Start(40);
+    for (int n = 1; n <= 250; ++n) ASSERT_TRUE(recorder.AddFrame(Numbered(n))) << n;
+    EXPECT_FALSE(recorder.AddFrame(Numbered(251)));
+    EXPECT_EQ(recorder.FrameCount(), GifRecorder::kMaxFrames);
+    const test::DecodedGif gif = DecodeGif(recorder.Finish());
+    ASSERT_TRUE(gif.ok);
+    ASSERT_EQ(gif.frames.size(), 250u);
+    EXPECT_EQ(gif.delaysCs.front(), 4);
+    EXPECT_EQ(gif.delaysCs.back(), 500);
+    EXPECT_LT(MeanDifference(gif.frames.back(), Numbered(250)), 1.0);
+}
+
+TEST(GifRecorder, StartingAgainDropsTheFramesOfBeforeAndACaptureOfAnotherSizeIsFitted) {
+    GifRecorder recorder;
+    recorder.Start(100);
+    recorder.AddFrame(Numbered(1));
+    recorder.Start(100);
+    EXPECT_EQ(recorder.FrameCount(), 0);
+    recorder.AddFrame(Numbered(1));
+    QImage larger(80, 60, QImage::Format_ARGB32_Premultiplied);
+    larger.fill(Qt::red);
+    EXPECT_TRUE(recorder.AddFrame(larger));
+    const test::DecodedGif gif = DecodeGif(recorder.Finish());
+    ASSERT_TRUE(gif.ok);
+    EXPECT_EQ(gif.screen, QSize(64, 48));
+    EXPECT_EQ(gif.frames.back().pixel(63, 47), qRgb(255, 0, 0));
+}
+
+TEST(GifRecorder, ChangedRectHoldsEveryChangedPixel) {
+    QImage before(40, 30, QImage::Format_RGB32);
+    before.fill(Qt::darkGreen);
+    struct Case {
+        std::vector<QPoint> changed;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {{}, QRect()},
+        {{{0, 0}}, QRect(0, 0, 1, 1)},
+        {{{39, 29}}, QRect(39, 29, 1, 1)},
+        {{{5, 20}, {30, 3}}, QRect(QPoint(5, 3), QPoint(30, 20))},
+        {{{10, 10}, {12, 10}, {11, 14}}, QRect(QPoint(10, 10), QPoint(12, 14))},
+    };
+    for (const Case& c : cases) {
+        QImage after = before.copy();
+        for (const QPoint& p : c.changed) after.setPixel(p, qRgb(255, 255, 255));
+        EXPECT_EQ(ChangedRect(before, after), c.expected);
+    }
+}
+
+TEST(GifWriter, RefusesFramesOutsideTheScreenOrTheirColours) {
+    auto frame = [](int left, int top, int w, int h, std::uint8_t index, int colours) {
+        gif::Frame f;
+        f.left = left, f.top = top, f.width = w, f.height = h;
+        f.pixels.assign(static_cast<std::size_t>(w * h), index);
+        f.palette.assign(static_cast<std::size_t>(colours), gif::Rgb{1, 2, 3});
+        return f;
+    };
+    struct Case {
+        const char* what;
+        gif::Frame frame;
+        bool good;
+    };
+    const Case cases[] = {
+        {"fits", frame(2, 2, 6, 6, 2, 3), true},
+        {"right edge", frame(5, 0, 6, 6, 0, 2), false},
+        {"index beyond its colours", frame(0, 0, 4, 4, 3, 3), false},
+        {"no colours and no global table", frame(0, 0, 4, 4, 0, 0), false},
+        {"empty", frame(0, 0, 0, 0, 0, 2), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        gif::Writer writer(10, 10, {}, false);
+        EXPECT_EQ(writer.Add(c.frame), c.good);
+        EXPECT_EQ(writer.Finish().empty(), !c.good);
+    }
+}
+
+TEST(RecordingFiles, NamedByDateAndTimeWithoutReplacingAnEarlierOne) {
+    EXPECT_EQ(RecordingFileName(QDateTime(QDate(2024, 5, 17), QTime(13, 45, 7))), "2024.05.17-13.45.07.gif");
+    EXPECT_EQ(RecordingFileName(QDateTime(QDate(2026, 12, 1), QTime(0, 0, 0))), "2026.12.01-00.00.00.gif");
+    QTemporaryDir dir;
+    const QString name = QStringLiteral("2024.05.17-13.45.07.gif");
+    EXPECT_EQ(UnusedRecordingPath(dir.path(), name), dir.filePath(name));
+    QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+    EXPECT_EQ(UnusedRecordingPath(dir.path(), name), dir.filePath("2024.05.17-13.45.07-2.gif"));
+    QFile(dir.filePath("2024.05.17-13.45.07-2.gif")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(UnusedRecordingPath(dir.path(), name), dir.filePath("2024.05.17-13.45.07-3.gif"));
+}
+
+}  // namespace
+}  // namespace kesp
