@@ -50,7 +50,11 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
                               [this](std::string_view message) {
                                   if (game_.IsNetworkGame()) lan_->Session().Announce(message);
                               },
-                              [this] { return settings_.Speed; }})),
+                              [this] { return settings_.Speed; },
+                              [this](std::string_view name, bool wait) { PlaySoundEffect(name, wait); },
+                              [this](const Card& card) {
+                                  sounds_.SpeakCard(programDir_, card, words_.CurrentLanguage(), false);
+                              }})),
       game_(*events_),
       menu_(*this, words_),
       popup_(*this, words_),
@@ -76,11 +80,20 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     connect(&popup_, &TableMenu::QuitChosen, this, [this] {
         if (game_.LeaveToMenu()) ShowMenu();
     });
-    connect(&popup_, &TableMenu::ChangeNameChosen, this, &TForm1::ChangeName);
+    connect(&popup_, &TableMenu::ChangeNameChosen, this, [this] {
+        PlaySoundEffect("WOpenFo");
+        ChangeName();
+    });
     connect(&popup_, &TableMenu::GenCountChosen, this, [this] { game_.GenCount(); });
     connect(&popup_, &TableMenu::SpeedChosen, this, [this] { ShowSpeed(this, settings_); });
-    connect(&popup_, &TableMenu::HelpChosen, this, [this] { ShowHelp(this, words_, programDir_); });
-    connect(&popup_, &TableMenu::AboutChosen, this, [this] { ShowAbout(this, words_); });
+    connect(&popup_, &TableMenu::HelpChosen, this, [this] {
+        PlaySoundEffect("WOpenFo");
+        ShowHelp(this, words_, programDir_);
+    });
+    connect(&popup_, &TableMenu::AboutChosen, this, [this] {
+        PlaySoundEffect("WOpenFo");
+        ShowAbout(this, words_);
+    });
 
     lan_ = new LanTable(*this, tableArt_, fonts_, words_);
     LanSession& session = lan_->Session();
@@ -102,10 +115,17 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
 
     connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(&menu_, &MenuScreen::MemberChosen, this, &TForm1::MemberClick);
-    connect(&menu_, &MenuScreen::TopTenClicked, this, [this] { ShowTopTen(this, settings_, programDir_); });
+    connect(&menu_, &MenuScreen::TopTenClicked, this, [this] {
+        PlaySoundEffect("WOpenFo");
+        ShowTopTen(this, settings_, programDir_);
+    });
     connect(&menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
-    connect(&menu_, &MenuScreen::HistoryClicked, this, [this] { ShowHistory(this, settings_, programDir_); });
+    connect(&menu_, &MenuScreen::HistoryClicked, this, [this] {
+        PlaySoundEffect("WOpenFo");
+        ShowHistory(this, settings_, programDir_);
+    });
     connect(&menu_, &MenuScreen::ModeClicked, this, [this] {
+        PlaySoundEffect("WOpenFo");
         settings_.ClubView = settings_.ClubView == 1 ? 2 : 1;
         menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     });
@@ -141,6 +161,7 @@ bool TForm1::StartUp() {
     cursors_ = std::make_unique<TCursors>(settings_.OwnCursor, this);
     cursors_->Apply(this, CursorKind::Arrow);
     burst_ = LoadTouchBurstStrip(programDir_);
+    StartAudio();
     return true;
 }
 
@@ -186,6 +207,7 @@ void TForm1::ShowMenu() {
     menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     PaintMenuPicture();
     SyncTimer();
+    ResumeMenuMusic();
     update();
 }
 
@@ -239,6 +261,7 @@ void TForm1::PrepareGame(int member, const ClubMember& record, bool network) {
     timer1_.stop();
     screen_ = Screen::Table;
     menu_.Hide();
+    if (music_) music_->PlayMusic(false);
     if (network != networkTable_) LayoutTable(network);
 }
 
@@ -341,6 +364,7 @@ void TForm1::ApplyWords() {
 
 // A club member row or "New Player": the login decides, then a new game starts.
 void TForm1::MemberClick(int member) {
+    PlaySoundEffect("WOpenFo");
     LanStart lanStart;
     if (settings_.NetworkMode)
         lanStart = [this](const LanChoice& choice, const ClubLogin& login) { return lan_->WaitForPlayers(choice, login); };
@@ -421,7 +445,10 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
             GameFinished(programDir_, clubWritable_, gs, player_, now.toString(QStringLiteral("hh:mm")).toStdString(),
                          locale.toString(now.date(), QLocale::ShortFormat).toStdString());
         ShowRecordMessages(outcome.Messages);
-        if (outcome.CycleComplete) ShowEndOfGame(this, settings_, outcome.Place);
+        PlaySoundEffect(outcome.Sound);
+        if (outcome.CycleComplete)
+            ShowEndOfGame(this, settings_, outcome.Place,
+                          [this](const QString& name) { PlaySoundEffect(name.toStdString()); });
     }
     // A lost player's game leaves its sockets to the session (the host closes its port later).
     const bool ended = reason == LeaveReason::Finished || reason == LeaveReason::Abandoned;
@@ -536,6 +563,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     recording_.FinishRecording();
     if (startedUp_) SaveSettings(settings_, programDir_, clubBadAtStartUp_);
+    musicTimer_.stop();
+    if (music_) music_->Close();
+    sounds_.Stop();
     event->accept();
 }
 

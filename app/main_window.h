@@ -17,6 +17,8 @@
 #include "presentation/cursors.h"
 #include "presentation/font_roles.h"
 #include "presentation/menu_layout.h"
+#include "presentation/music_player.h"
+#include "presentation/sound_player.h"
 #include "presentation/title_screen.h"
 #include "presentation/table_art.h"
 #include "presentation/table_painter.h"
@@ -87,9 +89,17 @@ private:
     void OnLeaveTable(LeaveReason reason);
     void ShowRecordMessages(const std::vector<RecordMessage>& messages);
     bool TableClick(QMouseEvent* event);
+    // Sound and music (main_window_sound.cpp).
+    void PlaySoundEffect(std::string_view name, bool wait = false);
+    void StartAudio();
+    void MusicTimerTimer();
+    void ResumeMenuMusic();
 
     std::string programDir_;
     Settings settings_;
+    SoundPlayer sounds_{settings_};
+    std::unique_ptr<MusicPlayer> music_;
+    QTimer musicTimer_;  // restarts the menu tune each second when it has stopped
     Localisation words_;
     FontRoles fonts_;
     CardArt art_;

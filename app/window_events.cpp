@@ -105,6 +105,14 @@ void WindowEvents::Pause(int milliseconds) {
     }
 }
 
+void WindowEvents::PlaySound(std::string_view name, bool wait) {
+    if (hooks_.playSound) hooks_.playSound(name, wait);
+}
+
+void WindowEvents::SpeakCard(const Card& card) {
+    if (hooks_.speakCard) hooks_.speakCard(card);
+}
+
 bool WindowEvents::AskYesNo(WordId question, WordId second, std::string_view joiner) {
     QString text = words_.WordText(question);
     if (second != WordId::None) text += QString::fromLatin1(joiner.data(), static_cast<int>(joiner.size())) + words_.WordText(second);

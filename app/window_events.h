@@ -25,6 +25,8 @@ public:
         std::function<void()> generalCount;
         std::function<void(std::string_view)> announce;  // a step for the other machines
         std::function<int()> flightSpeed;       // the speed setting, read at each flight
+        std::function<void(std::string_view, bool)> playSound;
+        std::function<void(const Card&)> speakCard;
     };
 
     WindowEvents(QWidget& window, const Game& game, TablePainter& painter, const Localisation& words, Hooks hooks);
@@ -39,6 +41,8 @@ public:
     void TimerChanged() override;
     void FlyCard(Flight flight, int seat, const Card& card) override;
     void Pause(int milliseconds) override;
+    void PlaySound(std::string_view name, bool wait) override;
+    void SpeakCard(const Card& card) override;
     bool AskYesNo(WordId question, WordId second, std::string_view joiner) override;
     void ShowMessage(WordId message) override;
     void ShowGeneralCount() override;

@@ -12,7 +12,7 @@ bool Game::CheckFourAces(bool announce) {
         gs_.Score[s] = 0;
         events_->DrawSeatTab(s);
         SetBubble(s, Bubble::Kesp);
-        events_->PlaySound("WPlMore");
+        events_->PlaySound("WPlMore", true);
         const bool maySettle = setup_.kind != GameKind::Online || setup_.OnlineSeat == 1;
         SetButtons(WordId::ToSumUpOfGame, maySettle, WordId::ExitToMenu, false);
         gs_.DealStarted = 2;
@@ -43,7 +43,7 @@ void Game::Decide(bool byComputer, bool play, bool announce) {
 
     gs_.Plays[s] = plays ? 1 : 0;
     SetBubble(s, plays ? Bubble::ToPlay : Bubble::Pass);
-    events_->PlaySound(plays ? "WDiPlay" : "WDiPass");
+    events_->PlaySound(plays ? "WDiPlay" : "WDiPass", true);
     view_.tabs[s].star = plays;
     events_->DrawSeatTab(s);
     if (announce && IsNetworkGame())
@@ -139,7 +139,7 @@ void Game::DrawAll(bool announce) {
             events_->DrawInfoPanel();
             NormaliseHand(gs_, s);
             ShowHand(s);
-            events_->PlaySound("WHodsDo");
+            events_->PlaySound("WHodsDo", true);
         }
         while (gs_.HandCount[s] < 5 && gs_.NextDraw <= 35) {
             const Card c = gs_.Deck[gs_.NextDraw];
@@ -150,7 +150,7 @@ void Game::DrawAll(bool announce) {
             if (setup_.FlyCards) events_->FlyCard(Flight::DeckToSeat, s, c);
             NormaliseHand(gs_, s);
             ShowHand(s);
-            events_->PlaySound("WHodsDo");
+            events_->PlaySound("WHodsDo", true);
         }
     }
     gs_.Phase = phase::Drawn;

@@ -27,7 +27,7 @@ void Game::PlayCard(int s, int k, bool announce) {
         ShowHand(s);
         if (setup_.FlyCards) events_->FlyCard(Flight::SeatToTable, s, card);
         events_->DrawTable();
-        events_->PlaySound("WHodsDo");
+        events_->PlaySound("WHodsDo", true);
         if (pos != 1 && card.suit != gs_.LedSuit && card.suit != gs_.Trump) gs_.NoTrumpSeats.Add(s);
     } else {
         gs_.NoTrumpSeats.Add(s);

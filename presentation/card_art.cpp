@@ -1,17 +1,13 @@
 #include "presentation/card_art.h"
 
-#include <QDirIterator>
 #include <QFileInfo>
-#include <QHash>
 #include <QPainterPath>
-#include <QResource>
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 #include "art_resources.h"
+#include "presentation/resource_library.h"
 
 namespace kesp {
 namespace {
@@ -41,54 +37,6 @@ int ValidBackStyle(int style) { return style >= 0 && style < kBackStyleCount ? s
 bool TenBackStyle(int style) { return style >= 8 && style <= 11; }
 
 int RoundEven(double x) { return static_cast<int>(std::nearbyint(x)); }
-
-// Upper-case name without a picture extension: the key pictures are matched by.
-QString PictureKey(QString fileName) {
-    static const char* const extensions[] = {".PNG", ".JPG", ".JPEG", ".BMP"};
-    fileName = fileName.toUpper();
-    for (const char* ext : extensions)
-        if (fileName.endsWith(QLatin1String(ext))) return fileName.left(fileName.size() - qsizetype(std::strlen(ext)));
-    return fileName;
-}
-
-// One resource library, registered while the object lives and released when it goes.
-class ResourceLibrary {
-public:
-    ResourceLibrary(const std::string& programDir, std::string_view fileName) {
-        static std::atomic<int> counter{0};
-        const QString dir = QString::fromStdString(programDir.empty() ? std::string("./") : programDir);
-        const QString name = QString::fromUtf8(fileName.data(), qsizetype(fileName.size()));
-        for (const QString& path : {dir + name, dir + "../" + name}) {
-            if (!QFileInfo(path).isFile()) continue;
-            const QString root = QStringLiteral("/kesp-library-%1").arg(counter.fetch_add(1));
-            if (!QResource::registerResource(path, root)) continue;
-            path_ = path;
-            root_ = root;
-            QDirIterator it(":" + root, QDir::Files, QDirIterator::Subdirectories);
-            while (it.hasNext()) {
-                const QString entry = it.next();
-                index_.insert(PictureKey(QFileInfo(entry).fileName()), entry);
-            }
-            break;
-        }
-    }
-    ~ResourceLibrary() {
-        if (!path_.isEmpty()) QResource::unregisterResource(path_, root_);
-    }
-    ResourceLibrary(const ResourceLibrary&) = delete;
-    ResourceLibrary& operator=(const ResourceLibrary&) = delete;
-
-    bool Found() const { return !path_.isEmpty(); }
-    QImage Load(std::string_view name) const {
-        const auto it = index_.constFind(PictureKey(QString::fromUtf8(name.data(), qsizetype(name.size()))));
-        return it == index_.constEnd() ? QImage() : QImage(it.value());
-    }
-
-private:
-    QString path_;
-    QString root_;
-    QHash<QString, QString> index_;
-};
 
 QImage Argb(const QImage& image) {
     return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -293,7 +241,7 @@ ArtLoadResult CardArt::LoadFaceDeck() {
         } else {
             const int kind = big ? (IsWideDeck(deck) ? 1 : 2) : 0;
             for (int k = 1; k <= 36; ++k) {
-                QImage image = library.Load(FaceName(Card::FromDeckNumber(k), deck, big));
+                QImage image = library.LoadImage(FaceName(Card::FromDeckNumber(k), deck, big));
                 if (!big) image = FitTo(image, 69, 94);
                 else image = Argb(image);
                 // Library faces are stored with a region inverted; put it back.
@@ -301,8 +249,9 @@ ArtLoadResult CardArt::LoadFaceDeck() {
                 (big ? bigFaces_ : smallFaces_)[k - 1] = image;
             }
             for (int s = 0; s < 4; ++s) {
-                smallSymbols_[s] = FitTo(GreyTransparent(library.Load(SymbolName(SuitsInDeckOrder[s], deck, false))), 20, 20);
-                bigSymbols_[s] = Argb(library.Load(SymbolName(SuitsInDeckOrder[s], deck, true)));
+                smallSymbols_[s] = FitTo(
+                    GreyTransparent(library.LoadImage(SymbolName(SuitsInDeckOrder[s], deck, false))), 20, 20);
+                bigSymbols_[s] = Argb(library.LoadImage(SymbolName(SuitsInDeckOrder[s], deck, true)));
             }
         }
     }
@@ -350,8 +299,8 @@ ArtLoadResult CardArt::LoadBacks() {
         const std::string upright = BackName(b, false, style, suffix);
         const std::string turned = BackName(b, true, style, suffix);
         if (library) {
-            backs_[b - 1] = Argb(library->Load(upright));
-            turnedBacks_[b - 1] = Argb(library->Load(turned));
+            backs_[b - 1] = Argb(library->LoadImage(upright));
+            turnedBacks_[b - 1] = Argb(library->LoadImage(turned));
         } else {
             backs_[b - 1] = Argb(LoadOwnImage(upright));
             turnedBacks_[b - 1] = Argb(LoadOwnImage(turned));
@@ -368,7 +317,7 @@ ArtLoadResult CardArt::LoadBackground(bool designed) {
     if (designed) {
         ResourceLibrary library(programDir_, kGraphicsLibrary);
         if (library.Found()) {
-            image = library.Load("BGLilu");
+            image = library.LoadImage("BGLilu");
             loaded = !image.isNull();
         } else {
             result.ok = false;
@@ -393,7 +342,7 @@ ArtLoadResult CardArt::LoadBackground(bool designed) {
         if (style != 2 || colour != 0) {
             ResourceLibrary library(programDir_, kBackgroundLibrary);
             if (library.Found()) {
-                image = library.Load(BackgroundName(style, colour, big));
+                image = library.LoadImage(BackgroundName(style, colour, big));
             } else {
                 result.ok = false;
                 result.messages.push_back(MissingMessage(kBackgroundLibrary));
@@ -529,7 +478,7 @@ void CardArt::DrawBackCell(int x, int y, bool turned, QPainter& target) const {
 bool CardArt::LoadLibraryImage(QImage& image, std::string_view name, std::string_view library) const {
     ResourceLibrary lib(programDir_, library);
     if (!lib.Found()) return false;
-    QImage loaded = lib.Load(name);
+    QImage loaded = lib.LoadImage(name);
     if (loaded.isNull()) return false;
     image = loaded;
     return true;

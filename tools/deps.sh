@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
   fonts-comic-neue fonts-dejavu-core fonts-wqy-microhei
   libgif-dev libimagequant-dev
+  libfluidsynth-dev timgm6mb-soundfont espeak-ng
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -85,6 +85,7 @@ class RecordingEvents : public TableEvents {
 public:
     std::vector<std::string> announced;
     std::vector<std::string> sounds;
+    std::vector<std::pair<std::string, bool>> soundCalls;  // each sound with its wait flag
     std::vector<WordId> questions;
     std::vector<WordId> messages;
     std::vector<int> pauses;
@@ -92,7 +93,10 @@ public:
     bool answer = false;
 
     void Announce(std::string_view message) override { announced.emplace_back(message); }
-    void PlaySound(std::string_view name, bool) override { sounds.emplace_back(name); }
+    void PlaySound(std::string_view name, bool wait) override {
+        sounds.emplace_back(name);
+        soundCalls.emplace_back(name, wait);
+    }
     std::vector<LeaveReason> left;
     std::vector<std::string> spoken;
     int generalCounts = 0;
