@@ -106,7 +106,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
         if (screen_ == Screen::Table) ApplySeatNames();
     });
     connect(&session, &LanSession::peerLost, this, &TForm1::PeerLost);
-    connect(lan_, &LanTable::ChatArrived, this, [this] { events_->PlaySound("WToMenK"); });
+    connect(lan_, &LanTable::ChatArrived, this, [this] { PlaySoundEffect("WToMenK"); });
     connect(lan_, &LanTable::RevealToggled, this, [this] {
         painter_.SetRevealHands(!painter_.RevealHands());
         for (int s = 1; s <= 3; ++s) painter_.DrawHand(game_, s);
@@ -305,7 +305,7 @@ void TForm1::ApplySeatNames() {
 
 // A player left the running game: the sound, the box, and (by the session) back to the menu.
 void TForm1::PeerLost() {
-    events_->PlaySound("WWrongs");
+    PlaySoundEffect("WWrongs");
     lan_->EnableChat(false);
     QMessageBox::critical(this, GameName(words_.CurrentLanguage()),
                           words_.WordText(WordKey::OneOfPlayer) + QStringLiteral(" ") +
