@@ -177,7 +177,7 @@ void WelcomeDialog::ButtonOkClick() {
             ShowMessage(WordText(WordKey::TheIncorrectPassword, language), editPassword_);
             return;
         }
-        login_ = ClubLogin{currentMember_, *member_};
+        login_ = ClubLogin{currentMember_, *member_, std::nullopt};
     } else {
         if (editPassword_->text() != editRepeat_->text()) {
             ShowMessage(WordText(WordKey::ThePasswordsDoNotCoincide, language), editPassword_);
@@ -186,7 +186,7 @@ void WelcomeDialog::ButtonOkClick() {
         ClubMember record;
         record.Name = name.leftJustified(kNameLimit, ' ', true).toStdString();
         record.PasswordCode = EncodePassword(password);
-        login_ = ClubLogin{member::NewPlayer, std::move(record)};
+        login_ = ClubLogin{member::NewPlayer, std::move(record), std::nullopt};
     }
     labelMessage_->hide();
     if (lanForm_) {

@@ -80,7 +80,9 @@ TEST_P(RecordingWindow, ADealIsSavedAsAGifOfItsChangesOnThePlainFelt) {
     // pixels can stand still here.)
     QTest::qWait(450);
     EXPECT_TRUE(recording.SamplingTimer().isActive());
-    if (source == 1) EXPECT_EQ(recording.Recorder().FrameCount(), 1);
+    if (source == 1) {
+        EXPECT_EQ(recording.Recorder().FrameCount(), 1);
+    }
 
     ASSERT_TRUE(PlayUntil(window, [&] { return !recording.Recording(); }));
     EXPECT_FALSE(recording.SamplingTimer().isActive());
