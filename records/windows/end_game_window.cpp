@@ -1,6 +1,5 @@
 #include "records/windows/end_game_window.h"
 
-#include <QHBoxLayout>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -52,18 +51,9 @@ TFormEndGame::TFormEndGame(const Settings& settings, int place, std::int64_t sco
     pictureLabel_ = new QLabel(this);
     pictureLabel_->setFixedSize(width, PictureHeight);
     layout->addWidget(pictureLabel_);
-    auto* buttons = new QHBoxLayout;
-    buttonOk_ = MakeWindowButton(QString(), settings_, this);
-    buttonOk_->setDefault(true);
-    buttons->addStretch(1);
-    buttons->addWidget(buttonOk_);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
-    connect(buttonOk_, &QPushButton::clicked, this, &QDialog::accept);
-
     auto* words = new WindowWords(settings_, *this);
+    buttonOk_ = AddOkRow(*layout, *this, settings_, *words);
     words->BindTitle(WordKey::TheCompletionOfGame);
-    words->Bind(buttonOk_, WordKey::OK);
     words->Bind([this, width, place, score](const WindowWords&) {
         texts_ = LineTexts(place, score, settings_.NetworkMode, settings_.CurrentLanguage);
         DrawPicture(width);

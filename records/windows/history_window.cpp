@@ -170,15 +170,7 @@ TFHistory::TFHistory(const Settings& settings, const std::string& programDir, Hi
     middle->addWidget(grid_);
     layout->addLayout(middle, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttonOk_ = MakeWindowButton(QString(), settings_, this);
-    words->Bind(buttonOk_, WordKey::OK);
-    buttonOk_->setDefault(true);
-    buttons->addStretch(1);
-    buttons->addWidget(buttonOk_);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
-    connect(buttonOk_, &QPushButton::clicked, this, &QDialog::accept);  // Esc closes through reject
+    buttonOk_ = AddOkRow(*layout, *this, settings_, *words);  // Esc closes through reject
 
     // The file of the last opening while it is still listed, otherwise the newest; then the row.
     const int rememberedRow = state_.LastRow;

@@ -83,15 +83,7 @@ TFormSpeed::TFormSpeed(Settings& settings, QWidget* parent) : QDialog(parent), s
     layout->addLayout(body);
     connect(trackBar_, &QSlider::valueChanged, this, &TFormSpeed::SpeedMoved);
 
-    auto* buttons = new QHBoxLayout;
-    buttonOk_ = MakeWindowButton(QString(), settings_, this);
-    words->Bind(buttonOk_, WordKey::OK);
-    buttonOk_->setDefault(true);
-    buttons->addStretch(1);
-    buttons->addWidget(buttonOk_);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
-    connect(buttonOk_, &QPushButton::clicked, this, &QDialog::accept);
+    buttonOk_ = AddOkRow(*layout, *this, settings_, *words);
     layout->setSizeConstraint(QLayout::SetFixedSize);  // follows the texts of a new language
 }
 

@@ -1,6 +1,5 @@
 #include "records/windows/top_ten_window.h"
 
-#include <QHBoxLayout>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -49,18 +48,9 @@ TFormTopTen::TFormTopTen(const Settings& settings, const std::string& clubPath, 
     pictureLabel_ = new QLabel(this);
     pictureLabel_->setFixedSize(width, PictureHeight);
     layout->addWidget(pictureLabel_);
-    auto* buttons = new QHBoxLayout;
-    buttonOk_ = MakeWindowButton(QString(), settings_, this);
-    buttonOk_->setDefault(true);
-    buttons->addStretch(1);
-    buttons->addWidget(buttonOk_);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
-    connect(buttonOk_, &QPushButton::clicked, this, &QDialog::accept);  // Esc closes through reject
-
     auto* words = new WindowWords(settings_, *this);
+    buttonOk_ = AddOkRow(*layout, *this, settings_, *words);
     words->BindTitle(WordKey::TopTen);
-    words->Bind(buttonOk_, WordKey::OK);
     words->Bind([this, width](const WindowWords&) { DrawPicture(width); });
     const int column = PictureWidthAnimated - PictureTextWidth - 10;
     StartAnimation(std::move(topTen), QRect(PictureTextWidth, 20, column, 200));

@@ -113,4 +113,17 @@ QPushButton* MakeWindowButton(const QString& text, const Settings& settings, QWi
     return button;
 }
 
+QPushButton* AddOkRow(QBoxLayout& layout, QDialog& window, const Settings& settings, WindowWords& words) {
+    auto* row = new QHBoxLayout;
+    QPushButton* ok = MakeWindowButton(QString(), settings, &window);
+    words.Bind(ok, WordKey::OK);
+    ok->setDefault(true);
+    row->addStretch(1);
+    row->addWidget(ok);
+    row->addStretch(1);
+    layout.addLayout(row);
+    QObject::connect(ok, &QPushButton::clicked, &window, &QDialog::accept);
+    return ok;
+}
+
 }  // namespace kesp

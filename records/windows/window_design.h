@@ -4,12 +4,15 @@
 // design whose pictures are missing falls back to variant 2, which needs none.
 #pragma once
 
+#include <QBoxLayout>
+#include <QDialog>
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
 
 #include "presentation/words.h"
 #include "records/settings.h"
+#include "records/windows/window_words.h"
 
 namespace kesp {
 
@@ -30,5 +33,9 @@ QWidget* MakeDesignHeader(const Settings& settings, WordKey caption, const Desig
 
 // The window's buttons: the owner-drawn button of the program, in the style the settings choose.
 QPushButton* MakeWindowButton(const QString& text, const Settings& settings, QWidget* parent);
+
+// The centred "OK" row at the foot of a record window: the default button, which accepts the window
+// (Esc still rejects it). Returns the button.
+QPushButton* AddOkRow(QBoxLayout& layout, QDialog& window, const Settings& settings, WindowWords& words);
 
 }  // namespace kesp
