@@ -83,6 +83,7 @@ void Game::WorkOutIntentions() {
 }
 
 void Game::StartDeal(bool newGame) {
+    CancelWait();
     if (newGame) {
         gs_.Score.Fill(setup_.InitialScore);
         gs_.GameOver = 0;

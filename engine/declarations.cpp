@@ -3,6 +3,7 @@
 #include "engine/game.h"
 #include "engine/game_messages.h"
 #include "engine/hand.h"
+#include "engine/rules.h"
 
 namespace kesp {
 
@@ -12,43 +13,53 @@ bool Game::CheckFourAces(bool announce) {
         gs_.Score[s] = 0;
         events_->DrawSeatTab(s);
         SetBubble(s, Bubble::Kesp);
-        events_->PlaySound("WPlMore", true);
-        const bool maySettle = setup_.kind != GameKind::Online || setup_.OnlineSeat == 1;
-        SetButtons(WordId::ToSumUpOfGame, maySettle, WordId::ExitToMenu, false);
-        gs_.DealStarted = 2;
-        gs_.GameOver = 1;
-        gs_.Phase = phase::GameOverPhase;
-        for (int seat = 1; seat <= 4; ++seat) {
-            view_.handFaceUp[seat] = 1;
-            ShowHand(seat);
-        }
-        if (announce) Announce(msg::FourAces);
+        pending_ = Pending{};
+        pending_.announce = announce;
+        Then(Stage::FourAcesShown, events_->PlaySound("WPlMore", true));
+        RunStages();
         return true;
     }
     return false;
 }
 
-// The user decides next: "To Play" always, "Pass" only without an ace and when not forced.
-void Game::PrepareUserDecision() {
-    const bool forced = gs_.DecisionCount == 3 && CountPlaying(gs_) == 0;
-    SetButtons(WordId::ToPlay, true, WordId::Pass, !UserHasAce() && !forced);
+void Game::FourAcesShown() {
+    const bool maySettle = setup_.kind != GameKind::Online || setup_.OnlineSeat == 1;
+    SetButtons(WordId::ToSumUpOfGame, maySettle, WordId::ExitToMenu, false);
+    gs_.DealStarted = 2;
+    gs_.GameOver = 1;
+    gs_.Phase = phase::GameOverPhase;
+    for (int seat = 1; seat <= 4; ++seat) {
+        view_.handFaceUp[seat] = 1;
+        ShowHand(seat);
+    }
+    if (pending_.announce) Announce(msg::FourAces);
 }
 
+// The user decides next: "To Play" always, "Pass" only when he may.
+void Game::PrepareUserDecision() { SetButtons(WordId::ToPlay, true, WordId::Pass, MayPass(gs_, 4)); }
+
 void Game::Decide(bool byComputer, bool play, bool announce) {
-    if (!phase::IsDecision(gs_.Phase)) return;
+    if (waiting_ || !phase::IsDecision(gs_.Phase)) return;
     const int s = gs_.Phase;
-    const bool forced = gs_.DecisionCount == 3 && CountPlaying(gs_) == 0;
-    const bool plays = byComputer ? (gs_.Plays[s] != 0 || forced) : play;
-    const Actor actor = byComputer ? Actor::Computer : Actor::Person;
+    const bool plays = byComputer ? (gs_.Plays[s] != 0 || IsForcedToPlay(gs_)) : play;
 
     gs_.Plays[s] = plays ? 1 : 0;
     SetBubble(s, plays ? Bubble::ToPlay : Bubble::Pass);
-    events_->PlaySound(plays ? "WDiPlay" : "WDiPass", true);
+    pending_ = Pending{};
+    pending_.seat = s;
+    pending_.announce = announce;
+    pending_.actor = byComputer ? Actor::Computer : Actor::Person;
+    Then(Stage::DecisionShown, events_->PlaySound(plays ? "WDiPlay" : "WDiPass", true));
+    RunStages();
+}
+
+void Game::DecisionShown() {
+    const int s = pending_.seat;
+    const bool plays = gs_.Plays[s] != 0;
     view_.tabs[s].star = plays;
     events_->DrawSeatTab(s);
-    if (announce && IsNetworkGame())
-        events_->Announce(
-            MakeGameMessage(msg::Decision, plays ? '1' : '0', '#', setup_.LanRole, "000", actor).view());
+    if (pending_.announce && IsNetworkGame())
+        events_->Announce(MakeDecisionMessage(plays, pending_.actor, setup_.LanRole).view());
 
     SetButtons(view_.action.caption, false, view_.second.caption, false);
     gs_.Phase = static_cast<std::uint8_t>(NextSeat(s));
@@ -75,7 +86,7 @@ void Game::PrepareUserDiscard() {
 }
 
 void Game::StartDiscards(bool announce) {
-    if (gs_.Phase != phase::DecisionsDone) return;
+    if (waiting_ || gs_.Phase != phase::DecisionsDone) return;
     gs_.Phase = static_cast<std::uint8_t>(phase::DiscardBase + gs_.Dealer);
     gs_.DecisionCount = 1;
     gs_.PlayerCount = static_cast<std::uint8_t>(CountPlaying(gs_));
@@ -84,12 +95,11 @@ void Game::StartDiscards(bool announce) {
 }
 
 void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool announce) {
-    if (!phase::IsDiscard(gs_.Phase)) return;
+    if (waiting_ || !phase::IsDiscard(gs_.Phase)) return;
     const int s = gs_.Phase - phase::DiscardBase;
 
     Slots<std::uint8_t, 1, 4> chosen{};
     if (!gs_.Plays[s]) {
-        for (int k = 1; k <= 4; ++k) chosen[k] = 0;
         for (int k = 1; k <= 5; ++k) SetHandSlot(gs_, s, k, Card::Empty());
     } else if (byComputer) {
         const auto computed = ComputerDiscardSlots(gs_, s);
@@ -108,8 +118,7 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
 
     if (announce && IsNetworkGame()) {
         if (byComputer || !gs_.Plays[s])
-            events_->Announce(
-                MakeGameMessage(msg::Discard, '0', '#', setup_.LanRole, "xxx", Actor::Computer).view());
+            events_->Announce(MakeComputerDiscardMessage(setup_.LanRole).view());
         else
             events_->Announce(MakePersonDiscardMessage(chosen, setup_.LanRole).view());
     }
@@ -123,34 +132,41 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
     }
 }
 
+// The draw goes round from the dealer; each seat that plays fills its hand from the stock, the
+// dealer taking the face-up trump card first. Each card flies and sounds before the next.
 void Game::DrawAll(bool announce) {
-    if (gs_.Phase != phase::DiscardsDone) return;
+    if (waiting_ || gs_.Phase != phase::DiscardsDone) return;
     if (announce) Announce(msg::Draw);
-    for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) {
+    pending_ = Pending{};
+    Then(Stage::DrawNext, false);
+    RunStages();
+}
+
+void Game::DrawNext() {
+    for (; pending_.drawIndex < 4; ++pending_.drawIndex) {
+        int s = gs_.Dealer;
+        for (int i = 0; i < pending_.drawIndex; ++i) s = NextSeat(s);
         gs_.Phase = static_cast<std::uint8_t>(phase::DrawBase + s);
         if (!gs_.Plays[s]) continue;
-        if (s == gs_.Dealer) {
+        pending_.seat = s;
+        if (s == gs_.Dealer && !gs_.TrumpTaken) {
             SetHandSlot(gs_, s, 5, gs_.Deck[36]);
             ++gs_.HandCount[s];
             gs_.TrumpTaken = 1;
             view_.trumpCardOnDeck = 0;
             events_->DrawDeck();
-            if (setup_.FlyCards) events_->FlyCard(Flight::TrumpToDealer, s, gs_.Deck[36]);
-            events_->DrawInfoPanel();
-            NormaliseHand(gs_, s);
-            ShowHand(s);
-            events_->PlaySound("WHodsDo", true);
+            pending_.flag = true;  // the trump card leaves the information panel when it lands
+            return Then(Stage::CardDrawn,
+                        setup_.FlyCards && events_->FlyCard(Flight::TrumpToDealer, s, gs_.Deck[36]));
         }
-        while (gs_.HandCount[s] < 5 && gs_.NextDraw <= 35) {
+        if (gs_.HandCount[s] < 5 && gs_.NextDraw <= 35) {
             const Card c = gs_.Deck[gs_.NextDraw];
             SetHandSlot(gs_, s, gs_.HandCount[s] + 1, c);
             ++gs_.NextDraw;
             ++gs_.HandCount[s];
             events_->DrawDeck();
-            if (setup_.FlyCards) events_->FlyCard(Flight::DeckToSeat, s, c);
-            NormaliseHand(gs_, s);
-            ShowHand(s);
-            events_->PlaySound("WHodsDo", true);
+            pending_.flag = false;
+            return Then(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(Flight::DeckToSeat, s, c));
         }
     }
     gs_.Phase = phase::Drawn;
@@ -163,8 +179,15 @@ void Game::DrawAll(bool announce) {
     }
 }
 
+void Game::CardDrawn() {
+    if (pending_.flag) events_->DrawInfoPanel();
+    NormaliseHand(gs_, pending_.seat);
+    ShowHand(pending_.seat);
+    Then(Stage::DrawNext, events_->PlaySound("WHodsDo", true));
+}
+
 void Game::StartTricks(bool announce) {
-    if (gs_.Phase != phase::Drawn) return;
+    if (waiting_ || gs_.Phase != phase::Drawn) return;
     for (int s = 1; s <= 4; ++s) {
         gs_.AcesAtStart[s].Clear();
         for (int k = 1; k <= 5; ++k)

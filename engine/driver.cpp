@@ -2,11 +2,12 @@
 #include "engine/computer_player.h"
 #include "engine/game.h"
 #include "engine/hand.h"
+#include "engine/rules.h"
 
 namespace kesp {
 
 void Game::GameTick() {
-    if (!gs_.DealRunning) return;
+    if (!gs_.DealRunning || waiting_) return;
     const int p = gs_.Phase;
     if (p >= 1 && p <= phase::TrickComplete)
         helpTopic_ = 5;
@@ -35,27 +36,37 @@ void Game::GameTick() {
 
 // "Is ready": discard the marked cards, asking once before discarding nothing.
 void Game::UserDiscard() {
-    int marked = 0;
-    for (int i = 1; i <= 4; ++i) marked += gs_.DiscardSel[i] != 0 ? 1 : 0;
-    if (marked == 0 && gs_.Dealer == 4) {
+    if (!IsDiscardAllowed(gs_, 4, gs_.DiscardSel)) {  // the dealer lays down one card at least
         events_->PlaySound("WOpenFo");
         events_->ShowMessage(WordId::CarryOneCard);
         SetButtons(WordId::IsReady, true, view_.second.caption, view_.second.enabled);
         return;
     }
+    int marked = 0;
+    for (int i = 1; i <= 4; ++i) marked += gs_.DiscardSel[i] != 0 ? 1 : 0;
     if (marked == 0 && gs_.DiscardAsked == 0) {
         events_->PlaySound("WOpenFo");
-        if (!events_->AskYesNo(WordId::NoCardChange)) {
-            gs_.DiscardAsked = 1;
-            SetButtons(WordId::IsReady, true, view_.second.caption, view_.second.enabled);
-            return;
-        }
+        pending_ = Pending{};
+        const std::optional<bool> answer = events_->AskYesNo(WordId::NoCardChange);
+        pending_.flag = answer.value_or(false);
+        Then(Stage::DiscardAnswered, !answer.has_value());
+        RunStages();
+        return;
     }
     Discard(false, gs_.DiscardSel, true);
 }
 
+void Game::DiscardAnswered() {
+    if (pending_.flag) {
+        Discard(false, gs_.DiscardSel, true);
+        return;
+    }
+    gs_.DiscardAsked = 1;
+    SetButtons(WordId::IsReady, true, view_.second.caption, view_.second.enabled);
+}
+
 void Game::ActionButton() {
-    if (!gs_.DealRunning || !view_.action.enabled) return;
+    if (!gs_.DealRunning || waiting_ || !view_.action.enabled) return;
     if (gs_.DealStarted == 1) {
         gs_.DealStarted = 2;
         SetButtons(WordId::Ok, false, view_.second.caption, false);
@@ -93,7 +104,7 @@ void Game::ActionButton() {
 namespace kesp {
 
 void Game::SecondButton() {
-    if (!gs_.DealRunning || !view_.second.enabled) return;
+    if (!gs_.DealRunning || waiting_ || !view_.second.enabled) return;
     gs_.DiscardAsked = 0;
     if (gs_.Phase == 4 && !gs_.GameOver) {
         SetButtons(view_.action.caption, false, view_.second.caption, false);
@@ -109,7 +120,7 @@ void Game::OwnCardClick(MouseButton button, int slot) {
         events_->SpeakCard(gs_.Hand[4][slot]);
         return;
     }
-    if (gs_.DealStarted != 2 || !gs_.Plays[4] || !gs_.HumanSeat[4]) return;
+    if (waiting_ || gs_.DealStarted != 2 || !gs_.Plays[4] || !gs_.HumanSeat[4]) return;
     if (gs_.Phase == phase::DiscardBase + 4) {
         for (int i = 1; i <= 4; ++i)
             if (gs_.DiscardSel[i] == slot) {
@@ -117,13 +128,12 @@ void Game::OwnCardClick(MouseButton button, int slot) {
                 events_->DrawHand(4);
                 return;
             }
-        int freePlace = 0;
-        for (int i = 4; i >= 1; --i)
-            if (gs_.DiscardSel[i] == 0) freePlace = i;
-        if (gs_.Hand[4][slot].IsAce() || freePlace == 0) {
+        if (!MayMarkForDiscard(gs_, 4, gs_.DiscardSel, slot)) {
             events_->PlaySound("WWrongs");
             return;
         }
+        int freePlace = 1;  // there is one: the card may be marked
+        while (gs_.DiscardSel[freePlace] != 0) ++freePlace;
         gs_.DiscardSel[freePlace] = static_cast<std::uint8_t>(slot);
         events_->DrawHand(4);
     } else if (gs_.Phase == phase::PlayBase + 4) {
@@ -139,16 +149,8 @@ CardCursor Game::OwnCardHover(int slot) const {
     if (!gs_.DealRunning || gs_.DealStarted != 2 || !gs_.Plays[4] || !gs_.HumanSeat[4] || slot < 1 || slot > 5 ||
         gs_.Hand[4][slot].IsEmpty())
         return CardCursor::Ordinary;
-    if (gs_.Phase == phase::DiscardBase + 4) {
-        int marked = 0;
-        bool isMarked = false;
-        for (int i = 1; i <= 4; ++i) {
-            marked += gs_.DiscardSel[i] != 0 ? 1 : 0;
-            isMarked = isMarked || gs_.DiscardSel[i] == slot;
-        }
-        const bool markable = !gs_.Hand[4][slot].IsAce() && (marked < 4 || isMarked);
-        return markable ? CardCursor::Choosing : CardCursor::Ordinary;
-    }
+    if (gs_.Phase == phase::DiscardBase + 4)
+        return MayMarkForDiscard(gs_, 4, gs_.DiscardSel, slot) ? CardCursor::Choosing : CardCursor::Ordinary;
     if (gs_.Phase == phase::PlayBase + 4)
         return gs_.TablePos == 1 || !IsIllegal(slot) ? CardCursor::Choosing : CardCursor::Ordinary;
     return CardCursor::Ordinary;
@@ -175,6 +177,7 @@ void Game::RightClickOpenHand(int seat, int slot) {
 }
 
 void Game::ReturnToMenu(LeaveReason reason) {
+    CancelWait();
     events_->LeaveTable(reason);
     gs_.DealRunning = 0;
     gs_.Phase = phase::Menu;
@@ -184,13 +187,14 @@ void Game::ReturnToMenu(LeaveReason reason) {
     SetTimer(timer::Menu, true);
 }
 
+// The question does not hold the game: a network table plays on while it is on the screen.
 bool Game::LeaveToMenu() {
     events_->PlaySound("WOpenFo");
     if (!gs_.DealRunning) return false;
-    if (!events_->AskYesNo(WordId::LeaveToMenuQuestion, WordId::DataWillBeLost, "\n\r")) return false;
-    events_->StopRecording();
-    ReturnToMenu(LeaveReason::Abandoned);
-    return true;
+    const std::optional<bool> answer =
+        events_->AskYesNo(WordId::LeaveToMenuQuestion, WordId::DataWillBeLost, "\n\r");
+    if (answer) Answer(WordId::LeaveToMenuQuestion, *answer);
+    return !gs_.DealRunning;
 }
 
 void Game::BreakOff() {
@@ -199,13 +203,11 @@ void Game::BreakOff() {
 }
 
 bool Game::CloseQuery() {
-    if (gs_.DealRunning) {
-        events_->PlaySound("WOpenFo");
-        if (!events_->AskYesNo(WordId::LeaveGameQuestion, WordId::DataWillBeLost, " ")) return false;
-        events_->StopRecording();
-        ReturnToMenu(LeaveReason::Abandoned);
-    }
-    return true;
+    if (!gs_.DealRunning) return true;
+    events_->PlaySound("WOpenFo");
+    const std::optional<bool> answer = events_->AskYesNo(WordId::LeaveGameQuestion, WordId::DataWillBeLost, " ");
+    if (answer) Answer(WordId::LeaveGameQuestion, *answer);
+    return !gs_.DealRunning;
 }
 
 void Game::GenCount() {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/game_messages.h"
 #include "engine/game_state.h"
 #include "engine/random.h"
 #include "engine/table_events.h"
@@ -30,6 +31,7 @@ struct TableSetup {
     bool AllComputer = false;        // the own seat is a computer player too (headless play)
     bool AccountGame = false;        // a rated game of the online account
     bool Tournament = false;         // an online tournament game
+    int Pace = 1;                    // tests divide the timer's intervals and the rests by this
 };
 
 // Timer intervals of the game timer, in milliseconds.
@@ -58,8 +60,19 @@ public:
     bool UseDeck(const std::array<std::uint8_t, 36>& deckNumbers);
 
     // The game timer as the window must run it.
-    int TimerInterval() const { return timerInterval_; }
+    int TimerInterval() const { return Paced(timerInterval_); }
     bool TimerRunning() const { return timerRunning_; }
+
+    // A step that must wait for a card flight, a rest, a sound or the discard question ends there
+    // and goes on from Resume (or Answer). Meanwhile the table is held: ticks, buttons, card clicks
+    // and other machines' steps change nothing (the network keeps those until the wait is over).
+    bool Waiting() const { return waiting_; }
+    // Identifies the wait that the table is about to start or is in; Resume with an older ticket
+    // (a wait that was abandoned) does nothing.
+    std::uint32_t WaitTicket() const { return waitTicket_; }
+    void Resume(std::uint32_t ticket);
+    // The answer to a question that TableEvents::AskYesNo put on the screen.
+    void Answer(WordId question, bool yes);
 
     // Who acts where.
     int OwnNetworkSeat() const;
@@ -113,7 +126,8 @@ public:
     // Another player of a network game was lost: the table is left without recording anything.
     void BreakOff();
 
-    // Pop-up menu items and closing the window.
+    // Pop-up menu items and closing the window. Each asks first; true when the table has been left
+    // (or, closing, there was none), false while the question waits for Answer or on No.
     bool LeaveToMenu();
     bool CloseQuery();
     void GenCount();
@@ -121,8 +135,50 @@ public:
     int HelpTopic() const { return helpTopic_; }
 
 private:
+    // Where a step that waited goes on.
+    enum class Stage : std::uint8_t {
+        None,
+        CardOnTable,     // a played card has flown to the table
+        CardPlayed,      // ... and its sound has ended
+        DecisionShown,   // the play-or-pass call has sounded
+        FourAcesShown,   // the four-aces call has sounded
+        DrawNext,        // the next card of the draw
+        CardDrawn,       // a drawn card has flown to its seat
+        TrickFlown,      // the cards of a trick have flown to the winner
+        TrickCleared,    // the trick is off the table: the winner leads
+        DealScored,      // the last trick is off the table: the scores change
+        DealShown,       // the scored deal has been shown (online: a rest)
+        DiscardAnswered, // the person answered whether he keeps all his cards
+    };
+    // What a waiting step carries over to its next stage.
+    struct Pending {
+        int seat = 0;
+        int pos = 0;
+        Card card;
+        bool announce = false;
+        bool flag = false;
+        Actor actor = Actor::None;
+        Stage afterTrick = Stage::None;
+        int drawIndex = 0;
+    };
+
+    // Goes on with `next` now, or once the wait that `waits` says was started is over.
+    void Then(Stage next, bool waits);
+    void RunStages();
+    void RunStage(Stage stage);
+    void CancelWait();
+    int Paced(int milliseconds) const;
+    void CardOnTable();
+    void CardPlayed();
+    void DecisionShown();
+    void FourAcesShown();
+    void DrawNext();
+    void CardDrawn();
+    void DealScored();
+    void DealShown();
+    void DiscardAnswered();
+    void ClearTrickThen(Stage then);
     void CompleteTrick();
-    void AnimateTrickClear();
     void Announce(char code);
     void SetButtons(WordId action, bool actionEnabled, WordId second, bool secondEnabled);
     void SetTimer(int interval, bool running);
@@ -149,6 +205,10 @@ private:
     bool timerRunning_ = true;
     int lastPlayerTrick_ = 0;  // trick whose LastPlayer has been determined
     int helpTopic_ = 1;
+    Stage next_ = Stage::None;
+    bool waiting_ = false;
+    std::uint32_t waitTicket_ = 0;
+    Pending pending_;
 };
 
 }  // namespace kesp

@@ -3,19 +3,83 @@
 namespace kesp {
 namespace {
 char Digit(int d) { return static_cast<char>('0' + d); }
-}  // namespace
 
-GameMessage MakeGameMessage(char code, char p3, char p4, int sender, const char (&p678)[4], Actor actor) {
-    return {{'h', code, p3, p4, Digit(sender), p678[0], p678[1], p678[2], static_cast<char>(actor)}};
+GameMessage Message(char code, char p3, char p4, int sender, char p6, char p7, char p8, char p9) {
+    return {{'h', code, p3, p4, Digit(sender), p6, p7, p8, p9}};
 }
 
-GameMessage MakeStepMessage(char code, int sender) {
-    return MakeGameMessage(code, '0', '#', sender, "000", Actor::None);
+// `pattern` with '?' for any character.
+bool Matches(std::string_view m, std::string_view pattern) {
+    for (std::size_t i = 0; i < pattern.size(); ++i)
+        if (pattern[i] != '?' && pattern[i] != m[i]) return false;
+    return true;
+}
+
+int SlotDigit(char c) { return c >= '0' && c <= '5' ? c - '0' : -1; }
+}  // namespace
+
+GameMessage MakeStepMessage(char code, int sender) { return Message(code, '0', '#', sender, '0', '0', '0', '0'); }
+
+GameMessage MakeDecisionMessage(bool play, Actor actor, int sender) {
+    return Message(msg::Decision, play ? '1' : '0', '#', sender, '0', '0', '0', static_cast<char>(actor));
+}
+
+GameMessage MakeComputerDiscardMessage(int sender) {
+    return Message(msg::Discard, '0', '#', sender, 'x', 'x', 'x', static_cast<char>(Actor::Computer));
 }
 
 GameMessage MakePersonDiscardMessage(const Slots<std::uint8_t, 1, 4>& sel, int sender) {
-    return {{'h', msg::Discard, '0', Digit(sel[4]), Digit(sender), Digit(sel[1]), Digit(sel[2]), Digit(sel[3]),
-             static_cast<char>(Actor::Person)}};
+    return Message(msg::Discard, '0', Digit(sel[4]), sender, Digit(sel[1]), Digit(sel[2]), Digit(sel[3]),
+                   static_cast<char>(Actor::Person));
+}
+
+GameMessage MakePlayMessage(int slot, int sender) {
+    return Message(msg::PlayCard, Digit(slot), '#', sender, '0', '0', '0', '0');
+}
+
+std::optional<ParsedGameMessage> ParseGameMessage(std::string_view m) {
+    if (m.size() != GameMessageLength || m[0] != 'h' || m[4] < '0' || m[4] > '4') return std::nullopt;
+    ParsedGameMessage p;
+    p.code = m[1] == '1' ? msg::Decision : m[1];
+    p.sender = m[4] - '0';
+    switch (p.code) {
+        case msg::Decision:
+            if (!Matches(m, "h??#?000?") || (m[2] != '0' && m[2] != '1')) return std::nullopt;
+            if (m[8] != static_cast<char>(Actor::Person) && m[8] != static_cast<char>(Actor::Computer))
+                return std::nullopt;
+            p.play = m[2] == '1';
+            p.actor = static_cast<Actor>(m[8]);
+            return p;
+        case msg::Discard: {
+            if (Matches(m, "h40#?xxxc")) {
+                p.actor = Actor::Computer;
+                return p;
+            }
+            if (!Matches(m, "h40?????m")) return std::nullopt;
+            const char digits[4] = {m[5], m[6], m[7], m[3]};
+            for (int i = 0; i < 4; ++i) {
+                const int k = SlotDigit(digits[i]);
+                if (k < 0) return std::nullopt;
+                p.discard[i + 1] = static_cast<std::uint8_t>(k);
+            }
+            p.actor = Actor::Person;
+            return p;
+        }
+        case msg::PlayCard:
+            if (!Matches(m, "h9?#?0000") || SlotDigit(m[2]) < 0) return std::nullopt;
+            p.slot = m[2] - '0';
+            return p;
+        case msg::StartDiscards:
+        case msg::Draw:
+        case msg::StartTricks:
+        case msg::ClearTrick:
+        case msg::ScoreDeal:
+        case msg::FourAces:
+            if (!Matches(m, "h?0#?0000")) return std::nullopt;
+            return p;
+        default:
+            return std::nullopt;
+    }
 }
 
 DealMessage MakeDealMessage(const GameState& gs, int initialScore) {

@@ -32,12 +32,31 @@ struct GameMessage {
     std::string_view view() const { return {text.data(), text.size()}; }
 };
 
-// "h" + code + p3 + p4 + sender + p6..p8 + actor.
-GameMessage MakeGameMessage(char code, char p3, char p4, int sender, const char (&p678)[4], Actor actor);
-// The plain step message: "h" + code + "0#" + sender + "000" + "0".
+// The builders, one per message; `sender` is the sender's LanRole digit (0 outside a local
+// network).
+// A step of the buttons that belong to nobody: "h" + code + "0#" + sender + "0000".
 GameMessage MakeStepMessage(char code, int sender);
-// A person's discard: "h40" + D4 + sender + D1 + D2 + D3 + "m".
+// Play or pass: "h0" + (1 play, 0 pass) + "#" + sender + "000" + actor ('m' or 'c').
+GameMessage MakeDecisionMessage(bool play, Actor actor, int sender);
+// A computer player's discard, which every machine works out itself: "h40#" + sender + "xxxc".
+GameMessage MakeComputerDiscardMessage(int sender);
+// A person's discard of DiscardSel: "h40" + D4 + sender + D1 + D2 + D3 + "m".
 GameMessage MakePersonDiscardMessage(const Slots<std::uint8_t, 1, 4>& sel, int sender);
+// A card played from hand slot 1..5, 0 for a seat that passed: "h9" + slot + "#" + sender + "0000".
+GameMessage MakePlayMessage(int slot, int sender);
+
+// What a game message says. Every message has the exact shape of its kind; anything else is no
+// game message.
+struct ParsedGameMessage {
+    char code = msg::Decision;  // a second character '1' is read as a decision
+    int sender = 0;             // 0..4
+    Actor actor = Actor::None;
+    bool play = false;                     // a decision: play
+    int slot = 0;                          // a played card's slot, 0 for a passed seat
+    Slots<std::uint8_t, 1, 4> discard{};   // a person's discard, in DiscardSel order
+};
+std::optional<ParsedGameMessage> ParseGameMessage(std::string_view text);
+inline constexpr std::size_t GameMessageLength = 9;
 
 // The host's deal: "b", the 36 cards, the 36 rank values as digits, InitialScore as three digits.
 struct DealMessage {

@@ -27,9 +27,6 @@ bool TableHasSuit(const GameState& gs, std::uint8_t suitChar);
 std::uint8_t TableHighest(const GameState& gs, std::uint8_t suitChar);
 bool HistoryHasCard(const GameState& gs, const Card& card);
 
-// True when seat s may not play the card in slot k now: no card there, or it does not follow the
-// led suit, or void in it does not trump, while the hand could.
-bool IsIllegalCard(const GameState& gs, int s, int k);
 
 int CountAces(const GameState& gs, int s);
 int CountSuit(const GameState& gs, int s, std::uint8_t suitChar);

@@ -6,11 +6,19 @@
 namespace kesp {
 
 void Game::ScoreDeal(bool announce) {
-    if (gs_.Phase != phase::DealOver) return;
+    if (waiting_ || gs_.Phase != phase::DealOver) return;
     if (announce) Announce(msg::ScoreDeal);
+    pending_ = Pending{};
+    pending_.announce = announce;
+    if (gs_.SingleOrNone == 0)
+        ClearTrickThen(Stage::DealScored);
+    else
+        Then(Stage::DealScored, false);
+    RunStages();
+}
 
+void Game::DealScored() {
     if (gs_.SingleOrNone == 0) {
-        AnimateTrickClear();
         for (int s = 1; s <= 4; ++s) {
             if (!gs_.Plays[s] || gs_.TricksWon[s] != 0) continue;
             int penalty = 5;
@@ -49,7 +57,12 @@ void Game::ScoreDeal(bool announce) {
     for (int s = 1; s <= 4; ++s)
         if (gs_.Score[s] < 1) gs_.GameOver = 1;
     SetButtons(WordId::NextRound, IsDrivingMachine(), WordId::ExitToMenu, false);
-    if (announce && setup_.kind == GameKind::Online) events_->Pause(2000);
+    // Online, the table rests on the scored deal before the server's next deal can come.
+    const bool rest = pending_.announce && setup_.kind == GameKind::Online;
+    Then(Stage::DealShown, rest && events_->Pause(Paced(2000)));
+}
+
+void Game::DealShown() {
     if (gs_.GameOver) {
         gs_.Phase = phase::GameOverPhase;
         const bool maySettle = setup_.kind != GameKind::Online || setup_.OnlineSeat == 1;
@@ -71,7 +84,7 @@ void Game::ScoreDeal(bool announce) {
 }
 
 void Game::Settle(bool announce) {
-    if (gs_.Phase != phase::GameOverPhase) return;
+    if (waiting_ || gs_.Phase != phase::GameOverPhase) return;
     PerSeat<std::int32_t> results{};
     for (int s = 1; s <= 4; ++s)
         for (int other = 1; other <= 4; ++other)

@@ -3,6 +3,7 @@
 // headless player implements nothing at all.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "engine/card.h"
@@ -38,18 +39,25 @@ public:
     virtual void ButtonsChanged() {}
     virtual void TimerChanged() {}
 
-    // A card (or, for a trick, the cards of LastTrick) flies; returns when it has landed.
-    virtual void FlyCard(Flight /*flight*/, int /*seat*/, const Card& /*card*/) {}
-    virtual void Pause(int /*milliseconds*/) {}
-    virtual void PlaySound(std::string_view /*name*/, bool /*wait*/ = false) {}
+    // What the table takes time to show: a card (or, for a trick, the cards of LastTrick) flying,
+    // a rest, a sound the game waits for. Each returns true when what it started ends later: the
+    // step then stops there, and the table calls Game::Resume with the Game::WaitTicket() of that
+    // moment once it is over. False means it is over already and the step goes straight on.
+    virtual bool FlyCard(Flight /*flight*/, int /*seat*/, const Card& /*card*/) { return false; }
+    virtual bool Pause(int /*milliseconds*/) { return false; }
+    virtual bool PlaySound(std::string_view /*name*/, bool /*wait*/ = false) { return false; }
+    // The wait in progress is abandoned (the table is being left): its Resume must never come.
+    virtual void CancelWaits() {}
     virtual void SpeakCard(const Card& /*card*/) {}
 
     // A step made on this machine, as its game message for the other machines.
     virtual void Announce(std::string_view /*message*/) {}
 
     // The person at the table: a yes/no question whose text is the first word, `joiner` and the
-    // second word; and a message in the message window.
-    virtual bool AskYesNo(WordId /*question*/, WordId /*second*/ = WordId::None, std::string_view /*joiner*/ = "") {
+    // second word; and a message in the message window. An answer known at once is returned;
+    // nothing means the question is on the screen and Game::Answer brings the answer later.
+    virtual std::optional<bool> AskYesNo(WordId /*question*/, WordId /*second*/ = WordId::None,
+                                         std::string_view /*joiner*/ = "") {
         return false;
     }
     virtual void ShowMessage(WordId /*message*/) {}

@@ -3,38 +3,49 @@
 #include "engine/game.h"
 #include "engine/game_messages.h"
 #include "engine/hand.h"
+#include "engine/rules.h"
 
 namespace kesp {
 
 void Game::PlayCard(int s, int k, bool announce) {
-    if (!phase::IsPlay(gs_.Phase) || s != gs_.Phase - phase::PlayBase) return;
+    if (waiting_ || !phase::IsPlay(gs_.Phase) || s != gs_.Phase - phase::PlayBase) return;
     const bool plays = gs_.Plays[s] != 0;
     // A seat that plays must name a card; a seat that passed names none.
     if (plays && (k < 1 || k > 5 || gs_.Hand[s][k].IsEmpty())) return;
 
-    const char slotDigit = static_cast<char>('0' + (plays ? k : 0));
-    if (announce && IsNetworkGame())
-        events_->Announce(MakeGameMessage(msg::PlayCard, slotDigit, '#', setup_.LanRole, "000", Actor::None).view());
+    if (announce && IsNetworkGame()) events_->Announce(MakePlayMessage(plays ? k : 0, setup_.LanRole).view());
 
-    const int pos = gs_.TablePos;
-    if (plays) {
-        const Card card = gs_.Hand[s][k];
-        gs_.Table[pos] = card;
-        gs_.TableValue[pos] = card.Value();
-        if (pos == 1) gs_.LedSuit = card.suit;
-        SetHandSlot(gs_, s, k, Card::Empty());
-        NormaliseHand(gs_, s);
-        ShowHand(s);
-        if (setup_.FlyCards) events_->FlyCard(Flight::SeatToTable, s, card);
-        events_->DrawTable();
-        events_->PlaySound("WHodsDo", true);
-        if (pos != 1 && card.suit != gs_.LedSuit && card.suit != gs_.Trump) gs_.NoTrumpSeats.Add(s);
-    } else {
+    pending_ = Pending{};
+    pending_.seat = s;
+    pending_.pos = gs_.TablePos;
+    if (!plays) {
         gs_.NoTrumpSeats.Add(s);
+        Then(Stage::CardPlayed, false);
+        RunStages();
+        return;
     }
+    const Card card = gs_.Hand[s][k];
+    pending_.card = card;
+    gs_.Table[pending_.pos] = card;
+    gs_.TableValue[pending_.pos] = card.Value();
+    if (pending_.pos == 1) gs_.LedSuit = card.suit;
+    SetHandSlot(gs_, s, k, Card::Empty());
+    NormaliseHand(gs_, s);
+    ShowHand(s);
+    Then(Stage::CardOnTable, setup_.FlyCards && events_->FlyCard(Flight::SeatToTable, s, card));
+    RunStages();
+}
 
+void Game::CardOnTable() {
+    events_->DrawTable();
+    const Card card = pending_.card;
+    if (pending_.pos != 1 && card.suit != gs_.LedSuit && card.suit != gs_.Trump) gs_.NoTrumpSeats.Add(pending_.seat);
+    Then(Stage::CardPlayed, events_->PlaySound("WHodsDo", true));
+}
+
+void Game::CardPlayed() {
     ++gs_.TablePos;
-    gs_.Phase = static_cast<std::uint8_t>(phase::PlayBase + NextSeat(s));
+    gs_.Phase = static_cast<std::uint8_t>(phase::PlayBase + NextSeat(pending_.seat));
     if (gs_.TablePos == 5) {
         gs_.Phase = phase::TrickComplete;
         CompleteTrick();
@@ -42,16 +53,6 @@ void Game::PlayCard(int s, int k, bool announce) {
 }
 
 bool Game::IsIllegal(int k) const { return IsIllegalCard(gs_, 4, k); }
-
-bool IsIllegalCard(const GameState& gs, int s, int k) {
-    if (k < 1 || k > 5 || gs.Hand[s][k].IsEmpty()) return true;
-    const std::uint8_t led = gs.LedSuit;
-    const std::uint8_t trump = gs.Trump;
-    const std::uint8_t c = gs.Hand[s][k].suit;
-    if (gs.TablePos == 1 || c == led) return false;
-    if (c != trump || led == trump) return HandHasSuit(gs, s, trump) || HandHasSuit(gs, s, led);
-    return HandHasSuit(gs, s, led);
-}
 
 void Game::CompleteTrick() {
     const int base = 4 * (gs_.TrickNo - 1);
@@ -93,22 +94,20 @@ void Game::CompleteTrick() {
     SetButtons(WordId::Ok, IsDrivingMachine(), view_.second.caption, false);
 }
 
-// The cards of the last trick fly to its winner and the table rests a moment; the caller then
-// redraws the table empty.
-void Game::AnimateTrickClear() {
-    if (!setup_.FlyCards) return;
-    events_->FlyCard(Flight::TrickToWinner, gs_.Leader, Card::Empty());
-    const int players = CountPlaying(gs_);
-    events_->Pause(players >= 4 ? 700 : players == 3 ? 500 : 300);
+// The cards of the last trick fly to its winner and the table rests a moment before `then`,
+// which redraws the table empty.
+void Game::ClearTrickThen(Stage then) {
+    if (!setup_.FlyCards) return Then(then, false);
+    pending_.afterTrick = then;
+    Then(Stage::TrickFlown, events_->FlyCard(Flight::TrickToWinner, gs_.Leader, Card::Empty()));
 }
 
 void Game::ClearTrick(bool announce) {
-    if (gs_.Phase != phase::TrickComplete) return;
-    AnimateTrickClear();
-    gs_.TableLeader = gs_.Leader;
-    gs_.Phase = static_cast<std::uint8_t>(phase::PlayBase + gs_.Leader);
-    events_->DrawTable();
-    if (announce) Announce(msg::ClearTrick);
+    if (waiting_ || gs_.Phase != phase::TrickComplete) return;
+    pending_ = Pending{};
+    pending_.announce = announce;
+    ClearTrickThen(Stage::TrickCleared);
+    RunStages();
 }
 
 void Game::ComputerLead(int s) { PlayCard(s, ComputerLeadSlot(gs_, s), true); }

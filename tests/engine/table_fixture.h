@@ -92,21 +92,45 @@ public:
     int flights = 0;
     bool answer = false;
 
+    // With `holdWaits` every flight, rest and waited sound takes time: the step stops and the
+    // test resumes it with ResumeWait.
+    bool holdWaits = false;
+    int waitsStarted = 0;
+    std::uint32_t ticket = 0;
+    const Game* game = nullptr;
+
+    bool Hold() {
+        if (!holdWaits) return false;
+        ++waitsStarted;
+        if (game) ticket = game->WaitTicket();
+        return true;
+    }
+
     void Announce(std::string_view message) override { announced.emplace_back(message); }
-    void PlaySound(std::string_view name, bool wait) override {
+    bool PlaySound(std::string_view name, bool wait) override {
         sounds.emplace_back(name);
         soundCalls.emplace_back(name, wait);
+        return wait && Hold();
     }
     std::vector<LeaveReason> left;
     std::vector<std::string> spoken;
     int generalCounts = 0;
-    bool AskYesNo(WordId question, WordId, std::string_view) override {
+    std::optional<bool> AskYesNo(WordId question, WordId, std::string_view) override {
         questions.push_back(question);
+        if (holdWaits) return std::nullopt;
         return answer;
     }
     void ShowMessage(WordId message) override { messages.push_back(message); }
-    void Pause(int ms) override { pauses.push_back(ms); }
-    void FlyCard(Flight, int, const Card&) override { ++flights; }
+    bool Pause(int ms) override {
+        pauses.push_back(ms);
+        return Hold();
+    }
+    bool FlyCard(Flight, int, const Card&) override {
+        ++flights;
+        return Hold();
+    }
+    int cancelled = 0;
+    void CancelWaits() override { ++cancelled; }
     void LeaveTable(LeaveReason reason) override { left.push_back(reason); }
     void SpeakCard(const Card& card) override { spoken.push_back(Name(card)); }
     void ShowGeneralCount() override { ++generalCounts; }

@@ -3,6 +3,7 @@
 #include <deque>
 
 #include "engine/game_messages.h"
+#include "engine/rules.h"
 #include "network/message_check.h"
 #include "table_fixture.h"
 #include "tools/sim/seat_player.h"

@@ -72,7 +72,7 @@ class LanPlayer : public TableEvents {
 
     // The engine's side.
     void Announce(std::string_view message) override { session_.Announce(message); }
-    bool AskYesNo(WordId, WordId, std::string_view) override { return true; }
+    std::optional<bool> AskYesNo(WordId, WordId, std::string_view) override { return true; }
     void LeaveTable(LeaveReason reason) override { left_ = reason == LeaveReason::Finished; }
 
   private:

@@ -1,24 +1,18 @@
 #include "tools/sim/seat_player.h"
 
 #include "engine/computer_player.h"
+#include "engine/rules.h"
 
 namespace kesp::sim {
 namespace {
 
 void MarkDiscards(Game& game) {
     const GameState& gs = game.State();
-    bool any = false;
     for (std::uint8_t k : ComputerDiscardSlots(gs, 4))
-        if (k != 0) {
-            game.OwnCardClick(MouseButton::Left, k);
-            any = true;
-        }
-    // The dealer takes the trump card and lays down one card at least: his first that is no ace.
-    for (int k = 1; !any && gs.Dealer == 4 && k <= 5; ++k)
-        if (!gs.Hand[4][k].IsEmpty() && !gs.Hand[4][k].IsAce()) {
-            game.OwnCardClick(MouseButton::Left, k);
-            any = true;
-        }
+        if (k != 0) game.OwnCardClick(MouseButton::Left, k);
+    // The dealer takes the trump card and lays down one card at least: his first that may go.
+    for (int k = 1; !IsDiscardAllowed(gs, 4, gs.DiscardSel) && k <= 5; ++k)
+        if (MayMarkForDiscard(gs, 4, gs.DiscardSel, k)) game.OwnCardClick(MouseButton::Left, k);
 }
 
 int CardToPlay(const Game& game) {
