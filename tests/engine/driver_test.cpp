@@ -273,3 +273,134 @@ TEST(Driver, ALostPlayerBreaksTheGameOffWithoutRecords) {
 }
 
 }  // namespace kesp
+
+namespace kesp {
+
+// Whatever comes while a step waits changes nothing: ticks, buttons, card clicks, other machines'
+// steps, a stale resumption.
+void ExpectHeld(Game& game, RecordingEvents& events) {
+    const GameState before = game.State();
+    const TableView view = game.View();
+    const std::size_t announced = events.announced.size();
+    game.GameTick();
+    game.ActionButton();
+    game.SecondButton();
+    for (int k = 1; k <= 5; ++k) game.OwnCardClick(MouseButton::Left, k);
+    for (const char* m : {"h01#20000", "h90#20000", "h30#10000", "ha0#10000"}) game.ApplyGameMessage(m);
+    game.Resume(game.WaitTicket() - 1);
+    EXPECT_TRUE(game.Waiting());
+    EXPECT_EQ(game.State(), before);
+    EXPECT_EQ(game.View(), view);
+    EXPECT_EQ(events.announced.size(), announced);
+}
+
+// The same person and the same decks give the same game whether the table shows every flight,
+// rest and sound at once or takes its time over each, with the whole table held meanwhile.
+TEST(Waits, AHeldTablePlaysTheSameGameAsAnInstantOne) {
+    for (unsigned seed = 1; seed <= 15; ++seed) {
+        RecordingEvents instant, held;
+        held.holdWaits = true;
+        Game a(instant), b(held);
+        held.game = &b;
+        for (Game* g : {&a, &b}) {
+            g->SeedShuffle(seed);
+            g->Setup().FlyCards = true;
+            g->State().GameNo = static_cast<int>(seed);
+            g->StartDeal(true);
+        }
+        Person pa(seed), pb(seed);
+        int steps = 0;
+        while (a.State().DealRunning && steps++ < 20000) {
+            const std::size_t questions = held.questions.size();
+            ASSERT_TRUE(pa.Act(a, instant));
+            const bool moved = pb.Act(b, held);
+            ASSERT_TRUE(moved || b.Waiting()) << "seed " << seed << " step " << steps;
+            while (b.Waiting()) {
+                ExpectHeld(b, held);
+                if (held.questions.size() > questions)
+                    b.Answer(WordId::NoCardChange, true);
+                else
+                    b.Resume(held.ticket);
+            }
+            ASSERT_EQ(a.State(), b.State()) << "seed " << seed << " step " << steps;
+        }
+        EXPECT_FALSE(b.State().DealRunning);
+        EXPECT_GT(held.waitsStarted, 50);
+        EXPECT_EQ(instant.sounds, held.sounds);
+        EXPECT_EQ(instant.pauses, held.pauses);
+        EXPECT_EQ(instant.left, held.left);
+    }
+}
+
+TEST(Waits, LeavingDuringAWaitAbandonsIt) {
+    RecordingEvents events;
+    events.holdWaits = true;
+    Game game(events);
+    events.game = &game;
+    game.Setup().kind = GameKind::LanHost;
+    game.Setup().LanRole = 1;
+    game.Setup().LanClientIndex = 0;
+    game.SeedShuffle(3);
+    game.StartDeal(true);
+    game.ActionButton();  // To Begin
+    while (!game.Waiting()) game.GameTick();  // a computer seat's call sounds
+    const std::uint32_t ticket = events.ticket;
+    game.BreakOff();
+    EXPECT_EQ(events.cancelled, 1);
+    EXPECT_FALSE(game.Waiting());
+    EXPECT_EQ(events.left, std::vector<LeaveReason>{LeaveReason::BrokenOff});
+    // The abandoned sound ends later: nothing happens, in the menu or in the next game.
+    game.Resume(ticket);
+    EXPECT_EQ(game.State().Phase, phase::Menu);
+    game.StartDeal(true);
+    const GameState dealt = game.State();
+    game.Resume(ticket);
+    EXPECT_EQ(game.State(), dealt);
+}
+
+TEST(Waits, QuestionsAnsweredLater) {
+    RecordingEvents events;
+    events.holdWaits = true;
+    Game game(events);
+    events.game = &game;
+    DealKnown(game, 1,
+              {{{"7б", "8б", "Вк", "9ч", "6б"}, {"Дк", "Кк", "1к", "7п", "Вп"}, {"9к", "1ч", "Вч", "Дч", "Кч"},
+                {"6ч", "7ч", "8п", "9п", "Тк"}}},
+              "6п");
+    GameState& gs = game.State();
+    auto settle = [&] {
+        for (int i = 0; i < 100 && (game.Waiting() || !phase::IsDiscard(gs.Phase) || gs.Phase != 54); ++i) {
+            if (game.Waiting())
+                game.Resume(events.ticket);
+            else if (game.View().action.enabled)
+                game.ActionButton();
+            else
+                game.GameTick();
+        }
+    };
+    settle();
+    ASSERT_EQ(gs.Phase, phase::DiscardBase + 4);
+    // "Is ready" with nothing marked: the question holds the game until it is answered.
+    game.ActionButton();
+    ASSERT_TRUE(game.Waiting());
+    EXPECT_EQ(events.questions.back(), WordId::NoCardChange);
+    ExpectHeld(game, events);
+    game.Answer(WordId::NoCardChange, false);
+    EXPECT_FALSE(game.Waiting());
+    EXPECT_EQ(gs.DiscardAsked, 1);
+    EXPECT_EQ(game.View().action, (ButtonState{WordId::IsReady, true, true}));
+    game.ActionButton();  // asked once: the cards are kept
+    EXPECT_EQ(gs.Phase, phase::DiscardsDone);
+
+    // Leaving is asked without holding the game; a later Yes leaves whatever the game did meanwhile.
+    EXPECT_FALSE(game.LeaveToMenu());
+    EXPECT_FALSE(game.Waiting());
+    settle();
+    EXPECT_TRUE(gs.DealRunning);
+    game.Answer(WordId::LeaveToMenuQuestion, true);
+    EXPECT_EQ(events.left, std::vector<LeaveReason>{LeaveReason::Abandoned});
+    game.Answer(WordId::LeaveGameQuestion, true);  // a second answer finds no table
+    EXPECT_EQ(events.left.size(), 1u);
+}
+
+}  // namespace kesp
