@@ -51,10 +51,17 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
                                   if (game_.IsNetworkGame()) lan_->Session().Announce(message);
                               },
                               [this] { return settings_.Speed; },
-                              [this](std::string_view name, bool wait) { PlaySoundEffect(name, wait); },
+                              [this](std::string_view name, bool wait, std::function<void()> done) {
+                                  return sounds_.PlaySoundEffect(name, wait, std::move(done));
+                              },
                               [this](const Card& card) {
                                   sounds_.SpeakCard(programDir_, card, words_.CurrentLanguage(), false);
-                              }})),
+                              },
+                              [this](std::uint32_t ticket) {
+                                  game_.Resume(ticket);
+                                  AfterGameStep();
+                              },
+                              [this](WordId question, bool yes) { AnswerQuestion(question, yes); }})),
       game_(*events_),
       menu_(*this, words_),
       popup_(*this, words_),
@@ -98,6 +105,8 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     lan_ = new LanTable(*this, tableArt_, fonts_, words_);
     LanSession& session = lan_->Session();
     session.AttachGame(game_);
+    // The other machines' steps wait while a step of this table waits.
+    session.DeferWhile([this] { return game_.Waiting(); });
     connect(&session, &LanSession::dealReceived, this, [this] {
         lan_->ShowWaiting(false);
         if (screen_ == Screen::Table) ShowTable();
@@ -255,6 +264,7 @@ void TForm1::PrepareGame(int member, const ClubMember& record, bool network) {
     setup.InitialScore = settings_.InitialScore;
     setup.OpenCardsAtEnd = settings_.OpenCardsAtEnd;
     setup.FlyCards = settings_.FlyCards;
+    setup.Pace = pace_;
     GameState& gs = game_.State();
     gs.GameNo = static_cast<std::int32_t>(record.Games + 1);
     gs.RunningTotal = static_cast<std::int32_t>(record.Total);
@@ -303,14 +313,36 @@ void TForm1::ApplySeatNames() {
     update();
 }
 
-// A player left the running game: the sound, the box, and (by the session) back to the menu.
+// A player left the running game: the sound and the box over the table; the session breaks the
+// game off, and the menu comes back when the box is closed.
 void TForm1::PeerLost() {
     PlaySoundEffect("WWrongs");
     lan_->EnableChat(false);
-    QMessageBox::critical(this, GameName(words_.CurrentLanguage()),
-                          words_.WordText(WordKey::OneOfPlayer) + QStringLiteral(" ") +
-                              words_.WordText(WordKey::HasInterruptedGame) + QStringLiteral("\n\r") +
-                              words_.WordText(WordKey::PressOkForExitToMenu));
+    auto* box = new QMessageBox(QMessageBox::Critical, GameName(words_.CurrentLanguage()),
+                                words_.WordText(WordKey::OneOfPlayer) + QStringLiteral(" ") +
+                                    words_.WordText(WordKey::HasInterruptedGame) + QStringLiteral("\n\r") +
+                                    words_.WordText(WordKey::PressOkForExitToMenu),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    connect(box, &QMessageBox::finished, this, [this] {
+        if (screen_ == Screen::Table && !game_.State().DealRunning) ShowMenu();
+    });
+    lostPlayerBox_ = box;
+    box->open();
+}
+
+// The answer to a question of the game; closing the window goes on after a Yes to leaving.
+void TForm1::AnswerQuestion(WordId question, bool yes) {
+    game_.Answer(question, yes);
+    if (question == WordId::LeaveGameQuestion && yes) QTimer::singleShot(0, this, &QWidget::close);
+    AfterGameStep();
+}
+
+// After a step that another source than the other machines began: their steps that waited meanwhile
+// are taken now.
+void TForm1::AfterGameStep() {
+    if (!game_.Waiting() && game_.IsNetworkGame()) lan_->Session().DeliverDeferred();
 }
 
 // "To change a name": a new name and password for the player; a club member is stored again
@@ -400,6 +432,7 @@ void TForm1::SyncTimer() {
 void TForm1::Timer1Timer() {
     if (screen_ == Screen::Table) {
         game_.GameTick();
+        AfterGameStep();
         return;
     }
     if (screen_ == Screen::Menu) lan_->Session().MenuTick();
@@ -419,12 +452,14 @@ void TForm1::Burst(bool enabled) {
 void TForm1::Button7Click() {
     Burst(settings_.SaluteButtons);
     game_.ActionButton();
+    AfterGameStep();
     if (screen_ == Screen::Table) update();
 }
 
 void TForm1::Button8Click() {
     Burst(settings_.SaluteButtons);
     game_.SecondButton();
+    AfterGameStep();
 }
 
 void TForm1::OnLeaveTable(LeaveReason reason) {
@@ -453,7 +488,8 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
     // A lost player's game leaves its sockets to the session (the host closes its port later).
     const bool ended = reason == LeaveReason::Finished || reason == LeaveReason::Abandoned;
     if (ended && game_.IsNetworkGame()) lan_->Session().Close();
-    QTimer::singleShot(0, this, &TForm1::ShowMenu);
+    // A lost player's box stays over the table until it is closed.
+    if (reason != LeaveReason::BrokenOff || !lostPlayerBox_) QTimer::singleShot(0, this, &TForm1::ShowMenu);
 }
 
 void TForm1::ShowRecordMessages(const std::vector<RecordMessage>& messages) {
@@ -518,6 +554,7 @@ bool TForm1::TableClick(QMouseEvent* event) {
     if (seat == 4) {
         const int slot = painter_.CardAt(4, gs.Hand[4], p.x() - g.hand[4].left());
         game_.OwnCardClick(button, slot);
+        AfterGameStep();
         return true;
     }
     if (button != MouseButton::Right) return false;

@@ -2,6 +2,8 @@
 // game timer, the two table buttons, the mouse on the cards and the closing of the program.
 #pragma once
 
+#include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -56,6 +58,9 @@ public:
     // the host deals, a client waits for the host's deal.
     void StartNetworkGame(const ClubLogin& login);
     LanTable& Lan() { return *lan_; }
+    SoundPlayer& Sounds() { return sounds_; }
+    // Tests: the game's timer and rests run `pace` times faster from the next game on.
+    void SetPace(int pace) { pace_ = pace; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -79,6 +84,8 @@ private:
     void PrepareGame(int member, const ClubMember& record, bool network);
     void ApplySeatNames();
     void PeerLost();
+    void AnswerQuestion(WordId question, bool yes);
+    void AfterGameStep();
     void ShowMenu();
     void PaintMenuPicture();
     void ApplyWords();
@@ -113,6 +120,7 @@ private:
     TZunCardsButton* button8_;
     TableMenu popup_;
     LanTable* lan_;
+    int pace_ = 1;
     bool networkTable_ = false;  // the table is laid out with the chat box
     Screen screen_ = Screen::Starting;
     WindowScales scales_;
@@ -130,6 +138,7 @@ private:
     QImage burst_;  // the click burst's frames, from the graphics library when it is there
     void Burst(bool enabled);
     DealRecording recording_;  // the deals as animated GIFs, with their sampling timer
+    QPointer<QMessageBox> lostPlayerBox_;  // another player left: the table waits for its OK
 };
 
 }  // namespace kesp

@@ -2,6 +2,8 @@
 // done here on the main window's canvas and dialogs.
 #pragma once
 
+#include <QPointer>
+#include <QTimer>
 #include <functional>
 
 #include "engine/game.h"
@@ -11,6 +13,7 @@
 #include "presentation/table_painter.h"
 #include "presentation/words.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace kesp {
@@ -25,8 +28,11 @@ public:
         std::function<void()> generalCount;
         std::function<void(std::string_view)> announce;  // a step for the other machines
         std::function<int()> flightSpeed;       // the speed setting, read at each flight
-        std::function<void(std::string_view, bool)> playSound;
+        // Plays a sound; with `wait`, true when `done` comes once it has ended.
+        std::function<bool(std::string_view, bool, std::function<void()>)> playSound;
         std::function<void(const Card&)> speakCard;
+        std::function<void(std::uint32_t)> resume;    // a wait of the game is over
+        std::function<void(WordId, bool)> answer;     // the answer to a question of the game
     };
 
     WindowEvents(QWidget& window, const Game& game, TablePainter& painter, const Localisation& words, Hooks hooks);
@@ -39,11 +45,12 @@ public:
     void DrawBubble(int seat) override;
     void ButtonsChanged() override;
     void TimerChanged() override;
-    void FlyCard(Flight flight, int seat, const Card& card) override;
-    void Pause(int milliseconds) override;
-    void PlaySound(std::string_view name, bool wait) override;
+    bool FlyCard(Flight flight, int seat, const Card& card) override;
+    bool Pause(int milliseconds) override;
+    bool PlaySound(std::string_view name, bool wait) override;
+    void CancelWaits() override;
     void SpeakCard(const Card& card) override;
-    bool AskYesNo(WordId question, WordId second, std::string_view joiner) override;
+    std::optional<bool> AskYesNo(WordId question, WordId second, std::string_view joiner) override;
     void ShowMessage(WordId message) override;
     void ShowGeneralCount() override;
     void StartRecording() override;
@@ -58,7 +65,9 @@ public:
     void AttachRecording(DealRecording& recording) { recording_ = &recording; }
 
 private:
-    void FlyTrick(int winner, int speed);
+    bool FlyTrick(int winner, int speed);
+    // Resumes the game's wait that starts now, when called.
+    std::function<void()> ResumeLater() const;
 
     QWidget& window_;
     const Game& game_;
@@ -68,6 +77,8 @@ private:
     WidgetFlightScreen flightScreen_;
     CardFlights flights_;
     DealRecording* recording_ = nullptr;
+    QTimer rest_;                   // a rest of the table
+    QPointer<QMessageBox> question_;  // the discard question while it is on the screen
 };
 
 }  // namespace kesp

@@ -79,6 +79,15 @@ bool TMessageWindow::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+TMessageWindow* OpenMessageWindow(const Localisation& words, const QString& line1, const QString& line2,
+                                  const QString& line3, QWidget* parent) {
+    auto* window = new TMessageWindow(words, line1, line2, line3, parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::WindowModal);
+    window->open();
+    return window;
+}
+
 void ShowMessageWindow(const Localisation& words, const QString& line1, const QString& line2, const QString& line3,
                        QWidget* parent) {
     TMessageWindow window(words, line1, line2, line3, parent);

@@ -44,6 +44,11 @@ private:
     std::function<void(const QString&)> opener_;
 };
 
+// Opens the message window over `parent` (modal to it) and returns at once; it closes itself with
+// "Ok" or Escape. For messages inside the game, which must not wait.
+TMessageWindow* OpenMessageWindow(const Localisation& words, const QString& line1, const QString& line2,
+                                  const QString& line3, QWidget* parent);
+
 // Shows the message window and waits until it is closed with "Ok" or Escape.
 void ShowMessageWindow(const Localisation& words, const QString& line1, const QString& line2 = {},
                        const QString& line3 = {}, QWidget* parent = nullptr);
