@@ -13,6 +13,7 @@
 
 #include "app/help_and_about.h"
 #include "app/record_words.h"
+#include "engine/sounds.h"
 #include "presentation/message_window.h"
 #include "presentation/menu_painter.h"
 #include "records/windows/count_window.h"
@@ -88,17 +89,17 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
         if (game_.LeaveToMenu()) ShowMenu();
     });
     connect(&popup_, &TableMenu::ChangeNameChosen, this, [this] {
-        PlaySoundEffect("WOpenFo");
+        PlaySoundEffect(sound::Window);
         ChangeName();
     });
     connect(&popup_, &TableMenu::GenCountChosen, this, [this] { game_.GenCount(); });
     connect(&popup_, &TableMenu::SpeedChosen, this, [this] { ShowSpeed(this, settings_); });
     connect(&popup_, &TableMenu::HelpChosen, this, [this] {
-        PlaySoundEffect("WOpenFo");
+        PlaySoundEffect(sound::Window);
         ShowHelp(this, words_, programDir_);
     });
     connect(&popup_, &TableMenu::AboutChosen, this, [this] {
-        PlaySoundEffect("WOpenFo");
+        PlaySoundEffect(sound::Window);
         ShowAbout(this, words_);
     });
 
@@ -115,7 +116,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
         if (screen_ == Screen::Table) ApplySeatNames();
     });
     connect(&session, &LanSession::peerLost, this, &TForm1::PeerLost);
-    connect(lan_, &LanTable::ChatArrived, this, [this] { PlaySoundEffect("WToMenK"); });
+    connect(lan_, &LanTable::ChatArrived, this, [this] { PlaySoundEffect(sound::Chat); });
     connect(lan_, &LanTable::RevealToggled, this, [this] {
         painter_.SetRevealHands(!painter_.RevealHands());
         for (int s = 1; s <= 3; ++s) painter_.DrawHand(game_, s);
@@ -125,16 +126,16 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(&menu_, &MenuScreen::MemberChosen, this, &TForm1::MemberClick);
     connect(&menu_, &MenuScreen::TopTenClicked, this, [this] {
-        PlaySoundEffect("WOpenFo");
+        PlaySoundEffect(sound::Window);
         ShowTopTen(this, settings_, programDir_);
     });
     connect(&menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
     connect(&menu_, &MenuScreen::HistoryClicked, this, [this] {
-        PlaySoundEffect("WOpenFo");
+        PlaySoundEffect(sound::Window);
         ShowHistory(this, settings_, programDir_);
     });
     connect(&menu_, &MenuScreen::ModeClicked, this, [this] {
-        PlaySoundEffect("WOpenFo");
+        PlaySoundEffect(sound::Window);
         settings_.ClubView = settings_.ClubView == 1 ? 2 : 1;
         menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     });
@@ -316,7 +317,7 @@ void TForm1::ApplySeatNames() {
 // A player left the running game: the sound and the box over the table; the session breaks the
 // game off, and the menu comes back when the box is closed.
 void TForm1::PeerLost() {
-    PlaySoundEffect("WWrongs");
+    PlaySoundEffect(sound::Wrong);
     lan_->EnableChat(false);
     auto* box = new QMessageBox(QMessageBox::Critical, GameName(words_.CurrentLanguage()),
                                 words_.WordText(WordKey::OneOfPlayer) + QStringLiteral(" ") +
@@ -396,7 +397,7 @@ void TForm1::ApplyWords() {
 
 // A club member row or "New Player": the login decides, then a new game starts.
 void TForm1::MemberClick(int member) {
-    PlaySoundEffect("WOpenFo");
+    PlaySoundEffect(sound::Window);
     LanStart lanStart;
     if (settings_.NetworkMode)
         lanStart = [this](const LanChoice& choice, const ClubLogin& login) { return lan_->WaitForPlayers(choice, login); };

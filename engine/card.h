@@ -51,16 +51,23 @@ inline constexpr std::array<std::uint8_t, 256> kSlotValues = MakeSlotValues();
 }  // namespace detail
 
 // Rank values 1 (six) .. 9 (ace); 0 for a byte that is no rank.
-constexpr std::uint8_t RankValue(std::uint8_t rankChar) { return detail::kRankValues[rankChar]; }
+constexpr std::uint8_t RankValue(std::uint8_t rankChar) {
+    return detail::kRankValues[rankChar];
+}
 
 // Points an ace of the suit costs its taker; also the order in which the computer sheds aces.
 constexpr int AceValue(std::uint8_t suitChar) {
     switch (suitChar) {
-        case suit::Hearts: return 20;
-        case suit::Diamonds: return 15;
-        case suit::Clubs: return 10;
-        case suit::Spades: return 5;
-        default: return 0;
+        case suit::Hearts:
+            return 20;
+        case suit::Diamonds:
+            return 15;
+        case suit::Clubs:
+            return 10;
+        case suit::Spades:
+            return 5;
+        default:
+            return 0;
     }
 }
 
@@ -77,11 +84,13 @@ inline constexpr std::uint8_t RanksInOrder[9] = {rank::Six,  rank::Seven, rank::
 // are both empty.
 struct alignas(4) Card {
     std::uint8_t length = 0;
-    std::uint8_t rank = 0;  // first character
-    std::uint8_t suit = 0;  // second character
+    std::uint8_t rank = 0;    // first character
+    std::uint8_t suit = 0;    // second character
     std::uint8_t unused = 0;  // keeps a slot one aligned word
 
-    static constexpr Card Make(std::uint8_t rankChar, std::uint8_t suitChar) { return {2, rankChar, suitChar, 0}; }
+    static constexpr Card Make(std::uint8_t rankChar, std::uint8_t suitChar) {
+        return {2, rankChar, suitChar, 0};
+    }
     static constexpr Card Empty() { return {2, EmptyChar, EmptyChar, 0}; }
     // Card of deck number k (1..36): rank (k-1) div 4, suit (k-1) mod 4 in deck order.
     static constexpr Card FromDeckNumber(int k) {
@@ -105,7 +114,8 @@ struct alignas(4) Card {
 
     // Two cards match when both hold the same two bytes.
     friend constexpr bool operator==(const Card& a, const Card& b) {
-        return a.length == b.length && (a.length == 0 || (a.rank == b.rank && (a.length < 2 || a.suit == b.suit)));
+        return a.length == b.length &&
+               (a.length == 0 || (a.rank == b.rank && (a.length < 2 || a.suit == b.suit)));
     }
 };
 

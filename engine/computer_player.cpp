@@ -157,7 +157,8 @@ int ComputerFollowSlot(const GameState& gs, int s) {
 
     if (led == trump) {
         if (!highTrump.found()) return DiscardSlot(gs, s);
-        if (highTrump.value > tableTrump) return last ? LowestAbove(gs, s, trump, tableTrump) : highTrump.slot;
+        if (highTrump.value > tableTrump)
+            return last ? LowestAbove(gs, s, trump, tableTrump) : highTrump.slot;
         return lowTrump.slot;
     }
     if (tableTrump == 0) {  // no trump on the table
@@ -174,7 +175,8 @@ int ComputerFollowSlot(const GameState& gs, int s) {
     }
     if (highLed.found()) return lowLed.slot;
     if (highTrump.found()) {
-        if (highTrump.value > tableTrump) return last ? LowestAbove(gs, s, trump, tableTrump) : highTrump.slot;
+        if (highTrump.value > tableTrump)
+            return last ? LowestAbove(gs, s, trump, tableTrump) : highTrump.slot;
         return lowTrump.slot;
     }
     return DiscardSlot(gs, s);

@@ -5,6 +5,7 @@
 #include "engine/game.h"
 #include "engine/game_messages.h"
 #include "engine/hand.h"
+#include "engine/sounds.h"
 
 namespace kesp {
 
@@ -15,7 +16,8 @@ void Game::Shuffle() {
         nextDeck_.reset();
     } else {
         if (!fixedSeed_)
-            random_.Seed(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+            random_.Seed(
+                static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
         // Rejection: draw 1..36 for each place until the number is not placed yet.
         std::uint64_t placed = 0;
         for (auto& n : numbers) {
@@ -67,8 +69,12 @@ int Game::ChooseDealer() const {
 void Game::SetHumanSeats() {
     gs_.HumanSeat.Fill(0);
     switch (setup_.kind) {
-        case GameKind::Local: gs_.HumanSeat[4] = setup_.AllComputer ? 0 : 1; break;
-        case GameKind::Online: gs_.HumanSeat.Fill(1); break;
+        case GameKind::Local:
+            gs_.HumanSeat[4] = setup_.AllComputer ? 0 : 1;
+            break;
+        case GameKind::Online:
+            gs_.HumanSeat.Fill(1);
+            break;
         case GameKind::LanHost:
         case GameKind::LanClient:
             // The host and its clients sit at network seats 1..clients+1.
@@ -159,7 +165,7 @@ void Game::StartDeal(bool newGame) {
         ShowHand(s);
         SetBubble(s, Bubble::SeatName);
     }
-    events_->PlaySound("WTasoKo");
+    events_->PlaySound(sound::Shuffle);
     events_->StartRecording();
     gs_.DealStarted = 1;
     SetTimer(timer::Move, false);

@@ -4,6 +4,7 @@
 #include "engine/game_messages.h"
 #include "engine/hand.h"
 #include "engine/rules.h"
+#include "engine/sounds.h"
 
 namespace kesp {
 
@@ -15,7 +16,7 @@ bool Game::CheckFourAces(bool announce) {
         SetBubble(s, Bubble::Kesp);
         pending_ = Pending{};
         pending_.announce = announce;
-        Then(Stage::FourAcesShown, events_->PlaySound("WPlMore", true));
+        Then(Stage::FourAcesShown, events_->PlaySound(sound::FourAces, true));
         RunStages();
         return true;
     }
@@ -36,7 +37,9 @@ void Game::FourAcesShown() {
 }
 
 // The user decides next: "To Play" always, "Pass" only when he may.
-void Game::PrepareUserDecision() { SetButtons(WordId::ToPlay, true, WordId::Pass, MayPass(gs_, 4)); }
+void Game::PrepareUserDecision() {
+    SetButtons(WordId::ToPlay, true, WordId::Pass, MayPass(gs_, 4));
+}
 
 void Game::Decide(bool byComputer, bool play, bool announce) {
     if (waiting_ || !phase::IsDecision(gs_.Phase)) return;
@@ -49,7 +52,7 @@ void Game::Decide(bool byComputer, bool play, bool announce) {
     pending_.seat = s;
     pending_.announce = announce;
     pending_.actor = byComputer ? Actor::Computer : Actor::Person;
-    Then(Stage::DecisionShown, events_->PlaySound(plays ? "WDiPlay" : "WDiPass", true));
+    Then(Stage::DecisionShown, events_->PlaySound(plays ? sound::CallPlay : sound::CallPass, true));
     RunStages();
 }
 
@@ -183,7 +186,7 @@ void Game::CardDrawn() {
     if (pending_.flag) events_->DrawInfoPanel();
     NormaliseHand(gs_, pending_.seat);
     ShowHand(pending_.seat);
-    Then(Stage::DrawNext, events_->PlaySound("WHodsDo", true));
+    Then(Stage::DrawNext, events_->PlaySound(sound::Card, true));
 }
 
 void Game::StartTricks(bool announce) {

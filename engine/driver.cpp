@@ -3,6 +3,7 @@
 #include "engine/game.h"
 #include "engine/hand.h"
 #include "engine/rules.h"
+#include "engine/sounds.h"
 
 namespace kesp {
 
@@ -37,7 +38,7 @@ void Game::GameTick() {
 // "Is ready": discard the marked cards, asking once before discarding nothing.
 void Game::UserDiscard() {
     if (!IsDiscardAllowed(gs_, 4, gs_.DiscardSel)) {  // the dealer lays down one card at least
-        events_->PlaySound("WOpenFo");
+        events_->PlaySound(sound::Window);
         events_->ShowMessage(WordId::CarryOneCard);
         SetButtons(WordId::IsReady, true, view_.second.caption, view_.second.enabled);
         return;
@@ -45,7 +46,7 @@ void Game::UserDiscard() {
     int marked = 0;
     for (int i = 1; i <= 4; ++i) marked += gs_.DiscardSel[i] != 0 ? 1 : 0;
     if (marked == 0 && gs_.DiscardAsked == 0) {
-        events_->PlaySound("WOpenFo");
+        events_->PlaySound(sound::Window);
         pending_ = Pending{};
         const std::optional<bool> answer = events_->AskYesNo(WordId::NoCardChange);
         pending_.flag = answer.value_or(false);
@@ -77,15 +78,27 @@ void Game::ActionButton() {
     }
     SetButtons(view_.action.caption, false, view_.second.caption, false);
     switch (gs_.Phase) {
-        case 4: Decide(false, true, true); break;
-        case phase::DecisionsDone: StartDiscards(true); break;
-        case phase::DiscardBase + 4: UserDiscard(); break;
-        case phase::DiscardsDone: DrawAll(true); break;
+        case 4:
+            Decide(false, true, true);
+            break;
+        case phase::DecisionsDone:
+            StartDiscards(true);
+            break;
+        case phase::DiscardBase + 4:
+            UserDiscard();
+            break;
+        case phase::DiscardsDone:
+            DrawAll(true);
+            break;
         case phase::Drawn:
             if (!CheckFourAces(true)) StartTricks(true);
             break;
-        case phase::TrickComplete: ClearTrick(true); break;
-        case phase::DealOver: ScoreDeal(true); break;
+        case phase::TrickComplete:
+            ClearTrick(true);
+            break;
+        case phase::DealOver:
+            ScoreDeal(true);
+            break;
         case phase::DealScored:
             if (setup_.kind == GameKind::Online) {
                 events_->Announce("bnext");
@@ -94,8 +107,11 @@ void Game::ActionButton() {
                 StartDeal(false);
             }
             break;
-        case phase::GameOverPhase: Settle(true); break;
-        default: break;
+        case phase::GameOverPhase:
+            Settle(true);
+            break;
+        default:
+            break;
     }
 }
 
@@ -129,7 +145,7 @@ void Game::OwnCardClick(MouseButton button, int slot) {
                 return;
             }
         if (!MayMarkForDiscard(gs_, 4, gs_.DiscardSel, slot)) {
-            events_->PlaySound("WWrongs");
+            events_->PlaySound(sound::Wrong);
             return;
         }
         int freePlace = 1;  // there is one: the card may be marked
@@ -138,7 +154,7 @@ void Game::OwnCardClick(MouseButton button, int slot) {
         events_->DrawHand(4);
     } else if (gs_.Phase == phase::PlayBase + 4) {
         if (gs_.TablePos != 1 && IsIllegal(slot)) {
-            events_->PlaySound("WWrongs");
+            events_->PlaySound(sound::Wrong);
             return;
         }
         PlayCard(4, slot, true);
@@ -146,8 +162,8 @@ void Game::OwnCardClick(MouseButton button, int slot) {
 }
 
 CardCursor Game::OwnCardHover(int slot) const {
-    if (!gs_.DealRunning || gs_.DealStarted != 2 || !gs_.Plays[4] || !gs_.HumanSeat[4] || slot < 1 || slot > 5 ||
-        gs_.Hand[4][slot].IsEmpty())
+    if (!gs_.DealRunning || gs_.DealStarted != 2 || !gs_.Plays[4] || !gs_.HumanSeat[4] || slot < 1 ||
+        slot > 5 || gs_.Hand[4][slot].IsEmpty())
         return CardCursor::Ordinary;
     if (gs_.Phase == phase::DiscardBase + 4)
         return MayMarkForDiscard(gs_, 4, gs_.DiscardSel, slot) ? CardCursor::Choosing : CardCursor::Ordinary;
@@ -163,7 +179,8 @@ void Game::RightClickTable(int seat) {
     if (!current && p != phase::TrickComplete && p != phase::DealOver) return;
     const Slots<Card, 1, 4>& cards = current ? gs_.Table : gs_.LastTrick;
     for (int pos = 1; pos <= 4; ++pos)
-        if (SeatAtTablePosition(gs_.TableLeader, pos) == seat && !cards[pos].IsEmpty()) events_->SpeakCard(cards[pos]);
+        if (SeatAtTablePosition(gs_.TableLeader, pos) == seat && !cards[pos].IsEmpty())
+            events_->SpeakCard(cards[pos]);
 }
 
 void Game::RightClickDeck() {
@@ -189,7 +206,7 @@ void Game::ReturnToMenu(LeaveReason reason) {
 
 // The question does not hold the game: a network table plays on while it is on the screen.
 bool Game::LeaveToMenu() {
-    events_->PlaySound("WOpenFo");
+    events_->PlaySound(sound::Window);
     if (!gs_.DealRunning) return false;
     const std::optional<bool> answer =
         events_->AskYesNo(WordId::LeaveToMenuQuestion, WordId::DataWillBeLost, "\n\r");
@@ -204,15 +221,16 @@ void Game::BreakOff() {
 
 bool Game::CloseQuery() {
     if (!gs_.DealRunning) return true;
-    events_->PlaySound("WOpenFo");
-    const std::optional<bool> answer = events_->AskYesNo(WordId::LeaveGameQuestion, WordId::DataWillBeLost, " ");
+    events_->PlaySound(sound::Window);
+    const std::optional<bool> answer =
+        events_->AskYesNo(WordId::LeaveGameQuestion, WordId::DataWillBeLost, " ");
     if (answer) Answer(WordId::LeaveGameQuestion, *answer);
     return !gs_.DealRunning;
 }
 
 void Game::GenCount() {
     if (!view_.menuGenCount) return;
-    events_->PlaySound("WOpenFo");
+    events_->PlaySound(sound::Window);
     events_->ShowGeneralCount();
 }
 

@@ -30,18 +30,24 @@ bool Game::UseDeck(const std::array<std::uint8_t, 36>& deckNumbers) {
 
 int Game::OwnNetworkSeat() const {
     switch (setup_.kind) {
-        case GameKind::Local: return 1;
-        case GameKind::Online: return setup_.OnlineSeat;
-        default: return setup_.LanRole;
+        case GameKind::Local:
+            return 1;
+        case GameKind::Online:
+            return setup_.OnlineSeat;
+        default:
+            return setup_.LanRole;
     }
 }
 
 bool Game::IsDrivingMachine() const {
     switch (setup_.kind) {
         case GameKind::Local:
-        case GameKind::LanHost: return true;
-        case GameKind::LanClient: return false;
-        case GameKind::Online: return setup_.OnlineSeat == 1;
+        case GameKind::LanHost:
+            return true;
+        case GameKind::LanClient:
+            return false;
+        case GameKind::Online:
+            return setup_.OnlineSeat == 1;
     }
     return false;
 }
@@ -68,8 +74,12 @@ void Game::SetBubble(int seat, Bubble b) {
     events_->DrawBubble(seat);
 }
 
-void Game::ShowHand(int seat) { events_->DrawHand(seat); }
+void Game::ShowHand(int seat) {
+    events_->DrawHand(seat);
+}
 
-bool Game::UserHasAce() const { return CountAces(gs_, 4) > 0; }
+bool Game::UserHasAce() const {
+    return CountAces(gs_, 4) > 0;
+}
 
 }  // namespace kesp

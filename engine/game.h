@@ -22,16 +22,16 @@ enum class CardCursor : std::uint8_t { Ordinary, Choosing };
 
 struct TableSetup {
     GameKind kind = GameKind::Local;
-    std::uint8_t LanRole = 0;        // 0 no network game, 1 host, 2..4 the client's network seat
-    int LanClientIndex = -1;         // 0, 1 or 2 for one, two or three clients
-    std::uint8_t OnlineSeat = 1;     // own network seat in an online game
+    std::uint8_t LanRole = 0;     // 0 no network game, 1 host, 2..4 the client's network seat
+    int LanClientIndex = -1;      // 0, 1 or 2 for one, two or three clients
+    std::uint8_t OnlineSeat = 1;  // own network seat in an online game
     int InitialScore = 100;
     bool OpenCardsAtEnd = false;
     bool FlyCards = true;
-    bool AllComputer = false;        // the own seat is a computer player too (headless play)
-    bool AccountGame = false;        // a rated game of the online account
-    bool Tournament = false;         // an online tournament game
-    int Pace = 1;                    // tests divide the timer's intervals and the rests by this
+    bool AllComputer = false;  // the own seat is a computer player too (headless play)
+    bool AccountGame = false;  // a rated game of the online account
+    bool Tournament = false;   // an online tournament game
+    int Pace = 1;              // tests divide the timer's intervals and the rests by this
 };
 
 // Timer intervals of the game timer, in milliseconds.
@@ -42,7 +42,7 @@ inline constexpr int PassedMove = 55;
 }  // namespace timer
 
 class Game {
-public:
+  public:
     explicit Game(TableEvents& events) : events_(&events) {}
     Game();
 
@@ -134,21 +134,21 @@ public:
     void LeaveFinishedGame();
     int HelpTopic() const { return helpTopic_; }
 
-private:
+  private:
     // Where a step that waited goes on.
     enum class Stage : std::uint8_t {
         None,
-        CardOnTable,     // a played card has flown to the table
-        CardPlayed,      // ... and its sound has ended
-        DecisionShown,   // the play-or-pass call has sounded
-        FourAcesShown,   // the four-aces call has sounded
-        DrawNext,        // the next card of the draw
-        CardDrawn,       // a drawn card has flown to its seat
-        TrickFlown,      // the cards of a trick have flown to the winner
-        TrickCleared,    // the trick is off the table: the winner leads
-        DealScored,      // the last trick is off the table: the scores change
-        DealShown,       // the scored deal has been shown (online: a rest)
-        DiscardAnswered, // the person answered whether he keeps all his cards
+        CardOnTable,      // a played card has flown to the table
+        CardPlayed,       // ... and its sound has ended
+        DecisionShown,    // the play-or-pass call has sounded
+        FourAcesShown,    // the four-aces call has sounded
+        DrawNext,         // the next card of the draw
+        CardDrawn,        // a drawn card has flown to its seat
+        TrickFlown,       // the cards of a trick have flown to the winner
+        TrickCleared,     // the trick is off the table: the winner leads
+        DealScored,       // the last trick is off the table: the scores change
+        DealShown,        // the scored deal has been shown (online: a rest)
+        DiscardAnswered,  // the person answered whether he keeps all his cards
     };
     // What a waiting step carries over to its next stage.
     struct Pending {

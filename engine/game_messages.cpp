@@ -2,7 +2,9 @@
 
 namespace kesp {
 namespace {
-char Digit(int d) { return static_cast<char>('0' + d); }
+char Digit(int d) {
+    return static_cast<char>('0' + d);
+}
 
 GameMessage Message(char code, char p3, char p4, int sender, char p6, char p7, char p8, char p9) {
     return {{'h', code, p3, p4, Digit(sender), p6, p7, p8, p9}};
@@ -15,10 +17,14 @@ bool Matches(std::string_view m, std::string_view pattern) {
     return true;
 }
 
-int SlotDigit(char c) { return c >= '0' && c <= '5' ? c - '0' : -1; }
+int SlotDigit(char c) {
+    return c >= '0' && c <= '5' ? c - '0' : -1;
+}
 }  // namespace
 
-GameMessage MakeStepMessage(char code, int sender) { return Message(code, '0', '#', sender, '0', '0', '0', '0'); }
+GameMessage MakeStepMessage(char code, int sender) {
+    return Message(code, '0', '#', sender, '0', '0', '0', '0');
+}
 
 GameMessage MakeDecisionMessage(bool play, Actor actor, int sender) {
     return Message(msg::Decision, play ? '1' : '0', '#', sender, '0', '0', '0', static_cast<char>(actor));
@@ -91,7 +97,8 @@ DealMessage MakeDealMessage(const GameState& gs, int initialScore) {
         m.text[static_cast<std::size_t>(72 + p)] = Digit(gs.DeckValue[p] % 10);
     }
     int v = initialScore;
-    for (int i = 111; i >= 109; --i, v /= 10) m.text[static_cast<std::size_t>(i)] = Digit(((v % 10) + 10) % 10);
+    for (int i = 111; i >= 109; --i, v /= 10)
+        m.text[static_cast<std::size_t>(i)] = Digit(((v % 10) + 10) % 10);
     return m;
 }
 

@@ -51,9 +51,9 @@ struct ParsedGameMessage {
     char code = msg::Decision;  // a second character '1' is read as a decision
     int sender = 0;             // 0..4
     Actor actor = Actor::None;
-    bool play = false;                     // a decision: play
-    int slot = 0;                          // a played card's slot, 0 for a passed seat
-    Slots<std::uint8_t, 1, 4> discard{};   // a person's discard, in DiscardSel order
+    bool play = false;                    // a decision: play
+    int slot = 0;                         // a played card's slot, 0 for a passed seat
+    Slots<std::uint8_t, 1, 4> discard{};  // a person's discard, in DiscardSel order
 };
 std::optional<ParsedGameMessage> ParseGameMessage(std::string_view text);
 inline constexpr std::size_t GameMessageLength = 9;

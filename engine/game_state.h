@@ -71,9 +71,15 @@ inline constexpr std::uint8_t DealScored = 91;
 inline constexpr std::uint8_t GameOverPhase = 93;
 inline constexpr std::uint8_t GameSettled = 94;
 
-constexpr bool IsDecision(int p) { return p >= 1 && p <= 4; }
-constexpr bool IsDiscard(int p) { return p >= 51 && p <= 54; }
-constexpr bool IsPlay(int p) { return p >= 81 && p <= 84; }
+constexpr bool IsDecision(int p) {
+    return p >= 1 && p <= 4;
+}
+constexpr bool IsDiscard(int p) {
+    return p >= 51 && p <= 54;
+}
+constexpr bool IsPlay(int p) {
+    return p >= 81 && p <= 84;
+}
 }  // namespace phase
 
 struct GameState {
@@ -130,11 +136,17 @@ struct GameState {
     friend bool operator==(const GameState&, const GameState&) = default;
 };
 
-constexpr int NextSeat(int s) { return s % 4 + 1; }
-constexpr int PreviousSeat(int s) { return (s + 2) % 4 + 1; }
+constexpr int NextSeat(int s) {
+    return s % 4 + 1;
+}
+constexpr int PreviousSeat(int s) {
+    return (s + 2) % 4 + 1;
+}
 
 // Seat of table position p of a trick led by `leader`.
-constexpr int SeatAtTablePosition(int leader, int p) { return (leader + p - 2) % 4 + 1; }
+constexpr int SeatAtTablePosition(int leader, int p) {
+    return (leader + p - 2) % 4 + 1;
+}
 
 // The table position at which own network seat m sees network seat t (seat 4 is always the own
 // seat; play goes round the network seats in the order 1, 3, 2, 4).

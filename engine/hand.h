@@ -27,7 +27,6 @@ bool TableHasSuit(const GameState& gs, std::uint8_t suitChar);
 std::uint8_t TableHighest(const GameState& gs, std::uint8_t suitChar);
 bool HistoryHasCard(const GameState& gs, const Card& card);
 
-
 int CountAces(const GameState& gs, int s);
 int CountSuit(const GameState& gs, int s, std::uint8_t suitChar);
 // Number of seats whose Plays flag is set.

@@ -7,7 +7,7 @@
 namespace kesp {
 
 class Random {
-public:
+  public:
     explicit Random(std::uint64_t seed = 0x853c49e6748fea9bULL) { Seed(seed); }
 
     void Seed(std::uint64_t seed) { state_ = seed; }
@@ -33,7 +33,7 @@ public:
         return static_cast<std::uint32_t>(m >> 64);
     }
 
-private:
+  private:
     std::uint64_t state_ = 0;
 };
 

@@ -18,17 +18,32 @@ void Game::ApplyGameMessage(std::string_view text) {
             }
             Decide(byComputer, m->play, false);
             break;
-        case msg::StartDiscards: StartDiscards(false); break;
-        case msg::Discard: Discard(byComputer, m->discard, false); break;
-        case msg::Draw: DrawAll(false); break;
-        case msg::StartTricks: StartTricks(false); break;
+        case msg::StartDiscards:
+            StartDiscards(false);
+            break;
+        case msg::Discard:
+            Discard(byComputer, m->discard, false);
+            break;
+        case msg::Draw:
+            DrawAll(false);
+            break;
+        case msg::StartTricks:
+            StartTricks(false);
+            break;
         case msg::PlayCard:
             if (phase::IsPlay(gs_.Phase)) PlayCard(gs_.Phase - phase::PlayBase, m->slot, false);
             break;
-        case msg::ClearTrick: ClearTrick(false); break;
-        case msg::ScoreDeal: ScoreDeal(false); break;
-        case msg::FourAces: CheckFourAces(false); break;
-        default: break;
+        case msg::ClearTrick:
+            ClearTrick(false);
+            break;
+        case msg::ScoreDeal:
+            ScoreDeal(false);
+            break;
+        case msg::FourAces:
+            CheckFourAces(false);
+            break;
+        default:
+            break;
     }
 }
 

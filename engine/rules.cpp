@@ -4,9 +4,13 @@
 
 namespace kesp {
 
-bool IsForcedToPlay(const GameState& gs) { return gs.DecisionCount == 3 && CountPlaying(gs) == 0; }
+bool IsForcedToPlay(const GameState& gs) {
+    return gs.DecisionCount == 3 && CountPlaying(gs) == 0;
+}
 
-bool MayPass(const GameState& gs, int s) { return CountAces(gs, s) == 0 && !IsForcedToPlay(gs); }
+bool MayPass(const GameState& gs, int s) {
+    return CountAces(gs, s) == 0 && !IsForcedToPlay(gs);
+}
 
 bool IsDiscardAllowed(const GameState& gs, int s, const Slots<std::uint8_t, 1, 4>& sel) {
     bool marked[6] = {};

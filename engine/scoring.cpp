@@ -2,6 +2,7 @@
 #include "engine/game.h"
 #include "engine/game_messages.h"
 #include "engine/hand.h"
+#include "engine/sounds.h"
 
 namespace kesp {
 
@@ -40,9 +41,9 @@ void Game::DealScored() {
     int othersPlaying = 0;
     for (int s = 1; s <= 3; ++s) othersPlaying += gs_.Plays[s] ? 1 : 0;
     if (gs_.Plays[4] && gs_.TricksWon[4] == 0 && othersPlaying > 0)
-        events_->PlaySound("WKoBadX");
+        events_->PlaySound(sound::DealLost);
     else if ((gs_.Plays[4] && gs_.TricksWon[4] > 0) || othersPlaying == 0)
-        events_->PlaySound("WKoGutX");
+        events_->PlaySound(sound::DealWon);
 
     for (int s = 1; s <= 4; ++s) {
         view_.tabs[s].changeShown = true;

@@ -26,7 +26,7 @@ enum class Flight : std::uint8_t {
 };
 
 class TableEvents {
-public:
+  public:
     virtual ~TableEvents() = default;
 
     // Drawing: the named part of the table changed (the state and the TableView say how).

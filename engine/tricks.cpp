@@ -4,6 +4,7 @@
 #include "engine/game_messages.h"
 #include "engine/hand.h"
 #include "engine/rules.h"
+#include "engine/sounds.h"
 
 namespace kesp {
 
@@ -39,8 +40,9 @@ void Game::PlayCard(int s, int k, bool announce) {
 void Game::CardOnTable() {
     events_->DrawTable();
     const Card card = pending_.card;
-    if (pending_.pos != 1 && card.suit != gs_.LedSuit && card.suit != gs_.Trump) gs_.NoTrumpSeats.Add(pending_.seat);
-    Then(Stage::CardPlayed, events_->PlaySound("WHodsDo", true));
+    if (pending_.pos != 1 && card.suit != gs_.LedSuit && card.suit != gs_.Trump)
+        gs_.NoTrumpSeats.Add(pending_.seat);
+    Then(Stage::CardPlayed, events_->PlaySound(sound::Card, true));
 }
 
 void Game::CardPlayed() {
@@ -52,7 +54,9 @@ void Game::CardPlayed() {
     }
 }
 
-bool Game::IsIllegal(int k) const { return IsIllegalCard(gs_, 4, k); }
+bool Game::IsIllegal(int k) const {
+    return IsIllegalCard(gs_, 4, k);
+}
 
 void Game::CompleteTrick() {
     const int base = 4 * (gs_.TrickNo - 1);
@@ -110,8 +114,12 @@ void Game::ClearTrick(bool announce) {
     RunStages();
 }
 
-void Game::ComputerLead(int s) { PlayCard(s, ComputerLeadSlot(gs_, s), true); }
+void Game::ComputerLead(int s) {
+    PlayCard(s, ComputerLeadSlot(gs_, s), true);
+}
 
-void Game::ComputerFollow(int s) { PlayCard(s, ComputerFollowSlot(gs_, s), true); }
+void Game::ComputerFollow(int s) {
+    PlayCard(s, ComputerFollowSlot(gs_, s), true);
+}
 
 }  // namespace kesp

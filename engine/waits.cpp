@@ -23,13 +23,26 @@ void Game::RunStages() {
 
 void Game::RunStage(Stage stage) {
     switch (stage) {
-        case Stage::None: break;
-        case Stage::CardOnTable: CardOnTable(); break;
-        case Stage::CardPlayed: CardPlayed(); break;
-        case Stage::DecisionShown: DecisionShown(); break;
-        case Stage::FourAcesShown: FourAcesShown(); break;
-        case Stage::DrawNext: DrawNext(); break;
-        case Stage::CardDrawn: CardDrawn(); break;
+        case Stage::None:
+            break;
+        case Stage::CardOnTable:
+            CardOnTable();
+            break;
+        case Stage::CardPlayed:
+            CardPlayed();
+            break;
+        case Stage::DecisionShown:
+            DecisionShown();
+            break;
+        case Stage::FourAcesShown:
+            FourAcesShown();
+            break;
+        case Stage::DrawNext:
+            DrawNext();
+            break;
+        case Stage::CardDrawn:
+            CardDrawn();
+            break;
         case Stage::TrickFlown: {
             const int players = CountPlaying(gs_);
             Then(pending_.afterTrick, events_->Pause(Paced(players >= 4 ? 700 : players == 3 ? 500 : 300)));
@@ -42,9 +55,15 @@ void Game::RunStage(Stage stage) {
             if (pending_.announce) Announce(msg::ClearTrick);
             break;
         }
-        case Stage::DealScored: DealScored(); break;
-        case Stage::DealShown: DealShown(); break;
-        case Stage::DiscardAnswered: DiscardAnswered(); break;
+        case Stage::DealScored:
+            DealScored();
+            break;
+        case Stage::DealShown:
+            DealShown();
+            break;
+        case Stage::DiscardAnswered:
+            DiscardAnswered();
+            break;
     }
 }
 
@@ -78,10 +97,13 @@ void Game::Answer(WordId question, bool yes) {
             events_->StopRecording();
             ReturnToMenu(LeaveReason::Abandoned);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
-int Game::Paced(int milliseconds) const { return std::max(1, milliseconds / std::max(1, setup_.Pace)); }
+int Game::Paced(int milliseconds) const {
+    return std::max(1, milliseconds / std::max(1, setup_.Pace));
+}
 
 }  // namespace kesp
