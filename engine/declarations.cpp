@@ -69,7 +69,7 @@ void Game::DecisionShown() {
     ++gs_.DecisionCount;
 
     if (gs_.DecisionCount < 4) {
-        if (gs_.Phase == 4 && gs_.HumanSeat[4]) PrepareUserDecision();
+        if (gs_.Phase == phase::Decision(4) && gs_.HumanSeat[4]) PrepareUserDecision();
         return;
     }
     if (CountPlaying(gs_) <= 1) {
@@ -90,7 +90,7 @@ void Game::PrepareUserDiscard() {
 
 void Game::StartDiscards(bool announce) {
     if (waiting_ || gs_.Phase != phase::DecisionsDone) return;
-    gs_.Phase = static_cast<std::uint8_t>(phase::DiscardBase + gs_.Dealer);
+    gs_.Phase = phase::Discard(gs_.Dealer);
     gs_.DecisionCount = 1;
     gs_.PlayerCount = static_cast<std::uint8_t>(CountPlaying(gs_));
     if (gs_.Dealer == 4 && gs_.HumanSeat[4] && gs_.Plays[4]) PrepareUserDiscard();
@@ -125,12 +125,12 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
         else
             events_->Announce(MakePersonDiscardMessage(chosen, setup_.LanRole).view());
     }
-    gs_.Phase = static_cast<std::uint8_t>(phase::DiscardBase + NextSeat(s));
+    gs_.Phase = phase::Discard(NextSeat(s));
     ++gs_.DecisionCount;
     if (gs_.DecisionCount >= 5) {
         gs_.Phase = phase::DiscardsDone;
         SetButtons(WordId::ToTakeFromAPack, IsDrivingMachine(), view_.second.caption, false);
-    } else if (gs_.Phase == phase::DiscardBase + 4 && gs_.HumanSeat[4] && gs_.Plays[4]) {
+    } else if (gs_.Phase == phase::Discard(4) && gs_.HumanSeat[4] && gs_.Plays[4]) {
         PrepareUserDiscard();
     }
 }
@@ -149,7 +149,7 @@ void Game::DrawNext() {
     for (; pending_.drawIndex < 4; ++pending_.drawIndex) {
         int s = gs_.Dealer;
         for (int i = 0; i < pending_.drawIndex; ++i) s = NextSeat(s);
-        gs_.Phase = static_cast<std::uint8_t>(phase::DrawBase + s);
+        gs_.Phase = phase::Draw(s);
         if (!gs_.Plays[s]) continue;
         pending_.seat = s;
         if (s == gs_.Dealer && !gs_.TrumpTaken) {
@@ -203,7 +203,7 @@ void Game::StartTricks(bool announce) {
     for (int i = 0; i < 3 && !gs_.Plays[leader]; ++i) leader = NextSeat(leader);
     gs_.Leader = static_cast<std::uint8_t>(leader);
     gs_.TableLeader = gs_.Leader;
-    gs_.Phase = static_cast<std::uint8_t>(phase::PlayBase + leader);
+    gs_.Phase = phase::Play(leader);
     lastPlayerTrick_ = 0;
 
     SetButtons(WordId::Ok, false, view_.second.caption, false);

@@ -72,19 +72,19 @@ void Game::ActionButton() {
         gs_.DealStarted = 2;
         SetButtons(WordId::Ok, false, view_.second.caption, false);
         if (CheckFourAces(true)) return;
-        if (gs_.Phase == 4 && gs_.HumanSeat[4]) PrepareUserDecision();
+        if (gs_.Phase == phase::Decision(4) && gs_.HumanSeat[4]) PrepareUserDecision();
         SetTimer(timer::Move, true);
         return;
     }
     SetButtons(view_.action.caption, false, view_.second.caption, false);
     switch (gs_.Phase) {
-        case 4:
+        case phase::Decision(4):
             Decide(false, true, true);
             break;
         case phase::DecisionsDone:
             StartDiscards(true);
             break;
-        case phase::DiscardBase + 4:
+        case phase::Discard(4):
             UserDiscard();
             break;
         case phase::DiscardsDone:
@@ -122,7 +122,7 @@ namespace kesp {
 void Game::SecondButton() {
     if (!gs_.DealRunning || waiting_ || !view_.second.enabled) return;
     gs_.DiscardAsked = 0;
-    if (gs_.Phase == 4 && !gs_.GameOver) {
+    if (gs_.Phase == phase::Decision(4) && !gs_.GameOver) {
         SetButtons(view_.action.caption, false, view_.second.caption, false);
         Decide(false, false, true);
     } else if (gs_.GameOver) {
@@ -137,7 +137,7 @@ void Game::OwnCardClick(MouseButton button, int slot) {
         return;
     }
     if (waiting_ || gs_.DealStarted != 2 || !gs_.Plays[4] || !gs_.HumanSeat[4]) return;
-    if (gs_.Phase == phase::DiscardBase + 4) {
+    if (gs_.Phase == phase::Discard(4)) {
         for (int i = 1; i <= 4; ++i)
             if (gs_.DiscardSel[i] == slot) {
                 gs_.DiscardSel[i] = 0;
@@ -152,7 +152,7 @@ void Game::OwnCardClick(MouseButton button, int slot) {
         while (gs_.DiscardSel[freePlace] != 0) ++freePlace;
         gs_.DiscardSel[freePlace] = static_cast<std::uint8_t>(slot);
         events_->DrawHand(4);
-    } else if (gs_.Phase == phase::PlayBase + 4) {
+    } else if (gs_.Phase == phase::Play(4)) {
         if (gs_.TablePos != 1 && IsIllegal(slot)) {
             events_->PlaySound(sound::Wrong);
             return;
@@ -165,9 +165,9 @@ CardCursor Game::OwnCardHover(int slot) const {
     if (!gs_.DealRunning || gs_.DealStarted != 2 || !gs_.Plays[4] || !gs_.HumanSeat[4] || slot < 1 ||
         slot > 5 || gs_.Hand[4][slot].IsEmpty())
         return CardCursor::Ordinary;
-    if (gs_.Phase == phase::DiscardBase + 4)
+    if (gs_.Phase == phase::Discard(4))
         return MayMarkForDiscard(gs_, 4, gs_.DiscardSel, slot) ? CardCursor::Choosing : CardCursor::Ordinary;
-    if (gs_.Phase == phase::PlayBase + 4)
+    if (gs_.Phase == phase::Play(4))
         return gs_.TablePos == 1 || !IsIllegal(slot) ? CardCursor::Choosing : CardCursor::Ordinary;
     return CardCursor::Ordinary;
 }

@@ -47,7 +47,7 @@ void Game::CardOnTable() {
 
 void Game::CardPlayed() {
     ++gs_.TablePos;
-    gs_.Phase = static_cast<std::uint8_t>(phase::PlayBase + NextSeat(pending_.seat));
+    gs_.Phase = phase::Play(NextSeat(pending_.seat));
     if (gs_.TablePos == 5) {
         gs_.Phase = phase::TrickComplete;
         CompleteTrick();

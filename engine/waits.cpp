@@ -50,7 +50,7 @@ void Game::RunStage(Stage stage) {
         }
         case Stage::TrickCleared: {
             gs_.TableLeader = gs_.Leader;
-            gs_.Phase = static_cast<std::uint8_t>(phase::PlayBase + gs_.Leader);
+            gs_.Phase = phase::Play(gs_.Leader);
             events_->DrawTable();
             if (pending_.announce) Announce(msg::ClearTrick);
             break;

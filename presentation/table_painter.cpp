@@ -120,7 +120,7 @@ void TablePainter::DrawHand(const Game& game, int seat) {
     const bool open = seat == 4 || game.View().handFaceUp[seat] != 0 || revealHands_;
     DrawHand(seat, gs.Hand[seat], open);
     // The own cards chosen for discarding keep their inverted look.
-    if (seat == 4 && gs.Phase == phase::DiscardBase + 4) {
+    if (seat == 4 && gs.Phase == phase::Discard(4)) {
         for (int i = 1; i <= 4; ++i) {
             const int slot = gs.DiscardSel[i];
             bool twice = false;

@@ -35,7 +35,7 @@ TEST(CardFlightWindow, ADealWithFlightsLeavesTheTableAsTheNormalDrawingDoes) {
         const std::uint64_t before = window.Flights().Frames();
         const std::uint8_t phaseBefore = gs.Phase;
         if (TakeOwnTurn(window, action)) {
-            if (phaseBefore == phase::PlayBase + 4) framesOfOwnPlays += window.Flights().Frames() - before;
+            if (phaseBefore == phase::Play(4)) framesOfOwnPlays += window.Flights().Frames() - before;
         } else if (action->isVisible() && action->isEnabled()) {
             QTest::mouseClick(action, Qt::LeftButton);
         } else {

@@ -149,14 +149,14 @@ bool PlayOneStep(TForm1& window) {
         QTest::mouseClick(&window, Qt::LeftButton, {},
                           QPoint(hand.left() + (fan.x[slot] + right) / 2, hand.center().y()));
     };
-    if (gs.Phase == phase::DiscardBase + 4 && gs.Plays[4] && action->isEnabled()) {
+    if (gs.Phase == phase::Discard(4) && gs.Plays[4] && action->isEnabled()) {
         int slot = 1;
         while (slot < gs.HandCount[4] && gs.Hand[4][slot].IsAce()) ++slot;
         clickCard(slot);
         QTest::mouseClick(action, Qt::LeftButton);
         return true;
     }
-    if (gs.Phase == phase::PlayBase + 4 && gs.Plays[4] && gs.DealStarted == 2) {
+    if (gs.Phase == phase::Play(4) && gs.Plays[4] && gs.DealStarted == 2) {
         const GameState before = gs;
         for (int k = 1; k <= gs.HandCount[4] && gs == before; ++k) clickCard(k);
         return !(gs == before);

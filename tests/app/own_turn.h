@@ -28,14 +28,14 @@ inline void ClickOwnCard(TForm1& window, int slot, Qt::MouseButton button = Qt::
 // card. False when it is not his turn.
 inline bool TakeOwnTurn(TForm1& window, QPushButton* action) {
     const GameState& gs = window.CurrentGame().State();
-    if (gs.Phase == phase::DiscardBase + 4 && gs.Plays[4] && action->isEnabled()) {
+    if (gs.Phase == phase::Discard(4) && gs.Plays[4] && action->isEnabled()) {
         int slot = 1;
         while (slot < gs.HandCount[4] && gs.Hand[4][slot].IsAce()) ++slot;
         ClickOwnCard(window, slot);
         QTest::mouseClick(action, Qt::LeftButton);
         return true;
     }
-    if (gs.Phase == phase::PlayBase + 4 && gs.Plays[4] && gs.DealStarted == 2) {
+    if (gs.Phase == phase::Play(4) && gs.Plays[4] && gs.DealStarted == 2) {
         const GameState before = gs;
         for (int k = 1; k <= gs.HandCount[4] && gs == before; ++k) ClickOwnCard(window, k);
         EXPECT_FALSE(gs == before) << "no card of the hand could be played";

@@ -34,7 +34,7 @@ TEST(WholeGame, PlayedWithTheMouseFromTheTitleToTheClub) {
     while (window.CurrentScreen() == TForm1::Screen::Table && steps++ < 5000) {
         if (TakeOwnTurn(window, action)) {
             ASSERT_FALSE(::testing::Test::HasFailure());
-        } else if (gs.Phase == 4 && second->isVisible() && second->isEnabled() && !passedOnce) {
+        } else if (gs.Phase == phase::Decision(4) && second->isVisible() && second->isEnabled() && !passedOnce) {
             passedOnce = true;
             QTest::mouseClick(second, Qt::LeftButton);  // "Pass" once
         } else if (action->isVisible() && action->isEnabled()) {

@@ -108,12 +108,12 @@ TEST(Discards, UserIsReadyWithNothingMarked) {
         ASSERT_EQ(gs.Phase, phase::DecisionsDone);
         game.ActionButton();
         TickWhileAutomatic(game);
-        ASSERT_EQ(gs.Phase, phase::DiscardBase + 4);
+        ASSERT_EQ(gs.Phase, phase::Discard(4));
         EXPECT_EQ(game.View().action, (ButtonState{WordId::IsReady, true, true}));
         EXPECT_EQ(game.View().bubbles[4], Bubble::CommunicateCards);
 
         game.ActionButton();  // nothing marked
-        EXPECT_EQ(gs.Phase, phase::DiscardBase + 4) << dealer;
+        EXPECT_EQ(gs.Phase, phase::Discard(4)) << dealer;
         EXPECT_TRUE(game.View().action.enabled);
         EXPECT_EQ(events.sounds.back(), "WOpenFo");
         if (dealer == 4) {
@@ -131,7 +131,7 @@ TEST(Discards, UserIsReadyWithNothingMarked) {
             EXPECT_EQ(gs.HandCount[4], 5);
             EXPECT_EQ(gs.DiscardAsked, 0);
         }
-        EXPECT_NE(gs.Phase, phase::DiscardBase + 4);
+        EXPECT_NE(gs.Phase, phase::Discard(4));
     }
 }
 

@@ -18,7 +18,7 @@ public:
     bool Act(Game& game, RecordingEvents& events) {
         GameState& gs = game.State();
         const TableView& view = game.View();
-        if (gs.Phase == 4 && view.action.caption == WordId::ToPlay && view.action.enabled) {
+        if (gs.Phase == phase::Decision(4) && view.action.caption == WordId::ToPlay && view.action.enabled) {
             if (view.second.enabled && rng_() % 2) {
                 game.SecondButton();
             } else {
@@ -26,14 +26,14 @@ public:
             }
             return true;
         }
-        if (gs.Phase == phase::DiscardBase + 4 && view.action.caption == WordId::IsReady && view.action.enabled) {
+        if (gs.Phase == phase::Discard(4) && view.action.caption == WordId::IsReady && view.action.enabled) {
             events.answer = true;  // "You really do not want to change of cards?" Yes.
             for (int k = 1; k <= 5; ++k)
                 if (rng_() % 2) game.OwnCardClick(MouseButton::Left, k);
             game.ActionButton();
             return true;
         }
-        if (gs.Phase == phase::PlayBase + 4 && gs.Plays[4]) {
+        if (gs.Phase == phase::Play(4) && gs.Plays[4]) {
             for (int k = 1; k <= gs.HandCount[4]; ++k) {
                 const GameState before = gs;
                 const std::size_t sounds = events.sounds.size();
@@ -140,7 +140,7 @@ TEST(Driver, ClicksOnOwnCards) {
     TickWhileAutomatic(game);
     game.ActionButton();  // To communicate cards
     TickWhileAutomatic(game);
-    ASSERT_EQ(gs.Phase, phase::DiscardBase + 4);
+    ASSERT_EQ(gs.Phase, phase::Discard(4));
     // Hand: 6ч 7ч Тк 8п 9п (spades trump). Marks, unmarks, the ace refused.
     EXPECT_EQ(HandText(gs, 4), "6ч 7ч Тк 8п 9п");
     EXPECT_EQ(game.OwnCardHover(3), CardCursor::Ordinary);
@@ -223,9 +223,9 @@ TEST(Driver, LocalNetworkHostAndClientStayInStep) {
                 toHost.pop_front();
             } else {
                 const GameState& c = client.State();
-                const bool clientTurn = (phase::IsDecision(c.Phase) && c.Phase == 4) ||
-                                        (c.Phase == phase::DiscardBase + 4 && c.Plays[4]) ||
-                                        (c.Phase == phase::PlayBase + 4 && c.Plays[4]) || client.View().action.enabled;
+                const bool clientTurn = (phase::IsDecision(c.Phase) && c.Phase == phase::Decision(4)) ||
+                                        (c.Phase == phase::Discard(4) && c.Plays[4]) ||
+                                        (c.Phase == phase::Play(4) && c.Plays[4]) || client.View().action.enabled;
                 if (clientTurn || (c.DealRunning && !host.State().DealRunning)) {
                     ASSERT_TRUE(clientPerson.Act(client, clientEvents));
                 } else if (!hostPerson.Act(host, hostEvents)) {
@@ -379,7 +379,7 @@ TEST(Waits, QuestionsAnsweredLater) {
         }
     };
     settle();
-    ASSERT_EQ(gs.Phase, phase::DiscardBase + 4);
+    ASSERT_EQ(gs.Phase, phase::Discard(4));
     // "Is ready" with nothing marked: the question holds the game until it is answered.
     game.ActionButton();
     ASSERT_TRUE(game.Waiting());

@@ -12,7 +12,7 @@ void StartTrick(Game& game, const char* trump, int leader, std::initializer_list
     gs.Plays.Fill(1);
     for (int s : passed) gs.Plays[s] = 0;
     gs.Leader = gs.TableLeader = static_cast<std::uint8_t>(leader);
-    gs.Phase = static_cast<std::uint8_t>(phase::PlayBase + leader);
+    gs.Phase = phase::Play(leader);
     gs.TablePos = 1;
     gs.TrickNo = 1;
     gs.DealStarted = 2;
@@ -61,7 +61,7 @@ TEST(Legality, UserMustFollowSuitElseTrump) {
         gs.HandCount[4] = static_cast<std::uint8_t>(c.hand.size());
         gs.Hand[1][1] = C(c.led);
         Play(game, 1, c.led);
-        gs.Phase = phase::PlayBase + 4;  // skip to the user
+        gs.Phase = phase::Play(4);  // skip to the user
         gs.TablePos = 2;
         EXPECT_EQ(game.IsIllegal(SlotOf(gs, 4, c.card)), c.illegal) << c.led << " " << c.card;
     }
@@ -79,7 +79,7 @@ TEST(Tricks, WinnerValueAndSeatsWithoutTrumps) {
     Play(game, 1, "Кч");
     Play(game, 2, "Тк");
     Play(game, 3, "6ч");
-    EXPECT_EQ(gs.Phase, phase::PlayBase + 4);
+    EXPECT_EQ(gs.Phase, phase::Play(4));
     Play(game, 4, "7ч");
     EXPECT_EQ(gs.Phase, phase::TrickComplete);
     EXPECT_EQ(gs.Leader, 1);
@@ -97,7 +97,7 @@ TEST(Tricks, WinnerValueAndSeatsWithoutTrumps) {
     EXPECT_EQ(game.View().tabs[1].change, -11);
 
     game.ClearTrick(true);
-    EXPECT_EQ(gs.Phase, phase::PlayBase + 1);
+    EXPECT_EQ(gs.Phase, phase::Play(1));
     EXPECT_EQ(gs.TableLeader, 1);
     EXPECT_EQ(events.pauses, std::vector<int>{700});
 }

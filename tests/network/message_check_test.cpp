@@ -179,7 +179,7 @@ TEST_F(FirstDeal, PersonsMovesComeFromTheirOwnMachine) {
     toClient.clear();
     // The client's discard: slots of its own hand, no ace, no slot twice.
     const GameState& c = client.game.State();
-    ASSERT_EQ(host.game.State().Phase, phase::DiscardBase + 2);
+    ASSERT_EQ(host.game.State().Phase, phase::Discard(2));
     int ace = 0;
     for (int k = 1; k <= 5; ++k)
         if (c.Hand[4][k].IsAce()) ace = k;
@@ -198,13 +198,13 @@ TEST_F(FirstDeal, CardsMustBeHeldAndFollowSuit) {
     while (steps++ < 500) {
         if (Deliver(toClient, client, 1) || Deliver(toHost, host, 2)) continue;
         const GameState& h = host.game.State();
-        if (h.Phase == phase::PlayBase + 2 && h.TablePos > 1) break;
+        if (h.Phase == phase::Play(2) && h.TablePos > 1) break;
         if (!host.Act()) {
             ASSERT_TRUE(client.Act());
         }
     }
     const GameState& h = host.game.State();
-    ASSERT_EQ(h.Phase, phase::PlayBase + 2) << "the client does not follow in this deal";
+    ASSERT_EQ(h.Phase, phase::Play(2)) << "the client does not follow in this deal";
     ASSERT_TRUE(h.Plays[2]);
     int legal = 0, illegal = 0, empty = 0;
     for (int k = 1; k <= 5; ++k) {

@@ -163,7 +163,7 @@ TEST_F(TablePainterTest, OwnHandKeepsTheMarksOfTheDiscardChoice) {
     SetUpWindow(window_size::Small);
     const QImage plain = painter_->Canvas().copy();
     GameState& gs = game_.State();
-    gs.Phase = phase::DiscardBase + 4;
+    gs.Phase = phase::Discard(4);
     gs.DiscardSel[1] = 3;
     gs.DiscardSel[2] = 3;  // a repeated slot is marked once
     painter_->DrawHand(game_, 4);
@@ -171,7 +171,7 @@ TEST_F(TablePainterTest, OwnHandKeepsTheMarksOfTheDiscardChoice) {
     const QPoint third(own.x() + 58 + 10, own.y() + 40);
     EXPECT_EQ(painter_->Canvas().pixel(third) & 0xffffff, ~plain.pixel(third) & 0xffffff);
     // Outside the discard phase the same selection shows nothing.
-    gs.Phase = phase::PlayBase + 4;
+    gs.Phase = phase::Play(4);
     painter_->DrawHand(game_, 4);
     EXPECT_EQ(painter_->Canvas().pixel(third), plain.pixel(third));
 }

@@ -31,7 +31,7 @@ bool PlayOwnSeat(Game& game) {
     const GameState& gs = game.State();
     const TableView& view = game.View();
     if (!gs.DealRunning || gs.DealStarted != 2 || !gs.HumanSeat[4]) return false;
-    if (gs.Phase == 4 && view.action.caption == WordId::ToPlay && view.action.enabled) {
+    if (gs.Phase == phase::Decision(4) && view.action.caption == WordId::ToPlay && view.action.enabled) {
         GameState probe = gs;
         probe.HumanSeat[4] = 0;  // what the computer would decide in his place
         if (Intention(probe, 4) || !view.second.enabled)
@@ -40,12 +40,12 @@ bool PlayOwnSeat(Game& game) {
             game.SecondButton();
         return true;
     }
-    if (gs.Phase == phase::DiscardBase + 4 && view.action.caption == WordId::IsReady && view.action.enabled) {
+    if (gs.Phase == phase::Discard(4) && view.action.caption == WordId::IsReady && view.action.enabled) {
         MarkDiscards(game);
         game.ActionButton();  // "You really do not want to change of cards?" is answered by the events
         return true;
     }
-    if (gs.Phase == phase::PlayBase + 4 && gs.Plays[4]) {
+    if (gs.Phase == phase::Play(4) && gs.Plays[4]) {
         game.OwnCardClick(MouseButton::Left, CardToPlay(game));
         return true;
     }
