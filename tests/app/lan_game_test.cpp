@@ -29,14 +29,29 @@ std::uint16_t FreePort() {
     return probe.serverPort();
 }
 
+// How the tables show the game: card flights (at the fastest speed), sounds the game waits for
+// (silent, each taking its length divided by the pace), and the pace of the game's timer and rests.
+struct Showing {
+    bool flights = false;
+    bool sounds = false;
+    int pace = 1;
+};
+
 // A program folder whose settings have the network mode on.
-QString NetworkFolder(QTemporaryDir& dir) {
+QString NetworkFolder(QTemporaryDir& dir, Showing showing = {}) {
     const QString folder = ProgramFolder(dir);
     Settings settings;
     settings.NetworkMode = true;
-    settings.FlyCards = false;
+    settings.FlyCards = showing.flights;
+    settings.Speed = 6;
+    settings.SoundOn = showing.sounds;
     SaveSettings(settings, folder.toStdString(), false);
     return folder;
+}
+
+void ShowAs(TForm1& window, Showing showing) {
+    window.SetPace(showing.pace);
+    if (showing.sounds) window.Sounds().SetSilentTiming(true, showing.pace);
 }
 
 QByteArray FileBytes(const QString& path) {
@@ -48,12 +63,14 @@ QByteArray FileBytes(const QString& path) {
 // of both are answered as a person would: the host opens `port`, the client joins it.
 class TwoTables {
   public:
-    TwoTables()
-        : hostFolder_(NetworkFolder(hostDir_)),
-          clientFolder_(NetworkFolder(clientDir_)),
+    explicit TwoTables(Showing showing = {})
+        : hostFolder_(NetworkFolder(hostDir_, showing)),
+          clientFolder_(NetworkFolder(clientDir_, showing)),
           host(hostFolder_.toStdString()),
           client(clientFolder_.toStdString()) {
+        host.CurrentGame().SeedShuffle(TestSeed());
         for (TForm1* w : {&host, &client}) {
+            ShowAs(*w, showing);
             w->show();
             EXPECT_TRUE(WaitFor([w] { return w->CurrentScreen() == TForm1::Screen::Title; }));
             QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(380, 250));
@@ -140,7 +157,7 @@ class TwoTables {
 bool PlayOneStep(TForm1& window) {
     QPushButton* action = Child(window, "Button7");
     const GameState& gs = window.CurrentGame().State();
-    if (window.CurrentScreen() != TForm1::Screen::Table) return false;
+    if (window.CurrentScreen() != TForm1::Screen::Table || window.CurrentGame().Waiting()) return false;
     auto clickCard = [&](int slot) {
         const TablePainter& painter = window.Painter();
         const QRect hand = painter.Geometry().hand[4];
@@ -179,8 +196,10 @@ std::array<int, 4> ScoresBySeat(TForm1& window, int ownSeat) {
 
 }  // namespace
 
+// With flights and sounds the game waits for: a step of either table that waits ends there, and the
+// other machine's steps that arrive meanwhile are taken after it.
 TEST(LanGame, AHostAndAClientWindowPlayAWholeGameToTheSameScores) {
-    TwoTables tables;
+    TwoTables tables({.flights = true, .sounds = true, .pace = 20});
     ASSERT_TRUE(tables.Seat());
     EXPECT_EQ(tables.hostWaitLines, QStringList({"Expectation of connection of other players...",
                                                  "The second player was connected...", "", ""}));
@@ -307,6 +326,29 @@ TEST(LanGame, APlayerLostInTheMiddleOfADealEndsTheGameOnTheOtherTable) {
 
 // A client whose host does not answer is told so on the wait window's next tick; Cancel takes it
 // back to the welcome window, which stays open.
+// The host goes away while the client rests after a trick that flew to its winner: the client's
+// wait is abandoned, the box says so over the table, and its OK brings the menu back.
+TEST(LanGame, AHostLeavingDuringTheRestAfterATrickEndsTheGameOnTheClient) {
+    TwoTables tables({.flights = true, .sounds = false, .pace = 1});
+    ASSERT_TRUE(tables.Seat());
+    const Game& client = tables.client.CurrentGame();
+    const QString club = tables.Folder(tables.client) + "Kesp.net";
+    const QByteArray clubBefore = FileBytes(club);
+    auto resting = [&] {
+        return client.Waiting() && client.State().Phase == phase::TrickComplete && !tables.client.Flights().Running();
+    };
+    for (int i = 0; i < 5000 && !resting(); ++i)
+        if (!(PlayOneStep(tables.host) | PlayOneStep(tables.client))) QTest::qWait(5);
+    ASSERT_TRUE(resting());
+    tables.host.Lan().Session().Close();
+    ASSERT_TRUE(WaitFor([&] { return tables.client.CurrentScreen() == TForm1::Screen::Menu; }, 10000));
+    ASSERT_EQ(tables.boxes.size(), 1u);
+    EXPECT_EQ(tables.boxes.front(), "One of player has interrupted game!\n\rPress OK for exit to the main menu...");
+    EXPECT_FALSE(client.Waiting());
+    EXPECT_FALSE(client.State().DealRunning);
+    EXPECT_EQ(FileBytes(club), clubBefore);
+}
+
 TEST(LanGame, AClientThatFindsNoGameIsToldSoAndCancels) {
     QTemporaryDir dir;
     TForm1 window(NetworkFolder(dir).toStdString());

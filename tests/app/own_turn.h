@@ -25,9 +25,10 @@ inline void ClickOwnCard(TForm1& window, int slot, Qt::MouseButton button = Qt::
 
 // Makes the user's move when it is his turn to discard or to play: marks the first card that may be
 // changed (aces may not, so no question is asked) and presses "Is ready", or plays the first legal
-// card. False when it is not his turn.
+// card. False when it is not his turn, or the table is busy showing the last step.
 inline bool TakeOwnTurn(TForm1& window, QPushButton* action) {
     const GameState& gs = window.CurrentGame().State();
+    if (window.CurrentGame().Waiting()) return false;
     if (gs.Phase == phase::Discard(4) && gs.Plays[4] && action->isEnabled()) {
         int slot = 1;
         while (slot < gs.HandCount[4] && gs.Hand[4][slot].IsAce()) ++slot;

@@ -18,6 +18,8 @@ TEST(WholeGame, PlayedWithTheMouseFromTheTitleToTheClub) {
     ModalAnswerer answerer;  // the new player's login; any message box: Yes or OK
 
     TForm1 window(folder.toStdString());
+    window.CurrentGame().SeedShuffle(TestSeed());
+    window.SetPace(20);
     window.show();
     ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
     QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(380, 250));
@@ -43,7 +45,7 @@ TEST(WholeGame, PlayedWithTheMouseFromTheTitleToTheClub) {
             window.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-settled.png"));
             QTest::mouseClick(second, Qt::LeftButton);  // "Exit to menu"
         } else {
-            QTest::qWait(60);  // the computer seats move on the game timer
+            QTest::qWait(5);  // the computer seats move on the game timer
         }
     }
     ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Menu; }));

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <iostream>
 #include <vector>
 
 #include "records/windows/welcome_dialog.h"
@@ -62,6 +63,15 @@ inline QString ProgramFolder(QTemporaryDir& dir, bool withNetworkClub = true) {
     QFile::copy(build + "/Kesp.clb", dir.path() + "/Kesp.clb");
     if (withNetworkClub) QFile::copy(build + "/Kesp.net", dir.path() + "/Kesp.net");
     return dir.path() + "/";
+}
+
+// The seed of a window test's shuffles, so that a failure comes back: KESP_TEST_SEED when it is set,
+// else the test's own fixed seed. It is printed, and ctest shows it with a failure.
+inline std::uint64_t TestSeed(std::uint64_t fixed = 1) {
+    const QByteArray env = qgetenv("KESP_TEST_SEED");
+    const std::uint64_t seed = env.isEmpty() ? fixed : env.toULongLong();
+    std::cout << "shuffle seed " << seed << " (KESP_TEST_SEED=" << seed << " repeats it)" << std::endl;
+    return seed;
 }
 
 // Runs the event loop until `done` holds or the time is up.
