@@ -12,7 +12,7 @@
 #include "presentation/font_roles.h"
 #include "presentation/table_layout.h"
 #include "presentation/words.h"
-#include "records/windows/welcome_dialog.h"
+#include "windows/welcome_dialog.h"
 
 class QLabel;
 class QPushButton;

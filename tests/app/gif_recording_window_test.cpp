@@ -128,7 +128,8 @@ TEST(RecordingWindowLeft, LeavingForTheMenuSavesTheDealSoFar) {
     TForm1 window(folder.toStdString());
     StartGame(window);
     ASSERT_TRUE(window.Recording().Recording());
-    ASSERT_TRUE(window.CurrentGame().LeaveToMenu());
+    window.CurrentGame().LeaveToMenu();  // the question is answered from the event loop
+    ASSERT_TRUE(WaitFor([&] { return !window.CurrentGame().State().DealRunning; }));
     EXPECT_FALSE(window.Recording().Recording());
     EXPECT_FALSE(window.Recording().SamplingTimer().isActive());
     ASSERT_EQ(Recordings(folder).size(), 1);
@@ -168,7 +169,8 @@ TEST(RecordingWindowSizes, LargerWindowsNeverRecordEvenWithTheOptionOn) {
         StartGame(window);
         EXPECT_FALSE(window.CurrentSettings().SaveGamesAsGif);
         EXPECT_FALSE(window.Recording().Recording());
-        ASSERT_TRUE(window.CurrentGame().LeaveToMenu());
+        window.CurrentGame().LeaveToMenu();
+        ASSERT_TRUE(WaitFor([&] { return !window.CurrentGame().State().DealRunning; }));
         EXPECT_TRUE(Recordings(folder).isEmpty());
         EXPECT_FALSE(QFileInfo::exists(folder + "GIFGame"));
     }

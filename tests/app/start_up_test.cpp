@@ -5,10 +5,10 @@
 
 #include "app/main_window.h"
 #include "records/club.h"
-#include "records/windows/count_window.h"
-#include "records/windows/end_game_window.h"
-#include "records/windows/history_window.h"
-#include "records/windows/top_ten_window.h"
+#include "windows/count_window.h"
+#include "windows/end_game_window.h"
+#include "windows/history_window.h"
+#include "windows/top_ten_window.h"
 #include "window_fixture.h"
 
 namespace kesp {

@@ -17,7 +17,7 @@
 #include <iostream>
 #include <vector>
 
-#include "records/windows/welcome_dialog.h"
+#include "windows/welcome_dialog.h"
 
 namespace kesp::test {
 

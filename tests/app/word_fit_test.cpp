@@ -14,11 +14,11 @@
 #include "app/main_window.h"
 #include "presentation/font_roles.h"
 #include "records/club.h"
-#include "records/windows/count_window.h"
-#include "records/windows/history_window.h"
-#include "records/windows/speed_dialog.h"
-#include "records/windows/welcome_dialog.h"
-#include "records/windows/window_words.h"
+#include "windows/count_window.h"
+#include "windows/history_window.h"
+#include "windows/speed_dialog.h"
+#include "windows/welcome_dialog.h"
+#include "windows/window_words.h"
 #include "window_fixture.h"
 
 namespace kesp {

@@ -1,4 +1,4 @@
-#include "records/windows/count_window.h"
+#include "windows/count_window.h"
 
 #include <QTest>
 

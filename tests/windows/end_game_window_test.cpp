@@ -1,4 +1,4 @@
-#include "records/windows/end_game_window.h"
+#include "windows/end_game_window.h"
 
 #include <QSignalSpy>
 #include <QTest>

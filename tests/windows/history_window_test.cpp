@@ -1,4 +1,4 @@
-#include "records/windows/history_window.h"
+#include "windows/history_window.h"
 
 #include <QTest>
 #include <fstream>

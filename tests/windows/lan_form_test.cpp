@@ -4,8 +4,8 @@
 #include <QTcpSocket>
 #include <QTest>
 
-#include "records/windows/welcome_dialog.h"
-#include "records/windows/window_words.h"
+#include "windows/welcome_dialog.h"
+#include "windows/window_words.h"
 #include "tests/windows/window_test_support.h"
 
 namespace kesp {

@@ -1,4 +1,4 @@
-#include "records/windows/speed_dialog.h"
+#include "windows/speed_dialog.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "records/windows/top_ten_window.h"
+#include "windows/top_ten_window.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "records/windows/welcome_dialog.h"
+#include "windows/welcome_dialog.h"
 
 #include <QStyle>
 #include <QTest>

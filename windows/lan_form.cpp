@@ -1,4 +1,4 @@
-#include "records/windows/lan_form.h"
+#include "windows/lan_form.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "presentation/words.h"
-#include "records/windows/window_words.h"
+#include "windows/window_words.h"
 
 namespace kesp {
 namespace {

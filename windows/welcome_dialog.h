@@ -14,7 +14,7 @@
 
 #include "records/club.h"
 #include "records/settings.h"
-#include "records/windows/lan_form.h"
+#include "windows/lan_form.h"
 
 namespace kesp {
 

@@ -1,4 +1,4 @@
-#include "records/windows/window_words.h"
+#include "windows/window_words.h"
 
 #include <QAbstractButton>
 #include <QApplication>

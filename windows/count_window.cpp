@@ -1,4 +1,4 @@
-#include "records/windows/count_window.h"
+#include "windows/count_window.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,9 +9,9 @@
 #include "presentation/words.h"
 #include "records/club.h"
 #include "records/club_text.h"
-#include "records/windows/window_art.h"
-#include "records/windows/window_design.h"
-#include "records/windows/window_words.h"
+#include "windows/window_art.h"
+#include "windows/window_design.h"
+#include "windows/window_words.h"
 
 namespace kesp {
 namespace {

@@ -1,13 +1,13 @@
-#include "records/windows/top_ten_window.h"
+#include "windows/top_ten_window.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QVBoxLayout>
 
 #include "presentation/words.h"
-#include "records/windows/window_art.h"
-#include "records/windows/window_design.h"
-#include "records/windows/window_words.h"
+#include "windows/window_art.h"
+#include "windows/window_design.h"
+#include "windows/window_words.h"
 
 namespace kesp {
 namespace {

@@ -1,4 +1,4 @@
-#include "records/windows/history_window.h"
+#include "windows/history_window.h"
 
 #include <QDateTime>
 #include <QFont>
@@ -13,8 +13,8 @@
 
 #include "presentation/cursors.h"
 #include "presentation/words.h"
-#include "records/windows/window_design.h"
-#include "records/windows/window_words.h"
+#include "windows/window_design.h"
+#include "windows/window_words.h"
 
 namespace kesp {
 namespace {

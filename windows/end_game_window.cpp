@@ -1,4 +1,4 @@
-#include "records/windows/end_game_window.h"
+#include "windows/end_game_window.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -6,9 +6,9 @@
 
 #include "presentation/font_roles.h"
 #include "presentation/words.h"
-#include "records/windows/window_art.h"
-#include "records/windows/window_design.h"
-#include "records/windows/window_words.h"
+#include "windows/window_art.h"
+#include "windows/window_design.h"
+#include "windows/window_words.h"
 
 namespace kesp {
 namespace {

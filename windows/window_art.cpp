@@ -1,4 +1,4 @@
-#include "records/windows/window_art.h"
+#include "windows/window_art.h"
 
 #include <QFile>
 

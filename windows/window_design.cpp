@@ -1,4 +1,4 @@
-#include "records/windows/window_design.h"
+#include "windows/window_design.h"
 
 #include <QEvent>
 #include <QFont>
@@ -7,7 +7,7 @@
 
 #include "presentation/cards_button.h"
 #include "presentation/words.h"
-#include "records/windows/window_art.h"
+#include "windows/window_art.h"
 
 namespace kesp {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "presentation/words.h"
 #include "records/settings.h"
-#include "records/windows/window_words.h"
+#include "windows/window_words.h"
 
 namespace kesp {
 

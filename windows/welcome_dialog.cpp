@@ -1,12 +1,12 @@
-#include "records/windows/welcome_dialog.h"
+#include "windows/welcome_dialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "presentation/words.h"
-#include "records/windows/window_design.h"
-#include "records/windows/window_words.h"
+#include "windows/window_design.h"
+#include "windows/window_words.h"
 
 namespace kesp {
 namespace {

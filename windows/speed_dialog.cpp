@@ -1,4 +1,4 @@
-#include "records/windows/speed_dialog.h"
+#include "windows/speed_dialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "presentation/words.h"
-#include "records/windows/window_art.h"
-#include "records/windows/window_design.h"
-#include "records/windows/window_words.h"
+#include "windows/window_art.h"
+#include "windows/window_design.h"
+#include "windows/window_words.h"
 
 namespace kesp {
 
