@@ -51,9 +51,11 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
                                   if (game_.IsNetworkGame()) lan_->Session().Announce(message);
                               },
                               [this] { return settings_.Speed; },
-                              [this](std::string_view name, bool wait) { PlaySoundEffect(name, wait); },
+                              [this](std::string_view name, bool wait, std::function<void()> done) {
+                                  return sounds_.PlaySoundEffect(name, wait, std::move(done));
+                              },
                               [this](const Card& card) {
-                                  sounds_.SpeakCard(programDir_, card, words_.CurrentLanguage(), false);
+                                  sounds_.SpeakCard(programDir_, card, words_.CurrentLanguage());
                               }})),
       game_(*events_),
       menu_(*this, words_),
@@ -399,7 +401,8 @@ void TForm1::SyncTimer() {
 
 void TForm1::Timer1Timer() {
     if (screen_ == Screen::Table) {
-        game_.GameTick();
+        // TEMPORARY until the engine resumes from the callback: no move while a step waits.
+        if (!events_->WaitingInStep()) game_.GameTick();
         return;
     }
     if (screen_ == Screen::Menu) lan_->Session().MenuTick();

@@ -1,14 +1,27 @@
 #include "app/window_events.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QThread>
+#include <QTimer>
+#include <memory>
 
 #include "presentation/flight_points.h"
 #include "presentation/message_window.h"
 
 namespace kesp {
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// A waiting step gives up after this long, so a wait whose end never comes cannot hang the window.
+constexpr milliseconds kLongestFlight{30000};
+constexpr milliseconds kLongestSound{3000};
+
+}  // namespace
 
 WindowEvents::WindowEvents(QWidget& window, const Game& game, TablePainter& painter, const Localisation& words,
                            Hooks hooks)
@@ -55,31 +68,33 @@ void WindowEvents::ButtonsChanged() { hooks_.buttonsChanged(); }
 void WindowEvents::TimerChanged() { hooks_.timerChanged(); }
 
 // The engine has already drawn the table without the flying card (the hand it leaves, the deck it
-// comes from); it draws the card where it landed once the flight returns.
+// comes from); it draws the card where it landed once the flight is over.
 void WindowEvents::FlyCard(Flight flight, int seat, const Card& card) {
     if (seat < 1 || seat > 4) return;
     const TableGeometry& g = painter_.Geometry();
     const int speed = hooks_.flightSpeed ? hooks_.flightSpeed() : kFastestFlight;
+    bool started = false;
     switch (flight) {
         case Flight::TrumpToDealer:
-            flights_.FlyCard(TrumpOnDeck(g), HandMiddle(g, seat), {card}, true, g.cell, speed);
+            started = flights_.FlyCard(TrumpOnDeck(g), HandMiddle(g, seat), {card}, true, g.cell, speed, {});
             break;
         case Flight::DeckToSeat:
-            flights_.FlyCard(g.deck.topLeft(), HandMiddle(g, seat), {card, true}, true, g.cell, speed);
+            started = flights_.FlyCard(g.deck.topLeft(), HandMiddle(g, seat), {card, true}, true, g.cell, speed, {});
             break;
         case Flight::SeatToTable: {
             QPoint from = HandMiddle(g, seat);
             if (seat == 4)
                 if (const std::optional<int> x = painter_.LastCardX(4, card)) from.setX(g.hand[4].left() + *x);
-            flights_.FlyCard(from, g.TrickCard(seat).topLeft(), {card}, true, g.cell, speed);
+            started = flights_.FlyCard(from, g.TrickCard(seat).topLeft(), {card}, true, g.cell, speed, {});
             break;
         }
-        case Flight::TrickToWinner: FlyTrick(seat, speed); break;
+        case Flight::TrickToWinner: started = FlyTrick(seat, speed); break;
     }
+    if (started) WaitInsideStep([this] { return !flights_.Running(); }, kLongestFlight);
 }
 
 // The cards of the last trick, of the seats that play the deal, leave the table together.
-void WindowEvents::FlyTrick(int winner, int speed) {
+bool WindowEvents::FlyTrick(int winner, int speed) {
     const GameState& gs = game_.State();
     const TableGeometry& g = painter_.Geometry();
     const int leader = gs.TableLeader >= 1 && gs.TableLeader <= 4 ? gs.TableLeader : 1;
@@ -91,7 +106,22 @@ void WindowEvents::FlyTrick(int winner, int speed) {
                              OffWindowToward(g, painter_.Canvas().size(), winner)});
     }
     painter_.ClearTrickArea();  // the trick has gone: the table stays clear behind the cards
-    flights_.FlyGroup(painter_.Canvas(), cards, g.cell, speed);
+    return flights_.FlyGroup(painter_.Canvas(), cards, g.cell, speed, {});
+}
+
+// TEMPORARY until the engine resumes from the callback: the step waits here for a flight or a
+// sound to end. The window paints and the flight's and sound's timers run meanwhile, but neither
+// input, sockets nor the game timer enter the unfinished step.
+void WindowEvents::WaitInsideStep(const std::function<bool()>& over, milliseconds limit) {
+    waitingInStep_ = true;
+    QDeadlineTimer deadline(limit);
+    QTimer wake;  // the loop wakes at the limit even when nothing else happens
+    wake.setSingleShot(true);
+    wake.start(limit);
+    while (!over() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers |
+                                    QEventLoop::WaitForMoreEvents);
+    waitingInStep_ = false;
 }
 
 void WindowEvents::Pause(int milliseconds) {
@@ -106,7 +136,14 @@ void WindowEvents::Pause(int milliseconds) {
 }
 
 void WindowEvents::PlaySound(std::string_view name, bool wait) {
-    if (hooks_.playSound) hooks_.playSound(name, wait);
+    if (!hooks_.playSound) return;
+    if (!wait) {
+        hooks_.playSound(name, false, {});
+        return;
+    }
+    const auto ended = std::make_shared<bool>(false);
+    if (hooks_.playSound(name, true, [ended] { *ended = true; }))
+        WaitInsideStep([ended] { return *ended; }, kLongestSound);
 }
 
 void WindowEvents::SpeakCard(const Card& card) {

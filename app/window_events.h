@@ -2,6 +2,7 @@
 // done here on the main window's canvas and dialogs.
 #pragma once
 
+#include <chrono>
 #include <functional>
 
 #include "engine/game.h"
@@ -25,7 +26,8 @@ public:
         std::function<void()> generalCount;
         std::function<void(std::string_view)> announce;  // a step for the other machines
         std::function<int()> flightSpeed;       // the speed setting, read at each flight
-        std::function<void(std::string_view, bool)> playSound;
+        // Plays a sound; with wait, true when the callback will be called once it has ended.
+        std::function<bool(std::string_view, bool, std::function<void()>)> playSound;
         std::function<void(const Card&)> speakCard;
     };
 
@@ -54,11 +56,15 @@ public:
 
     // The card flights; while one runs the window shows its working copy.
     const CardFlights& Flights() const { return flights_; }
+    // TEMPORARY until the engine resumes from the callback: on while a step waits for a flight or
+    // a sound; the game timer holds its moves meanwhile.
+    bool WaitingInStep() const { return waitingInStep_; }
     // The deals are recorded by this recording (which must outlive these events) from now on.
     void AttachRecording(DealRecording& recording) { recording_ = &recording; }
 
 private:
-    void FlyTrick(int winner, int speed);
+    bool FlyTrick(int winner, int speed);
+    void WaitInsideStep(const std::function<bool()>& over, std::chrono::milliseconds limit);
 
     QWidget& window_;
     const Game& game_;
@@ -68,6 +74,7 @@ private:
     WidgetFlightScreen flightScreen_;
     CardFlights flights_;
     DealRecording* recording_ = nullptr;
+    bool waitingInStep_ = false;
 };
 
 }  // namespace kesp
