@@ -56,7 +56,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
                                   return sounds_.PlaySoundEffect(name, wait, std::move(done));
                               },
                               [this](const Card& card) {
-                                  sounds_.SpeakCard(programDir_, card, words_.CurrentLanguage(), false);
+                                  sounds_.SpeakCard(programDir_, card, words_.CurrentLanguage());
                               },
                               [this](std::uint32_t ticket) {
                                   game_.Resume(ticket);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <thread>
 
 #include "presentation/table_layout.h"
 
@@ -68,28 +67,20 @@ QRect GroupPaths::BoundingBox() const {
     return box.isEmpty() ? box : box.adjusted(-margin_, -margin_, margin_, margin_);
 }
 
-FlightPacer::FlightPacer(Sleep sleep) : sleep_(std::move(sleep)) {
-    if (!sleep_) sleep_ = [](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); };
-}
-
-void FlightPacer::AfterFrame(int speed) {
+std::chrono::milliseconds FlightPacer::AfterFrame(int speed) {
     ++frames_;
     using std::chrono::milliseconds;
     switch (std::clamp(speed, kSlowestFlight, kFastestFlight)) {
         case 1:
-            sleep_(milliseconds(2));
-            break;
+            return milliseconds(2);
         case 2:
-            sleep_(milliseconds(1));
-            break;
+            return milliseconds(1);
         case 3:
-            if (frames_ % 2 == 0) sleep_(milliseconds(1));
-            break;
+            return milliseconds(frames_ % 2 == 0 ? 1 : 0);
         case 4:
-            if (frames_ % 3 == 0) sleep_(milliseconds(1));
-            break;
+            return milliseconds(frames_ % 3 == 0 ? 1 : 0);
         default:
-            break;  // 5 and 6 run as fast as the drawing goes
+            return milliseconds(0);  // 5 and 6 run as fast as the drawing goes
     }
 }
 

@@ -8,7 +8,6 @@
 #include <QSize>
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace kesp {
@@ -67,20 +66,16 @@ class GroupPaths {
     std::vector<bool> flying_;
 };
 
-// Sleeps after each drawn frame as the speed asks: 2 ms at speed 1, 1 ms at speed 2, 1 ms after
-// every second frame at speed 3 and every third at speed 4, never at 5 and 6. The frame count goes
-// on from flight to flight, so short flights at speeds 3 and 4 keep the same rhythm.
+// The rest after each drawn frame that the speed asks for: 2 ms at speed 1, 1 ms at speed 2, 1 ms
+// after every second frame at speed 3 and every third at speed 4, none at 5 and 6. The frame count
+// goes on from flight to flight, so short flights at speeds 3 and 4 keep the same rhythm.
 class FlightPacer {
   public:
-    using Sleep = std::function<void(std::chrono::milliseconds)>;
-    // Without a sleep function the thread sleeps for real.
-    explicit FlightPacer(Sleep sleep = {});
-
-    void AfterFrame(int speed);
+    // Counts a drawn frame and says how long to rest before the next one (zero: draw on).
+    std::chrono::milliseconds AfterFrame(int speed);
     std::uint64_t Frames() const { return frames_; }
 
   private:
-    Sleep sleep_;
     std::uint64_t frames_ = 0;
 };
 

@@ -3,11 +3,8 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMediaDevices>
-#include <QThread>
 
 #include "presentation/card_art.h"
 #include "presentation/resource_library.h"
@@ -19,7 +16,7 @@ namespace {
 
 const char* const kVoiceCodes[10] = {"Eng", "Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze", "Jap", "Kor"};
 
-constexpr qint64 kDeviceBufferUs = 50000;
+constexpr qint64 kDeviceBufferMs = 50;
 // A waiting game goes on at the latest this long after the sound's length (a stalled device).
 constexpr qint64 kWaitLimitMs = 500;
 
@@ -38,6 +35,11 @@ QAudioFormat EffectFormat() {
     format.setChannelCount(1);
     format.setSampleFormat(QAudioFormat::Int16);
     return format;
+}
+
+// An underrun only says that the stream ran dry between sounds; anything else ends the stream.
+bool Broken(const QAudioSink& sink) {
+    return sink.error() != QAudio::NoError && sink.error() != QAudio::UnderrunError;
 }
 
 }  // namespace
@@ -67,24 +69,27 @@ QByteArray LoadSoundEffect(std::string_view name) {
 }
 
 SoundPlayer::SoundPlayer(const Settings& settings) : settings_(settings) {
-    feeder_.setInterval(10);
-    QObject::connect(&feeder_, &QTimer::timeout, [this] { Feed(); });
+    ticker_.setInterval(10);
+    QObject::connect(&ticker_, &QTimer::timeout, [this] { Tick(); });
+    endedCaller_.setSingleShot(true);
+    endedCaller_.setInterval(0);
+    QObject::connect(&endedCaller_, &QTimer::timeout, [this] { CallNextDone(); });
 }
 
 SoundPlayer::~SoundPlayer() {
-    feeder_.stop();
+    Stop();
     if (sink_) sink_->stop();
 }
 
-void SoundPlayer::PlaySoundEffect(std::string_view name, bool wait) {
-    if (!settings_.SoundOn) return;
-    PlayWav(LoadSoundEffect(name), wait);
+bool SoundPlayer::PlaySoundEffect(std::string_view name, bool wait, Done done) {
+    if (!settings_.SoundOn) return false;
+    return PlayWav(LoadSoundEffect(name), wait, std::move(done));
 }
 
-bool SoundPlayer::SpeakCard(const std::string& programDir, Card card, int language, bool wait) {
+bool SoundPlayer::SpeakCard(const std::string& programDir, Card card, int language) {
     const QByteArray voice = LoadCardVoice(programDir, card, language);
     if (voice.isEmpty()) return false;
-    PlayWav(voice, wait);
+    PlayWav(voice, false);
     return true;
 }
 
@@ -93,7 +98,7 @@ void SoundPlayer::OpenOutput() {
 }
 
 bool SoundPlayer::OpenOutput(const QAudioFormat& format) {
-    if (sink_ && sink_->format() == format && sink_->error() == QAudio::NoError) return true;
+    if (sink_ && sink_->format() == format && !Broken(*sink_)) return true;
     if (sink_) sink_->stop();
     sink_.reset();
     output_ = nullptr;
@@ -101,9 +106,9 @@ bool SoundPlayer::OpenOutput(const QAudioFormat& format) {
     if (device.isNull()) return false;
     sink_ = std::make_unique<QAudioSink>(device, format);
     // A short buffer: a new sound is heard at once and a waiting game goes on soon after its end.
-    sink_->setBufferSize(format.bytesForDuration(kDeviceBufferUs));
+    sink_->setBufferSize(format.bytesForDuration(kDeviceBufferMs * 1000));
     output_ = sink_->start();
-    if (!output_ || sink_->error() != QAudio::NoError) {
+    if (!output_ || Broken(*sink_)) {
         sink_.reset();
         output_ = nullptr;
         return false;
@@ -111,18 +116,32 @@ bool SoundPlayer::OpenOutput(const QAudioFormat& format) {
     return true;
 }
 
+bool SoundPlayer::PlayWav(const QByteArray& file, bool wait, Done done) {
+    const std::optional<WavData> wav = ParseWav(file);
+    if (!wav) return false;
+    if (ticker_.isActive()) EndSound();  // replaced: whoever waits for it goes on
+    if (!OpenOutput(FormatOf(*wav)) && !silentTiming_) return false;
+    samples_ = wav->samples;
+    fed_ = 0;
+    lengthMs_ = wav->DurationMs();
+    playing_.start();
+    done_ = wait ? std::move(done) : Done();
+    Feed();
+    ticker_.start();
+    return true;
+}
+
 void SoundPlayer::Stop() {
-    ++generation_;
+    ticker_.stop();
     samples_.clear();
     fed_ = 0;
-    feeder_.stop();
+    done_ = nullptr;
+    ended_.clear();
+    endedCaller_.stop();
 }
 
 void SoundPlayer::Feed() {
-    if (!sink_ || !output_ || fed_ >= samples_.size()) {
-        feeder_.stop();
-        return;
-    }
+    if (!sink_ || !output_ || fed_ >= samples_.size()) return;
     const qsizetype n = std::min<qsizetype>(sink_->bytesFree(), samples_.size() - fed_);
     if (n > 0) {
         const qint64 written = output_->write(samples_.constData() + fed_, n);
@@ -130,28 +149,38 @@ void SoundPlayer::Feed() {
     }
 }
 
-bool SoundPlayer::PlayWav(const QByteArray& file, bool wait) {
-    const std::optional<WavData> wav = ParseWav(file);
-    if (!wav || !OpenOutput(FormatOf(*wav))) return false;
-    Stop();
-    const int generation = generation_;
-    samples_ = wav->samples;
+void SoundPlayer::Tick() {
     Feed();
-    feeder_.start();
-    if (!wait) return true;
-    // The window keeps painting while the game waits for the sound; input waits with it. The
-    // sound has ended when all of it went to the device and the device ran dry.
-    const qint64 limit = wav->DurationMs() + kWaitLimitMs;
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < limit && generation == generation_ && sink_ &&
-           sink_->error() == QAudio::NoError) {
-        Feed();
-        if (fed_ >= samples_.size() && sink_->state() == QAudio::IdleState) break;
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
-        QThread::msleep(2);
-    }
-    return true;
+    if (Ended()) EndSound();
+}
+
+bool SoundPlayer::Ended() const {
+    const qint64 elapsed = playing_.elapsed();
+    if (elapsed >= lengthMs_ + kWaitLimitMs) return true;  // a stalled device
+    if (!sink_) return elapsed >= lengthMs_;               // silent timing
+    if (Broken(*sink_)) return true;
+    // All of it went to the device and the device ran dry.
+    return fed_ >= samples_.size() && sink_->state() == QAudio::IdleState &&
+           elapsed + kDeviceBufferMs >= lengthMs_;
+}
+
+void SoundPlayer::EndSound() {
+    ticker_.stop();
+    samples_.clear();
+    fed_ = 0;
+    if (!done_) return;
+    ended_.push_back(std::move(done_));
+    done_ = nullptr;
+    endedCaller_.start();
+}
+
+void SoundPlayer::CallNextDone() {
+    if (ended_.empty()) return;
+    Done done = std::move(ended_.front());
+    ended_.pop_front();
+    if (!ended_.empty()) endedCaller_.start();
+    // Last of all: `done` may play the next sound, or stop the player.
+    done();
 }
 
 }  // namespace kesp

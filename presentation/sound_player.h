@@ -4,7 +4,9 @@
 // they play only while `SoundOn` is set. Card voices come from the optional voice library
 // "ZunCVoice3.dll" beside the program or in the folder above, named card token + "Voice" +
 // language code ("Pi5AVoiceFra"), and play whatever `SoundOn` says. A new sound replaces one still
-// playing. Without an audio device (a server, a test run) nothing plays and nothing waits.
+// playing. A sound the game waits for never blocks: playing returns at once and a callback reports
+// the end from the event loop. Without an audio device (a server, a test run) nothing plays and
+// nothing waits, unless silent timing is on.
 //
 // One output stream stays open while the player lives and is fed the samples a few milliseconds
 // ahead: opening a stream per sound costs a noticeable start-up delay and may lose short sounds.
@@ -12,7 +14,10 @@
 
 #include <QAudioFormat>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QTimer>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -38,33 +43,51 @@ QByteArray LoadSoundEffect(std::string_view name);
 
 class SoundPlayer {
   public:
+    using Done = std::function<void()>;
+
     explicit SoundPlayer(const Settings& settings);
     ~SoundPlayer();
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
-    // Plays an effect when `SoundOn` is set; with `wait` it returns once the sound has ended, the
-    // window painting on meanwhile (user input waits).
-    void PlaySoundEffect(std::string_view name, bool wait);
-    // Says a card's name in `language`; false when the voice library is missing.
-    bool SpeakCard(const std::string& programDir, Card card, int language, bool wait);
-    // Plays a whole WAV file; false when nothing could be played (no device, not a WAV).
-    bool PlayWav(const QByteArray& wav, bool wait);
+    // Plays an effect when `SoundOn` is set and returns at once. With `wait`, returns true when
+    // `done` will be called (from the event loop) once the sound has ended; false when nothing
+    // plays (sound off, no device, not a WAV): then `done` is never called and the caller goes on
+    // at once.
+    bool PlaySoundEffect(std::string_view name, bool wait, Done done = {});
+    // Says a card's name in `language` without waiting; false when the voice library is missing.
+    bool SpeakCard(const std::string& programDir, Card card, int language);
+    // Plays a whole WAV file as PlaySoundEffect does, whatever `SoundOn` says. A sound still
+    // playing is replaced; its `done` is still called, from the event loop.
+    bool PlayWav(const QByteArray& wav, bool wait, Done done = {});
     // Opens the output ahead of the first sound (its stream takes a moment to start).
     void OpenOutput();
+    // Ends the sound; a pending `done` is dropped without being called (the program is closing).
     void Stop();
+    // Without an audio device, sounds are not heard but take their real length (tests of the waits).
+    void SetSilentTiming(bool on) { silentTiming_ = on; }
 
   private:
     bool OpenOutput(const QAudioFormat& format);
     void Feed();
+    void Tick();
+    bool Ended() const;
+    // The sound is over or replaced: its `done` is called from the event loop.
+    void EndSound();
+    void CallNextDone();
 
     const Settings& settings_;
+    bool silentTiming_ = false;
     std::unique_ptr<QAudioSink> sink_;
     QIODevice* output_ = nullptr;  // the stream's input, owned by the sink
-    QTimer feeder_;
+    QTimer ticker_;                // feeds the stream and watches for the end while a sound plays
     QByteArray samples_;
     qsizetype fed_ = 0;
-    int generation_ = 0;  // tells a waiting call that its sound was replaced
+    qint64 lengthMs_ = 0;
+    QElapsedTimer playing_;  // since the sound started
+    Done done_;
+    std::deque<Done> ended_;  // the `done` of sounds that are over, called in turn from the loop
+    QTimer endedCaller_;
 };
 
 }  // namespace kesp

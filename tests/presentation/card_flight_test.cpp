@@ -3,16 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 #include <memory>
 
+#include "callback_wait.h"
 #include "presentation/card_art.h"
 #include "presentation/flight_points.h"
 #include "qt_test_app.h"
 
 namespace kesp {
 using test::App;
+using test::CallbackWait;
+using test::RunEventLoopFor;
 namespace {
 
 using std::chrono::milliseconds;
@@ -87,10 +92,10 @@ TEST(GroupPaths, ShorterPathsStopFirstAndLeaveTheBox) {
 
 // ---- pacing ----
 
-TEST(FlightPacer, SleepsAfterTheFramesEachSpeedAsks) {
+TEST(FlightPacer, RestsAfterTheFramesEachSpeedAsks) {
     struct Case {
         int speed;
-        std::vector<int> sleptAfterFrames;  // in the first six frames
+        std::vector<int> restAfterFrames;  // in the first six frames
         int ms;
     };
     const Case cases[] = {{1, {1, 2, 3, 4, 5, 6}, 2},
@@ -100,29 +105,25 @@ TEST(FlightPacer, SleepsAfterTheFramesEachSpeedAsks) {
                           {5, {}, 0},
                           {6, {}, 0}};
     for (const Case& c : cases) {
-        std::vector<int> slept;
-        int frame = 0;
-        FlightPacer pacer([&](milliseconds ms) {
-            EXPECT_EQ(ms.count(), c.ms) << "speed " << c.speed;
-            slept.push_back(frame);
-        });
-        for (frame = 1; frame <= 6; ++frame) pacer.AfterFrame(c.speed);
-        EXPECT_EQ(slept, c.sleptAfterFrames) << "speed " << c.speed;
+        std::vector<int> rested;
+        FlightPacer pacer;
+        for (int frame = 1; frame <= 6; ++frame) {
+            const milliseconds rest = pacer.AfterFrame(c.speed);
+            if (rest == milliseconds(0)) continue;
+            EXPECT_EQ(rest.count(), c.ms) << "speed " << c.speed;
+            rested.push_back(frame);
+        }
+        EXPECT_EQ(rested, c.restAfterFrames) << "speed " << c.speed;
     }
 }
 
 TEST(FlightPacer, TheFrameCountGoesOnFromFlightToFlightButNotAcrossPacers) {
-    int sleeps = 0;
-    FlightPacer pacer([&](milliseconds) { ++sleeps; });
-    pacer.AfterFrame(4);
-    pacer.AfterFrame(4);  // a two-frame flight: no pause yet
-    EXPECT_EQ(sleeps, 0);
-    pacer.AfterFrame(4);  // the next flight's first frame is the third
-    EXPECT_EQ(sleeps, 1);
-    int other = 0;
-    FlightPacer fresh([&](milliseconds) { ++other; });
-    fresh.AfterFrame(4);
-    EXPECT_EQ(other, 0);
+    FlightPacer pacer;
+    EXPECT_EQ(pacer.AfterFrame(4), milliseconds(0));
+    EXPECT_EQ(pacer.AfterFrame(4), milliseconds(0));  // a two-frame flight: no rest yet
+    EXPECT_EQ(pacer.AfterFrame(4), milliseconds(1));  // the next flight's first frame is the third
+    FlightPacer fresh;
+    EXPECT_EQ(fresh.AfterFrame(4), milliseconds(0));
 }
 
 // ---- frames on a screen ----
@@ -195,9 +196,27 @@ class CardFlightTest : public ::testing::Test {
         cell_ = CardCellFor(scales.s, true);
         geometry_ = LayoutTableGeometry(scales, cell_, NarrowOffset(windowSize, true), false);
         screen_ = std::make_unique<RecordingScreen>(PatternedTable(client));
-        flights_ =
-            std::make_unique<CardFlights>(*screen_, *pictures_, [this](milliseconds ms) { slept_ += ms; });
+        flights_ = std::make_unique<CardFlights>(*screen_, *pictures_);
         screen_->flights = flights_.get();
+    }
+
+    // Flies a card and runs the event loop until it has landed; the landing never comes from
+    // inside the call that starts the flight.
+    void FlyAndLand(QPoint from, QPoint to, SpriteFace face, bool eraseAtEnd, int speed) {
+        CallbackWait landed;
+        ASSERT_TRUE(flights_->FlyCard(from, to, face, eraseAtEnd, cell_, speed, landed.Callback()));
+        EXPECT_TRUE(flights_->Running());
+        EXPECT_EQ(landed.calls, 0);
+        ASSERT_TRUE(landed.Run());
+        EXPECT_FALSE(flights_->Running());
+        EXPECT_EQ(landed.calls, 1);
+    }
+    void FlyGroupAndLand(std::span<const GroupCard> cards, int speed) {
+        CallbackWait landed;
+        ASSERT_TRUE(flights_->FlyGroup(screen_->table, cards, cell_, speed, landed.Callback()));
+        EXPECT_EQ(landed.calls, 0);
+        ASSERT_TRUE(landed.Run());
+        EXPECT_FALSE(flights_->Running());
     }
 
     Settings settings_;
@@ -207,7 +226,6 @@ class CardFlightTest : public ::testing::Test {
     TableGeometry geometry_;
     std::unique_ptr<RecordingScreen> screen_;
     std::unique_ptr<CardFlights> flights_;
-    milliseconds slept_{0};
 };
 
 const Card kQueenOfHearts = Card::Make(rank::Queen, suit::Hearts);
@@ -236,19 +254,17 @@ TEST_F(CardFlightTest, EveryFrameShowsTheOneCardOnTheTableAndTheEndShowsTheTable
             path.Advance(kSpeed5);
             expected = path.Position();
         };
-        flights_->FlyCard(from, to, {kQueenOfHearts}, true, cell_, kSpeed5);
-        EXPECT_FALSE(flights_->Running());
+        FlyAndLand(from, to, {kQueenOfHearts}, true, kSpeed5);
         EXPECT_EQ(screen_->shows, static_cast<int>(DrawnPositions(from, to, kSpeed5).size()));
         EXPECT_EQ(screen_->shown.front(), screen_->table.rect()) << "the first frame shows the whole table";
         EXPECT_EQ(Difference(screen_->screen, screen_->table), QRect()) << "erased at the end";
-        EXPECT_EQ(slept_, milliseconds(0));
     }
 }
 
 TEST_F(CardFlightTest, SmallCardsKeepTheTableInTheirOpenCornersAndShowTheFrame) {
     SetUpArt(window_size::Small);
     const QPoint at(200, 150);
-    flights_->FlyCard(at, at, {kSixOfSpades, true}, false, cell_, kSpeed5);
+    FlyAndLand(at, at, {kSixOfSpades, true}, false, kSpeed5);
     EXPECT_EQ(screen_->shows, 1);
     const QImage& shown = screen_->screen;
     const QImage& table = screen_->table;
@@ -269,9 +285,9 @@ TEST_F(CardFlightTest, FastestSpeedShowsHalfTheFramesOfSpeedFive) {
     SetUpArt(window_size::Small);
     const QPoint from = geometry_.deck.topLeft();
     const QPoint to = HandMiddle(geometry_, 2);
-    flights_->FlyCard(from, to, {kQueenOfHearts, true}, true, cell_, kSpeed5);
+    FlyAndLand(from, to, {kQueenOfHearts, true}, true, kSpeed5);
     const std::uint64_t five = flights_->Frames();
-    flights_->FlyCard(from, to, {kQueenOfHearts, true}, true, cell_, kSpeed6);
+    FlyAndLand(from, to, {kQueenOfHearts, true}, true, kSpeed6);
     const std::uint64_t six = flights_->Frames() - five;
     EXPECT_EQ(five,
               static_cast<std::uint64_t>(std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y()))));
@@ -303,10 +319,10 @@ TEST_F(CardFlightTest, GroupCardsStopInTurnAndStopBeingDrawn) {
         }
         flyingPerFrame.push_back(flying);
     };
-    flights_->FlyGroup(screen_->table, cards, cell_, kSpeed6);
-    EXPECT_FALSE(flights_->Running());
+    FlyGroupAndLand(cards, kSpeed6);
     EXPECT_EQ(screen_->shown.front(), screen_->table.rect());
     EXPECT_EQ(flyingPerFrame.size(), 40u);
+    EXPECT_EQ(flights_->Frames(), 40u);
     EXPECT_EQ(flyingPerFrame[3], 4);
     EXPECT_EQ(flyingPerFrame[4], 3);  // the 10-pixel card stops at its fifth frame
     EXPECT_EQ(flyingPerFrame[9], 2);
@@ -324,11 +340,98 @@ TEST_F(CardFlightTest, ACollectedTrickLeavesTheWindowOnTheWinnersSide) {
             trick.push_back({{Card::FromDeckNumber(seat * 7)},
                              geometry_.TrickCard(seat).topLeft(),
                              OffWindowToward(geometry_, client, winner)});
-        flights_->FlyGroup(screen_->table, trick, cell_, kSpeed6);
+        FlyGroupAndLand(trick, kSpeed6);
         EXPECT_GT(flights_->Frames(), 50u);
         EXPECT_EQ(Difference(screen_->screen, screen_->table), QRect()) << "winner " << winner;
         for (const QRect& r : screen_->shown) EXPECT_TRUE(screen_->table.rect().contains(r));
     }
+}
+
+TEST_F(CardFlightTest, NothingFliesWithoutACardOrBesideARunningFlight) {
+    SetUpArt(window_size::Small);
+    int wrongLandings = 0;
+    const auto wrong = [&] { ++wrongLandings; };
+    const std::vector<GroupCard> noCards{{{Card::Empty()}, {0, 0}, {50, 50}}};
+    EXPECT_FALSE(flights_->FlyCard({0, 0}, {50, 50}, {Card::Empty()}, true, cell_, kSpeed5, wrong));
+    EXPECT_FALSE(flights_->FlyGroup(screen_->table, noCards, cell_, kSpeed5, wrong));
+    EXPECT_FALSE(flights_->FlyGroup(screen_->table, {}, cell_, kSpeed5, wrong));
+    EXPECT_FALSE(flights_->Running());
+    EXPECT_EQ(screen_->shows, 0);
+
+    // A second flight is refused while one runs; the landing starts the next one, as a game does.
+    CallbackWait second;
+    bool secondStarted = false;
+    const auto startSecond = [&] {
+        secondStarted =
+            flights_->FlyCard({300, 40}, {330, 40}, {kSixOfSpades}, true, cell_, kSpeed5, second.Callback());
+    };
+    ASSERT_TRUE(flights_->FlyCard({10, 10}, {60, 60}, {kQueenOfHearts}, true, cell_, kSpeed5, startSecond));
+    EXPECT_FALSE(flights_->FlyCard({10, 10}, {60, 60}, {kQueenOfHearts}, true, cell_, kSpeed5, wrong));
+    EXPECT_FALSE(flights_->FlyGroup(screen_->table, std::vector<GroupCard>{{{kSixOfSpades}, {0, 0}, {9, 9}}},
+                                    cell_, kSpeed5, wrong));
+    ASSERT_TRUE(second.Run());
+    EXPECT_TRUE(secondStarted);
+    EXPECT_EQ(flights_->Frames(), 50u + 30u);
+    RunEventLoopFor(milliseconds(50));
+    EXPECT_EQ(wrongLandings, 0);
+    EXPECT_EQ(second.calls, 1);
+    EXPECT_EQ(Difference(screen_->screen, screen_->table), QRect());
+}
+
+TEST_F(CardFlightTest, TheEventLoopRunsBetweenTheFramesOfAFlight) {
+    SetUpArt(window_size::Small);
+    // At the slowest speed the loop runs in every rest: a timer armed during a frame fires before
+    // the next one. Without rests it still runs every few milliseconds of drawing (each frame here
+    // takes at least 0.2 ms, as on a slow display).
+    for (const int speed : {1, 5}) {
+        SCOPED_TRACE(speed);
+        const std::uint64_t before = flights_->Frames();
+        std::uint64_t armedAt = 0, firedAt = 0;
+        bool firedWhileFlying = false;
+        screen_->onShow = [&] {
+            if (speed == 5) {
+                QElapsedTimer slowDisplay;
+                slowDisplay.start();
+                while (slowDisplay.nsecsElapsed() < 200'000) {
+                }
+            }
+            // A frame is counted once it has been shown.
+            const std::uint64_t shown = flights_->Frames() + 1;
+            if (shown - before != 10) return;
+            armedAt = shown;
+            QTimer::singleShot(0, [&] {
+                firedAt = flights_->Frames();
+                firedWhileFlying = flights_->Running();
+            });
+        };
+        FlyAndLand({20, 20}, {220, 120}, {kQueenOfHearts}, true, speed);
+        EXPECT_EQ(flights_->Frames() - before, 200u);
+        ASSERT_NE(armedAt, 0u);
+        EXPECT_TRUE(firedWhileFlying);
+        if (speed == 1) {
+            EXPECT_EQ(firedAt, armedAt) << "no frame is drawn before the loop has run";
+        }
+        EXPECT_LT(firedAt, flights_->Frames());
+    }
+}
+
+TEST_F(CardFlightTest, ACancelledFlightNeverLandsAndTheTableShowsAgain) {
+    SetUpArt(window_size::Small);
+    CallbackWait landed;
+    screen_->onShow = [&] {
+        // Cancelled from the event loop, as leaving the table does, not from inside a frame.
+        if (flights_->Frames() + 1 == 5) QTimer::singleShot(0, [&] { flights_->Cancel(); });
+    };
+    ASSERT_TRUE(flights_->FlyCard({20, 20}, {220, 20}, {kQueenOfHearts}, false, cell_, 1, landed.Callback()));
+    EXPECT_FALSE(landed.Run(milliseconds(600)));  // the whole flight would take 400 ms and more
+    EXPECT_FALSE(flights_->Running());
+    EXPECT_EQ(flights_->Frames(), 5u);
+    EXPECT_EQ(Difference(screen_->screen, screen_->table), QRect()) << "the card is gone from the screen";
+    flights_->Cancel();  // nothing runs: nothing happens
+
+    screen_->onShow = nullptr;
+    FlyAndLand({20, 20}, {40, 20}, {kQueenOfHearts}, true, kSpeed5);
+    EXPECT_EQ(landed.calls, 0);
 }
 
 }  // namespace

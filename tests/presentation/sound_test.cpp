@@ -1,12 +1,16 @@
-// The sound effects in the program's resources, reading WAV files, and the card-voice library.
+// The sound effects in the program's resources, reading WAV files, the waits for a sound's end, and
+// the card-voice library.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cstdlib>
+#include <functional>
 
+#include "callback_wait.h"
 #include "presentation/resource_library.h"
 #include "presentation/sound_player.h"
 #include "presentation/wav_data.h"
@@ -50,6 +54,29 @@ QByteArray Format(quint16 tag, quint16 channels, quint32 rate, quint16 bits) {
 QByteArray Riff(const QByteArray& chunks) {
     return QByteArray("RIFF") + QByteArray(4, '\0') + QByteArray("WAVE") + chunks;
 }
+
+// A quiet 16-bit mono WAV that plays for `ms` milliseconds.
+QByteArray QuietWav(int ms) {
+    return Riff(Chunk("fmt ", Format(1, 1, 22050, 16)) +
+                Chunk("data", QByteArray(22050 * ms / 1000 * 2, '\0')));
+}
+
+// A waited sound ends no sooner than this after it starts (the device's short buffer may run dry
+// a little before the sound's length has passed).
+qint64 EarliestEnd(int ms) {
+    return ms * 3 / 4;
+}
+
+// A player that times its sounds when the machine has no audio device.
+class TimedPlayer {
+  public:
+    TimedPlayer() {
+        test::App();
+        player.SetSilentTiming(true);
+    }
+    Settings settings;
+    SoundPlayer player{settings};
+};
 
 }  // namespace
 
@@ -108,6 +135,73 @@ TEST(WavFiles, PcmIsReadPastOtherChunksAndDamagedFilesAreRefused) {
     for (const auto& r : refused) EXPECT_FALSE(ParseWav(r.file)) << r.what;
 }
 
+TEST(SoundWaits, AWaitedSoundReportsItsEndFromTheEventLoopAfterItsLength) {
+    TimedPlayer timed;
+    const std::optional<WavData> effect = ParseWav(LoadSoundEffect("WDiPlay"));
+    ASSERT_TRUE(effect);
+    const struct {
+        const char* what;
+        std::function<bool(SoundPlayer::Done)> play;
+        qint64 lengthMs;
+    } cases[] = {
+        {"a WAV", [&](SoundPlayer::Done done) { return timed.player.PlayWav(QuietWav(300), true, done); },
+         300},
+        {"an effect",
+         [&](SoundPlayer::Done done) { return timed.player.PlaySoundEffect("wdiplay", true, done); },
+         effect->DurationMs()},
+    };
+    for (const auto& c : cases) {
+        test::CallbackWait done;
+        QElapsedTimer clock;
+        clock.start();
+        ASSERT_TRUE(c.play(done.Callback())) << c.what;
+        EXPECT_EQ(done.calls, 0) << c.what << ": never from inside the call";
+        ASSERT_TRUE(done.Run()) << c.what;
+        EXPECT_GE(clock.elapsed(), EarliestEnd(static_cast<int>(c.lengthMs))) << c.what;
+        test::RunEventLoopFor(std::chrono::milliseconds(50));
+        EXPECT_EQ(done.calls, 1) << c.what;
+    }
+}
+
+TEST(SoundWaits, NothingPlaysAndNothingIsCalledWhenThereIsNoSound) {
+    TimedPlayer timed;
+    int calls = 0;
+    const auto done = [&] { ++calls; };
+    timed.settings.SoundOn = false;
+    EXPECT_FALSE(timed.player.PlaySoundEffect("WDiPlay", true, done));
+    timed.settings.SoundOn = true;
+    EXPECT_FALSE(timed.player.PlaySoundEffect("WNoSuch", true, done));
+    EXPECT_FALSE(timed.player.PlayWav("RIFF and nothing else", true, done));
+    // A sound that is not waited for reports nothing.
+    EXPECT_TRUE(timed.player.PlayWav(QuietWav(60), false, done));
+    test::RunEventLoopFor(std::chrono::milliseconds(200));
+    EXPECT_EQ(calls, 0);
+}
+
+TEST(SoundWaits, AReplacedSoundStillReportsItsEndAndStopDropsWhatIsPending) {
+    TimedPlayer timed;
+    test::CallbackWait first, second;
+    ASSERT_TRUE(timed.player.PlayWav(QuietWav(400), true, first.Callback()));
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(timed.player.PlayWav(QuietWav(300), true, second.Callback()));
+    EXPECT_EQ(first.calls, 0) << "never from inside the call that replaces it";
+    ASSERT_TRUE(first.Run());
+    EXPECT_EQ(second.calls, 0);
+    ASSERT_TRUE(second.Run());
+    EXPECT_GE(clock.elapsed(), EarliestEnd(300));
+
+    // Stop drops the end of the playing sound and of one just replaced, and the player plays on.
+    test::CallbackWait dropped, replaced, after;
+    ASSERT_TRUE(timed.player.PlayWav(QuietWav(100), true, replaced.Callback()));
+    ASSERT_TRUE(timed.player.PlayWav(QuietWav(100), true, dropped.Callback()));
+    timed.player.Stop();
+    test::RunEventLoopFor(std::chrono::milliseconds(700));
+    EXPECT_EQ(replaced.calls + dropped.calls, 0);
+    ASSERT_TRUE(timed.player.PlayWav(QuietWav(100), true, after.Callback()));
+    EXPECT_TRUE(after.Run());
+}
+
 TEST(CardVoices, NamesFollowTheVoiceScheme) {
     const Card aceOfSpades = Card::FromDeckNumber(36), sixOfHearts = Card::FromDeckNumber(1);
     EXPECT_EQ(VoiceName(aceOfSpades, 3), "Pi5AVoiceFra");
@@ -148,8 +242,8 @@ TEST(CardVoices, TheLibraryIsFoundBesideTheProgramThenAboveItAndSilentWhenAbsent
     Settings quiet;
     quiet.SoundOn = false;
     SoundPlayer player(quiet);
-    EXPECT_TRUE(player.SpeakCard(programDir, card, 9, false));
-    EXPECT_FALSE(player.SpeakCard(root.filePath("elsewhere").toStdString() + "/", card, 9, false));
+    EXPECT_TRUE(player.SpeakCard(programDir, card, 9));
+    EXPECT_FALSE(player.SpeakCard(root.filePath("elsewhere").toStdString() + "/", card, 9));
 }
 
 TEST(CardVoices, EveryCardIsSpokenInEveryLanguage) {
