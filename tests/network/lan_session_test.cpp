@@ -107,12 +107,12 @@ TEST_F(HostSession, ChatGoesToTheOthersOnly) {
     Receive(first, 26 + 25);
     Receive(second, 26);
     QSignalSpy chat(&host, &LanSession::chatReceived);
-    first.write("s2hello");
-    EXPECT_EQ(Receive(second, 7), "s2hello");
+    first.write("s2hello          ");
+    EXPECT_EQ(Receive(second, 17), "s2hello          ");
     ASSERT_EQ(chat.count(), 1);
     EXPECT_EQ(chat.at(0).at(0).toInt(), 2);
     EXPECT_EQ(chat.at(0).at(1).toByteArray(), "hello");
-    first.write("s3forged");  // under another client's seat: not shown, not relayed
+    first.write("s3forged         ");  // under another client's seat: not shown, not relayed
     EXPECT_TRUE(Receive(second, 1, 300).isEmpty());
     EXPECT_EQ(chat.count(), 1);
     host.SendChat("hi all, this is too long");
