@@ -192,6 +192,7 @@ void LanSession::Release(ConnectionId c, bool graceful) {
     if (graceful && socket->state() == QAbstractSocket::ConnectedState) {
         connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
         QTimer::singleShot(kGracefulCloseMs, socket, [socket] { socket->abort(); });
+        socket->flush();  // the last words go out even when the program ends right after
         socket->disconnectFromHost();
         if (socket->state() == QAbstractSocket::UnconnectedState) socket->deleteLater();
     } else {

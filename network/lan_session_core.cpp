@@ -87,8 +87,12 @@ void LanSessionCore::DropEvents() {
 void LanSessionCore::Note(std::string_view line) {
     std::string summary;
     const bool allowed = log_.Allow(now_, summary);
-    if (!summary.empty()) Push(LanEvent::Log, std::string(kLogHead) + ": " + summary);
-    if (allowed) Push(LanEvent::Log, std::string(kLogHead) + ": " + std::string(line));
+    Log(summary);
+    if (allowed) Log(line);
+}
+
+void LanSessionCore::Log(std::string_view line) {
+    if (!line.empty()) Push(LanEvent::Log, std::string(kLogHead) + ": " + std::string(line));
 }
 
 void LanSessionCore::Reject(std::string_view what, std::string_view message) {
@@ -169,6 +173,7 @@ void LanSessionCore::CloseAll() {
     lanHandshake_ = 0;
     begun_ = false;
     ++generation_;
+    Log(log_.Flush(now_, true));
 }
 
 void LanSessionCore::CloseConnection(ConnectionId c, bool graceful) {
@@ -282,8 +287,7 @@ void LanSessionCore::Tick(LanTime now) {
         Note("a connection without a hello in time closed");
         CloseConnection(c, false);
     }
-    const std::string summary = log_.Flush(now);
-    if (!summary.empty()) Push(LanEvent::Log, std::string(kLogHead) + ": " + summary);
+    Log(log_.Flush(now));
 }
 
 std::optional<LanTime> LanSessionCore::NextDeadline() const {

@@ -180,6 +180,7 @@ class LanSessionCore {
     bool Busy() const { return busy_ && busy_(); }
     void SyncSetup();
     void Note(std::string_view line);  // a log line, at a bounded rate
+    void Log(std::string_view line);   // a log line as it is (nothing for an empty one)
     void Reject(std::string_view what, std::string_view message);
 
     LanLimits limits_;

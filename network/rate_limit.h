@@ -70,8 +70,8 @@ class LogLimiter {
         ++suppressed_;
         return false;
     }
-    // The count of lines held back, once their second is over.
-    std::string Flush(LanTime now) { return Roll(now); }
+    // The count of lines held back, once their second is over or at once when `now` is forced.
+    std::string Flush(LanTime now, bool force = false) { return Roll(force ? std::max(now, WindowEnd()) : now); }
     // When Flush will have something to say.
     bool HasSuppressed() const { return suppressed_ > 0; }
     LanTime WindowEnd() const { return windowStart_ + std::chrono::seconds(1); }
