@@ -71,14 +71,14 @@ class LogLimiter {
         return false;
     }
     // The count of lines held back, once their second is over or at once when `now` is forced.
-    std::string Flush(LanTime now, bool force = false) { return Roll(force ? std::max(now, WindowEnd()) : now); }
+    std::string Flush(LanTime now, bool force = false) { return Roll(now, force); }
     // When Flush will have something to say.
     bool HasSuppressed() const { return suppressed_ > 0; }
     LanTime WindowEnd() const { return windowStart_ + std::chrono::seconds(1); }
 
   private:
-    std::string Roll(LanTime now) {
-        if (now < WindowEnd()) return {};
+    std::string Roll(LanTime now, bool force = false) {
+        if (now < WindowEnd() && !(force && suppressed_ > 0)) return {};
         std::string summary;
         if (suppressed_ > 0) summary = std::to_string(suppressed_) + " more suppressed";
         windowStart_ = now;
