@@ -80,6 +80,11 @@ class CoreTable {
             Connect(i);
             DeliverAll();
         }
+        return BeginAndDeal();
+    }
+
+    // The host's OK and its first deal.
+    bool BeginAndDeal() {
         if (!host.core.BeginGame()) return false;
         host.game.State().GameNo = 1;
         host.game.StartDeal(true);
@@ -120,6 +125,14 @@ class CoreTable {
             to.core.Disconnected(receiver, now);
             Pump();
         }
+    }
+
+    // The connection of client i breaks: each end hears of it once it has read what was sent.
+    void Break(int i) {
+        Link& link = links[static_cast<std::size_t>(i)];
+        link.hostClosed = link.clientClosed = true;
+        Deliver(i, false, std::string::npos);
+        Deliver(i, true, std::string::npos);
     }
 
     bool PipesEmpty() const {
