@@ -72,7 +72,8 @@ void LanSession::Join(const QString& address, std::uint16_t port, std::string_vi
         Flush();
     });
     connect(socket, &QTcpSocket::errorOccurred, this, [this, host](QAbstractSocket::SocketError) {
-        QMetaObject::invokeMethod(this, [this, host] { Gone(host, true); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, host] { Gone(host, true); }, Qt::QueuedConnection);
     });
     socket->connectToHost(address, port);
 }
@@ -132,7 +133,8 @@ void LanSession::Watch(ConnectionId c, QTcpSocket* socket) {
     connect(socket, &QTcpSocket::readyRead, this, [this, c] { ReadSoon(c); });
     // Behind the reads already asked for, so the last messages of a peer are read before its loss.
     connect(socket, &QTcpSocket::disconnected, this, [this, c] {
-        QMetaObject::invokeMethod(this, [this, c] { Gone(c, false); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, c] { Gone(c, false); }, Qt::QueuedConnection);
     });
     connect(socket, &QTcpSocket::bytesWritten, this,
             [this, c](qint64 n) { core_.Written(c, static_cast<std::size_t>(std::max<qint64>(n, 0))); });
@@ -142,7 +144,8 @@ void LanSession::ReadSoon(ConnectionId c) {
     const auto it = links_.find(c);
     if (it == links_.end() || it->second.readPosted) return;
     it->second.readPosted = true;
-    QMetaObject::invokeMethod(this, [this, c] { Read(c); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, c] { Read(c); }, Qt::QueuedConnection);
 }
 
 // Takes what has arrived in pieces the core's reader has room for, handling each message before
@@ -162,8 +165,8 @@ void LanSession::Read(ConnectionId c) {
         if (socket->bytesAvailable() <= 0) return;
         if (budget <= 0) return ReadSoon(c);
         char piece[512];
-        const qint64 wanted = std::min<qint64>({static_cast<qint64>(sizeof piece),
-                                                static_cast<qint64>(core_.Room(c)), budget});
+        const qint64 wanted =
+            std::min<qint64>({static_cast<qint64>(sizeof piece), static_cast<qint64>(core_.Room(c)), budget});
         const qint64 n = wanted > 0 ? socket->read(piece, wanted) : 0;
         if (n <= 0) return;
         core_.Receive(c, std::string_view(piece, static_cast<std::size_t>(n)));
@@ -220,7 +223,9 @@ void LanSession::Execute(LanAction& action) {
         case LanAction::Kind::Event:
             break;
     }
-    const auto bytes = [&action] { return QByteArray(action.bytes.data(), static_cast<qsizetype>(action.bytes.size())); };
+    const auto bytes = [&action] {
+        return QByteArray(action.bytes.data(), static_cast<qsizetype>(action.bytes.size()));
+    };
     switch (action.event) {
         case LanEvent::Log:
             std::cerr << action.bytes << std::endl;
@@ -244,7 +249,9 @@ void LanSession::Execute(LanAction& action) {
         case LanEvent::ClientFailed:
         case LanEvent::PeerLost:
             later_.push_back({action.event, core_.SessionNo()});
-            if (later_.size() == 1) QMetaObject::invokeMethod(this, [this] { TellLater(); }, Qt::QueuedConnection);
+            if (later_.size() == 1)
+                QMetaObject::invokeMethod(
+                    this, [this] { TellLater(); }, Qt::QueuedConnection);
             return;
     }
 }

@@ -79,8 +79,6 @@ class LanSession : public QObject {
     bool IsListening() const;
     std::uint16_t ListeningPort() const;  // the port actually opened (port 0 picks a free one)
     const QString& ErrorText() const { return errorText_; }
-    // Connections open now, seated or waiting for their hello (the client's one to the host).
-    std::size_t OpenConnections() const { return core_.OpenConnections(); }
 
   signals:
     // Host: a client has been seated (LanClientIndex and Names changed). Client: the names or the

@@ -57,8 +57,8 @@ const LanSessionCore::Connection* LanSessionCore::Find(ConnectionId c) const {
 }
 
 std::size_t LanSessionCore::PendingConnections() const {
-    return static_cast<std::size_t>(
-        std::count_if(connections_.begin(), connections_.end(), [](const Connection& c) { return c.index < 0; }));
+    return static_cast<std::size_t>(std::count_if(connections_.begin(), connections_.end(),
+                                                  [](const Connection& c) { return c.index < 0; }));
 }
 
 std::size_t LanSessionCore::Unsent(ConnectionId c) const {
@@ -484,7 +484,8 @@ void LanSessionCore::HandleChat(std::string_view message, int index) {
     const std::optional<ChatLine> chat = ParseChat(message);
     if (!chat) return Reject("a broken chat line", message);
     if (lanRole_ == 1) {
-        if (index < 0 || chat->seat != ConnectionSeat(index)) return Reject("a chat line under another seat", message);
+        if (index < 0 || chat->seat != ConnectionSeat(index))
+            return Reject("a chat line under another seat", message);
     } else if (!startFlag_) {
         return Reject("a chat line before seating", message);
     } else if (chat->seat == lanRole_) {

@@ -134,7 +134,6 @@ class LanSessionCore {
     // Changes whenever a new session is set up.
     std::uint64_t SessionNo() const { return sessionNo_; }
     bool IsOpen(ConnectionId c) const { return Find(c) != nullptr; }
-    std::size_t OpenConnections() const { return connections_.size(); }
     std::size_t PendingConnections() const;
     std::size_t Unsent(ConnectionId c) const;
 

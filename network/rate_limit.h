@@ -16,7 +16,8 @@ using LanTime = LanClock::time_point;
 // everything through.
 class TokenBucket {
   public:
-    TokenBucket(int burst, std::chrono::milliseconds interval) : burst_(burst), interval_(interval), tokens_(burst) {}
+    TokenBucket(int burst, std::chrono::milliseconds interval)
+        : burst_(burst), interval_(interval), tokens_(burst) {}
 
     bool Take(LanTime now) {
         if (interval_.count() <= 0) return true;

@@ -206,11 +206,13 @@ class CoreTable {
         switch (action.kind) {
             case LanAction::Kind::Send:
                 if (i >= 0 && links[static_cast<std::size_t>(i)].Open())
-                    (m == 0 ? links[static_cast<std::size_t>(i)].toClient : links[static_cast<std::size_t>(i)].toHost) +=
-                        action.bytes;
+                    (m == 0 ? links[static_cast<std::size_t>(i)].toClient
+                            : links[static_cast<std::size_t>(i)].toHost) += action.bytes;
                 return;
             case LanAction::Kind::Close:
-                if (i >= 0) (m == 0 ? links[static_cast<std::size_t>(i)].hostClosed : links[static_cast<std::size_t>(i)].clientClosed) = true;
+                if (i >= 0)
+                    (m == 0 ? links[static_cast<std::size_t>(i)].hostClosed
+                            : links[static_cast<std::size_t>(i)].clientClosed) = true;
                 return;
             case LanAction::Kind::Event:
                 break;
