@@ -89,13 +89,16 @@ std::string MakeChat(int senderSeat, std::string_view text) {
     std::string chat = "s";
     chat += Digit(senderSeat);
     chat += text.substr(0, ChatTextLimit);
+    chat.resize(ChatMessageLength, ' ');
     return chat;
 }
 
 std::optional<ChatLine> ParseChat(std::string_view message) {
-    if (message.size() < 3 || message.size() > 2 + ChatTextLimit || message[0] != 's') return std::nullopt;
+    if (message.size() != ChatMessageLength || message[0] != 's') return std::nullopt;
     if (message[1] < '1' || message[1] > '4') return std::nullopt;
-    return ChatLine{message[1] - '0', std::string(message.substr(2))};
+    std::string_view text = message.substr(2);
+    text = text.substr(0, text.find_last_not_of(' ') + 1);
+    return ChatLine{message[1] - '0', std::string(text)};
 }
 
 unsigned RelayTargets(int sender, int lanClientIndex) {

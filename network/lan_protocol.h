@@ -61,11 +61,14 @@ inline constexpr std::size_t OtherSeatingLength = 25;  // "connect3+" or "connec
 
 inline constexpr std::string_view AbortMessage = "abort";
 
-// "s" + the sender's network seat digit + the text (cut to ChatTextLimit).
+// A chat line travels at one length whatever its text: "s" + the sender's network seat digit + the
+// text cut to ChatTextLimit and padded with blanks up to it. Nothing else on the wire says where a
+// chat line ends, so a fixed length is what keeps it from swallowing the message behind it.
+inline constexpr std::size_t ChatMessageLength = 2 + ChatTextLimit;
 std::string MakeChat(int senderSeat, std::string_view text);
 struct ChatLine {
     int seat = 0;  // the sender's network seat 1..4
-    std::string text;
+    std::string text;  // without the padding blanks
 };
 std::optional<ChatLine> ParseChat(std::string_view message);
 

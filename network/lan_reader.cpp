@@ -9,7 +9,6 @@ namespace kesp {
 namespace {
 
 constexpr std::size_t kGameMessageLength = 9;
-constexpr std::size_t kLongestChat = 2 + ChatTextLimit;
 constexpr std::size_t kCannotTell = 0;
 constexpr std::size_t kNothing = std::string_view::npos;
 
@@ -23,11 +22,17 @@ std::size_t FixedLength(std::string_view front, std::string_view head, std::size
 
 }  // namespace
 
-bool LooksLikeGameMessage(std::string_view t) {
-    if (t.size() < kGameMessageLength || t[0] != 'h') return false;
+bool MayBeginGameMessage(std::string_view t) {
     constexpr std::string_view codes = "0134589abc";
     constexpr std::string_view marks = "mc0";
-    return codes.find(t[1]) != kNothing && t[4] >= '0' && t[4] <= '4' && marks.find(t[8]) != kNothing;
+    if (t.empty() || t[0] != 'h') return false;
+    if (t.size() > 1 && codes.find(t[1]) == kNothing) return false;
+    if (t.size() > 4 && (t[4] < '0' || t[4] > '4')) return false;
+    return t.size() <= 8 || marks.find(t[8]) != kNothing;
+}
+
+bool LooksLikeGameMessage(std::string_view t) {
+    return t.size() >= kGameMessageLength && MayBeginGameMessage(t.substr(0, kGameMessageLength));
 }
 
 LanMessageKind LanReader::KindOf(char first) const {
@@ -50,8 +55,10 @@ LanMessageKind LanReader::KindOf(char first) const {
 }
 
 std::size_t LanReader::FrontLength(std::string_view front) const {
+    if (front.empty()) return kCannotTell;
     switch (KindOf(front[0])) {
         case LanMessageKind::Game:
+            if (!MayBeginGameMessage(front.substr(0, kGameMessageLength))) return kNothing;
             return front.size() >= kGameMessageLength ? kGameMessageLength : kCannotTell;
         case LanMessageKind::Deal:
             return front.size() >= DealMessageLength ? DealMessageLength : kCannotTell;
@@ -62,16 +69,13 @@ std::size_t LanReader::FrontLength(std::string_view front) const {
         case LanMessageKind::Seating: {
             if (FixedLength(front, "connect", 8) == kNothing) return kNothing;
             if (front.size() < 8) return kCannotTell;
+            if (front[7] < '2' || front[7] > '4' || (front.size() > 8 && front[8] != '+')) return kNothing;
             const std::size_t full = front[7] == '2' ? OwnSeatingLength : OtherSeatingLength;
             return front.size() >= full ? full : kCannotTell;
         }
-        case LanMessageKind::Chat: {
-            if (front.size() < 3) return kCannotTell;
-            const std::size_t end = std::min(front.size(), kLongestChat);
-            for (std::size_t i = 3; i < end; ++i)
-                if (LooksLikeGameMessage(front.substr(i))) return i;
-            return end;
-        }
+        case LanMessageKind::Chat:
+            if (front.size() >= 2 && (front[1] < '1' || front[1] > '4')) return kNothing;
+            return front.size() >= ChatMessageLength ? ChatMessageLength : kCannotTell;
         case LanMessageKind::Dropped:
             break;
     }
@@ -85,7 +89,7 @@ bool LanReader::Next(LanMessage& message) {
     if (length == kCannotTell) return false;
     if (length == kNothing) {
         std::size_t run = 1;
-        while (run < front.size() && KindOf(front[run]) == LanMessageKind::Dropped) ++run;
+        while (run < front.size() && FrontLength(front.substr(run)) == kNothing) ++run;
         message = {LanMessageKind::Dropped, front.substr(0, run)};
         buffer_.Consume(run);
         return true;

@@ -1,9 +1,10 @@
 // Splits what arrives on a local-network connection into messages. Messages carry no length and
 // no terminator, so each kind is known by its first character and has the fixed length of its
-// kind; only a chat line varies, and it ends at 17 characters, at the end of what has arrived, or
-// where a well-formed game message begins. A message cut between two reads waits for its rest.
-// Bytes that begin no message are dropped one at a time. The buffer never holds more than
-// `Capacity` bytes: a read is taken in pieces no larger than what is left of it.
+// kind (a chat line included), whatever one read happens to deliver. A message cut between two
+// reads waits for its rest. A front that cannot begin a message of this side is dropped together
+// with every following byte that cannot begin one either, so garbage goes in whole runs. The
+// buffer never holds more than `Capacity` bytes: a read is taken in pieces no larger than what is
+// left of it.
 #pragma once
 
 #include <cstddef>
@@ -28,6 +29,8 @@ enum class LanReaderSide { Host, Client };
 // True when `text` is shaped like a nine-character game message: 'h', a known code, a sender digit
 // and an actor mark (the meaning is checked against the game elsewhere).
 bool LooksLikeGameMessage(std::string_view text);
+// False as soon as the characters there are cannot begin such a message.
+bool MayBeginGameMessage(std::string_view text);
 
 class LanReader {
   public:

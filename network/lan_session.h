@@ -1,20 +1,23 @@
-// A local-network game between copies of the program: the host's listening socket with its seated
-// clients, or a client's socket to the host; the hello and seating, the relay of game messages and
-// chat lines, and the end of a running game when a player is lost. Everything runs on the thread
-// of the event loop, socket events included.
+// A local-network game between copies of the program on Qt Network sockets: the host's listening
+// socket with its connections, or a client's socket to the host. Every decision is the Qt-free
+// LanSessionCore's; this shell carries its actions out on the sockets and turns them into signals.
+// Everything runs on the thread of the event loop. Socket events are taken from queued calls, so
+// no socket's own handler is on the stack while the game or the table reacts to a message, and a
+// socket is only ever freed with deleteLater.
 #pragma once
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <array>
+#include <QTimer>
 #include <cstdint>
-#include <memory>
-#include <string>
+#include <functional>
+#include <map>
 #include <string_view>
 #include <vector>
 
 #include "network/lan_protocol.h"
+#include "network/lan_session_core.h"
 
 class QTcpServer;
 class QTcpSocket;
@@ -22,7 +25,6 @@ class QTcpSocket;
 namespace kesp {
 
 class Game;
-class LanReader;
 
 class LanSession : public QObject {
     Q_OBJECT
@@ -30,22 +32,32 @@ class LanSession : public QObject {
     explicit LanSession(QObject* parent = nullptr);
     ~LanSession() override;
 
+    // Time-outs and bounds (tests and kesp-sim shorten them); set before Host or Join.
+    void SetLimits(const LanLimits& limits) { core_.SetLimits(limits); }
+
     // Waiting for the other players (LanHandshake 1). `ownName` is the club name; its first four
     // characters travel. Host: false when the port cannot be opened (ErrorText says why).
     bool Host(std::uint16_t port, std::string_view ownName);
     void Join(const QString& address, std::uint16_t port, std::string_view ownName);
     // The wait window's Cancel, leaving the table, the end of a game: every socket is closed at
-    // once and LanHandshake becomes 0.
+    // once and LanHandshake becomes 0. Signals not yet given for what came before are dropped.
     void Close();
 
     // The game the other machines' steps are checked against and applied to. The session keeps
     // its setup's kind, LanRole and LanClientIndex; the caller sets InitialScore (host), GameNo,
     // RunningTotal and the rest before the first deal. A lost player breaks the game off
     // (Game::BreakOff) after peerLost has been handled.
-    void AttachGame(Game& game);
+    void AttachGame(Game& game) { core_.AttachGame(game); }
     // Host, the wait window's OK: seating ends, connections without a seat are closed. False
     // (nothing changes) while no client is seated. The caller then runs StartDeal(true).
     bool BeginGame();
+
+    // While `busy()` holds, received game messages and deals are kept, in order, instead of being
+    // checked and applied (and, on the host, relayed); DeliverDeferred() handles them (in order)
+    // once the game can take them. Chat lines are shown at once.
+    void DeferWhile(std::function<bool()> busy) { core_.DeferWhile(std::move(busy)); }
+    // Stops as soon as busy() holds again; safe to call any time.
+    void DeliverDeferred();
 
     // A step made on this machine (TableEvents::Announce): a game message, or the host's deal.
     void Announce(std::string_view message);
@@ -57,13 +69,13 @@ class LanSession : public QObject {
     // a lost player asked for it.
     void MenuTick();
 
-    std::uint8_t LanRole() const { return lanRole_; }
-    int LanClientIndex() const { return lanClientIndex_; }
-    std::uint8_t LanHandshake() const { return lanHandshake_; }
-    int SeatedClients() const { return lanClientIndex_ + 1; }
-    const SeatNames& Names() const { return names_; }
-    bool ClientFailure() const { return clientFailure_; }
-    bool StartFlag() const { return startFlag_; }
+    std::uint8_t LanRole() const { return core_.LanRole(); }
+    int LanClientIndex() const { return core_.LanClientIndex(); }
+    std::uint8_t LanHandshake() const { return core_.LanHandshake(); }
+    int SeatedClients() const { return core_.LanClientIndex() + 1; }
+    const SeatNames& Names() const { return core_.Names(); }
+    bool ClientFailure() const { return core_.ClientFailure(); }
+    bool StartFlag() const { return core_.StartFlag(); }
     bool IsListening() const;
     std::uint16_t ListeningPort() const;  // the port actually opened (port 0 picks a free one)
     const QString& ErrorText() const { return errorText_; }
@@ -86,50 +98,38 @@ class LanSession : public QObject {
     void connectionLost();
     // A player left a running game: "abort" has gone to the remaining clients and the sockets are
     // handled; the slot shows the error box. The game is broken off right after it returns.
+    // Given from a queued call, like clientFailed and connectionLost, never from inside a read.
     void peerLost();
 
   private:
-    struct Peer;
-    void Reset(std::uint8_t role, std::string_view ownName);
+    struct Link {
+        QTcpSocket* socket = nullptr;
+        bool readPosted = false;
+    };
+    struct Later {
+        LanEvent event;
+        std::uint64_t sessionNo;
+    };
+
     void AcceptConnections();
-    void ClosePeer(Peer& peer);
-    void HostRead(Peer& peer);
-    void ClientRead();
-    void HandleHello(Peer& peer, std::string_view text);
-    void SeatClient(Peer& peer, const SeatName& name);
-    void HandleSeating(std::string_view message);
-    void HandleChat(std::string_view message, int connection);
-    void HandleGameMessage(std::string_view message, int connection);
-    void HandleDeal(std::string_view message);
-    void SendTo(unsigned connections, std::string_view message);
-    void SendToHost(std::string_view message);
-    void PeerGone(Peer& peer);
-    void HostGone();
-    void LosePlayer();
-    bool GameIsRunning() const;
-    void SyncSetup();
-    void Reject(std::string_view what, std::string_view message);
+    void Watch(ConnectionId c, QTcpSocket* socket);
+    void ReadSoon(ConnectionId c);
+    void Read(ConnectionId c);
+    void Gone(ConnectionId c, bool failed);
+    void Release(ConnectionId c, bool graceful);
+    void CloseServer();
+    // Carries out what the core decided, in order.
+    void Flush();
+    void Execute(LanAction& action);
+    void TellLater();
+    void ArmDeadline();
 
-    Game* game_ = nullptr;
-    std::uint8_t lanRole_ = 0;
-    int lanClientIndex_ = -1;
-    std::uint8_t lanHandshake_ = 0;
-    SeatNames names_;
-    std::array<SeatName, 5> byNetworkSeat_{};
-    SeatName ownName_ = ComputerSeatName;
-    bool clientFailure_ = false;
-    bool startFlag_ = false;
-    bool begun_ = false;         // the game has begun: seating is over
-    bool closeRequest_ = false;  // close the listening socket at the next menu tick
-    bool helloSent_ = false;
-    QString errorText_;
-
+    LanSessionCore core_;
     QTcpServer* server_ = nullptr;
-    std::vector<std::unique_ptr<Peer>> pending_;  // accepted, no hello yet
-    std::vector<std::unique_ptr<Peer>> seated_;   // connection c is seated_[c]
-    std::vector<std::unique_ptr<Peer>> retired_;  // closed, freed once their events are over
-    QTcpSocket* socket_ = nullptr;                // a client's connection to the host
-    std::unique_ptr<LanReader> hostReader_;
+    std::map<ConnectionId, Link> links_;
+    QTimer deadline_;
+    std::vector<Later> later_;  // lifecycle signals waiting for their queued call
+    QString errorText_;
 };
 
 }  // namespace kesp

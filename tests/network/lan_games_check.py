@@ -127,15 +127,16 @@ def receive(sock, n, timeout=5):
 
 
 class WholeGames(unittest.TestCase):
-    def play(self, clients, games=1, garbage=False):
-        h, port = host("--wait-clients", str(clients), "--games", str(games), "--name", "Hostess")
+    def play(self, clients, games=1, garbage=False, chat=0):
+        chatting = ["--chat", str(chat)] if chat else []
+        h, port = host("--wait-clients", str(clients), "--games", str(games), "--name", "Hostess", *chatting)
         if garbage:
             # A peer that sends noise and goes away changes nothing.
             with socket.create_connection(("127.0.0.1", port)) as noise:
                 noise.sendall(bytes(random.Random(7).randrange(256) for _ in range(20000)))
         joined = []
         for i in range(clients):
-            c = join(port, f"Sim{i + 1}")
+            c = join(port, f"Sim{i + 1}", *chatting)
             joined.append((c, seat_of(c)))
         self.assertEqual(sorted(s for _, s in joined), list(range(2, clients + 2)))
         self.assertEqual(h.finish(), 0, "".join(h.err))
@@ -149,6 +150,14 @@ class WholeGames(unittest.TestCase):
             self.assertEqual(network_view(c.out, seat), reference, f"network seat {seat}")
         settle = [int(v) for v in reference[-1].split()[1:]]
         self.assertEqual(sum(settle), 0)
+        if chat:
+            # Every line arrives whole, in order, from every other seat, and nothing else does.
+            players = [(h, 1)] + joined
+            for p, own in players:
+                heard = re.findall(r"chat from network seat (\d): (.*)", "".join(p.err))
+                expected = [(str(seat), f"hi {n}") for _, seat in players if seat != own
+                            for n in range(1, chat + 1)]
+                self.assertEqual(sorted(heard), sorted(expected), f"network seat {own}")
 
     def test_host_and_one_client_two_games(self):
         self.play(1, games=2, garbage=True)
@@ -158,6 +167,10 @@ class WholeGames(unittest.TestCase):
 
     def test_host_and_three_clients(self):
         self.play(3)
+
+    def test_short_chat_lines_right_before_deals_and_moves(self):
+        # Each line goes out in the same write as the message behind it.
+        self.play(2, chat=6)
 
 
 class LostPlayer(unittest.TestCase):
@@ -172,6 +185,130 @@ class LostPlayer(unittest.TestCase):
             self.assertEqual(p.finish(), 3, "".join(p.err))
             self.assertIn(LOST, "".join(p.err))
             self.assertFalse(p.out[-1].startswith("settle"))
+
+
+def seat_raw(port, name, rcvbuf=None):
+    s = socket.socket()
+    if rcvbuf:
+        s.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, rcvbuf)
+    s.connect(("127.0.0.1", port))
+    s.sendall(b"zun3625connect1" + name)
+    return s
+
+
+def rss_kb(pid):
+    """The resident memory of a running process, 0 once it has ended."""
+    try:
+        with open(f"/proc/{pid}/status") as f:
+            m = re.search(r"VmRSS:\s+(\d+) kB", f.read())
+    except OSError:
+        return 0
+    return int(m.group(1)) if m else 0
+
+
+def log_lines(player):
+    return [line for line in player.err if line.startswith("kesp: network")]
+
+
+class UnrulyPeers(unittest.TestCase):
+    def test_silent_connections_time_out_and_never_keep_a_player_out(self):
+        h, port = host("--pending-timeout", "300")
+        silent = [socket.create_connection(("127.0.0.1", port)) for _ in range(8)]
+        for s in silent:  # the host lets each go after its time-out
+            s.settimeout(5)
+            self.assertEqual(s.recv(10), b"")
+            s.close()
+        # Twelve more fill the waiting room over again; a real client still gets in.
+        silent = [socket.create_connection(("127.0.0.1", port)) for _ in range(12)]
+        c = join(port, "Real")
+        self.assertEqual(seat_of(c), 2)
+        self.assertEqual(h.finish(), 0, "".join(h.err))
+        self.assertEqual(c.finish(), 0, "".join(c.err))
+        for s in silent:
+            s.close()
+
+    def flood(self, port, line, stop):
+        """Seat a client at network seat 3 that sends `line` over and over until `stop` is set."""
+        s = seat_raw(port, b"Flud")
+        s.settimeout(5)
+        sent = 0
+        try:
+            while not stop.is_set():
+                s.sendall(line * 600)
+                sent += 600
+        except OSError:
+            pass
+        s.close()
+        return sent
+
+    def test_a_peer_that_never_reads_is_dropped_and_memory_stays_bounded(self):
+        h, port = host("--wait-clients", "2", "--chat-interval", "0", "--send-limit", "65536")
+        deaf = seat_raw(port, b"Deaf", rcvbuf=4096)
+        stop = threading.Event()
+        flooder = threading.Thread(target=self.flood, args=(port, b"s3" + b"flood line 0123", stop))
+        before = rss_kb(h.proc.pid)
+        flooder.start()
+        peak = before
+        deadline = time.time() + 20
+        while h.proc.poll() is None and time.time() < deadline:
+            peak = max(peak, rss_kb(h.proc.pid))
+            time.sleep(0.02)
+        stop.set()
+        flooder.join()
+        deaf.close()
+        self.assertEqual(h.finish(), 3, "".join(h.err))
+        self.assertIn(LOST, "".join(h.err))
+        self.assertTrue(any("does not take what is sent" in line for line in h.err), "".join(h.err))
+        self.assertLess(peak - before, 30 * 1024, f"{before} kB before, {peak} kB at the most")
+
+    def test_a_chat_flood_is_held_to_a_rate_and_logged_briefly(self):
+        h, port = host("--wait-clients", "2")
+        listener = seat_raw(port, b"Ears")
+        heard = bytearray()
+
+        def listen():
+            listener.settimeout(5)
+            try:
+                while part := listener.recv(65536):
+                    heard.extend(part)
+            except OSError:
+                pass
+
+        reader = threading.Thread(target=listen)
+        reader.start()
+        stop = threading.Event()
+        line = b"s3" + b"flood line 0123"
+        flooder = threading.Thread(target=self.flood, args=(port, line, stop))
+        started = time.time()
+        flooder.start()
+        time.sleep(1.5)  # the flood itself, not a wait for the program
+        stop.set()
+        flooder.join()
+        elapsed = time.time() - started
+        self.assertEqual(h.finish(), 3, "".join(h.err))
+        listener.close()
+        reader.join()
+        relayed = bytes(heard).count(line)
+        self.assertGreaterEqual(relayed, 1)
+        self.assertLessEqual(relayed, 8 + 2 * elapsed + 2)
+        logged = log_lines(h)
+        self.assertLess(len(logged), 5 * (elapsed + 2) + 4, "".join(logged))
+        self.assertTrue(any("more suppressed" in line for line in logged), "".join(logged))
+
+    def test_garbage_is_dropped_cheaply_and_logged_at_a_bounded_rate(self):
+        h, port = host("--pending-timeout", "20000")
+        garbage = random.Random(11).randbytes(8 * 1024 * 1024)
+        started = time.time()
+        with socket.create_connection(("127.0.0.1", port)) as noise:
+            noise.sendall(garbage)
+            c = join(port, "Real")
+            self.assertEqual(seat_of(c), 2)
+        self.assertEqual(h.finish(), 0, "".join(h.err))
+        self.assertEqual(c.finish(), 0, "".join(c.err))
+        elapsed = time.time() - started
+        logged = log_lines(h)
+        self.assertLess(len(logged), 6 * (elapsed + 1), f"{len(logged)} lines in {elapsed:.1f} s")
+        self.assertTrue(any("more suppressed" in line for line in logged), "".join(logged))
 
 
 class RawPeers(unittest.TestCase):

@@ -69,14 +69,18 @@ TEST(LanProtocol, ClientReadsItsSeatAndTheNames) {
     EXPECT_EQ(View(host[4]), "Host");
 }
 
-TEST(LanProtocol, ChatLines) {
-    EXPECT_EQ(MakeChat(1, "hello"), "s1hello");
+TEST(LanProtocol, ChatLinesTravelPaddedToOneLength) {
+    EXPECT_EQ(MakeChat(1, "hello"), "s1hello          ");
     EXPECT_EQ(MakeChat(3, "0123456789abcdefgh"), "s30123456789abcde");
-    const auto chat = ParseChat("s4hi there");
-    ASSERT_TRUE(chat);
-    EXPECT_EQ(chat->seat, 4);
-    EXPECT_EQ(chat->text, "hi there");
-    for (const char* bad : {"s4", "s5hi", "s0hi", "x1hi", "s20123456789abcdef"})
+    const auto chat = ParseChat("s4 hi there     ");
+    EXPECT_FALSE(chat);  // one short of the length
+    const auto padded = ParseChat("s4 hi there      ");
+    ASSERT_TRUE(padded);
+    EXPECT_EQ(padded->seat, 4);
+    EXPECT_EQ(padded->text, " hi there");  // leading blanks are the sender's
+    EXPECT_EQ(ParseChat(MakeChat(2, "0123456789abcde"))->text, "0123456789abcde");
+    for (const char* bad : {"s4", "s4hi", "s5hi             ", "s0hi             ", "x1hi             ",
+                            "s20123456789abcdef"})
         EXPECT_FALSE(ParseChat(bad)) << bad;
 }
 

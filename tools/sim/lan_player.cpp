@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <chrono>
 #include <ostream>
+#include <string>
 
 #include "engine/game.h"
 #include "network/lan_session.h"
@@ -30,6 +32,9 @@ class LanPlayer : public TableEvents {
         QObject::connect(&session_, &LanSession::gameMessageApplied, [this] { AfterMessage(); });
         QObject::connect(&session_, &LanSession::dealReceived, [this] { Track(); });
         QObject::connect(&session_, &LanSession::seatsChanged, [this] { SeatsChanged(); });
+        QObject::connect(&session_, &LanSession::chatReceived, [this](int seat, const QByteArray& text) {
+            err_ << "kesp-sim: chat from network seat " << seat << ": " << text.toStdString() << std::endl;
+        });
         QObject::connect(&session_, &LanSession::seated, [this] {
             err_ << "kesp-sim: seated at network seat " << int(session_.LanRole()) << std::endl;
         });
@@ -55,6 +60,11 @@ class LanPlayer : public TableEvents {
 
     int Run(QCoreApplication& app) {
         app_ = &app;
+        LanLimits limits;
+        if (options_.pendingTimeoutMs) limits.pendingTimeout = std::chrono::milliseconds(*options_.pendingTimeoutMs);
+        if (options_.chatIntervalMs) limits.chatInterval = std::chrono::milliseconds(*options_.chatIntervalMs);
+        if (options_.sendLimit) limits.maxUnsentBytes = static_cast<std::size_t>(*options_.sendLimit);
+        session_.SetLimits(limits);
         session_.AttachGame(game_);
         if (options_.host) {
             if (!session_.Host(options_.port, options_.name)) {
@@ -71,7 +81,10 @@ class LanPlayer : public TableEvents {
     }
 
     // The engine's side.
-    void Announce(std::string_view message) override { session_.Announce(message); }
+    void Announce(std::string_view message) override {
+        if (chatsSaid_ < options_.chatLines) session_.SendChat("hi " + std::to_string(++chatsSaid_));
+        session_.Announce(message);
+    }
     std::optional<bool> AskYesNo(WordId, WordId, std::string_view) override { return true; }
     void LeaveTable(LeaveReason reason) override { left_ = reason == LeaveReason::Finished; }
 
@@ -170,6 +183,7 @@ class LanPlayer : public TableEvents {
     long long gamesDone_ = 0;
     bool left_ = false;
     bool lost_ = false;
+    int chatsSaid_ = 0;
 };
 
 }  // namespace

@@ -20,7 +20,8 @@ constexpr std::string_view kUsage =
     "       kesp-sim play --games N [--seed X] [--initial-score S]\n"
     "       kesp-sim season --dir D --games N --name NAME --password PW [--seed X] [--initial-score S]\n"
     "       kesp-sim lan-host --port P [--wait-clients N] [--games K] [--name NAME] [--initial-score S] [--pace MS]\n"
-    "       kesp-sim lan-join --address A --port P --name NAME [--pace MS]\n";
+    "                [--chat N] [--pending-timeout MS] [--chat-interval MS] [--send-limit BYTES]\n"
+    "       kesp-sim lan-join --address A --port P --name NAME [--pace MS] [--chat N]\n";
 
 int Fail(const std::string& message) {
     std::cerr << "kesp-sim: " << message << "\n" << kUsage;
@@ -64,8 +65,10 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         const std::string_view option = argv[i];
         const bool known =
-            lan ? option == "--port" || option == "--name" || option == "--pace" ||
-                      (lanHost && (option == "--wait-clients" || option == "--games" || option == "--initial-score")) ||
+            lan ? option == "--port" || option == "--name" || option == "--pace" || option == "--chat" ||
+                      (lanHost && (option == "--wait-clients" || option == "--games" || option == "--initial-score" ||
+                                   option == "--pending-timeout" || option == "--chat-interval" ||
+                                   option == "--send-limit")) ||
                       (!lanHost && option == "--address")
                 : option == "--initial-score" || (command == "replay" && option == "--game-no") ||
                       (command != "replay" && (option == "--games" || option == "--seed")) ||
@@ -114,6 +117,18 @@ int main(int argc, char** argv) {
             const auto v = ParseNumber(value, 0, 10000);
             if (!v) return bad("milliseconds 0..10000");
             lanPlayer.paceMs = static_cast<int>(*v);
+        } else if (option == "--chat") {
+            const auto v = ParseNumber(value, 0, 1000000);
+            if (!v) return bad("a number of chat lines 0..1000000");
+            lanPlayer.chatLines = static_cast<int>(*v);
+        } else if (option == "--pending-timeout" || option == "--chat-interval") {
+            const auto v = ParseNumber(value, option == "--chat-interval" ? 0 : 1, 600000);
+            if (!v) return bad("milliseconds");
+            (option == "--chat-interval" ? lanPlayer.chatIntervalMs : lanPlayer.pendingTimeoutMs) = static_cast<int>(*v);
+        } else if (option == "--send-limit") {
+            const auto v = ParseNumber(value, 64, 1 << 30);
+            if (!v) return bad("a number of bytes 64..1073741824");
+            lanPlayer.sendLimit = static_cast<int>(*v);
         } else if (option == "--address") {
             if (value.empty()) return bad("an address");
             lanPlayer.address = value;
