@@ -120,10 +120,11 @@ bool SoundPlayer::PlayWav(const QByteArray& file, bool wait, Done done) {
     const std::optional<WavData> wav = ParseWav(file);
     if (!wav) return false;
     if (ticker_.isActive()) EndSound();  // replaced: whoever waits for it goes on
-    if (!OpenOutput(FormatOf(*wav)) && !silentTiming_) return false;
+    const bool heard = OpenOutput(FormatOf(*wav));
+    if (!heard && !silentTiming_) return false;
     samples_ = wav->samples;
     fed_ = 0;
-    lengthMs_ = wav->DurationMs();
+    lengthMs_ = heard ? wav->DurationMs() : wav->DurationMs() / silentPace_;
     playing_.start();
     done_ = wait ? std::move(done) : Done();
     Feed();

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <QAudioFormat>
+#include <algorithm>
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -64,8 +65,12 @@ class SoundPlayer {
     void OpenOutput();
     // Ends the sound; a pending `done` is dropped without being called (the program is closing).
     void Stop();
-    // Without an audio device, sounds are not heard but take their real length (tests of the waits).
-    void SetSilentTiming(bool on) { silentTiming_ = on; }
+    // Without an audio device, sounds are not heard but take their real length, divided by `pace`
+    // (tests of the waits, which shorten the game's times).
+    void SetSilentTiming(bool on, int pace = 1) {
+        silentTiming_ = on;
+        silentPace_ = std::max(1, pace);
+    }
 
   private:
     bool OpenOutput(const QAudioFormat& format);
@@ -78,6 +83,7 @@ class SoundPlayer {
 
     const Settings& settings_;
     bool silentTiming_ = false;
+    int silentPace_ = 1;
     std::unique_ptr<QAudioSink> sink_;
     QIODevice* output_ = nullptr;  // the stream's input, owned by the sink
     QTimer ticker_;                // feeds the stream and watches for the end while a sound plays

@@ -36,16 +36,15 @@ TEST(CardFlightWindow, ADealWithFlightsLeavesTheTableAsTheNormalDrawingDoes) {
     for (int steps = 0; gs.DealNo == firstDeal && steps < 3000; ++steps) {
         const std::uint64_t before = window.Flights().Frames();
         const std::uint8_t phaseBefore = gs.Phase;
-        if (TakeOwnTurn(window, action)) {
-            if (phaseBefore == phase::Play(4)) framesOfOwnPlays += window.Flights().Frames() - before;
-        } else if (action->isVisible() && action->isEnabled()) {
+        const bool ownTurn = TakeOwnTurn(window, action);
+        if (!ownTurn && action->isVisible() && action->isEnabled())
             QTest::mouseClick(action, Qt::LeftButton);
-        } else {
+        else if (!ownTurn)
             QTest::qWait(5);
-        }
         // A step that flies ends at once; the game goes on when the card has landed.
         ASSERT_TRUE(WaitFor([&] { return !window.CurrentGame().Waiting(); }));
         const std::uint64_t flown = window.Flights().Frames() - before;
+        if (ownTurn && phaseBefore == phase::Play(4)) framesOfOwnPlays += flown;
         if (phaseBefore == phase::DiscardsDone) framesOfDraws += flown;
         if (phaseBefore == phase::TrickComplete) framesOfTricks += flown;
 

@@ -25,11 +25,14 @@ void WriteSettings(const QString& folder, int windowSize, int gifSource) {
     settings.GifSource = gifSource;
     settings.GifDelay = 250;
     settings.WindowSize = windowSize;
+    settings.Speed = 6;
     ASSERT_EQ(SaveSettings(settings, folder.toStdString(), false), SettingsSave::kWritten);
 }
 
 // A new player's game on the table with the computer playing the own seat too.
 void StartGame(TForm1& window) {
+    window.CurrentGame().SeedShuffle(TestSeed());
+    window.SetPace(5);
     window.show();
     ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
     window.StartGame(member::NewPlayer, ClubMember{"Gif", 0, 0, 0, EncodePassword("g")});
@@ -112,7 +115,8 @@ TEST_P(RecordingWindow, ADealIsSavedAsAGifOfItsChangesOnThePlainFelt) {
 
     // The next deal is recorded anew; closing the window keeps what was recorded of it.
     ASSERT_TRUE(PlayUntil(window, [&] { return recording.Recording(); }));
-    window.close();
+    window.close();  // "You want to leave from game?" is answered from the event loop
+    ASSERT_TRUE(WaitFor([&] { return !window.isVisible(); }));
     EXPECT_FALSE(recording.Recording());
     EXPECT_EQ(Recordings(folder).size(), 2);
     EXPECT_TRUE(answerer.windows.filter(QStringLiteral("TMessageWindow")).isEmpty());

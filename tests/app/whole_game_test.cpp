@@ -6,6 +6,7 @@
 #include "presentation/cards_button.h"
 #include "records/club.h"
 #include "records/history.h"
+#include "records/settings.h"
 #include "own_turn.h"
 #include "window_fixture.h"
 
@@ -15,6 +16,9 @@ using namespace test;
 TEST(WholeGame, PlayedWithTheMouseFromTheTitleToTheClub) {
     QTemporaryDir dir;
     const QString folder = ProgramFolder(dir);
+    Settings settings;  // cards fly, at the fastest speed
+    settings.Speed = 6;
+    ASSERT_EQ(SaveSettings(settings, folder.toStdString(), false), SettingsSave::kWritten);
     ModalAnswerer answerer;  // the new player's login; any message box: Yes or OK
 
     TForm1 window(folder.toStdString());
@@ -33,7 +37,7 @@ TEST(WholeGame, PlayedWithTheMouseFromTheTitleToTheClub) {
     const GameState& gs = window.CurrentGame().State();
     int steps = 0;
     bool passedOnce = false;
-    while (window.CurrentScreen() == TForm1::Screen::Table && steps++ < 5000) {
+    while (window.CurrentScreen() == TForm1::Screen::Table && steps++ < 50000) {
         if (TakeOwnTurn(window, action)) {
             ASSERT_FALSE(::testing::Test::HasFailure());
         } else if (gs.Phase == phase::Decision(4) && second->isVisible() && second->isEnabled() && !passedOnce) {

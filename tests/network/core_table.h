@@ -28,7 +28,7 @@ struct Machine : TableEvents {
     }
 
     void Announce(std::string_view message) override { core.Announce(message); }
-    bool AskYesNo(WordId, WordId, std::string_view) override { return true; }
+    std::optional<bool> AskYesNo(WordId, WordId, std::string_view) override { return true; }
     void LeaveTable(LeaveReason reason) override { left = reason; }
 
     Game game{*this};
