@@ -463,15 +463,20 @@ void TForm1::Button8Click() {
     AfterGameStep();
 }
 
+// The records take the game at once; what they have to say is shown once the step that left the
+// table is over, and then the menu comes back.
 void TForm1::OnLeaveTable(LeaveReason reason) {
     const GameState& gs = game_.State();
+    std::vector<RecordMessage> messages;
+    std::string_view sound;
+    std::optional<TopTenPlace> cyclePlace;
     if (reason == LeaveReason::BrokenOff) {
         // A lost player of a network game: the club keeps what it had.
     } else if (reason == LeaveReason::Abandoned) {
         if (player_.CurrentMember <= member::NewPlayer)
             if (auto m = RemoveMember(ClubFilePath(programDir_, player_.NetworkMode), player_.CurrentMember,
                                       clubWritable_))
-                ShowRecordMessages({*m});
+                messages.push_back(*m);
     } else {
         player_.Result = gs.Score[4];
         if (player_.NetworkMode) player_.Players = lan_->HistoryNames();
@@ -480,17 +485,23 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
         const GameFinishedOutcome outcome =
             GameFinished(programDir_, clubWritable_, gs, player_, now.toString(QStringLiteral("hh:mm")).toStdString(),
                          locale.toString(now.date(), QLocale::ShortFormat).toStdString());
-        ShowRecordMessages(outcome.Messages);
-        PlaySoundEffect(outcome.Sound);
-        if (outcome.CycleComplete)
-            ShowEndOfGame(this, settings_, outcome.Place,
-                          [this](const QString& name) { PlaySoundEffect(name.toStdString()); });
+        messages = outcome.Messages;
+        sound = outcome.Sound;
+        if (outcome.CycleComplete) cyclePlace = outcome.Place;
     }
     // A lost player's game leaves its sockets to the session (the host closes its port later).
     const bool ended = reason == LeaveReason::Finished || reason == LeaveReason::Abandoned;
     if (ended && game_.IsNetworkGame()) lan_->Session().Close();
     // A lost player's box stays over the table until it is closed.
-    if (reason != LeaveReason::BrokenOff || !lostPlayerBox_) QTimer::singleShot(0, this, &TForm1::ShowMenu);
+    const bool showMenu = reason != LeaveReason::BrokenOff || !lostPlayerBox_;
+    QTimer::singleShot(0, this, [this, messages, sound, cyclePlace, showMenu] {
+        ShowRecordMessages(messages);
+        PlaySoundEffect(sound);
+        if (cyclePlace)
+            ShowEndOfGame(this, settings_, *cyclePlace,
+                          [this](const QString& name) { PlaySoundEffect(name.toStdString()); });
+        if (showMenu) ShowMenu();
+    });
 }
 
 void TForm1::ShowRecordMessages(const std::vector<RecordMessage>& messages) {
