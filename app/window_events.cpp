@@ -79,7 +79,8 @@ void WindowEvents::FlyCard(Flight flight, int seat, const Card& card) {
             started = flights_.FlyCard(TrumpOnDeck(g), HandMiddle(g, seat), {card}, true, g.cell, speed, {});
             break;
         case Flight::DeckToSeat:
-            started = flights_.FlyCard(g.deck.topLeft(), HandMiddle(g, seat), {card, true}, true, g.cell, speed, {});
+            started = flights_.FlyCard(g.deck.topLeft(), HandMiddle(g, seat), {card, true}, true, g.cell,
+                                       speed, {});
             break;
         case Flight::SeatToTable: {
             QPoint from = HandMiddle(g, seat);
@@ -90,7 +91,9 @@ void WindowEvents::FlyCard(Flight flight, int seat, const Card& card) {
         }
         case Flight::TrickToWinner: started = FlyTrick(seat, speed); break;
     }
-    if (started) WaitInsideStep([this] { return !flights_.Running(); }, kLongestFlight);
+    if (!started) return;
+    WaitInsideStep([this] { return !flights_.Running(); }, kLongestFlight);
+    flights_.Cancel();  // only a flight that outran the limit is still running
 }
 
 // The cards of the last trick, of the seats that play the deal, leave the table together.
