@@ -8,7 +8,7 @@
 
 #include "engine/game.h"
 #include "network/lan_session.h"
-#include "presentation/words.h"
+#include "presentation/word_table.h"
 #include "tools/sim/replay.h"
 #include "tools/sim/seat_player.h"
 
