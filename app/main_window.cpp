@@ -138,6 +138,7 @@ TForm1::~TForm1() = default;
 bool TForm1::StartUp() {
     if (startedUp_) return screen_ != Screen::Closing;
     startedUp_ = true;
+    folderLock_ = ClaimProgramFolder(programDir_);
     LoadSettings(settings_, programDir_);
     words_.SetCurrentLanguage(settings_.CurrentLanguage);
     fonts_ = FontRoles(settings_);
