@@ -563,7 +563,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     recording_.FinishRecording();
-    if (startedUp_) SaveSettings(settings_, programDir_, clubBadAtStartUp_);
+    // The window is closing and no game step runs: a plain modal box is safe here.
+    if (startedUp_ &&
+        SaveSettings(settings_, programDir_, clubBadAtStartUp_) == SettingsSave::kCannotSaveOptions)
+        QMessageBox::critical(this, GameName(words_.CurrentLanguage()),
+                              words_.WordText(WordKey::CantSaveOptions));
     musicTimer_.stop();
     if (music_) music_->Close();
     sounds_.Stop();
