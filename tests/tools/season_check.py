@@ -133,7 +133,8 @@ class Season(unittest.TestCase):
             p.send_signal(signal.SIGKILL)
             p.wait()
             check_club(os.path.join(self.dir, "Kesp.clb"))
-            for name in os.listdir(os.path.join(self.dir, "History")):
+            history = os.path.join(self.dir, "History")
+            for name in os.listdir(history) if os.path.isdir(history) else []:  # none before a first game
                 if ".tmp" in name:  # an unfinished write: never taken for a history file
                     continue
                 check_history(os.path.join(self.dir, "History", name))
