@@ -73,8 +73,7 @@ bool IsRecordingFileName(std::string_view name) {
 }
 
 // Deletes the regular files of `folder` that are temporaries of a file `isTarget` accepts.
-int RemoveTemporariesIn(const fs::path& folder, const std::function<bool(std::string_view)>& isTarget) {
-    int removed = 0;
+void RemoveTemporariesIn(const fs::path& folder, const std::function<bool(std::string_view)>& isTarget) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
@@ -83,23 +82,19 @@ int RemoveTemporariesIn(const fs::path& folder, const std::function<bool(std::st
         std::error_code statusError;
         if (!it->is_regular_file(statusError) || it->is_symlink(statusError)) continue;
         std::error_code removeError;
-        if (fs::remove(it->path(), removeError)) ++removed;
+        fs::remove(it->path(), removeError);  // one that cannot go is left for the next start
     }
-    return removed;
 }
 
 }  // namespace
 
-int RemoveStaleWriteTemporaries(const std::string& programDir) {
-    const fs::path folder(ProgramDirOf(programDir));
-    return RemoveTemporariesIn(folder, IsSettingsOrClubFile) +
-           RemoveTemporariesIn(folder / HistoryFolder, IsHistoryFileName) +
-           RemoveTemporariesIn(folder / kRecordingFolder, IsRecordingFileName);
-}
-
 ProgramFolderLock ClaimProgramFolder(const std::string& programDir) {
     ProgramFolderLock lock(programDir);
-    if (lock.Held()) RemoveStaleWriteTemporaries(programDir);
+    if (!lock.Held()) return lock;
+    const fs::path folder(ProgramDirOf(programDir));
+    RemoveTemporariesIn(folder, IsSettingsOrClubFile);
+    RemoveTemporariesIn(folder / HistoryFolder, IsHistoryFileName);
+    RemoveTemporariesIn(folder / kRecordingFolder, IsRecordingFileName);
     return lock;
 }
 

@@ -29,13 +29,10 @@ class ProgramFolderLock {
     int fd_ = -1;
 };
 
-// Deletes the leftovers of interrupted record writes: the settings and club files' temporaries in
-// `programDir`, the history files' in its "History" folder and the deal recordings' in "GIFGame".
-// Only regular files named exactly as the atomic writer names its temporaries of those files are
-// touched. Returns how many were deleted. Call it only while holding the folder's lock.
-int RemoveStaleWriteTemporaries(const std::string& programDir);
-
-// Takes the folder's lock and, when this copy got it, clears the stale temporaries.
+// Takes the folder's lock and, when this copy got it, deletes the leftovers of interrupted record
+// writes: the settings and club files' temporaries in `programDir`, the history files' in its
+// "History" folder and the deal recordings' in "GIFGame". Only regular files named exactly as the
+// atomic writer names its temporaries of those files are touched.
 ProgramFolderLock ClaimProgramFolder(const std::string& programDir);
 
 }  // namespace kesp
