@@ -148,6 +148,7 @@ TForm1::~TForm1() = default;
 bool TForm1::StartUp() {
     if (startedUp_) return screen_ != Screen::Closing;
     startedUp_ = true;
+    folderLock_ = ClaimProgramFolder(programDir_);
     LoadSettings(settings_, programDir_);
     words_.SetCurrentLanguage(settings_.CurrentLanguage);
     fonts_ = FontRoles(settings_);
@@ -611,7 +612,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     recording_.FinishRecording();
-    if (startedUp_) SaveSettings(settings_, programDir_, clubBadAtStartUp_);
+    // The window is closing and no game step runs: a plain modal box is safe here.
+    if (startedUp_ &&
+        SaveSettings(settings_, programDir_, clubBadAtStartUp_) == SettingsSave::kCannotSaveOptions)
+        QMessageBox::critical(this, GameName(words_.CurrentLanguage()),
+                              words_.WordText(WordKey::CantSaveOptions));
     musicTimer_.stop();
     if (music_) music_->Close();
     sounds_.Stop();

@@ -26,6 +26,7 @@
 #include "presentation/table_painter.h"
 #include "presentation/words.h"
 #include "records/game_finished.h"
+#include "records/program_folder_lock.h"
 #include "records/settings.h"
 
 
@@ -103,6 +104,7 @@ private:
     void ResumeMenuMusic();
 
     std::string programDir_;
+    ProgramFolderLock folderLock_;  // taken at start-up, held while the program runs
     Settings settings_;
     SoundPlayer sounds_{settings_};
     std::unique_ptr<MusicPlayer> music_;

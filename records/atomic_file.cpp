@@ -12,6 +12,17 @@
 #include <vector>
 
 namespace kesp {
+namespace {
+
+// mkstemp() replaces the six X with letters and digits.
+constexpr std::string_view kTemporarySuffix = ".tmpXXXXXX";
+constexpr std::size_t kRandomLength = 6;
+
+bool IsLetterOrDigit(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+}  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     struct stat info {};
@@ -25,8 +36,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     std::vector<char> tmp(path.begin(), path.end());
-    const std::string suffix = ".tmpXXXXXX";
-    tmp.insert(tmp.end(), suffix.begin(), suffix.end());
+    tmp.insert(tmp.end(), kTemporarySuffix.begin(), kTemporarySuffix.end());
     tmp.push_back('\0');
     const int fd = mkstemp(tmp.data());
     if (fd < 0) return false;
@@ -52,6 +62,16 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     ok = ok && std::rename(tmp.data(), path.c_str()) == 0;
     if (!ok) std::remove(tmp.data());
     return ok;
+}
+
+std::optional<std::string_view> AtomicWriteTarget(std::string_view fileName) {
+    const std::string_view stem = kTemporarySuffix.substr(0, kTemporarySuffix.size() - kRandomLength);
+    if (fileName.size() <= kTemporarySuffix.size()) return std::nullopt;
+    const std::size_t targetLength = fileName.size() - kTemporarySuffix.size();
+    if (fileName.substr(targetLength, stem.size()) != stem) return std::nullopt;
+    for (const char c : fileName.substr(targetLength + stem.size()))
+        if (!IsLetterOrDigit(c)) return std::nullopt;
+    return fileName.substr(0, targetLength);
 }
 
 }  // namespace kesp

@@ -21,7 +21,7 @@ std::vector<HistoryFileItem> ListHistoryFiles(std::string_view programDir,
     for (int number = 1; number <= MaxHistoryFiles; ++number) {
         const HistoryFileCheck check = CheckHistoryFile(programDir, number);
         if (!check.Valid) break;
-        char text[16];
+        char text[24];  // room for any int, as the compiler cannot see the loop's bound here
         std::snprintf(text, sizeof text, "File I%04d ", number);
         items.push_back({number, text + (shortDate ? shortDate(check.Modified) : std::string())});
     }

@@ -117,10 +117,8 @@ std::string SettingsFileText(const Settings& settings);
 enum class SettingsSave {
     kWritten,
     kNotWritten,         // a club file was missing or invalid at start-up: settings are never written
-    kCannotSaveOptions,  // the write failed twice; the caller shows kCannotSaveOptionsWord
+    kCannotSaveOptions,  // the write failed twice; the caller shows "Can`t save options!" in an error box
 };
-// The word of the words table shown in an error box when the settings cannot be written.
-inline constexpr std::string_view kCannotSaveOptionsWord = "Can`t save options!";
 
 // Writes "Kesp.ini" in `programDir` atomically, so a failed write leaves the previous file whole.
 // Deleting this run's temporary music file before saving is the music player's job, not done here.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures (once) and builds the project in build/ with Ninja, in Release mode with assertions on.
+# Configures (once) and builds the project in build/ with Ninja: optimised, with debug information
+# and with assertions on.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/tools/deps.sh"

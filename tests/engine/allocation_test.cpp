@@ -9,6 +9,11 @@ namespace {
 std::atomic<long> g_allocations{0};
 }
 
+// The replaced operators allocate with malloc and free with free, which GCC, seeing new and free
+// meet after inlining, takes for a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void* operator new(std::size_t size) {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;

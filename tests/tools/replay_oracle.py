@@ -245,25 +245,30 @@ class Deal:
         return min(plain, key=lambda c: c.value)  # min keeps the first of equal values
 
 
-def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("--game-no", type=int, default=1)
-    ap.add_argument("--initial-score", type=int, default=100)
-    args = ap.parse_args()
-    scores = {s: args.initial_score for s in range(1, 5)}
+def trace(game_no, initial_score, lines):
+    """The trace of a game from its deck lines, as `kesp-sim replay` prints it."""
+    scores = {s: initial_score for s in range(1, 5)}
     out = []
     deal_no = 0
-    for line in sys.stdin:
+    for line in lines:
         if not line.strip():
             continue
         deal_no += 1
-        deal = Deal(args.game_no, deal_no, [int(x) for x in line.split()], scores, out)
+        deal = Deal(game_no, deal_no, [int(x) for x in line.split()], scores, out)
         four_aces = deal.play()
         if four_aces or any(scores[s] < 1 for s in range(1, 5)):
             results = [sum(scores[o] - scores[s] for o in range(1, 5) if o != s) for s in range(1, 5)]
             out.append("settle " + " ".join(map(str, results)))
             break
-    sys.stdout.write("".join(line + "\n" for line in out))
+    return "".join(line + "\n" for line in out)
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--game-no", type=int, default=1)
+    ap.add_argument("--initial-score", type=int, default=100)
+    args = ap.parse_args()
+    sys.stdout.write(trace(args.game_no, args.initial_score, sys.stdin))
 
 
 if __name__ == "__main__":

@@ -133,10 +133,15 @@ class Season(unittest.TestCase):
             p.send_signal(signal.SIGKILL)
             p.wait()
             check_club(os.path.join(self.dir, "Kesp.clb"))
-            for name in os.listdir(os.path.join(self.dir, "History")):
+            history = os.path.join(self.dir, "History")
+            for name in os.listdir(history) if os.path.isdir(history) else []:  # none before a first game
                 if ".tmp" in name:  # an unfinished write: never taken for a history file
                     continue
                 check_history(os.path.join(self.dir, "History", name))
+        # The next run that has the folder to itself clears what the killed writes left.
+        self.assertEqual(self.season(1, name="Bo", password="x").returncode, 0)
+        for folder in (self.dir, os.path.join(self.dir, "History")):
+            self.assertEqual([n for n in os.listdir(folder) if ".tmp" in n], [], folder)
 
 
 if __name__ == "__main__":

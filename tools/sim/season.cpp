@@ -9,6 +9,7 @@
 #include "records/club.h"
 #include "records/club_text.h"
 #include "records/game_finished.h"
+#include "records/program_folder_lock.h"
 #include "tools/sim/step.h"
 
 namespace kesp::sim {
@@ -54,6 +55,8 @@ private:
 
 int Season(const SeasonOptions& options, std::ostream& out, std::ostream& err) {
     const std::string dir = ProgramDir(options.dir);
+    // Held to the end, like the game's window holds its folder.
+    const ProgramFolderLock folderLock = ClaimProgramFolder(dir);
     const ClubCheckResult check = CheckClubFiles(dir);
     for (const RecordMessage& m : check.Messages) err << "kesp-sim: " << MessageText(m) << "\n";
     if (!check.Ok) return 2;
