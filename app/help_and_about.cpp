@@ -15,16 +15,17 @@ namespace kesp {
 
 void ShowHelp(QWidget* parent, const Localisation& words, const std::string& programDir) {
     if (words.CurrentLanguage() == kEnglish)
-        QMessageBox::information(parent, GameName(kEnglish),
-                                 QStringLiteral("Excuse!\n\rThe file of the help is not translated to the English "
-                                                "language."));
+        QMessageBox::information(
+            parent, GameName(kEnglish),
+            QStringLiteral("Excuse!\n\rThe file of the help is not translated to the English "
+                           "language."));
     const QString page = QString::fromStdString(programDir) + QStringLiteral("Help/index.html");
     if (QFileInfo::exists(page))
         QDesktopServices::openUrl(QUrl::fromLocalFile(page));
     else
-        QMessageBox::warning(parent, GameName(words.CurrentLanguage()),
-                             words.WordText(WordKey::CantFindTheFile) + QStringLiteral(" \"") + page +
-                                 QStringLiteral("\"!"));
+        QMessageBox::warning(
+            parent, GameName(words.CurrentLanguage()),
+            words.WordText(WordKey::CantFindTheFile) + QStringLiteral(" \"") + page + QStringLiteral("\"!"));
 }
 
 void ShowAbout(QWidget* parent, const Localisation& words) {
@@ -36,10 +37,11 @@ void ShowAbout(QWidget* parent, const Localisation& words) {
     picture->setAlignment(Qt::AlignCenter);
     auto* text = new QLabel(&dialog);
     text->setAlignment(Qt::AlignCenter);
-    text->setText(QStringLiteral("<h2>%1</h2><p>V 5.7f<br>%2</p><p>A trick-taking card game for four seats.</p>"
-                                 "<p>Made by the Kesp team: engine, records, table art and windows.<br>"
-                                 "Built with Qt 6.</p>")
-                      .arg(GameName(words.CurrentLanguage()), ReleaseDate(words.CurrentLanguage())));
+    text->setText(
+        QStringLiteral("<h2>%1</h2><p>V 5.7f<br>%2</p><p>A trick-taking card game for four seats.</p>"
+                       "<p>Made by the Kesp team: engine, records, table art and windows.<br>"
+                       "Built with Qt 6.</p>")
+            .arg(GameName(words.CurrentLanguage()), ReleaseDate(words.CurrentLanguage())));
     auto* ok = new TZunCardsButton(QStringLiteral("OK"), &dialog);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     layout->addWidget(picture);

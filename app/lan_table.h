@@ -22,7 +22,7 @@ namespace kesp {
 
 class LanTable : public QObject {
     Q_OBJECT
-public:
+  public:
     LanTable(QWidget& window, const TableArt& art, const FontRoles& fonts, const Localisation& words);
 
     LanSession& Session() { return session_; }
@@ -49,16 +49,16 @@ public:
     QLineEdit* ChatField() const { return field_; }
     QPushButton* SendButton() const { return send_; }
 
-signals:
+  signals:
     // The hidden code typed on the send button: seats 1..3 are shown face up or face down.
     void RevealToggled();
     // A chat line arrived (its sound is the window's).
     void ChatArrived();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void SendChat();
 
     QWidget& window_;

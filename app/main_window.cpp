@@ -5,8 +5,8 @@
 #include <QContextMenuEvent>
 #include <QDateTime>
 #include <QLocale>
-#include <QPaintEvent>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTime>
@@ -14,24 +14,22 @@
 #include "app/help_and_about.h"
 #include "app/record_words.h"
 #include "engine/sounds.h"
-#include "presentation/message_window.h"
-#include "presentation/menu_painter.h"
-#include "windows/count_window.h"
-#include "windows/end_game_window.h"
-#include "windows/speed_dialog.h"
-#include "windows/history_window.h"
-#include "windows/top_ten_window.h"
-#include "windows/welcome_dialog.h"
-#include "windows/window_words.h"
 #include "presentation/cards_button.h"
+#include "presentation/menu_painter.h"
+#include "presentation/message_window.h"
 #include "records/club.h"
 #include "records/club_text.h"
 #include "records/cp1251.h"
+#include "windows/count_window.h"
+#include "windows/end_game_window.h"
+#include "windows/history_window.h"
+#include "windows/speed_dialog.h"
+#include "windows/top_ten_window.h"
+#include "windows/welcome_dialog.h"
+#include "windows/window_words.h"
 
 namespace kesp {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 TForm1::TForm1(std::string programDir, QWidget* parent)
     : QWidget(parent),
@@ -41,28 +39,27 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
       painter_(tableArt_, fonts_, words_),
       events_(std::make_unique<WindowEvents>(
           *this, game_, painter_, words_,
-          WindowEvents::Hooks{[this] { update(); }, [this] { SyncButtons(); }, [this] { SyncTimer(); },
-                              [this](LeaveReason r) { OnLeaveTable(r); },
-                              [this] {
-                                  ShowGeneralCount(this, settings_,
-                                                   MakeCount(game_.State(), player_.StartRecord.Name,
-                                                             player_.StartRecord.Rating));
-                              },
-                              [this](std::string_view message) {
-                                  if (game_.IsNetworkGame()) lan_->Session().Announce(message);
-                              },
-                              [this] { return settings_.Speed; },
-                              [this](std::string_view name, bool wait, std::function<void()> done) {
-                                  return sounds_.PlaySoundEffect(name, wait, std::move(done));
-                              },
-                              [this](const Card& card) {
-                                  sounds_.SpeakCard(programDir_, card, words_.CurrentLanguage());
-                              },
-                              [this](std::uint32_t ticket) {
-                                  game_.Resume(ticket);
-                                  AfterGameStep();
-                              },
-                              [this](WordId question, bool yes) { AnswerQuestion(question, yes); }})),
+          WindowEvents::Hooks{
+              [this] { update(); }, [this] { SyncButtons(); }, [this] { SyncTimer(); },
+              [this](LeaveReason r) { OnLeaveTable(r); },
+              [this] {
+                  ShowGeneralCount(
+                      this, settings_,
+                      MakeCount(game_.State(), player_.StartRecord.Name, player_.StartRecord.Rating));
+              },
+              [this](std::string_view message) {
+                  if (game_.IsNetworkGame()) lan_->Session().Announce(message);
+              },
+              [this] { return settings_.Speed; },
+              [this](std::string_view name, bool wait, std::function<void()> done) {
+                  return sounds_.PlaySoundEffect(name, wait, std::move(done));
+              },
+              [this](const Card& card) { sounds_.SpeakCard(programDir_, card, words_.CurrentLanguage()); },
+              [this](std::uint32_t ticket) {
+                  game_.Resume(ticket);
+                  AfterGameStep();
+              },
+              [this](WordId question, bool yes) { AnswerQuestion(question, yes); }})),
       game_(*events_),
       menu_(*this, words_),
       popup_(*this, words_),
@@ -159,8 +156,7 @@ bool TForm1::StartUp() {
     const ClubCheckResult check = CheckClubFiles(programDir_);
     if (check.RussianInterface) words_.SetCurrentLanguage(kRussian);
     for (const RecordMessage& m : check.Messages)
-        QMessageBox::critical(this, GameName(words_.CurrentLanguage()),
-                              RecordMessageText(words_, m));
+        QMessageBox::critical(this, GameName(words_.CurrentLanguage()), RecordMessageText(words_, m));
     clubWritable_ = check.ClubWritable;
     if (!check.Ok) {
         clubBadAtStartUp_ = true;
@@ -184,7 +180,8 @@ void TForm1::ApplyWindowSize() {
     // Deals are recorded in the smallest window only.
     if (settings_.WindowSize != window_size::Small) settings_.SaveGamesAsGif = false;
     setFixedSize(client);
-    if (screen && settings_.WindowSize != 2) move(CentredWindowPosition(screen->availableGeometry().size(), client));
+    if (screen && settings_.WindowSize != 2)
+        move(CentredWindowPosition(screen->availableGeometry().size(), client));
     art_.SetWindow(settings_.WindowSize, scales_.s, client);
     for (const ArtLoadResult& r : {art_.LoadFaceDeck(), art_.LoadBacks(), art_.LoadBackground(false)})
         for (const std::string& m : r.messages)
@@ -192,8 +189,9 @@ void TForm1::ApplyWindowSize() {
     LayoutTable(networkTable_);
     menuGeometry_ = LayoutMainMenu(scales_, settings_.WindowSize, client, false);
     title_ = std::make_unique<TitleScreen>(
-        tableArt_, TitleTexts{GameNameUpper(words_.CurrentLanguage()), ReleaseDate(words_.CurrentLanguage()),
-                              QStringLiteral("Kesp team")},
+        tableArt_,
+        TitleTexts{GameNameUpper(words_.CurrentLanguage()), ReleaseDate(words_.CurrentLanguage()),
+                   QStringLiteral("Kesp team")},
         client);
 }
 
@@ -225,7 +223,8 @@ void TForm1::ShowMenu() {
 void TForm1::PaintMenuPicture() {
     MenuPictures pictures;
     pictures.caption = tableArt_.Picture(words_.ResourceName(u"Cap").toStdString());
-    pictures.header = tableArt_.Picture(words_.ResourceName(settings_.NetworkMode ? u"Net__" : u"Elite").toStdString());
+    pictures.header =
+        tableArt_.Picture(words_.ResourceName(settings_.NetworkMode ? u"Net__" : u"Elite").toStdString());
     for (QImage* banner : {&pictures.caption, &pictures.header})
         if (!banner->isNull()) RecolorBanner(*banner, settings_.CaptionColour);
     menuBackground_ = PaintMenuBackground(tableArt_, menuGeometry_, size(), pictures, QTime::currentTime());
@@ -350,7 +349,8 @@ void TForm1::AfterGameStep() {
 // "To change a name": a new name and password for the player; a club member is stored again
 // under them with the record he started the game with.
 void TForm1::ChangeName() {
-    const std::optional<ClubLogin> login = WelcomeDialog::Run(this, settings_, programDir_, member::NewPlayer);
+    const std::optional<ClubLogin> login =
+        WelcomeDialog::Run(this, settings_, programDir_, member::NewPlayer);
     if (!login) return;
     ClubMember renamed = player_.StartRecord;
     renamed.Name = login->Record.Name;
@@ -366,8 +366,8 @@ void TForm1::ChangeName() {
     }
     player_.StartRecord = renamed;
     const QString name = QString::fromStdString(std::string(TrimBlanks(renamed.Name)));
-    ShowMessageWindow(words_, words_.WordText(WordKey::NameChanged), words_.WordText(WordKey::NewName) + name, {},
-                      this);
+    ShowMessageWindow(words_, words_.WordText(WordKey::NameChanged), words_.WordText(WordKey::NewName) + name,
+                      {}, this);
     painter_.SetSeatName(4, name);
     painter_.DrawBubble(game_, 4);
     update();
@@ -401,7 +401,9 @@ void TForm1::MemberClick(int member) {
     PlaySoundEffect(sound::Window);
     LanStart lanStart;
     if (settings_.NetworkMode)
-        lanStart = [this](const LanChoice& choice, const ClubLogin& login) { return lan_->WaitForPlayers(choice, login); };
+        lanStart = [this](const LanChoice& choice, const ClubLogin& login) {
+            return lan_->WaitForPlayers(choice, login);
+        };
     const std::optional<ClubLogin> login = WelcomeDialog::Run(this, settings_, programDir_, member, lanStart);
     if (!login) return;
     if (login->Lan)
@@ -483,9 +485,9 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
         if (player_.NetworkMode) player_.Players = lan_->HistoryNames();
         const QDateTime now = QDateTime::currentDateTime();
         const QLocale locale = QLocale::system();
-        const GameFinishedOutcome outcome =
-            GameFinished(programDir_, clubWritable_, gs, player_, now.toString(QStringLiteral("hh:mm")).toStdString(),
-                         locale.toString(now.date(), QLocale::ShortFormat).toStdString());
+        const GameFinishedOutcome outcome = GameFinished(
+            programDir_, clubWritable_, gs, player_, now.toString(QStringLiteral("hh:mm")).toStdString(),
+            locale.toString(now.date(), QLocale::ShortFormat).toStdString());
         messages = outcome.Messages;
         sound = outcome.Sound;
         if (outcome.CycleComplete) cyclePlace = outcome.Place;
@@ -507,8 +509,7 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
 
 void TForm1::ShowRecordMessages(const std::vector<RecordMessage>& messages) {
     for (const RecordMessage& m : messages)
-        QMessageBox::warning(this, GameName(words_.CurrentLanguage()),
-                             RecordMessageText(words_, m));
+        QMessageBox::warning(this, GameName(words_.CurrentLanguage()), RecordMessageText(words_, m));
 }
 
 void TForm1::paintEvent(QPaintEvent* event) {
@@ -592,7 +593,8 @@ void TForm1::mouseMoveEvent(QMouseEvent* event) {
     const TableGeometry& g = painter_.Geometry();
     int slot = 0;
     if (g.HandAt(p) == 4) slot = painter_.CardAt(4, game_.State().Hand[4], p.x() - g.hand[4].left());
-    const CursorKind kind = game_.OwnCardHover(slot) == CardCursor::Choosing ? CursorKind::Hand : CursorKind::Arrow;
+    const CursorKind kind =
+        game_.OwnCardHover(slot) == CardCursor::Choosing ? CursorKind::Hand : CursorKind::Arrow;
     if (cursors_ && kind != tableCursor_) {
         tableCursor_ = kind;
         cursors_->Apply(this, kind);
@@ -602,7 +604,8 @@ void TForm1::mouseMoveEvent(QMouseEvent* event) {
 void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     if (screen_ != Screen::Table) return;
     const TableGeometry& g = painter_.Geometry();
-    if (g.HandAt(event->pos()) != 0 || g.TrickSeatAt(event->pos()) != 0 || g.deck.contains(event->pos())) return;
+    if (g.HandAt(event->pos()) != 0 || g.TrickSeatAt(event->pos()) != 0 || g.deck.contains(event->pos()))
+        return;
     popup_.Exec(event->globalPos());
 }
 

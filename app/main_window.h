@@ -21,14 +21,13 @@
 #include "presentation/menu_layout.h"
 #include "presentation/music_player.h"
 #include "presentation/sound_player.h"
-#include "presentation/title_screen.h"
 #include "presentation/table_art.h"
 #include "presentation/table_painter.h"
+#include "presentation/title_screen.h"
 #include "presentation/words.h"
 #include "records/game_finished.h"
 #include "records/program_folder_lock.h"
 #include "records/settings.h"
-
 
 namespace kesp {
 
@@ -36,7 +35,7 @@ class TZunCardsButton;
 
 class TForm1 : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class Screen { Starting, Title, Menu, Table, Closing };
 
     explicit TForm1(std::string programDir, QWidget* parent = nullptr);
@@ -63,7 +62,7 @@ public:
     // Tests: the game's timer and rests run `pace` times faster from the next game on.
     void SetPace(int pace) { pace_ = pace; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -72,14 +71,14 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private slots:
+  private slots:
     void Timer1Timer();
     void Button7Click();
     void Button8Click();
     void MemberClick(int member);
     void ChangeName();
 
-private:
+  private:
     void ApplyWindowSize();
     void LayoutTable(bool network);
     void PrepareGame(int member, const ClubMember& record, bool network);
@@ -139,7 +138,7 @@ private:
     CursorKind tableCursor_ = CursorKind::Arrow;
     QImage burst_;  // the click burst's frames, from the graphics library when it is there
     void Burst(bool enabled);
-    DealRecording recording_;  // the deals as animated GIFs, with their sampling timer
+    DealRecording recording_;              // the deals as animated GIFs, with their sampling timer
     QPointer<QMessageBox> lostPlayerBox_;  // another player left: the table waits for its OK
 };
 

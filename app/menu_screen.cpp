@@ -15,7 +15,8 @@ MenuScreen::MenuScreen(QWidget& window, const Localisation& words) : window_(win
     for (int k = 0; k < 5; ++k) {
         members_[static_cast<std::size_t>(k)] = MakeButton(QStringLiteral("Button%1").arg(k + 1));
         connect(members_[static_cast<std::size_t>(k)], &QPushButton::clicked, this, [this, k] {
-            if (occupied_[static_cast<std::size_t>(k)]) emit MemberChosen(k + 1);  // an empty slot does nothing
+            if (occupied_[static_cast<std::size_t>(k)])
+                emit MemberChosen(k + 1);  // an empty slot does nothing
         });
     }
     newPlayer_ = MakeButton(QStringLiteral("Button6"));
@@ -30,7 +31,8 @@ MenuScreen::MenuScreen(QWidget& window, const Localisation& words) : window_(win
     connect(mode_, &QPushButton::clicked, this, &MenuScreen::ModeClicked);
     header_ = new QLabel(&window_);
     header_->setAlignment(Qt::AlignCenter);
-    header_->setStyleSheet(QStringLiteral("color: #ffffc8; background: rgba(0, 0, 0, 90); border-radius: 4px;"));
+    header_->setStyleSheet(
+        QStringLiteral("color: #ffffc8; background: rgba(0, 0, 0, 90); border-radius: 4px;"));
     header_->hide();
     for (int i = 0; i < 2; ++i) {
         auto* label = new QLabel(&window_);
@@ -61,7 +63,8 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
     const int rowWidth = geometry.clubRows[0].width();
     header_->setGeometry(geometry.clubHeader);
     header_->setFont(rowFont);
-    header_->setText(words_.WordText(view == ClubViewRating ? WordKey::ClubHeaderRating : WordKey::ClubHeaderScore));
+    header_->setText(
+        words_.WordText(view == ClubViewRating ? WordKey::ClubHeaderRating : WordKey::ClubHeaderScore));
     header_->show();
 
     const QFontMetrics metrics(rowFont);
@@ -76,8 +79,8 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
             occupied = !IsEmptySlot(line);
             const ClubRow clubRow = MemberRow(line, view);
             text = QString::fromStdString(FittedRow(clubRow, [&](std::string_view utf8) {
-                return metrics.horizontalAdvance(QString::fromUtf8(utf8.data(), static_cast<int>(utf8.size()))) <=
-                       rowWidth - place.S(16);
+                return metrics.horizontalAdvance(QString::fromUtf8(
+                           utf8.data(), static_cast<int>(utf8.size()))) <= rowWidth - place.S(16);
             }));
         }
         occupied_[static_cast<std::size_t>(k)] = occupied;

@@ -23,7 +23,7 @@ class TZunCardsButton;
 
 class MenuScreen : public QObject {
     Q_OBJECT
-public:
+  public:
     MenuScreen(QWidget& window, const Localisation& words);
 
     // Places and captions the controls and fills the club list from the club file of the mode.
@@ -34,14 +34,14 @@ public:
     // The rectangle of the caption banner, which changes its colour on a click.
     QRect CaptionRect() const { return caption_; }
 
-signals:
+  signals:
     void MemberChosen(int member);  // 1..5, or 6 for "New Player"
     void TopTenClicked();
     void ExitClicked();
     void ModeClicked();
     void HistoryClicked();
 
-private:
+  private:
     TZunCardsButton* MakeButton(const QString& objectName);
 
     QWidget& window_;

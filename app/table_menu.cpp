@@ -39,6 +39,8 @@ void TableMenu::Follow(const TableView& view) {
     changeName_->setEnabled(view.menuChangeName);
 }
 
-void TableMenu::Exec(QPoint globalPos) { menu_->exec(globalPos); }
+void TableMenu::Exec(QPoint globalPos) {
+    menu_->exec(globalPos);
+}
 
 }  // namespace kesp

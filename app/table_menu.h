@@ -15,7 +15,7 @@ namespace kesp {
 
 class TableMenu : public QObject {
     Q_OBJECT
-public:
+  public:
     TableMenu(QWidget& window, const Localisation& words);
 
     void ApplyWords();
@@ -24,7 +24,7 @@ public:
     void Exec(QPoint globalPos);
     QMenu* Menu() const { return menu_; }
 
-signals:
+  signals:
     void GenCountChosen();
     void QuitChosen();
     void ChangeNameChosen();
@@ -32,7 +32,7 @@ signals:
     void HelpChosen();
     void AboutChosen();
 
-private:
+  private:
     const Localisation& words_;
     QMenu* menu_;
     QAction* genCount_;

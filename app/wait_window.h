@@ -17,7 +17,7 @@ namespace kesp {
 
 class WaitWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `clientFailure` is read on every tick of the one-second timer.
     WaitWindow(const FontRoles& fonts, const Localisation& words, std::function<bool()> clientFailure,
                QWidget* parent = nullptr);
@@ -34,15 +34,15 @@ public:
     QPushButton* OkButton() const { return ok_; }
     QPushButton* CancelButton() const { return cancel_; }
 
-public slots:
+  public slots:
     void accept() override;
     void reject() override;
 
-signals:
+  signals:
     void Confirmed();  // the host's OK: the game starts with the players seated
     void Cancelled();  // the sockets are to be closed
 
-private:
+  private:
     void Tick();
     void Finish(bool start);
 

@@ -7,8 +7,8 @@
 
 namespace kesp {
 
-WindowEvents::WindowEvents(QWidget& window, const Game& game, TablePainter& painter, const Localisation& words,
-                           Hooks hooks)
+WindowEvents::WindowEvents(QWidget& window, const Game& game, TablePainter& painter,
+                           const Localisation& words, Hooks hooks)
     : window_(window),
       game_(game),
       painter_(painter),
@@ -53,9 +53,13 @@ void WindowEvents::DrawBubble(int seat) {
     hooks_.repaint();
 }
 
-void WindowEvents::ButtonsChanged() { hooks_.buttonsChanged(); }
+void WindowEvents::ButtonsChanged() {
+    hooks_.buttonsChanged();
+}
 
-void WindowEvents::TimerChanged() { hooks_.timerChanged(); }
+void WindowEvents::TimerChanged() {
+    hooks_.timerChanged();
+}
 
 // The engine has already drawn the table without the flying card (the hand it leaves, the deck it
 // comes from); it draws the card where it landed once the flight returns.
@@ -65,17 +69,21 @@ bool WindowEvents::FlyCard(Flight flight, int seat, const Card& card) {
     const int speed = hooks_.flightSpeed ? hooks_.flightSpeed() : kFastestFlight;
     switch (flight) {
         case Flight::TrumpToDealer:
-            return flights_.FlyCard(TrumpOnDeck(g), HandMiddle(g, seat), {card}, true, g.cell, speed, ResumeLater());
+            return flights_.FlyCard(TrumpOnDeck(g), HandMiddle(g, seat), {card}, true, g.cell, speed,
+                                    ResumeLater());
         case Flight::DeckToSeat:
             return flights_.FlyCard(g.deck.topLeft(), HandMiddle(g, seat), {card, true}, true, g.cell, speed,
                                     ResumeLater());
         case Flight::SeatToTable: {
             QPoint from = HandMiddle(g, seat);
             if (seat == 4)
-                if (const std::optional<int> x = painter_.LastCardX(4, card)) from.setX(g.hand[4].left() + *x);
-            return flights_.FlyCard(from, g.TrickCard(seat).topLeft(), {card}, true, g.cell, speed, ResumeLater());
+                if (const std::optional<int> x = painter_.LastCardX(4, card))
+                    from.setX(g.hand[4].left() + *x);
+            return flights_.FlyCard(from, g.TrickCard(seat).topLeft(), {card}, true, g.cell, speed,
+                                    ResumeLater());
         }
-        case Flight::TrickToWinner: return FlyTrick(seat, speed);
+        case Flight::TrickToWinner:
+            return FlyTrick(seat, speed);
     }
     return false;
 }
@@ -89,7 +97,8 @@ bool WindowEvents::FlyTrick(int winner, int speed) {
     for (int p = 1; p <= 4; ++p) {
         const int seat = SeatAtTablePosition(leader, p);
         if (gs.Plays[seat] && gs.LastTrick[p].IsCard())
-            cards.push_back({{gs.LastTrick[p]}, g.TrickCard(seat).topLeft(),
+            cards.push_back({{gs.LastTrick[p]},
+                             g.TrickCard(seat).topLeft(),
                              OffWindowToward(g, painter_.Canvas().size(), winner)});
     }
     painter_.ClearTrickArea();  // the trick has gone: the table stays clear behind the cards
@@ -160,7 +169,9 @@ void WindowEvents::FinishRecording() {
 }
 
 // Leaving a deal keeps what was recorded of it.
-void WindowEvents::StopRecording() { FinishRecording(); }
+void WindowEvents::StopRecording() {
+    FinishRecording();
+}
 
 void WindowEvents::LeaveTable(LeaveReason reason) {
     // A game that ends at once with four aces is left without its deal being scored.

@@ -19,23 +19,24 @@ class QWidget;
 namespace kesp {
 
 class WindowEvents : public TableEvents {
-public:
+  public:
     struct Hooks {
-        std::function<void()> repaint;          // show what the canvas holds now
-        std::function<void()> buttonsChanged;   // the two table buttons follow the view
-        std::function<void()> timerChanged;     // the game timer follows the engine
+        std::function<void()> repaint;         // show what the canvas holds now
+        std::function<void()> buttonsChanged;  // the two table buttons follow the view
+        std::function<void()> timerChanged;    // the game timer follows the engine
         std::function<void(LeaveReason)> leaveTable;
         std::function<void()> generalCount;
         std::function<void(std::string_view)> announce;  // a step for the other machines
-        std::function<int()> flightSpeed;       // the speed setting, read at each flight
+        std::function<int()> flightSpeed;                // the speed setting, read at each flight
         // Plays a sound; with `wait`, true when `done` comes once it has ended.
         std::function<bool(std::string_view, bool, std::function<void()>)> playSound;
         std::function<void(const Card&)> speakCard;
-        std::function<void(std::uint32_t)> resume;    // a wait of the game is over
-        std::function<void(WordId, bool)> answer;     // the answer to a question of the game
+        std::function<void(std::uint32_t)> resume;  // a wait of the game is over
+        std::function<void(WordId, bool)> answer;   // the answer to a question of the game
     };
 
-    WindowEvents(QWidget& window, const Game& game, TablePainter& painter, const Localisation& words, Hooks hooks);
+    WindowEvents(QWidget& window, const Game& game, TablePainter& painter, const Localisation& words,
+                 Hooks hooks);
 
     void DrawHand(int seat) override;
     void DrawTable() override;
@@ -64,7 +65,7 @@ public:
     // The deals are recorded by this recording (which must outlive these events) from now on.
     void AttachRecording(DealRecording& recording) { recording_ = &recording; }
 
-private:
+  private:
     bool FlyTrick(int winner, int speed);
     // Resumes the game's wait that starts now, when called.
     std::function<void()> ResumeLater() const;
@@ -77,7 +78,7 @@ private:
     WidgetFlightScreen flightScreen_;
     CardFlights flights_;
     DealRecording* recording_ = nullptr;
-    QTimer rest_;                   // a rest of the table
+    QTimer rest_;                     // a rest of the table
     QPointer<QMessageBox> question_;  // the discard question while it is on the screen
 };
 

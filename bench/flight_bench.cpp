@@ -15,9 +15,9 @@
 #include <algorithm>
 
 #include "app/main_window.h"
-#include "qt_bench_main.h"
 #include "presentation/card_flight.h"
 #include "presentation/flight_points.h"
+#include "qt_bench_main.h"
 #include "records/settings.h"
 
 namespace kesp {
@@ -147,4 +147,6 @@ BENCHMARK(BM_FlightLoopWait)->DenseRange(1, 6)->Unit(benchmark::kMillisecond)->U
 }  // namespace
 }  // namespace kesp
 
-int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunWindowBenchmarks(argc, argv);
+}

@@ -117,4 +117,6 @@ BENCHMARK(BM_StillTableSample)->Unit(benchmark::kMicrosecond);
 }  // namespace
 }  // namespace kesp
 
-int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunWindowBenchmarks(argc, argv);
+}

@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 
 #include "app/main_window.h"
-#include "qt_bench_main.h"
 #include "program_folder.h"
+#include "qt_bench_main.h"
 
 namespace kesp {
 namespace {
@@ -48,4 +48,6 @@ BENCHMARK(BM_FullTableRepaint)->Unit(benchmark::kMicrosecond);
 }  // namespace
 }  // namespace kesp
 
-int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunWindowBenchmarks(argc, argv);
+}

@@ -72,10 +72,18 @@ inline constexpr std::uint8_t GameOverPhase = 93;
 inline constexpr std::uint8_t GameSettled = 94;
 
 // The phase in which seat s (1..4) decides, discards, draws or plays.
-constexpr std::uint8_t Decision(int s) { return static_cast<std::uint8_t>(DecideFirst - 1 + s); }
-constexpr std::uint8_t Discard(int s) { return static_cast<std::uint8_t>(DiscardBase + s); }
-constexpr std::uint8_t Draw(int s) { return static_cast<std::uint8_t>(DrawBase + s); }
-constexpr std::uint8_t Play(int s) { return static_cast<std::uint8_t>(PlayBase + s); }
+constexpr std::uint8_t Decision(int s) {
+    return static_cast<std::uint8_t>(DecideFirst - 1 + s);
+}
+constexpr std::uint8_t Discard(int s) {
+    return static_cast<std::uint8_t>(DiscardBase + s);
+}
+constexpr std::uint8_t Draw(int s) {
+    return static_cast<std::uint8_t>(DrawBase + s);
+}
+constexpr std::uint8_t Play(int s) {
+    return static_cast<std::uint8_t>(PlayBase + s);
+}
 
 constexpr bool IsDecision(int p) {
     return p >= 1 && p <= 4;

@@ -67,7 +67,7 @@ inline constexpr std::string_view AbortMessage = "abort";
 inline constexpr std::size_t ChatMessageLength = 2 + ChatTextLimit;
 std::string MakeChat(int senderSeat, std::string_view text);
 struct ChatLine {
-    int seat = 0;  // the sender's network seat 1..4
+    int seat = 0;      // the sender's network seat 1..4
     std::string text;  // without the padding blanks
 };
 std::optional<ChatLine> ParseChat(std::string_view message);

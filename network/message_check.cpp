@@ -62,12 +62,23 @@ MessageVerdict CheckStep(const GameState& gs, const ParsedGameMessage& m, bool d
     }
     int due = 0;
     switch (m.code) {
-        case msg::StartDiscards: due = phase::DecisionsDone; break;
-        case msg::Draw: due = phase::DiscardsDone; break;
-        case msg::StartTricks: due = phase::Drawn; break;
-        case msg::ClearTrick: due = phase::TrickComplete; break;
-        case msg::ScoreDeal: due = phase::DealOver; break;
-        default: return MessageVerdict::Malformed;
+        case msg::StartDiscards:
+            due = phase::DecisionsDone;
+            break;
+        case msg::Draw:
+            due = phase::DiscardsDone;
+            break;
+        case msg::StartTricks:
+            due = phase::Drawn;
+            break;
+        case msg::ClearTrick:
+            due = phase::TrickComplete;
+            break;
+        case msg::ScoreDeal:
+            due = phase::DealOver;
+            break;
+        default:
+            return MessageVerdict::Malformed;
     }
     if (p != due) return MessageVerdict::WrongPhase;
     if (!driver) return MessageVerdict::WrongSender;
@@ -91,15 +102,20 @@ MessageVerdict CheckGameMessage(const Game& game, std::string_view text, int sen
     if (gs.DealStarted != 2 && m->code != msg::Decision && m->code != msg::FourAces)
         return MessageVerdict::WrongPhase;
     switch (m->code) {
-        case msg::Decision: return CheckDecision(gs, *m, from, driver);
-        case msg::Discard: return CheckDiscard(gs, *m, from, driver);
-        case msg::PlayCard: return CheckPlay(gs, *m, from, driver);
-        default: return CheckStep(gs, *m, driver, from);
+        case msg::Decision:
+            return CheckDecision(gs, *m, from, driver);
+        case msg::Discard:
+            return CheckDiscard(gs, *m, from, driver);
+        case msg::PlayCard:
+            return CheckPlay(gs, *m, from, driver);
+        default:
+            return CheckStep(gs, *m, driver, from);
     }
 }
 
 MessageVerdict CheckDealMessage(const Game& game, std::string_view message) {
-    if (game.Setup().kind != GameKind::LanClient || !ParseDealMessage(message)) return MessageVerdict::Malformed;
+    if (game.Setup().kind != GameKind::LanClient || !ParseDealMessage(message))
+        return MessageVerdict::Malformed;
     const GameState& gs = game.State();
     if (gs.DealRunning && (gs.Phase != phase::DealScored || gs.GameOver)) return MessageVerdict::WrongPhase;
     return MessageVerdict::Ok;
@@ -107,12 +123,18 @@ MessageVerdict CheckDealMessage(const Game& game, std::string_view message) {
 
 const char* VerdictText(MessageVerdict verdict) {
     switch (verdict) {
-        case MessageVerdict::Ok: return "accepted";
-        case MessageVerdict::Malformed: return "malformed";
-        case MessageVerdict::WrongPhase: return "not due in this phase";
-        case MessageVerdict::WrongSender: return "not that machine's move";
-        case MessageVerdict::EmptySlot: return "names an empty slot";
-        case MessageVerdict::Impossible: return "against the rules";
+        case MessageVerdict::Ok:
+            return "accepted";
+        case MessageVerdict::Malformed:
+            return "malformed";
+        case MessageVerdict::WrongPhase:
+            return "not due in this phase";
+        case MessageVerdict::WrongSender:
+            return "not that machine's move";
+        case MessageVerdict::EmptySlot:
+            return "names an empty slot";
+        case MessageVerdict::Impossible:
+            return "against the rules";
     }
     return "?";
 }

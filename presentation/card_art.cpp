@@ -32,11 +32,19 @@ int SuitIndex(std::uint8_t suitChar) {
     return -1;
 }
 
-int ValidDeck(int deck) { return deck >= 0 && deck < kFaceDeckCount ? deck : 0; }
-int ValidBackStyle(int style) { return style >= 0 && style < kBackStyleCount ? style : 0; }
-bool TenBackStyle(int style) { return style >= 8 && style <= 11; }
+int ValidDeck(int deck) {
+    return deck >= 0 && deck < kFaceDeckCount ? deck : 0;
+}
+int ValidBackStyle(int style) {
+    return style >= 0 && style < kBackStyleCount ? style : 0;
+}
+bool TenBackStyle(int style) {
+    return style >= 8 && style <= 11;
+}
 
-int RoundEven(double x) { return static_cast<int>(std::nearbyint(x)); }
+int RoundEven(double x) {
+    return static_cast<int>(std::nearbyint(x));
+}
 
 QImage Argb(const QImage& image) {
     return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -71,17 +79,26 @@ CardSizeClass SizeClassForScale(double scale) {
 
 QSize CardCellSize(double scale, bool wideDeck) {
     switch (SizeClassForScale(scale)) {
-        case CardSizeClass::kSmall: return {71, 96};
-        case CardSizeClass::kLarge: return {wideDeck ? 146 : 126, 198};
-        case CardSizeClass::kScaled: break;
+        case CardSizeClass::kSmall:
+            return {71, 96};
+        case CardSizeClass::kLarge:
+            return {wideDeck ? 146 : 126, 198};
+        case CardSizeClass::kScaled:
+            break;
     }
     return {RoundEven((wideDeck ? 71 : 61) * scale), RoundEven(96 * scale)};
 }
 
-bool IsWideDeck(int deck) { return deck < 28 || deck == 40 || deck == 45; }
+bool IsWideDeck(int deck) {
+    return deck < 28 || deck == 40 || deck == 45;
+}
 
-std::string_view FaceDeckCode(int deck) { return kDeckCodes[ValidDeck(deck)]; }
-std::string_view BackStyleCode(int style) { return kBackCodes[ValidBackStyle(style)]; }
+std::string_view FaceDeckCode(int deck) {
+    return kDeckCodes[ValidDeck(deck)];
+}
+std::string_view BackStyleCode(int style) {
+    return kBackCodes[ValidBackStyle(style)];
+}
 
 std::string_view FaceDeckLibrary(int deck) {
     deck = ValidDeck(deck);
@@ -161,8 +178,12 @@ void RecolorBanner(QImage& image, int colour) {
                         g = b + RoundEven(0.4 * (r - b));
                     }
                     break;
-                case 3: g = r; break;
-                case 4: std::swap(r, g); break;
+                case 3:
+                    g = r;
+                    break;
+                case 4:
+                    std::swap(r, g);
+                    break;
                 case 5: {
                     const int oldR = r;
                     r = b;
@@ -170,11 +191,18 @@ void RecolorBanner(QImage& image, int colour) {
                     b = oldR;
                     break;
                 }
-                case 6: std::swap(r, b); break;
-                case 7: b = r; break;
-                default: r = g = b = RoundEven(0.3 * r + 0.59 * g + 0.11 * b); break;
+                case 6:
+                    std::swap(r, b);
+                    break;
+                case 7:
+                    b = r;
+                    break;
+                default:
+                    r = g = b = RoundEven(0.3 * r + 0.59 * g + 0.11 * b);
+                    break;
             }
-            row[x] = qRgba(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255), qAlpha(row[x]));
+            row[x] =
+                qRgba(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255), qAlpha(row[x]));
         }
     }
     image = work.convertToFormat(format);
@@ -242,8 +270,10 @@ ArtLoadResult CardArt::LoadFaceDeck() {
             const int kind = big ? (IsWideDeck(deck) ? 1 : 2) : 0;
             for (int k = 1; k <= 36; ++k) {
                 QImage image = library.LoadImage(FaceName(Card::FromDeckNumber(k), deck, big));
-                if (!big) image = FitTo(image, 69, 94);
-                else image = Argb(image);
+                if (!big)
+                    image = FitTo(image, 69, 94);
+                else
+                    image = Argb(image);
                 // Library faces are stored with a region inverted; put it back.
                 InvertFaceRegion(image, kind);
                 (big ? bigFaces_ : smallFaces_)[k - 1] = image;
@@ -366,7 +396,8 @@ bool CardArt::UseRecordingBackground() {
 }
 
 QImage CardArt::StretchedToClient(const QImage& image) const {
-    if (image.isNull() || !clientSize_.isValid() || clientSize_.isEmpty() || image.size() == clientSize_) return image;
+    if (image.isNull() || !clientSize_.isValid() || clientSize_.isEmpty() || image.size() == clientSize_)
+        return image;
     return image.scaled(clientSize_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
@@ -398,21 +429,25 @@ QImage CardArt::BackImage(int back, bool turned) const {
 QColor CardArt::WindowColour() const {
     if (settings_.MenuDesign == 1) return {120, 0, 200};
     if (settings_.Background == 0) return {0, 128, 0};
-    static const QColor colours[7] = {{0, 128, 0},   {128, 0, 0},   {128, 64, 0},  {128, 128, 0},
-                                      {0, 128, 128}, {0, 0, 128},   {128, 0, 128}};
+    static const QColor colours[7] = {{0, 128, 0},   {128, 0, 0}, {128, 64, 0}, {128, 128, 0},
+                                      {0, 128, 128}, {0, 0, 128}, {128, 0, 128}};
     const int c = settings_.BackgroundVariant;
     return c >= 0 && c < 7 ? colours[c] : colours[0];
 }
 
 int CardArt::BackForDeal(QDate today) {
     const int style = ValidBackStyle(settings_.DeckBack);
-    if (TenBackStyle(style)) currentBack_ = 1 + static_cast<int>(random_() % 10);
-    else if (settings_.OneBackOnly) currentBack_ = 7;
-    else currentBack_ = today.isValid() ? today.dayOfWeek() : 1;
+    if (TenBackStyle(style))
+        currentBack_ = 1 + static_cast<int>(random_() % 10);
+    else if (settings_.OneBackOnly)
+        currentBack_ = 7;
+    else
+        currentBack_ = today.isValid() ? today.dayOfWeek() : 1;
     return currentBack_;
 }
 
-void CardArt::DrawCardPng(int x, int y, const QImage& image, bool rounded, int w, int h, QPainter& target) const {
+void CardArt::DrawCardPng(int x, int y, const QImage& image, bool rounded, int w, int h,
+                          QPainter& target) const {
     if (image.isNull() || w <= 0 || h <= 0) return;
     if (image.width() == w && image.height() == h) {
         target.drawImage(x, y, image);

@@ -35,7 +35,7 @@ inline constexpr std::string_view kCardsLibraryC = "ZunCards06C.dll";
 inline constexpr std::string_view kBackgroundLibrary = "ZunBackG03.dll";
 inline constexpr std::string_view kGraphicsLibrary = "ZunCGraph1.dll";
 
-inline constexpr int kFaceDeckCount = 48;  // CardFaceSet 0..47
+inline constexpr int kFaceDeckCount = 48;   // CardFaceSet 0..47
 inline constexpr int kBackStyleCount = 13;  // DeckBack 0..12
 
 // Size classes of the card pictures; the numbers are the classes' historical codes.
@@ -79,7 +79,7 @@ struct ArtLoadResult {
 };
 
 class CardArt {
-public:
+  public:
     // Turns a word of the words table into the interface language; the identity by default.
     using WordFunction = std::function<std::string(std::string_view)>;
 
@@ -99,8 +99,8 @@ public:
     bool UseRecordingBackground();
 
     // Pictures of the loaded designs; null for anything that is not a card or not loaded.
-    QImage FaceImage(Card card) const;     // small class: 69 x 94
-    QImage FaceImagePng(Card card) const;  // other classes: the big picture
+    QImage FaceImage(Card card) const;                   // small class: 69 x 94
+    QImage FaceImagePng(Card card) const;                // other classes: the big picture
     QImage SymbolImage(std::uint8_t suitChar) const;     // 20 x 20
     QImage SymbolImagePng(std::uint8_t suitChar) const;  // 40 x 40
     // Back 1..BackCount() of the current style, upright or turned, at the class's size.
@@ -133,7 +133,7 @@ public:
     // folder above. Returns false, leaving `image` untouched, when neither load succeeds.
     bool LoadLibraryImage(QImage& image, std::string_view name, std::string_view library) const;
 
-private:
+  private:
     std::string MissingMessage(std::string_view library) const;
     void LoadOwnFaces();
     void ComputeCell();

@@ -15,16 +15,20 @@ namespace kesp {
 namespace {
 
 // Rounds a non-negative num / den to the nearest integer, halves upward.
-int RoundDiv(long num, long den) { return static_cast<int>((2 * num + den) / (2 * den)); }
+int RoundDiv(long num, long den) {
+    return static_cast<int>((2 * num + den) / (2 * den));
+}
 
-bool NearPureRed(int r, int g, int b) { return (r - 255) * (r - 255) + g * g + b * b < 180 * 180; }
+bool NearPureRed(int r, int g, int b) {
+    return (r - 255) * (r - 255) + g * g + b * b < 180 * 180;
+}
 
 // The three height bands: art height, the end piece's width at the band's own height, and the
 // insets and sizes of the focus marks.
 struct Band {
-    int art;            // rows of the art: 29, 44, 59
-    int endWidth;       // 8, 13, 17
-    int base;           // 30, 45, 60
+    int art;       // rows of the art: 29, 44, 59
+    int endWidth;  // 8, 13, 17
+    int base;      // 30, 45, 60
     int konturX, konturY;
     int dotOffset, dotSize;
     int glyphX;
@@ -35,8 +39,12 @@ constexpr std::array<Band, 3> kBands = {{
     {59, 17, 60, 11, 6, 15, 6, 20},
 }};
 
-const Band& BandOf(int height) { return height <= 30 ? kBands[0] : height <= 45 ? kBands[1] : kBands[2]; }
-bool IsStandardHeight(int height) { return height == 30 || height == 45 || height == 60; }
+const Band& BandOf(int height) {
+    return height <= 30 ? kBands[0] : height <= 45 ? kBands[1] : kBands[2];
+}
+bool IsStandardHeight(int height) {
+    return height == 30 || height == 45 || height == 60;
+}
 
 // The classic 30-pixel gradient as drawn; the other bands follow its shape.
 constexpr std::array<QRgb, 29> kGradient30 = {
@@ -55,7 +63,8 @@ int PaleChannel(int row, int rows, int from, int to, bool red) {
         const QRgb c = kGradient30[kPaleFirst30 + j];
         const QRgb a = kGradient30[kPaleFirst30];
         const QRgb b = kGradient30[kPaleFirst30 + kPaleRows30 - 1];
-        return red ? double(qRed(c) - qRed(a)) / (qRed(b) - qRed(a)) : double(qGreen(c) - qGreen(a)) / (qGreen(b) - qGreen(a));
+        return red ? double(qRed(c) - qRed(a)) / (qRed(b) - qRed(a))
+                   : double(qGreen(c) - qGreen(a)) / (qGreen(b) - qGreen(a));
     };
     const double t = rows > 1 ? double(row) / (rows - 1) * (kPaleRows30 - 1) : 0.0;
     const int j = std::min(static_cast<int>(t), kPaleRows30 - 2);
@@ -63,8 +72,8 @@ int PaleChannel(int row, int rows, int from, int to, bool red) {
     return static_cast<int>(std::lround(from + (to - from) * s));
 }
 
-std::vector<QRgb> LargeGradient(int nearBlack, QRgb third, QRgb paleFrom, QRgb paleTo, int paleRows, QRgb darker,
-                                int redFrom, int redTo, int redRows) {
+std::vector<QRgb> LargeGradient(int nearBlack, QRgb third, QRgb paleFrom, QRgb paleTo, int paleRows,
+                                QRgb darker, int redFrom, int redTo, int redRows) {
     std::vector<QRgb> rows{qRgb(128, 0, 0), qRgb(nearBlack, 0, 0), third};
     for (int i = 0; i < paleRows; ++i) {
         const int r = PaleChannel(i, paleRows, qRed(paleFrom), qRed(paleTo), true);
@@ -72,7 +81,8 @@ std::vector<QRgb> LargeGradient(int nearBlack, QRgb third, QRgb paleFrom, QRgb p
         rows.push_back(qRgb(r, g, g));
     }
     rows.push_back(darker);
-    for (int i = 0; i < redRows; ++i) rows.push_back(qRgb(redFrom + (redTo - redFrom) * i / (redRows - 1), 0, 0));
+    for (int i = 0; i < redRows; ++i)
+        rows.push_back(qRgb(redFrom + (redTo - redFrom) * i / (redRows - 1), 0, 0));
     rows.push_back(qRgb(128, 0, 0));
     return rows;
 }
@@ -104,8 +114,9 @@ QImage FallbackPiece(const Band& band, char part) {
 QImage LoadResourceImage(const QString& name) {
     InitArtResources();
     const QString upper = name.toUpper();
-    for (const QString& path : {QStringLiteral(":/") + upper, QStringLiteral(":/") + upper + QStringLiteral(".PNG"),
-                                QStringLiteral(":/") + upper + QStringLiteral(".png"), QStringLiteral(":/") + name}) {
+    for (const QString& path :
+         {QStringLiteral(":/") + upper, QStringLiteral(":/") + upper + QStringLiteral(".PNG"),
+          QStringLiteral(":/") + upper + QStringLiteral(".png"), QStringLiteral(":/") + name}) {
         if (!QFile::exists(path)) continue;
         QImage image(path);
         if (!image.isNull()) return image;
@@ -118,12 +129,23 @@ QRgb SchemeColor(QRgb pixel, TColorSB scheme, int kLight, bool newStyle) {
     const bool nearRed = NearPureRed(r0, g0, b0);
     int r = r0, g = g0, b = b0;
     switch (scheme) {
-        case TColorSB::DRed: break;
-        case TColorSB::DGreen: r = g0, g = r0; break;
-        case TColorSB::DBlue: r = b0, g = r0, b = r0; break;
-        case TColorSB::DNavy: r = b0, b = r0; break;
-        case TColorSB::DYellow: g = r0; break;
-        case TColorSB::DViolet: b = r0; break;
+        case TColorSB::DRed:
+            break;
+        case TColorSB::DGreen:
+            r = g0, g = r0;
+            break;
+        case TColorSB::DBlue:
+            r = b0, g = r0, b = r0;
+            break;
+        case TColorSB::DNavy:
+            r = b0, b = r0;
+            break;
+        case TColorSB::DYellow:
+            g = r0;
+            break;
+        case TColorSB::DViolet:
+            b = r0;
+            break;
         case TColorSB::DOrang:
             if (g0 < r0 && b0 < r0) {
                 b = RoundDiv(7L * b0, 10);
@@ -158,18 +180,22 @@ QImage ApplyScheme(const QImage& art, TColorSB scheme, int kLight, bool newStyle
 
 std::vector<QRgb> ButtonGradient(int height) {
     switch (height) {
-        case 30: return {kGradient30.begin(), kGradient30.end()};
+        case 30:
+            return {kGradient30.begin(), kGradient30.end()};
         case 45:
-            return LargeGradient(11, qRgb(132, 93, 93), qRgb(239, 180, 180), qRgb(175, 74, 74), 19, qRgb(153, 34, 34),
-                                 136, 244, 20);
+            return LargeGradient(11, qRgb(132, 93, 93), qRgb(239, 180, 180), qRgb(175, 74, 74), 19,
+                                 qRgb(153, 34, 34), 136, 244, 20);
         case 60:
-            return LargeGradient(9, qRgb(131, 94, 94), qRgb(243, 183, 183), qRgb(172, 71, 71), 26, qRgb(150, 33, 33),
-                                 132, 246, 28);
-        default: return {};
+            return LargeGradient(9, qRgb(131, 94, 94), qRgb(243, 183, 183), qRgb(172, 71, 71), 26,
+                                 qRgb(150, 33, 33), 132, 246, 28);
+        default:
+            return {};
     }
 }
 
-int ButtonBand(int height) { return BandOf(height).art; }
+int ButtonBand(int height) {
+    return BandOf(height).art;
+}
 
 int EndPieceWidth(int height) {
     const Band& band = BandOf(height);
@@ -178,28 +204,41 @@ int EndPieceWidth(int height) {
 
 QColor KonturColor(TColorSB scheme) {
     switch (scheme) {
-        case TColorSB::DRed: return {255, 200, 200};
-        case TColorSB::DGreen: return {200, 200, 255};
+        case TColorSB::DRed:
+            return {255, 200, 200};
+        case TColorSB::DGreen:
+            return {200, 200, 255};
         case TColorSB::DBlue:
-        case TColorSB::DNavy: return {200, 255, 200};
-        case TColorSB::DYellow: return {255, 200, 200};
-        case TColorSB::DViolet: return {255, 255, 200};
-        case TColorSB::DOrang: return {255, 128, 64};
-        case TColorSB::DCards: return {200, 175, 50};
+        case TColorSB::DNavy:
+            return {200, 255, 200};
+        case TColorSB::DYellow:
+            return {255, 200, 200};
+        case TColorSB::DViolet:
+            return {255, 255, 200};
+        case TColorSB::DOrang:
+            return {255, 128, 64};
+        case TColorSB::DCards:
+            return {200, 175, 50};
     }
     return {255, 200, 200};
 }
 
 QColor FocusDotColor(TColorSB scheme) {
     switch (scheme) {
-        case TColorSB::DRed: return {255, 255, 0};
-        case TColorSB::DYellow: return {255, 0, 0};
+        case TColorSB::DRed:
+            return {255, 255, 0};
+        case TColorSB::DYellow:
+            return {255, 0, 0};
         case TColorSB::DGreen:
-        case TColorSB::DBlue: return {0, 0, 255};
-        case TColorSB::DNavy: return {0, 128, 0};
+        case TColorSB::DBlue:
+            return {0, 0, 255};
+        case TColorSB::DNavy:
+            return {0, 128, 0};
         case TColorSB::DViolet:
-        case TColorSB::DOrang: return {255, 255, 255};
-        case TColorSB::DCards: return {220, 180, 255};
+        case TColorSB::DOrang:
+            return {255, 255, 255};
+        case TColorSB::DCards:
+            return {220, 180, 255};
     }
     return {255, 255, 0};
 }
@@ -268,7 +307,8 @@ void TZunCardsButton::SetLayout(GlyphLayout layout) {
 
 QImage TZunCardsButton::Piece(const char* part) const {
     const Band& band = BandOf(height());
-    const QString name = QStringLiteral("%1%2_%3").arg(FNewStyle ? 'Q' : 'R').arg(band.art).arg(QLatin1String(part));
+    const QString name =
+        QStringLiteral("%1%2_%3").arg(FNewStyle ? 'Q' : 'R').arg(band.art).arg(QLatin1String(part));
     QImage art = LoadResourceImage(name);
     if (art.isNull()) art = FallbackPiece(band, part[0]);
     return ApplyScheme(art, FColorSB, FKLightSB, FNewStyle);

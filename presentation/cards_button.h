@@ -43,7 +43,7 @@ QColor FocusDotColor(TColorSB scheme);
 
 class TZunCardsButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     enum class GlyphLayout { Left, Right, Centre };
     struct DrawState {
         bool pressed = false;
@@ -85,19 +85,19 @@ public:
 
     QSize sizeHint() const override { return {100, 30}; }
 
-signals:
+  signals:
     // After the button has painted itself, with the button's painter and rectangle.
     void DrawButton(QPainter& canvas, const QRect& rect, TZunCardsButton::DrawState state);
     void MouseEnter();
     void MouseLeave();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     QImage Piece(const char* part) const;
     void PaintFocus(QPainter& painter, int endWidth) const;
 

@@ -29,20 +29,20 @@ struct ChatMemoLine {
 // New lines fill the first empty line; with all four used the lines move up and the new line
 // becomes the fourth.
 class ChatMemo {
-public:
+  public:
     static constexpr int kLines = 4;
     void Add(int seat, const QString& fittedText);
     void Clear() { count_ = 0; }
     int Count() const { return count_; }
     const ChatMemoLine& Line(int j) const { return lines_[static_cast<std::size_t>(j - 1)]; }  // 1..Count()
 
-private:
+  private:
     std::array<ChatMemoLine, kLines> lines_{};
     int count_ = 0;
 };
 
 class ChatStrip : public QWidget {
-public:
+  public:
     ChatStrip(const TableArt& art, QWidget* parent = nullptr);
 
     // Places the strip for a window size: the box of the table layout and the large font family.
@@ -53,10 +53,10 @@ public:
     void Clear();
     const ChatMemo& Memo() const { return memo_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     const TableArt& art_;
     ChatMemo memo_;
     Placement placement_;

@@ -46,20 +46,28 @@ QPoint HotSpotOf(const QImage& image, QPoint fallback) {
 
 Qt::CursorShape SystemCursorShape(CursorKind kind) {
     switch (kind) {
-        case CursorKind::Arrow: return Qt::ArrowCursor;
-        case CursorKind::Hand: return Qt::PointingHandCursor;
-        case CursorKind::Wait: return Qt::WaitCursor;
-        case CursorKind::Edit: return Qt::IBeamCursor;
+        case CursorKind::Arrow:
+            return Qt::ArrowCursor;
+        case CursorKind::Hand:
+            return Qt::PointingHandCursor;
+        case CursorKind::Wait:
+            return Qt::WaitCursor;
+        case CursorKind::Edit:
+            return Qt::IBeamCursor;
     }
     return Qt::ArrowCursor;
 }
 
 QString OwnCursorName(CursorKind kind) {
     switch (kind) {
-        case CursorKind::Arrow: return QStringLiteral("CURARROW");
-        case CursorKind::Hand: return QStringLiteral("CURHAND");
-        case CursorKind::Wait: return QStringLiteral("CURWAIT");
-        case CursorKind::Edit: return QStringLiteral("CUREDIT");
+        case CursorKind::Arrow:
+            return QStringLiteral("CURARROW");
+        case CursorKind::Hand:
+            return QStringLiteral("CURHAND");
+        case CursorKind::Wait:
+            return QStringLiteral("CURWAIT");
+        case CursorKind::Edit:
+            return QStringLiteral("CUREDIT");
     }
     return {};
 }
@@ -104,8 +112,9 @@ std::unique_ptr<TAnimatedCursor> LoadAnimatedCursor(const QString& name, QObject
     int frameMs = kDefaultFrameMs;
     QList<QPixmap> frames;
     QImage first;
-    for (const QString& path : {QStringLiteral(":/") + upper, QStringLiteral(":/") + upper + QStringLiteral(".GIF"),
-                                QStringLiteral(":/") + upper + QStringLiteral(".PNG")}) {
+    for (const QString& path :
+         {QStringLiteral(":/") + upper, QStringLiteral(":/") + upper + QStringLiteral(".GIF"),
+          QStringLiteral(":/") + upper + QStringLiteral(".PNG")}) {
         if (!QFileInfo::exists(path)) continue;
         frames = ReadFrames(path, frameMs);
         if (frames.size() > 1) {
@@ -147,7 +156,9 @@ TCursors::TCursors(bool ownCursor, QObject* parent) : QObject(parent), own_(ownC
     }
 }
 
-bool TCursors::IsAnimated(CursorKind kind) const { return own_ && animated_.count(kind) != 0; }
+bool TCursors::IsAnimated(CursorKind kind) const {
+    return own_ && animated_.count(kind) != 0;
+}
 
 QCursor TCursors::Cursor(CursorKind kind) const {
     if (own_) {

@@ -36,7 +36,7 @@ QString OwnCursorName(CursorKind kind);
 // to and steps all of them to the next frame on its timer.
 class TAnimatedCursor : public QObject {
     Q_OBJECT
-public:
+  public:
     TAnimatedCursor(QList<QPixmap> frames, QPoint hotSpot, int frameMs, QObject* parent = nullptr);
 
     int FrameCount() const { return static_cast<int>(frames_.size()); }
@@ -47,7 +47,7 @@ public:
     void Apply(QWidget* widget);
     void Release(QWidget* widget);
 
-private:
+  private:
     void Step();
 
     QList<QPixmap> frames_;
@@ -65,7 +65,7 @@ std::unique_ptr<TAnimatedCursor> LoadAnimatedCursor(const QString& name, QObject
 // The cursors of the four kinds for one OwnCursor setting; own cursors are loaded once.
 class TCursors : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit TCursors(bool ownCursor, QObject* parent = nullptr);
 
     bool OwnCursor() const { return own_; }
@@ -76,7 +76,7 @@ public:
     // Sets the widget's cursor to the kind; animated kinds keep it cycling.
     void Apply(QWidget* widget, CursorKind kind);
 
-private:
+  private:
     bool own_;
     QCursor ownArrow_;
     bool hasOwnArrow_ = false;
@@ -93,7 +93,7 @@ QImage LoadTouchBurstStrip(const std::string& programDir);
 // The click burst: 30 frames, 12 milliseconds apart, centred on a screen point, over what is there.
 class TTouchBurst : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kFrames = 30;
     static constexpr int kFrameSize = 100;
     static constexpr int kFrameMs = 12;
@@ -101,10 +101,10 @@ public:
     TTouchBurst(const QImage& strip, QPoint centre);
     int Frame() const { return frame_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QImage strip_;
     int frame_ = 1;
     QTimer timer_;

@@ -28,7 +28,7 @@ std::optional<FontRole> FontRoleOfKey(std::string_view key);
 QFont FontOfHeight(const QString& family, int height, bool bold = false);
 
 class FontRoles {
-public:
+  public:
     FontRoles();
     explicit FontRoles(const Settings& settings);
 
@@ -50,7 +50,7 @@ public:
     QFont WaitButtonFont() const;
     QFont WaitLabelFont() const;
 
-private:
+  private:
     std::array<QString, 4> family_;
     std::array<int, 4> percent_{100, 100, 100, 100};
 };

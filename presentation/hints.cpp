@@ -23,14 +23,21 @@ constexpr int kArrowInset = 18;
 constexpr int kIconSize = 16;
 constexpr int kRadius = 8;
 
-bool ArrowOnTop(BalloonArrow arrow) { return arrow == BalloonArrow::TopLeft || arrow == BalloonArrow::TopRight; }
-bool ArrowOnLeft(BalloonArrow arrow) { return arrow == BalloonArrow::TopLeft || arrow == BalloonArrow::BottomLeft; }
+bool ArrowOnTop(BalloonArrow arrow) {
+    return arrow == BalloonArrow::TopLeft || arrow == BalloonArrow::TopRight;
+}
+bool ArrowOnLeft(BalloonArrow arrow) {
+    return arrow == BalloonArrow::TopLeft || arrow == BalloonArrow::BottomLeft;
+}
 
 QStyle::StandardPixmap KindIcon(BalloonKind kind) {
     switch (kind) {
-        case BalloonKind::Warning: return QStyle::SP_MessageBoxWarning;
-        case BalloonKind::Error: return QStyle::SP_MessageBoxCritical;
-        default: return QStyle::SP_MessageBoxInformation;
+        case BalloonKind::Warning:
+            return QStyle::SP_MessageBoxWarning;
+        case BalloonKind::Error:
+            return QStyle::SP_MessageBoxCritical;
+        default:
+            return QStyle::SP_MessageBoxInformation;
     }
 }
 }  // namespace
@@ -75,14 +82,16 @@ TBalloonHint::TBalloonHint(QWidget* control, const QString& title, const QString
     const bool hasIcon = style_.kind != BalloonKind::None;
     const int iconSpace = hasIcon ? kIconSize + 6 : 0;
     const QRect titleBounds = title_.isEmpty() ? QRect() : QFontMetrics(titleFont).boundingRect(title_);
-    const QRect textBounds = QFontMetrics(font).boundingRect(QRect(0, 0, kPreferredWidth, 10000),
-                                                             Qt::TextWordWrap, text_);
+    const QRect textBounds =
+        QFontMetrics(font).boundingRect(QRect(0, 0, kPreferredWidth, 10000), Qt::TextWordWrap, text_);
     int contentWidth = std::max({iconSpace + titleBounds.width(), textBounds.width(), picture_.width(), 40});
     int y = kPadding;
-    const int titleHeight = title_.isEmpty() && !hasIcon ? 0 : std::max(titleBounds.height(), hasIcon ? kIconSize : 0);
+    const int titleHeight =
+        title_.isEmpty() && !hasIcon ? 0 : std::max(titleBounds.height(), hasIcon ? kIconSize : 0);
     titleRect_ = QRect(kPadding + iconSpace, y, titleBounds.width() + 2, titleHeight);
     y += titleHeight + (titleHeight ? 4 : 0);
-    textRect_ = QRect(kPadding, y, std::max(textBounds.width(), 1) + 2, text_.isEmpty() ? 0 : textBounds.height());
+    textRect_ =
+        QRect(kPadding, y, std::max(textBounds.width(), 1) + 2, text_.isEmpty() ? 0 : textBounds.height());
     y += textRect_.height() + (picture_.isNull() ? 0 : 4) + picture_.height();
     const QSize body(contentWidth + 2 * kPadding, y + kPadding);
     const int arrowOffset = ArrowOnTop(style_.arrow) ? kArrowHeight : 0;
@@ -149,9 +158,12 @@ void TBalloonHint::paintEvent(QPaintEvent*) {
     if (!picture_.isNull()) painter.drawImage(kPadding, textRect_.bottom() + 5, picture_);
 }
 
-void TBalloonHint::mousePressEvent(QMouseEvent*) { close(); }
+void TBalloonHint::mousePressEvent(QMouseEvent*) {
+    close();
+}
 
-TBalloonHint* ShowBalloonHint(QWidget* control, const QString& title, const QString& text, const BalloonStyle& style) {
+TBalloonHint* ShowBalloonHint(QWidget* control, const QString& title, const QString& text,
+                              const BalloonStyle& style) {
     if (!control) return nullptr;
     auto* balloon = new TBalloonHint(control, title, text, QImage(), style);
     if (style.animate) {
@@ -173,8 +185,8 @@ TBalloonHint* ShowPictureHint(const QString& pictureName, QWidget* control, cons
     if (pictureName.contains(QLatin1Char('/')) || pictureName.contains(QLatin1Char('\\')) ||
         pictureName.contains(QLatin1String("..")))
         return nullptr;
-    const QString path = QString::fromStdString(ProgramDirOf(programDir)) + QStringLiteral("History/") + pictureName +
-                         QStringLiteral(".bmp");
+    const QString path = QString::fromStdString(ProgramDirOf(programDir)) + QStringLiteral("History/") +
+                         pictureName + QStringLiteral(".bmp");
     if (!QFileInfo(path).isFile()) return nullptr;
     const QImage picture(path);
     if (picture.isNull()) return nullptr;

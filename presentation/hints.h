@@ -36,7 +36,7 @@ BalloonStyle MusicBalloonStyle(const Settings& settings);
 
 class TBalloonHint : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kPreferredWidth = 300;
     static constexpr int kOffsetX = 0;
     static constexpr int kOffsetY = 10;
@@ -51,11 +51,11 @@ public:
     // The screen point the arrow's tip touches.
     QPoint Tip() const { return tip_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QRect BodyRect() const;
 
     QPointer<QWidget> control_;
@@ -70,7 +70,8 @@ private:
 
 // Shows a balloon pointing at `control`; returns it (it deletes itself when it closes), or null
 // when there is no control.
-TBalloonHint* ShowBalloonHint(QWidget* control, const QString& title, const QString& text, const BalloonStyle& style);
+TBalloonHint* ShowBalloonHint(QWidget* control, const QString& title, const QString& text,
+                              const BalloonStyle& style);
 
 // Shows the stored picture "History/<name>.bmp" of the program's folder in a balloon, without
 // animation. Only in online tournament mode and only when the picture exists; null otherwise.

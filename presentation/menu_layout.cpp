@@ -7,9 +7,12 @@ namespace kesp {
 bool MenuPanelsShown(int windowSize, QSize client) {
     switch (WindowSizeInRange(windowSize)) {
         case window_size::Average2:
-        case window_size::Large: return true;
-        case window_size::FullScreen: return client.width() > 1290 && client.height() > 850;
-        default: return false;
+        case window_size::Large:
+            return true;
+        case window_size::FullScreen:
+            return client.width() > 1290 && client.height() > 850;
+        default:
+            return false;
     }
 }
 
@@ -22,7 +25,9 @@ MenuGeometry LayoutMainMenu(const WindowScales& scales, int windowSize, QSize cl
     m.titlePicture = QRect(p.StretchX(230), p.StretchY(90) - p.S(5), p.StretchX(300), 3 * r);
     const int rowsTop = p.StretchY(265);
     m.clubHeader = QRect(p.StretchX(180), rowsTop - r - p.S(10), p.StretchX(400), r);
-    for (int k = 1; k <= 5; ++k) m.clubRows[static_cast<std::size_t>(k - 1)] = QRect(p.StretchX(180), rowsTop + (k - 1) * r, p.StretchX(400), r);
+    for (int k = 1; k <= 5; ++k)
+        m.clubRows[static_cast<std::size_t>(k - 1)] =
+            QRect(p.StretchX(180), rowsTop + (k - 1) * r, p.StretchX(400), r);
     m.newPlayer = QRect(p.StretchX(280), rowsTop + 5 * r + p.S(10), p.StretchX(200), r);
     m.topTen = QRect(p.StretchX(40), p.StretchY(225), p.StretchX(100), r);
     m.options = QRect(p.StretchX(620), p.StretchY(225), p.StretchX(100), r);
@@ -50,7 +55,8 @@ MenuGeometry LayoutMainMenu(const WindowScales& scales, int windowSize, QSize cl
     const QPoint offsets[3] = {{16, 15}, {41, 1}, {66, 15}};
     for (int i = 0; i < 3; ++i) {
         m.tickSymbols[static_cast<std::size_t>(i)] = QRect(m.sideLeft.topLeft() + offsets[i], QSize(20, 30));
-        m.tickSymbols[static_cast<std::size_t>(i + 3)] = QRect(m.sideRight.topLeft() + offsets[i], QSize(20, 30));
+        m.tickSymbols[static_cast<std::size_t>(i + 3)] =
+            QRect(m.sideRight.topLeft() + offsets[i], QSize(20, 30));
     }
     return m;
 }
@@ -59,21 +65,26 @@ ButtonColours MenuButtonColours(MenuButtonKind kind, bool libraryDesign, bool ne
                                 QColor designText) {
     const QColor yellow(255, 255, 0);
     if (libraryDesign) {
-        if (kind == MenuButtonKind::ClubHeader) return {ButtonScheme::Library, 50, QColor(128, 50, 50), QColor()};
+        if (kind == MenuButtonKind::ClubHeader)
+            return {ButtonScheme::Library, 50, QColor(128, 50, 50), QColor()};
         return {ButtonScheme::Library, 0, designText, yellow};
     }
     switch (kind) {
-        case MenuButtonKind::ClubRow: return {ButtonScheme::Navy, 0, QColor(0, 255, 255), yellow};
+        case MenuButtonKind::ClubRow:
+            return {ButtonScheme::Navy, 0, QColor(0, 255, 255), yellow};
         case MenuButtonKind::OwnRow:
             return {onlineRow ? ButtonScheme::Red : ButtonScheme::Navy, 0, QColor(0, 255, 255), yellow};
         case MenuButtonKind::ClubHeader:
             return {ButtonScheme::Blue, 0, newButtons ? QColor(0, 0, 255) : QColor(200, 255, 255), QColor()};
-        case MenuButtonKind::Command: break;
+        case MenuButtonKind::Command:
+            break;
     }
     return {ButtonScheme::Red, 0, QColor(255, 255, 255), yellow};
 }
 
-bool ClockColonShown(QTime time) { return time.isValid() && time.msec() > 500; }
+bool ClockColonShown(QTime time) {
+    return time.isValid() && time.msec() > 500;
+}
 
 QImage DrawClockPanel(const TableArt& art, const QImage& backgroundPiece, QTime time) {
     QImage panel(115, 64, QImage::Format_ARGB32_Premultiplied);

@@ -4,8 +4,8 @@
 
 namespace kesp {
 
-QImage PaintMenuBackground(const TableArt& art, const MenuGeometry& geometry, QSize client, const MenuPictures& pictures,
-                           QTime now) {
+QImage PaintMenuBackground(const TableArt& art, const MenuGeometry& geometry, QSize client,
+                           const MenuPictures& pictures, QTime now) {
     QImage image(client.expandedTo({1, 1}), QImage::Format_ARGB32_Premultiplied);
     image.fill(art.WindowColour());
     QPainter painter(&image);

@@ -17,7 +17,7 @@ struct MenuPictures {
 
 // The menu's client area without its buttons. Missing pictures are left out, except the clock
 // panel's, which have stand-ins.
-QImage PaintMenuBackground(const TableArt& art, const MenuGeometry& geometry, QSize client, const MenuPictures& pictures,
-                           QTime now);
+QImage PaintMenuBackground(const TableArt& art, const MenuGeometry& geometry, QSize client,
+                           const MenuPictures& pictures, QTime now);
 
 }  // namespace kesp

@@ -20,7 +20,8 @@ constexpr int kBottomMargin = 8;
 
 TMessageWindow::TMessageWindow(const Localisation& words, const QString& line1, const QString& line2,
                                const QString& line3, QWidget* parent)
-    : QDialog(parent), opener_([](const QString& link) { QDesktopServices::openUrl(QUrl::fromUserInput(link)); }) {
+    : QDialog(parent),
+      opener_([](const QString& link) { QDesktopServices::openUrl(QUrl::fromUserInput(link)); }) {
     setWindowTitle(words.WordText(WordKey::Attention));
     setModal(true);
 
@@ -66,7 +67,9 @@ TMessageWindow::TMessageWindow(const Localisation& words, const QString& line1, 
     setFixedSize(clientWidth, ok_->geometry().bottom() + 1 + kBottomMargin);
 }
 
-QLabel* TMessageWindow::LineLabel(int line) const { return line >= 1 && line <= 3 ? lines_[line - 1] : nullptr; }
+QLabel* TMessageWindow::LineLabel(int line) const {
+    return line >= 1 && line <= 3 ? lines_[line - 1] : nullptr;
+}
 
 bool TMessageWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lines_[2] && event->type() == QEvent::MouseButtonRelease &&
@@ -88,8 +91,8 @@ TMessageWindow* OpenMessageWindow(const Localisation& words, const QString& line
     return window;
 }
 
-void ShowMessageWindow(const Localisation& words, const QString& line1, const QString& line2, const QString& line3,
-                       QWidget* parent) {
+void ShowMessageWindow(const Localisation& words, const QString& line1, const QString& line2,
+                       const QString& line3, QWidget* parent) {
     TMessageWindow window(words, line1, line2, line3, parent);
     window.exec();
 }

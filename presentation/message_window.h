@@ -19,12 +19,12 @@ class TZunCardsButton;
 
 class TMessageWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     // The lines' left margin inside the window.
     static constexpr int kLeftMargin = 16;
 
-    TMessageWindow(const Localisation& words, const QString& line1, const QString& line2, const QString& line3,
-                   QWidget* parent = nullptr);
+    TMessageWindow(const Localisation& words, const QString& line1, const QString& line2,
+                   const QString& line3, QWidget* parent = nullptr);
 
     // Line 1..3 as shown (null for other numbers).
     QLabel* LineLabel(int line) const;
@@ -32,13 +32,13 @@ public:
     // Replaces the opening of the link line (the desktop's handler by default).
     void SetLinkOpener(std::function<void(const QString&)> opener) { opener_ = std::move(opener); }
 
-signals:
+  signals:
     void LinkClicked(const QString& link);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     std::array<QLabel*, 3> lines_{};
     TZunCardsButton* ok_ = nullptr;
     std::function<void(const QString&)> opener_;

@@ -13,10 +13,10 @@
 #pragma once
 
 #include <QAudioFormat>
-#include <algorithm>
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>

@@ -17,9 +17,13 @@ QImage CardArtPictures::Picture(std::string_view name) const {
     return image;
 }
 
-QImage CardArtPictures::Background() const { return art_.Background(); }
+QImage CardArtPictures::Background() const {
+    return art_.Background();
+}
 
-QColor CardArtPictures::WindowColour() const { return art_.WindowColour(); }
+QColor CardArtPictures::WindowColour() const {
+    return art_.WindowColour();
+}
 
 QImage CardArtPictures::Symbol(std::uint8_t suitChar, bool big) const {
     return big ? art_.SymbolImagePng(suitChar) : art_.SymbolImage(suitChar);
@@ -39,7 +43,8 @@ bool CardArtPictures::DrawBack(QPainter& painter, int x, int y, bool turned) con
 }
 
 void DrawFaceOrStandIn(const TableArt& art, QPainter& painter, const QRect& cell, Card card) {
-    if (card.IsCard() && !art.DrawFace(painter, cell.x(), cell.y(), card)) DrawStandInFace(painter, cell, card);
+    if (card.IsCard() && !art.DrawFace(painter, cell.x(), cell.y(), card))
+        DrawStandInFace(painter, cell, card);
 }
 
 void DrawBackOrStandIn(const TableArt& art, QPainter& painter, const QRect& cell, bool turned) {
@@ -48,7 +53,9 @@ void DrawBackOrStandIn(const TableArt& art, QPainter& painter, const QRect& cell
 
 namespace {
 
-bool StartsWith(const QString& s, const char* prefix) { return s.startsWith(QLatin1String(prefix)); }
+bool StartsWith(const QString& s, const char* prefix) {
+    return s.startsWith(QLatin1String(prefix));
+}
 
 QImage Blank(QSize size) {
     QImage image(size.expandedTo({1, 1}), QImage::Format_ARGB32_Premultiplied);
@@ -135,8 +142,8 @@ void DrawStandInFace(QPainter& painter, const QRect& cell, Card card) {
                          Qt::AlignLeft | Qt::AlignTop, kRanks[RankValue(card.rank) - 1]);
         const double sw = cell.width() * 0.5;
         DrawSuitShape(painter, card.suit,
-                      QRectF(cell.x() + (cell.width() - sw) / 2, cell.y() + (cell.height() - sw) / 2 + cell.height() / 12.0,
-                             sw, sw));
+                      QRectF(cell.x() + (cell.width() - sw) / 2,
+                             cell.y() + (cell.height() - sw) / 2 + cell.height() / 12.0, sw, sw));
     }
     painter.restore();
 }
@@ -154,8 +161,10 @@ void DrawStandInBack(QPainter& painter, const QRect& cell) {
     painter.setClipRect(inner);
     painter.setPen(QPen(QColor(90, 130, 220), 1));
     for (double d = -inner.height(); d < inner.width(); d += 6) {
-        painter.drawLine(QPointF(inner.left() + d, inner.top()), QPointF(inner.left() + d + inner.height(), inner.bottom()));
-        painter.drawLine(QPointF(inner.left() + d + inner.height(), inner.top()), QPointF(inner.left() + d, inner.bottom()));
+        painter.drawLine(QPointF(inner.left() + d, inner.top()),
+                         QPointF(inner.left() + d + inner.height(), inner.bottom()));
+        painter.drawLine(QPointF(inner.left() + d + inner.height(), inner.top()),
+                         QPointF(inner.left() + d, inner.bottom()));
     }
     painter.restore();
 }
@@ -175,7 +184,8 @@ QImage StandInPicture(std::string_view name, QSize size) {
         p.setBrush(QColor(250, 240, 210));
         const QRectF places[4] = {{15, 15, 125, 31}, {15, 50, 35, 31}, {55, 50, 45, 31}, {105, 50, 35, 31}};
         for (const QRectF& r : places)
-            p.drawRoundedRect(QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy), 5 * sx, 5 * sy);
+            p.drawRoundedRect(QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy), 5 * sx,
+                              5 * sy);
     } else if (StartsWith(key, "SP")) {
         const QColor c = StripColour(key);
         QLinearGradient g(0, 0, 0, image.height());

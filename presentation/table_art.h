@@ -20,7 +20,7 @@ namespace kesp {
 class CardArt;
 
 class TableArt {
-public:
+  public:
     virtual ~TableArt() = default;
     // A named picture of the program's own resources (any case); null when there is none.
     virtual QImage Picture(std::string_view name) const = 0;
@@ -38,7 +38,7 @@ public:
 
 // The art as the card-art loader holds it; the named pictures are read once and kept.
 class CardArtPictures : public TableArt {
-public:
+  public:
     explicit CardArtPictures(const CardArt& art) : art_(art) {}
 
     QImage Picture(std::string_view name) const override;
@@ -48,7 +48,7 @@ public:
     bool DrawFace(QPainter& painter, int x, int y, Card card) const override;
     bool DrawBack(QPainter& painter, int x, int y, bool turned) const override;
 
-private:
+  private:
     const CardArt& art_;
     mutable QHash<QString, QImage> pictures_;
 };

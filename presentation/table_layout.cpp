@@ -22,18 +22,24 @@ int RoundHalfEven(double value) {
 }
 
 int WindowSizeInRange(int windowSize) {
-    return windowSize >= window_size::Small && windowSize <= window_size::Large ? windowSize : window_size::Small;
+    return windowSize >= window_size::Small && windowSize <= window_size::Large ? windowSize
+                                                                                : window_size::Small;
 }
 
 QSize ClientSizeFor(int windowSize, QSize fullScreenClient) {
     switch (WindowSizeInRange(windowSize)) {
         case window_size::FullScreen:
-            if (fullScreenClient.width() <= 0 || fullScreenClient.height() <= 0) return {kDesignWidth, kDesignHeight};
+            if (fullScreenClient.width() <= 0 || fullScreenClient.height() <= 0)
+                return {kDesignWidth, kDesignHeight};
             return fullScreenClient;
-        case window_size::Average1: return {990, 650};
-        case window_size::Average2: return {1290, 850};
-        case window_size::Large: return {1520, 1000};
-        default: return {kDesignWidth, kDesignHeight};
+        case window_size::Average1:
+            return {990, 650};
+        case window_size::Average2:
+            return {1290, 850};
+        case window_size::Large:
+            return {1520, 1000};
+        default:
+            return {kDesignWidth, kDesignHeight};
     }
 }
 
@@ -48,11 +54,16 @@ WindowScales ScalesForClient(QSize client) {
 
 WindowScales ScalesFor(int windowSize, QSize fullScreenClient) {
     switch (WindowSizeInRange(windowSize)) {
-        case window_size::FullScreen: return ScalesForClient(ClientSizeFor(windowSize, fullScreenClient));
-        case window_size::Average1: return {1.3, 1.3, 1.3};
-        case window_size::Average2: return {1.7, 1.7, 1.7};
-        case window_size::Large: return {2.0, 2.0, 2.0};
-        default: return {1.0, 1.0, 1.0};
+        case window_size::FullScreen:
+            return ScalesForClient(ClientSizeFor(windowSize, fullScreenClient));
+        case window_size::Average1:
+            return {1.3, 1.3, 1.3};
+        case window_size::Average2:
+            return {1.7, 1.7, 1.7};
+        case window_size::Large:
+            return {2.0, 2.0, 2.0};
+        default:
+            return {1.0, 1.0, 1.0};
     }
 }
 
@@ -63,10 +74,14 @@ QPoint CentredWindowPosition(QSize screen, QSize window) {
 
 bool WindowSizeFitsScreen(int windowSize, QSize screen) {
     switch (WindowSizeInRange(windowSize)) {
-        case window_size::Average1: return screen.width() >= 990 && screen.height() >= 670;
-        case window_size::Average2: return screen.width() >= 1290 && screen.height() >= 870;
-        case window_size::Large: return screen.width() >= 1520 && screen.height() >= 1020;
-        default: return true;
+        case window_size::Average1:
+            return screen.width() >= 990 && screen.height() >= 670;
+        case window_size::Average2:
+            return screen.width() >= 1290 && screen.height() >= 870;
+        case window_size::Large:
+            return screen.width() >= 1520 && screen.height() >= 1020;
+        default:
+            return true;
     }
 }
 
@@ -78,9 +93,13 @@ int Placement::Y(double b, double h) const {
     return RoundHalfEven(scales_.sy * b) + RoundHalfEven((scales_.sy - scales_.s) * h / 2.0);
 }
 
-int Placement::S(double value) const { return RoundHalfEven(scales_.s * value); }
+int Placement::S(double value) const {
+    return RoundHalfEven(scales_.s * value);
+}
 
-QRect Placement::Rect(double a, double b, double w, double h) const { return {X(a, w), Y(b, h), S(w), S(h)}; }
+QRect Placement::Rect(double a, double b, double w, double h) const {
+    return {X(a, w), Y(b, h), S(w), S(h)};
+}
 
 int Placement::FixedX(double a, double w) const {
     return RoundHalfEven(scales_.sx * a) + RoundHalfEven((scales_.sx - 1.0) * w / 2.0);
@@ -94,8 +113,12 @@ QRect Placement::FixedRect(double a, double b, double w, double h) const {
     return {FixedX(a, w), FixedY(b, h), static_cast<int>(w), static_cast<int>(h)};
 }
 
-int Placement::StretchX(double a) const { return RoundHalfEven(scales_.sx * a); }
-int Placement::StretchY(double b) const { return RoundHalfEven(scales_.sy * b); }
+int Placement::StretchX(double a) const {
+    return RoundHalfEven(scales_.sx * a);
+}
+int Placement::StretchY(double b) const {
+    return RoundHalfEven(scales_.sy * b);
+}
 
 CardCell CardCellFor(double s, bool wideDeck) {
     if (s < 1.3) return {CardClass::Small, 71, 96};
@@ -155,7 +178,8 @@ constexpr SeatDesign kSeats[4] = {
 
 }  // namespace
 
-TableGeometry LayoutTableGeometry(const WindowScales& scales, const CardCell& cell, int narrowOffset, bool network) {
+TableGeometry LayoutTableGeometry(const WindowScales& scales, const CardCell& cell, int narrowOffset,
+                                  bool network) {
     const Placement p(scales);
     TableGeometry g;
     g.scales = scales;

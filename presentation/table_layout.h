@@ -52,7 +52,7 @@ bool WindowSizeFitsScreen(int windowSize, QSize screen);
 // The placement rule: a design element at left a with width w goes to
 // X(a, w) = round(sx * a) + round((sx - s) * w / 2) with width S(w); vertically alike.
 class Placement {
-public:
+  public:
     explicit Placement(WindowScales scales = {}) : scales_(scales) {}
 
     const WindowScales& Scales() const { return scales_; }
@@ -70,7 +70,7 @@ public:
     int StretchX(double a) const;
     int StretchY(double b) const;
 
-private:
+  private:
     WindowScales scales_;
 };
 
@@ -114,9 +114,9 @@ struct TableGeometry {
     int narrowOffset = 0;  // design pixels
     bool network = false;
 
-    PerSeat<QRect> hand;    // the hand image: width S(190), height one card cell
-    PerSeat<QRect> tab;     // the seat tab
-    PerSeat<QRect> bubble;  // the seat bubble
+    PerSeat<QRect> hand;          // the hand image: width S(190), height one card cell
+    PerSeat<QRect> tab;           // the seat tab
+    PerSeat<QRect> bubble;        // the seat bubble
     PerSeat<QPoint> trickOffset;  // a seat's card inside the trick area, narrow offset included
     QRect trickArea;
     QRect deck;
@@ -135,6 +135,7 @@ struct TableGeometry {
     int TrickSeatAt(QPoint p) const;
 };
 
-TableGeometry LayoutTableGeometry(const WindowScales& scales, const CardCell& cell, int narrowOffset, bool network);
+TableGeometry LayoutTableGeometry(const WindowScales& scales, const CardCell& cell, int narrowOffset,
+                                  bool network);
 
 }  // namespace kesp

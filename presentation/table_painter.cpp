@@ -35,7 +35,9 @@ void DrawTextTop(QPainter& painter, int left, int top, const QString& text) {
     painter.drawText(left, top + QFontMetrics(painter.font()).ascent(), text);
 }
 
-QString ScoreText(int score, bool sign) { return (sign && score > 0 ? QStringLiteral("+") : QString()) + QString::number(score); }
+QString ScoreText(int score, bool sign) {
+    return (sign && score > 0 ? QStringLiteral("+") : QString()) + QString::number(score);
+}
 
 }  // namespace
 
@@ -159,8 +161,9 @@ void TablePainter::DrawInfoPanel(const Game& game) {
 void TablePainter::DrawSeatTab(const Game& game, int seat) {
     if (seat < 1 || seat > 4) return;
     const SeatTab& t = game.View().tabs[seat];
-    DrawSeatTab(seat, t.leads ? tab::HandDraw : tab::HandClear, true, t.changeShown ? t.change : tab::ClearNumber,
-                game.State().Score[seat], t.star ? tab::StarRed : tab::StarClear, t.settled);
+    DrawSeatTab(seat, t.leads ? tab::HandDraw : tab::HandClear, true,
+                t.changeShown ? t.change : tab::ClearNumber, game.State().Score[seat],
+                t.star ? tab::StarRed : tab::StarClear, t.settled);
 }
 
 void TablePainter::DrawBubble(const Game& game, int seat) {
@@ -170,11 +173,21 @@ void TablePainter::DrawBubble(const Game& game, int seat) {
         return;
     }
     switch (game.View().bubbles[seat]) {
-        case Bubble::SeatName: ShowBubble(seat, names_[seat], 'y'); break;
-        case Bubble::ToPlay: ShowBubble(seat, words_.WordText(WordId::ToPlay) + "!", 'r'); break;
-        case Bubble::Pass: ShowBubble(seat, words_.WordText(WordId::Pass), 'g'); break;
-        case Bubble::CommunicateCards: ShowBubble(seat, words_.WordText(WordId::CommunicateCards), 'b'); break;
-        case Bubble::Kesp: ShowBubble(seat, words_.WordText(WordId::KespWin), 'o'); break;
+        case Bubble::SeatName:
+            ShowBubble(seat, names_[seat], 'y');
+            break;
+        case Bubble::ToPlay:
+            ShowBubble(seat, words_.WordText(WordId::ToPlay) + "!", 'r');
+            break;
+        case Bubble::Pass:
+            ShowBubble(seat, words_.WordText(WordId::Pass), 'g');
+            break;
+        case Bubble::CommunicateCards:
+            ShowBubble(seat, words_.WordText(WordId::CommunicateCards), 'b');
+            break;
+        case Bubble::Kesp:
+            ShowBubble(seat, words_.WordText(WordId::KespWin), 'o');
+            break;
     }
 }
 
@@ -195,8 +208,10 @@ void TablePainter::DrawHand(int seat, const HandSlots& hand, bool open) {
         if (hand[k].IsEmpty()) continue;
         const int x = rect.x() + fans_[seat].x[k];
         lastCardX_[seat][static_cast<std::size_t>(hand[k].DeckNumber())] = fans_[seat].x[k];
-        if (open) DrawFaceAt(painter, x, rect.y(), hand[k]);
-        else DrawBackAt(painter, x, rect.y(), false);
+        if (open)
+            DrawFaceAt(painter, x, rect.y(), hand[k]);
+        else
+            DrawBackAt(painter, x, rect.y(), false);
     }
     MarkDirty(rect);
 }
@@ -288,8 +303,10 @@ void TablePainter::DrawDeckPicture(int count, bool trumpOnDeck, Card trumpCard, 
     count = std::clamp(count, 0, 36);
     trumpOnDeck = trumpOnDeck && trumpCard.IsCard();
     if (count > 0 || trumpOnDeck) {
-        if (Small()) painter.drawImage(20, 1, PictureOr("GKolodaSmall", {58, 25}));
-        else painter.drawImage(QRect(S(20), S(1), S(58), S(25)), PictureOr("GKolodaSmallB", {116, 50}));
+        if (Small())
+            painter.drawImage(20, 1, PictureOr("GKolodaSmall", {58, 25}));
+        else
+            painter.drawImage(QRect(S(20), S(1), S(58), S(25)), PictureOr("GKolodaSmallB", {116, 50}));
         if (trumpOnDeck) DrawFaceAt(painter, S(12) + S(geometry_.narrowOffset), S(70), trumpCard);
         const int backs = DeckBackCount(count, trumpOnDeck);
         for (int i = 0; i < backs; ++i) DrawBackAt(painter, 0, S(45 - 3 * i), true);
@@ -302,18 +319,24 @@ void TablePainter::DrawDeckPicture(int count, bool trumpOnDeck, Card trumpCard, 
         const int top = Small() ? S(4) : S(1) + (S(25) - metrics.height()) / 2;
         DrawTextTop(painter, left, top, text);
     } else {
-        if (Small()) painter.drawImage(20, 54, PictureOr("GKolodaLarge", {60, 60}));
-        else painter.drawImage(QRect(S(20), S(54), S(60), S(60)), PictureOr("GKolodaLargeB", {120, 120}));
+        if (Small())
+            painter.drawImage(20, 54, PictureOr("GKolodaLarge", {60, 60}));
+        else
+            painter.drawImage(QRect(S(20), S(54), S(60), S(60)), PictureOr("GKolodaLargeB", {120, 120}));
         if (IsSuit(trumpSuit)) {
             if (Small()) {
                 const QImage symbol = art_.Symbol(trumpSuit, false);
-                if (symbol.isNull()) DrawSuitShape(painter, trumpSuit, QRectF(40, 74, 20, 20));
-                else painter.drawImage(40, 74, symbol);
+                if (symbol.isNull())
+                    DrawSuitShape(painter, trumpSuit, QRectF(40, 74, 20, 20));
+                else
+                    painter.drawImage(40, 74, symbol);
             } else {
                 const QRect box(S(20) + (S(60) - S(20)) / 2, S(54) + (S(60) - S(20)) / 2, S(20), S(20));
                 const QImage symbol = art_.Symbol(trumpSuit, true);
-                if (symbol.isNull()) DrawSuitShape(painter, trumpSuit, box);
-                else painter.drawImage(box, symbol);
+                if (symbol.isNull())
+                    DrawSuitShape(painter, trumpSuit, box);
+                else
+                    painter.drawImage(box, symbol);
             }
         }
     }
@@ -329,8 +352,10 @@ void TablePainter::DrawInfoPanel(int dealNo, std::uint8_t trumpSuit) {
     PaintBackground(painter, rect);
     painter.translate(rect.topLeft());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (Small()) painter.drawImage(0, 0, PictureOr("RamkaABSm", {110, 160}));
-    else painter.drawImage(QRect(QPoint(0, 0), rect.size()), PictureOr("RamkaABBg", rect.size()));
+    if (Small())
+        painter.drawImage(0, 0, PictureOr("RamkaABSm", {110, 160}));
+    else
+        painter.drawImage(QRect(QPoint(0, 0), rect.size()), PictureOr("RamkaABBg", rect.size()));
     const QFont font = FontOfHeight(fonts_.Family(FontRole::Decor), fonts_.FontSize(S(24), FontRole::Decor));
     painter.setFont(font);
     const QFontMetrics metrics(font);
@@ -343,14 +368,18 @@ void TablePainter::DrawInfoPanel(int dealNo, std::uint8_t trumpSuit) {
         DrawTextTop(painter, CentredLeft(0, rect.width(), metrics.horizontalAdvance(trump)), S(65), trump);
         if (Small()) {
             const QImage symbol = art_.Symbol(trumpSuit, false);
-            if (symbol.isNull()) DrawSuitShape(painter, trumpSuit, QRectF(45, 90, 20, 20));
-            else painter.drawImage(45, 90, symbol);
+            if (symbol.isNull())
+                DrawSuitShape(painter, trumpSuit, QRectF(45, 90, 20, 20));
+            else
+                painter.drawImage(45, 90, symbol);
         } else {
             const int size = S(40);
             const QRect box(CentredLeft(0, rect.width(), size), S(90), size, size);
             const QImage symbol = art_.Symbol(trumpSuit, true);
-            if (symbol.isNull()) DrawSuitShape(painter, trumpSuit, box);
-            else painter.drawImage(box, symbol);
+            if (symbol.isNull())
+                DrawSuitShape(painter, trumpSuit, box);
+            else
+                painter.drawImage(box, symbol);
         }
     }
     MarkDirty(rect);
@@ -377,7 +406,8 @@ void TablePainter::RestoreTabPiece(QPainter& painter, int seat, const QRect& pie
     painter.drawImage(piece.topLeft(), tabPicture_, piece.translated(-origin));
 }
 
-void TablePainter::DrawSeatTab(int seat, int handMark, bool repaint, int change, int score, int star, bool settled) {
+void TablePainter::DrawSeatTab(int seat, int handMark, bool repaint, int change, int score, int star,
+                               bool settled) {
     if (seat < 1 || seat > 4) return;
     const QRect rect = geometry_.tab[seat];
     if (tabPicture_.isNull()) tabPicture_ = TabPicture();
@@ -400,8 +430,10 @@ void TablePainter::DrawSeatTab(int seat, int handMark, bool repaint, int change,
         const QSize size = upright ? QSize(20, 30) : QSize(30, 20);
         const QImage picture = PictureOr(name, size);
         QRect target;
-        if (Small()) target = QRect(upright ? QPoint(22, 49) : QPoint(18, 54), size);
-        else target = upright ? QRect(S(23), S(49), S(20), S(30)) : QRect(S(18), S(54), S(30), S(20));
+        if (Small())
+            target = QRect(upright ? QPoint(22, 49) : QPoint(18, 54), size);
+        else
+            target = upright ? QRect(S(23), S(49), S(20), S(30)) : QRect(S(18), S(54), S(30), S(20));
         // Kept inside its place, so that clearing the place removes all of it.
         painter.save();
         painter.setClipRect(handPlace);
@@ -415,12 +447,16 @@ void TablePainter::DrawSeatTab(int seat, int handMark, bool repaint, int change,
         RestoreTabPiece(painter, seat, starPlace);
         const double s = placement_.Scales().s;
         const bool big = s >= 2.0;
-        const char* name = star == tab::StarRed ? (big ? "ZvezdaR" : "ZvezdaRSm") : (big ? "ZvezdaY" : "ZvezdaYSm");
+        const char* name =
+            star == tab::StarRed ? (big ? "ZvezdaR" : "ZvezdaRSm") : (big ? "ZvezdaY" : "ZvezdaYSm");
         const QImage picture = PictureOr(name, big ? QSize(50, 50) : QSize(24, 24));
         QPoint corner;
-        if (s == 1.0 || s == 2.0) corner = QPoint(S(65), S(52));
-        else if (s < 2.0) corner = QPoint(RoundHalfEven(rect.width() / 2.0) - 12, S(65) - 12);
-        else corner = QPoint(RoundHalfEven(rect.width() / 2.0) - 25, S(65) - 25);
+        if (s == 1.0 || s == 2.0)
+            corner = QPoint(S(65), S(52));
+        else if (s < 2.0)
+            corner = QPoint(RoundHalfEven(rect.width() / 2.0) - 12, S(65) - 12);
+        else
+            corner = QPoint(RoundHalfEven(rect.width() / 2.0) - 25, S(65) - 25);
         painter.save();
         painter.setClipRect(starPlace);
         painter.drawImage(rect.topLeft() + corner, picture);
@@ -470,15 +506,27 @@ void TablePainter::ShowBubble(int seat, const QString& text, char colour) {
     if (shown.isEmpty()) return;
     std::string name;
     switch (colour) {
-        case 'b': name = "SPBlue"; break;
-        case 'g': name = "SPGreen"; break;
-        case 'r': name = "SPRed"; break;
-        case 'o': name = "SPFiolet"; break;
-        default: name = "SPYellow"; break;
+        case 'b':
+            name = "SPBlue";
+            break;
+        case 'g':
+            name = "SPGreen";
+            break;
+        case 'r':
+            name = "SPRed";
+            break;
+        case 'o':
+            name = "SPFiolet";
+            break;
+        default:
+            name = "SPYellow";
+            break;
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (Small()) painter.drawImage(rect.topLeft(), PictureOr(name, {160, 20}));
-    else painter.drawImage(rect, PictureOr(name + "B", {320, 40}));
+    if (Small())
+        painter.drawImage(rect.topLeft(), PictureOr(name, {160, 20}));
+    else
+        painter.drawImage(rect, PictureOr(name + "B", {320, 40}));
 
     const QString family = fonts_.Family(FontRole::Serif);
     int height = fonts_.FontSize(S(18), FontRole::Serif);

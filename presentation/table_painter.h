@@ -31,14 +31,14 @@ inline constexpr int KeepNumber = -2000000;   // a number that leaves its place 
 }  // namespace tab
 
 class TablePainter {
-public:
+  public:
     // The art, fonts and words must outlive the painter.
     TablePainter(const TableArt& art, const FontRoles& fonts, const Localisation& words);
 
     // Lays the table out for a window and repaints the canvas with the background. Called when a
     // game starts and whenever the window size changes.
-    void Layout(int windowSize, QSize client, const WindowScales& scales, const CardCell& cell, int narrowOffset,
-                bool network);
+    void Layout(int windowSize, QSize client, const WindowScales& scales, const CardCell& cell,
+                int narrowOffset, bool network);
     const TableGeometry& Geometry() const { return geometry_; }
     const TableArt& Art() const { return art_; }
     int WindowSize() const { return windowSize_; }
@@ -97,7 +97,7 @@ public:
     // How many turned backs the deck picture shows for a count (at design y 45, 42, 39, ...).
     static int DeckBackCount(int count, bool trumpOnDeck);
 
-private:
+  private:
     void PaintBackground(QPainter& painter, const QRect& rect) const;
     QImage PictureOr(std::string_view name, QSize size) const;
     void DrawFaceAt(QPainter& painter, int x, int y, Card card) const;

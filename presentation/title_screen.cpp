@@ -28,26 +28,29 @@ LetterShift ShiftOf(QChar c) {
         case u'\u0416':  // Ж
         case u'\u042E':  // Ю
             return {-5, 8};
-        case u'Q': return {-4, 6};
+        case u'Q':
+            return {-4, 6};
         case u'I':
         case u'\u00CD':  // Í
             return {6, -12};
-        case u'-': return {6, -10};
-        default: return {};
+        case u'-':
+            return {6, -10};
+        default:
+            return {};
     }
 }
 
 const QColor kLetterColours[10] = {
-    QColor(128, 0, 128),  // purple
-    QColor(0, 255, 255),  // aqua
-    QColor(255, 128, 64), // orange
-    QColor(0, 0, 128),    // navy
-    QColor(255, 0, 0),    // red
-    QColor(0, 128, 0),    // green
-    QColor(255, 255, 0),  // yellow
-    QColor(0, 0, 255),    // blue
-    QColor(128, 0, 0),    // maroon
-    QColor(0, 255, 0),    // lime
+    QColor(128, 0, 128),   // purple
+    QColor(0, 255, 255),   // aqua
+    QColor(255, 128, 64),  // orange
+    QColor(0, 0, 128),     // navy
+    QColor(255, 0, 0),     // red
+    QColor(0, 128, 0),     // green
+    QColor(255, 255, 0),   // yellow
+    QColor(0, 0, 255),     // blue
+    QColor(128, 0, 0),     // maroon
+    QColor(0, 255, 0),     // lime
 };
 
 constexpr QPoint kCorners[4] = {{155, 68}, {550, 68}, {550, 362}, {155, 362}};
@@ -124,8 +127,10 @@ QImage TitleScreen::Frame() const {
     for (int i = 0; i < 4; ++i) {
         const QPoint at = SuitPosition(i, ticks_);
         const QImage symbol = art_.Symbol(suits[i], false);
-        if (symbol.isNull()) DrawSuitShape(painter, suits[i], QRectF(at, QSizeF(20, 20)));
-        else painter.drawImage(at, symbol);
+        if (symbol.isNull())
+            DrawSuitShape(painter, suits[i], QRectF(at, QSizeF(20, 20)));
+        else
+            painter.drawImage(at, symbol);
     }
 
     // The name, one colour per letter.

@@ -22,7 +22,7 @@ struct TitleTexts {
 };
 
 class TitleScreen {
-public:
+  public:
     // The art must outlive the screen. The 760 x 500 picture is centred in larger windows.
     TitleScreen(const TableArt& art, TitleTexts texts, QSize client);
 
@@ -44,7 +44,7 @@ public:
     // (550, 68), (550, 362), (155, 362)) after `ticks` ticks, going clockwise one pixel a tick.
     static QPoint SuitPosition(int suitIndex, int ticks);
 
-private:
+  private:
     const TableArt& art_;
     TitleTexts texts_;
     QSize client_;

@@ -16,11 +16,15 @@ constexpr std::array<std::string_view, kLanguageCount> kVoiceSuffix = {"Eng", "R
                                                                        "Chi", "Ita", "Cze", "Jap", "Kor"};
 const Word kEmptyWord{};
 
-bool InTable(int index) { return index >= 0 && index < kWordCount; }
+bool InTable(int index) {
+    return index >= 0 && index < kWordCount;
+}
 
 }  // namespace
 
-int LanguageInRange(int language) { return language >= 0 && language < kLanguageCount ? language : kEnglish; }
+int LanguageInRange(int language) {
+    return language >= 0 && language < kLanguageCount ? language : kEnglish;
+}
 
 const Word& WordOf(WordKey key) {
     const int index = static_cast<int>(key);
@@ -39,34 +43,58 @@ WordKey WordAfter(WordKey first, int offset) {
 
 WordKey WordFor(WordId id) {
     switch (id) {
-        case WordId::ToBegin: return WordKey::ToBegin;
-        case WordId::ExitToMenu: return WordKey::ExitToMenu;
-        case WordId::Ok: return WordKey::OK;
-        case WordId::ToPlay: return WordKey::ToPlay;
-        case WordId::Pass: return WordKey::Pass;
-        case WordId::ToCommunicateCards: return WordKey::ToCommunicateCards;
-        case WordId::CommunicateCards: return WordKey::CommunicateCards;
-        case WordId::IsReady: return WordKey::IsReady;
-        case WordId::ToTakeFromAPack: return WordKey::ToTakeFromAPack;
-        case WordId::Game: return WordKey::GameButton;
-        case WordId::ToSumUpOfRound: return WordKey::ToSumUpOfRound;
-        case WordId::NextRound: return WordKey::NextRound;
-        case WordId::ToSumUpOfGame: return WordKey::ToSumUpOfGame;
-        case WordId::KespWin: return WordKey::KespWin;
-        case WordId::NoCardChange: return WordKey::NoCardChange;
-        case WordId::CarryOneCard: return WordKey::CarryOneCard;
-        case WordId::LeaveToMenuQuestion: return WordKey::LeaveToMenuQuestion;
-        case WordId::LeaveGameQuestion: return WordKey::LeaveGameQuestion;
-        case WordId::DataWillBeLost: return WordKey::DataWillBeLost;
+        case WordId::ToBegin:
+            return WordKey::ToBegin;
+        case WordId::ExitToMenu:
+            return WordKey::ExitToMenu;
+        case WordId::Ok:
+            return WordKey::OK;
+        case WordId::ToPlay:
+            return WordKey::ToPlay;
+        case WordId::Pass:
+            return WordKey::Pass;
+        case WordId::ToCommunicateCards:
+            return WordKey::ToCommunicateCards;
+        case WordId::CommunicateCards:
+            return WordKey::CommunicateCards;
+        case WordId::IsReady:
+            return WordKey::IsReady;
+        case WordId::ToTakeFromAPack:
+            return WordKey::ToTakeFromAPack;
+        case WordId::Game:
+            return WordKey::GameButton;
+        case WordId::ToSumUpOfRound:
+            return WordKey::ToSumUpOfRound;
+        case WordId::NextRound:
+            return WordKey::NextRound;
+        case WordId::ToSumUpOfGame:
+            return WordKey::ToSumUpOfGame;
+        case WordId::KespWin:
+            return WordKey::KespWin;
+        case WordId::NoCardChange:
+            return WordKey::NoCardChange;
+        case WordId::CarryOneCard:
+            return WordKey::CarryOneCard;
+        case WordId::LeaveToMenuQuestion:
+            return WordKey::LeaveToMenuQuestion;
+        case WordId::LeaveGameQuestion:
+            return WordKey::LeaveGameQuestion;
+        case WordId::DataWillBeLost:
+            return WordKey::DataWillBeLost;
         case WordId::None:
-        case WordId::Count: break;
+        case WordId::Count:
+            break;
     }
     // No word: an out-of-table key, whose text is empty.
     return static_cast<WordKey>(kWordCount);
 }
 
-std::string_view LanguageSuffix(int language) { return kImageSuffix[LanguageInRange(language)]; }
+std::string_view LanguageSuffix(int language) {
+    return kImageSuffix[LanguageInRange(language)];
+}
 
-std::string_view VoiceSuffix(int language) { return kVoiceSuffix[LanguageInRange(language)]; }
+std::string_view VoiceSuffix(int language) {
+    return kVoiceSuffix[LanguageInRange(language)];
+}
 
 }  // namespace kesp

@@ -4,12 +4,13 @@ namespace kesp {
 namespace {
 
 constexpr std::array<WordKey, kLanguageCount> kLanguageNames = {
-    WordKey::LanguageEnglish, WordKey::LanguageRussian, WordKey::LanguageGerman,  WordKey::LanguageFrench,
-    WordKey::LanguageSpanish, WordKey::LanguageChinese, WordKey::LanguageItalian, WordKey::LanguageCzech,
+    WordKey::LanguageEnglish,  WordKey::LanguageRussian, WordKey::LanguageGerman,  WordKey::LanguageFrench,
+    WordKey::LanguageSpanish,  WordKey::LanguageChinese, WordKey::LanguageItalian, WordKey::LanguageCzech,
     WordKey::LanguageJapanese, WordKey::LanguageKorean};
-constexpr std::array<WordKey, 12> kMonths = {WordKey::Month01, WordKey::Month02, WordKey::Month03, WordKey::Month04,
-                                             WordKey::Month05, WordKey::Month06, WordKey::Month07, WordKey::Month08,
-                                             WordKey::Month09, WordKey::Month10, WordKey::Month11, WordKey::Month12};
+constexpr std::array<WordKey, 12> kMonths = {WordKey::Month01, WordKey::Month02, WordKey::Month03,
+                                             WordKey::Month04, WordKey::Month05, WordKey::Month06,
+                                             WordKey::Month07, WordKey::Month08, WordKey::Month09,
+                                             WordKey::Month10, WordKey::Month11, WordKey::Month12};
 
 }  // namespace
 
@@ -25,16 +26,25 @@ QString LocalisedResourceName(QStringView prefix, int language) {
 
 QString FlagResourceName(int language) {
     const std::string_view suffix = VoiceSuffix(language);
-    return QStringLiteral("FlagO") + QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
+    return QStringLiteral("FlagO") +
+           QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
 }
 
-QString LanguageName(int language) { return WordText(kLanguageNames[LanguageInRange(language)], language); }
+QString LanguageName(int language) {
+    return WordText(kLanguageNames[LanguageInRange(language)], language);
+}
 
-QString GameName(int language) { return WordText(WordKey::GameName, language); }
+QString GameName(int language) {
+    return WordText(WordKey::GameName, language);
+}
 
-QString GameNameUpper(int language) { return WordText(WordKey::GameNameUpper, language); }
+QString GameNameUpper(int language) {
+    return WordText(WordKey::GameNameUpper, language);
+}
 
-QString ReleaseDate(int language) { return WordText(WordKey::ReleaseDate, language); }
+QString ReleaseDate(int language) {
+    return WordText(WordKey::ReleaseDate, language);
+}
 
 QString MonthName(int language, int month) {
     if (month < 1 || month > 12) return {};

@@ -28,7 +28,7 @@ QString MonthName(int language, int month);
 
 // The current interface language and the lookups that depend on it.
 class Localisation {
-public:
+  public:
     explicit Localisation(int language = kEnglish) : language_(LanguageInRange(language)) {}
 
     int CurrentLanguage() const { return language_; }
@@ -36,7 +36,9 @@ public:
     void SetCurrentLanguage(int language) { language_ = LanguageInRange(language); }
 
     QString WordText(WordKey key) const { return kesp::WordText(key, language_); }
-    QString WordText(WordKey first, int offset) const { return kesp::WordText(WordAfter(first, offset), language_); }
+    QString WordText(WordKey first, int offset) const {
+        return kesp::WordText(WordAfter(first, offset), language_);
+    }
     QString WordText(WordId id) const { return kesp::WordText(WordFor(id), language_); }
     std::string_view LanguageSuffix() const { return kesp::LanguageSuffix(language_); }
     QString ResourceName(QStringView prefix) const { return LocalisedResourceName(prefix, language_); }
@@ -44,7 +46,7 @@ public:
     QString ReleaseDate() const { return kesp::ReleaseDate(language_); }
     QString MonthName(int month) const { return kesp::MonthName(language_, month); }
 
-private:
+  private:
     int language_;
 };
 

@@ -51,7 +51,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     while (ok && left > 0) {
         const ssize_t n = write(fd, p, left);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) ok = false;
+        if (n <= 0)
+            ok = false;
         else {
             p += n;
             left -= static_cast<std::size_t>(n);

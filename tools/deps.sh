@@ -2,7 +2,7 @@
 # Installs the Debian packages that building and testing need, asking apt only when one is missing.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config python3
+  build-essential cmake ninja-build pkg-config python3 clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6

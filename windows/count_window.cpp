@@ -97,20 +97,27 @@ TCount MakeCount(const GameState& gs, std::string_view playerName, std::int64_t 
 std::vector<QString> TFormCount::EmblemNames(CountGameKind kind, bool libraryDesign) {
     switch (kind) {
         case CountGameKind::Computer:
-            return libraryDesign ? std::vector<QString>{"GifC", "GifF"} : std::vector<QString>{"GClubC", "GClubF"};
+            return libraryDesign ? std::vector<QString>{"GifC", "GifF"}
+                                 : std::vector<QString>{"GClubC", "GClubF"};
         case CountGameKind::RatedOnline:
-            return libraryDesign ? std::vector<QString>{"GifA", "GifB"} : std::vector<QString>{"GClubA", "GClubB"};
-        case CountGameKind::LocalNetwork: return {libraryDesign ? "GifG" : "GClubG"};
-        case CountGameKind::Tournament: return {libraryDesign ? "GifE" : "GClubE"};
+            return libraryDesign ? std::vector<QString>{"GifA", "GifB"}
+                                 : std::vector<QString>{"GClubA", "GClubB"};
+        case CountGameKind::LocalNetwork:
+            return {libraryDesign ? "GifG" : "GClubG"};
+        case CountGameKind::Tournament:
+            return {libraryDesign ? "GifE" : "GClubE"};
     }
     return {};
 }
 
 QString TFormCount::LampName(ServiceLamp lamp) {
     switch (lamp) {
-        case ServiceLamp::LoggedIn: return "LampY24";
-        case ServiceLamp::RatedGame: return "LampG24";
-        case ServiceLamp::LoggedOut: break;
+        case ServiceLamp::LoggedIn:
+            return "LampY24";
+        case ServiceLamp::RatedGame:
+            return "LampG24";
+        case ServiceLamp::LoggedOut:
+            break;
     }
     return "LampR24";
 }
@@ -119,7 +126,9 @@ TFormCount::TFormCount(const Settings& settings, const TCount& count, QWidget* p
     : QDialog(parent), settings_(settings) {
     auto* words = new WindowWords(settings_, *this);
     const QString player = QString::fromStdString(count.PlayerName);
-    words->Bind([this, player](const WindowWords& w) { setWindowTitle(w.Text(WordKey::CountPlayer) + ":  " + player); });
+    words->Bind([this, player](const WindowWords& w) {
+        setWindowTitle(w.Text(WordKey::CountPlayer) + ":  " + player);
+    });
     setModal(true);
 
     QFont headingFont(QString::fromStdString(settings_.FontSmall));
@@ -139,7 +148,8 @@ TFormCount::TFormCount(const Settings& settings, const TCount& count, QWidget* p
     layout->addLayout(body);
 
     auto* emblems = new QVBoxLayout;
-    for (const QString& name : EmblemNames(count.Kind, DialogDesign(settings_) == 4)) AddEmblem(name, emblems);
+    for (const QString& name : EmblemNames(count.Kind, DialogDesign(settings_) == 4))
+        AddEmblem(name, emblems);
     emblems->addStretch(1);
 
     auto* table = new QVBoxLayout;
@@ -177,8 +187,10 @@ TFormCount::TFormCount(const Settings& settings, const TCount& count, QWidget* p
     table->addLayout(grid);
     table->addStretch(1);
 
-    if (!animations_.empty()) body->addLayout(emblems);
-    else delete emblems;
+    if (!animations_.empty())
+        body->addLayout(emblems);
+    else
+        delete emblems;
     body->addLayout(table, 1);
 
     buttonOk_ = AddOkRow(*layout, *this, settings_, *words);
@@ -211,7 +223,9 @@ QString TFormCount::ValueText(int row) const {
     return values_[static_cast<std::size_t>(row)]->text();
 }
 
-QString TFormCount::HeadingText() const { return heading_->text(); }
+QString TFormCount::HeadingText() const {
+    return heading_->text();
+}
 
 int TFormCount::RunningAnimations() const {
     int running = 0;

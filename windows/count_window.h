@@ -44,13 +44,13 @@ struct TCount {
 
 // The inputs that are not in the game state.
 struct CountSource {
-    std::string PlayerName;         // the 20-character club name (or the account's name)
-    std::int64_t StartRating = 0;   // millionths: the rating at the start of the game (club games)
+    std::string PlayerName;        // the 20-character club name (or the account's name)
+    std::int64_t StartRating = 0;  // millionths: the rating at the start of the game (club games)
     CountGameKind Kind = CountGameKind::Computer;
     ServiceLamp Lamp = ServiceLamp::LoggedOut;
-    std::int64_t OnlineCycleGames = 0;   // rated online game: the account's games in its cycle
-    double ServiceRating = 0;            // rated online game or tournament: the service's rating
-    std::int64_t TournamentScore = 0;    // tournament: the tournament score before the game
+    std::int64_t OnlineCycleGames = 0;  // rated online game: the account's games in its cycle
+    double ServiceRating = 0;           // rated online game or tournament: the service's rating
+    std::int64_t TournamentScore = 0;   // tournament: the tournament score before the game
 };
 
 // The advantage of the own seat (seat 4): the other three seats' scores minus three times its own.
@@ -71,7 +71,7 @@ TCount MakeCount(const GameState& gs, std::string_view playerName, std::int64_t 
 class TFormCount : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     TFormCount(const Settings& settings, const TCount& count, QWidget* parent = nullptr);
     ~TFormCount() override;
 
@@ -90,7 +90,7 @@ public:
     static std::vector<QString> EmblemNames(CountGameKind kind, bool libraryDesign);
     static QString LampName(ServiceLamp lamp);
 
-private:
+  private:
     void AddEmblem(const QString& name, QLayout* column);
 
     const Settings& settings_;

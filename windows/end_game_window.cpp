@@ -15,10 +15,14 @@ namespace {
 
 QColor ColourOf(EndOfGameColour colour) {
     switch (colour) {
-        case EndOfGameColour::Purple: return {128, 0, 128};
-        case EndOfGameColour::DarkRed: return {128, 0, 0};
-        case EndOfGameColour::Navy: return {0, 0, 128};
-        case EndOfGameColour::Green: return {0, 128, 0};
+        case EndOfGameColour::Purple:
+            return {128, 0, 128};
+        case EndOfGameColour::DarkRed:
+            return {128, 0, 0};
+        case EndOfGameColour::Navy:
+            return {0, 0, 128};
+        case EndOfGameColour::Green:
+            return {0, 128, 0};
     }
     return Qt::black;
 }
@@ -32,21 +36,20 @@ std::array<QString, 4> LineTexts(int place, std::int64_t score, bool networkMode
                 word(networkMode ? WordKey::BecomeBachelor : WordKey::BecomeMaster)};
     if (place >= 2 && place <= TopTenCount)
         return {word(WordKey::Congratulations), word(WordKey::GoodResult), result, word(WordKey::InTopTen)};
-    return {word(WordKey::OurRegrets), word(WordKey::ResultCouldBeBetter), result, word(WordKey::NotInTopTen)};
+    return {word(WordKey::OurRegrets), word(WordKey::ResultCouldBeBetter), result,
+            word(WordKey::NotInTopTen)};
 }
 
 }  // namespace
 
 TFormEndGame::TFormEndGame(const Settings& settings, int place, std::int64_t score, QWidget* parent)
-    : QDialog(parent),
-      settings_(settings),
-      view_(EndOfGame(place, score, settings.NetworkMode)) {
+    : QDialog(parent), settings_(settings), view_(EndOfGame(place, score, settings.NetworkMode)) {
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
-    animation_ = RecordWindowAnimation(QString::fromLatin1(view_.Animation.data(),
-                                                           static_cast<qsizetype>(view_.Animation.size())));
+    animation_ = RecordWindowAnimation(
+        QString::fromLatin1(view_.Animation.data(), static_cast<qsizetype>(view_.Animation.size())));
     const int width = animation_ ? PictureWidthAnimated : PictureWidth;
     pictureLabel_ = new QLabel(this);
     pictureLabel_->setFixedSize(width, PictureHeight);
@@ -81,8 +84,8 @@ void TFormEndGame::DrawPicture(int width) {
     QPainter p(&picture_);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    const QPixmap background = RecordWindowPicture(
-        "GFormEndG" + QString::fromLatin1(LanguageSuffix(settings_.CurrentLanguage)));
+    const QPixmap background =
+        RecordWindowPicture("GFormEndG" + QString::fromLatin1(LanguageSuffix(settings_.CurrentLanguage)));
     if (!background.isNull()) {
         p.drawPixmap(picture_.rect(), background);
     } else {
@@ -102,7 +105,8 @@ void TFormEndGame::DrawPicture(int width) {
         const QString family = QString::fromStdString(settings_.FontSmall);
         int height = line.Height;
         QFont font = FontOfHeight(family, height, true);
-        while (height > 8 && QFontMetrics(font).horizontalAdvance(texts_[static_cast<std::size_t>(i)]) > widest)
+        while (height > 8 &&
+               QFontMetrics(font).horizontalAdvance(texts_[static_cast<std::size_t>(i)]) > widest)
             font = FontOfHeight(family, --height, true);
         p.setFont(font);
         p.setPen(ColourOf(line.Colour));

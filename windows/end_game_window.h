@@ -20,7 +20,7 @@ namespace kesp {
 class TFormEndGame : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     TFormEndGame(const Settings& settings, int place, std::int64_t score, QWidget* parent = nullptr);
     ~TFormEndGame() override;
 
@@ -43,14 +43,14 @@ public:
     static constexpr int LineTop(int line) { return 100 + 75 * line; }  // 0..3
     static constexpr QPoint MedalAt{173, 370};
 
-signals:
+  signals:
     // Asks for the window's sound; sent once, when the window is first shown.
     void SoundRequested(const QString& name);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void DrawPicture(int width);
     void StartAnimation();
 

@@ -32,13 +32,15 @@ std::string ShortDate(std::time_t when) {
 // Draws the cells: the player left-aligned two pixels in, the rest centred, the text coloured by
 // the row's kind, the current row on light yellow while the grid holds more than one game.
 class HistoryCellDelegate : public QStyledItemDelegate {
-public:
+  public:
     explicit HistoryCellDelegate(QTableWidget* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         painter->save();
         const bool current = index.row() == grid_->currentRow() && grid_->rowCount() > 1;
-        painter->fillRect(option.rect, current ? TFHistory::CurrentRowColour() : option.palette.color(QPalette::Base));
+        painter->fillRect(option.rect,
+                          current ? TFHistory::CurrentRowColour() : option.palette.color(QPalette::Base));
         std::optional<HistoryKind> kind;
         const QVariant stored = index.data(kKindRole);
         if (stored.isValid()) kind = static_cast<HistoryKind>(stored.toInt());
@@ -46,13 +48,13 @@ public:
         painter->setFont(option.font);
         const bool player = index.column() == 2;
         const QRect box = player ? option.rect.adjusted(2, 0, -1, 0) : option.rect.adjusted(1, 0, -1, 0);
-        const QString text =
-            painter->fontMetrics().elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight, box.width());
+        const QString text = painter->fontMetrics().elidedText(index.data(Qt::DisplayRole).toString(),
+                                                               Qt::ElideRight, box.width());
         painter->drawText(box, Qt::AlignVCenter | (player ? Qt::AlignLeft : Qt::AlignHCenter), text);
         painter->restore();
     }
 
-private:
+  private:
     QTableWidget* grid_;
 };
 
@@ -120,7 +122,8 @@ TFHistory::TFHistory(const Settings& settings, const std::string& programDir, Hi
     list_ = new QListWidget(this);
     list_->setFixedWidth(HistoryListWidth(files_.size()));
     if (files_.empty()) {
-        list_->addItem(QString::fromUtf8(NoHistoryFiles.data(), static_cast<qsizetype>(NoHistoryFiles.size())));
+        list_->addItem(
+            QString::fromUtf8(NoHistoryFiles.data(), static_cast<qsizetype>(NoHistoryFiles.size())));
         list_->setEnabled(false);
     } else {
         for (const HistoryFileItem& item : files_) list_->addItem(QString::fromStdString(item.Text));
@@ -136,8 +139,8 @@ TFHistory::TFHistory(const Settings& settings, const std::string& programDir, Hi
     middle->addWidget(list_);
 
     grid_ = new QTableWidget(0, static_cast<int>(HistoryHeadings.size()), this);
-    const WordKey headings[] = {WordKey::Time,          WordKey::Date,          WordKey::HistoryPlayer,
-                                WordKey::HistoryGames,  WordKey::HistoryResult, WordKey::HistoryRating,
+    const WordKey headings[] = {WordKey::Time,         WordKey::Date,          WordKey::HistoryPlayer,
+                                WordKey::HistoryGames, WordKey::HistoryResult, WordKey::HistoryRating,
                                 WordKey::Type};
     words->Bind([this, headings](const WindowWords& w) {
         QStringList labels;
@@ -196,7 +199,8 @@ void TFHistory::ShowFile(int number) {
     int index = -1;
     for (std::size_t i = 0; i < files_.size(); ++i)
         if (files_[i].Number == number) index = static_cast<int>(i);
-    const std::vector<HistoryRow> rows = index >= 0 ? ReadHistoryRows(programDir_, number) : std::vector<HistoryRow>{};
+    const std::vector<HistoryRow> rows =
+        index >= 0 ? ReadHistoryRows(programDir_, number) : std::vector<HistoryRow>{};
     shownFile_ = index >= 0 ? number : 0;
     if (index >= 0) {
         state_.LastFile = number;

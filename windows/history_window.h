@@ -3,10 +3,10 @@
 // for the run, the file it showed last and the grid row drawn last.
 #pragma once
 
+#include <QColor>
 #include <QDialog>
 #include <QListWidget>
 #include <QPushButton>
-#include <QColor>
 #include <QTableWidget>
 #include <optional>
 #include <string>
@@ -29,7 +29,7 @@ HistoryViewerState& HistoryRunState();
 class TFHistory : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // Lists the files of "<programDir>History/" and shows the chosen one. `state` is read for the
     // file and row to show again and updated while the window is open.
     TFHistory(const Settings& settings, const std::string& programDir, HistoryViewerState& state,
@@ -51,7 +51,7 @@ public:
     static QColor KindColour(const std::optional<HistoryKind>& kind, const QColor& normal);
     static const QColor& CurrentRowColour();
 
-private:
+  private:
     void RememberRow(int row);
 
     const Settings& settings_;

@@ -38,7 +38,7 @@ QUrl DefaultIpEchoPage();
 
 class LanForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     // The form edits `settings.LanAddress` and `settings.LanPort` as the user types.
     LanForm(Settings& settings, const std::string& programDir, QWidget* parent = nullptr);
 
@@ -63,11 +63,11 @@ public:
     // The read-only boxes with this machine's addresses (hidden until filled).
     const std::array<QLineEdit*, 6>& AddressBoxes() const { return boxes_; }
 
-signals:
+  signals:
     void AddressChanged();  // any change of the address field: the message line hides
     void EchoAnswered();    // the echo page's request finished (answered or failed)
 
-private:
+  private:
     void ChooseRole(std::uint8_t role);
     void AddressEdited(const QString& text);
     void PortEdited(const QString& text);

@@ -73,7 +73,9 @@ TFormSpeed::TFormSpeed(Settings& settings, QWidget* parent) : QDialog(parent), s
     for (int i = 0; i < kColumns; ++i) {
         auto* digit = new QLabel(QString::number(kSlowestSpeed + i), this);
         digit->setFont(digitFont);
-        const Qt::Alignment side = i == 0 ? Qt::AlignLeft : i == kColumns - 1 ? Qt::AlignRight : Qt::AlignHCenter;
+        const Qt::Alignment side = i == 0              ? Qt::AlignLeft
+                                   : i == kColumns - 1 ? Qt::AlignRight
+                                                       : Qt::AlignHCenter;
         digit->setAlignment(side | Qt::AlignTop);
         scale->addWidget(digit, 1, i);
         scale->setColumnStretch(i, i == 0 || i == kColumns - 1 ? 1 : 2);

@@ -24,7 +24,7 @@ int SpeedFrameInterval(int speed);
 class TFormSpeed : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // `settings` must outlive the dialog; its `Speed` follows the track bar.
     explicit TFormSpeed(Settings& settings, QWidget* parent = nullptr);
     ~TFormSpeed() override;
@@ -36,7 +36,7 @@ public:
     const QMovie* SpeedIcon() const { return icon_.get(); }
     int IconInterval() const { return iconTimer_.interval(); }
 
-private:
+  private:
     void SpeedMoved(int position);
 
     Settings& settings_;

@@ -87,11 +87,14 @@ void TFormTopTen::DrawPicture(int width) {
     for (const TopTenRow& row : rows_) {
         const int top = PlaceTop(row.Place);
         p.setPen(row.Place <= 3 ? kRed : kNavy);
-        p.drawText(QRect(70, top, 25, lineHeight), Qt::AlignLeft | Qt::AlignTop, QString::number(row.Place) + ".");
+        p.drawText(QRect(70, top, 25, lineHeight), Qt::AlignLeft | Qt::AlignTop,
+                   QString::number(row.Place) + ".");
         // A long name gives way to the score column.
-        const QString name = p.fontMetrics().elidedText(QString::fromStdString(row.Name), Qt::ElideRight, 205);
+        const QString name =
+            p.fontMetrics().elidedText(QString::fromStdString(row.Name), Qt::ElideRight, 205);
         p.drawText(QRect(95, top, 210, lineHeight), Qt::AlignLeft | Qt::AlignTop, name);
-        p.drawText(QRect(300, top, 80, lineHeight), Qt::AlignRight | Qt::AlignTop, QString::fromStdString(row.Score));
+        p.drawText(QRect(300, top, 80, lineHeight), Qt::AlignRight | Qt::AlignTop,
+                   QString::fromStdString(row.Score));
     }
     p.end();
     pictureLabel_->setPixmap(QPixmap::fromImage(picture_));

@@ -20,7 +20,7 @@ namespace kesp {
 class TFormTopTen : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // Reads lines 1..15 of `clubPath`; a club that cannot be read leaves the places empty.
     TFormTopTen(const Settings& settings, const std::string& clubPath, QWidget* parent = nullptr);
     ~TFormTopTen() override;
@@ -41,7 +41,7 @@ public:
     static constexpr int PictureHeight = 500;
     static int PlaceTop(int place) { return 150 + 33 * (place - 1); }
 
-private:
+  private:
     void DrawPicture(int width);
     void StartAnimation(std::unique_ptr<QMovie> movie, const QRect& box);
 

@@ -35,7 +35,7 @@ using LanStart = std::function<bool(const LanChoice&, const ClubLogin&)>;
 class WelcomeDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // The login of club member `currentMember` (1..5) with his record, or of a new player
     // (member::NewPlayer, no record). `settings` supplies the language, fonts, design and the name
     // typed last, and receives the name typed now (`LastPlayerName`).
@@ -65,13 +65,13 @@ public:
     QPushButton* OkButton() const { return buttonOk_; }
     QPushButton* CancelButton() const { return buttonCancel_; }
 
-public slots:
+  public slots:
     void ButtonOkClick();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void ShowMessage(const QString& text, QLineEdit* focus);
 
     Settings& settings_;

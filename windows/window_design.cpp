@@ -19,14 +19,19 @@ QString WithSuffix(const QString& name, const Settings& settings) {
 // The header band: the design's picture in the current language, or the caption band. Both are
 // chosen again when the language changes.
 class DesignHeader : public QWidget {
-public:
-    DesignHeader(const Settings& settings, WordKey caption, DesignPictures pictures, int design, QWidget* parent)
-        : QWidget(parent), settings_(settings), caption_(caption), pictures_(std::move(pictures)), design_(design) {
+  public:
+    DesignHeader(const Settings& settings, WordKey caption, DesignPictures pictures, int design,
+                 QWidget* parent)
+        : QWidget(parent),
+          settings_(settings),
+          caption_(caption),
+          pictures_(std::move(pictures)),
+          design_(design) {
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         ChoosePicture();
     }
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override {
         QWidget::changeEvent(event);
         if (event->type() == QEvent::LanguageChange) {
@@ -56,21 +61,24 @@ protected:
         p.drawText(rect(), Qt::AlignCenter, WordText(caption_, settings_.CurrentLanguage).toUpper());
     }
 
-private:
+  private:
     void ChoosePicture() {
         picture_ = QPixmap();
         int height = 64;
         switch (design_) {
             case 1:
-                if (!pictures_.Title.isEmpty()) picture_ = RecordWindowPicture(WithSuffix(pictures_.Title, settings_));
+                if (!pictures_.Title.isEmpty())
+                    picture_ = RecordWindowPicture(WithSuffix(pictures_.Title, settings_));
                 if (!picture_.isNull()) height = 48;
                 break;
             case 3:
-                if (!pictures_.Ribbon.isEmpty()) picture_ = RecordWindowPicture(WithSuffix(pictures_.Ribbon, settings_));
+                if (!pictures_.Ribbon.isEmpty())
+                    picture_ = RecordWindowPicture(WithSuffix(pictures_.Ribbon, settings_));
                 if (!picture_.isNull()) height = 90;
                 break;
             case 4:
-                if (!pictures_.Ribbon.isEmpty()) picture_ = RecordWindowPicture(WithSuffix(pictures_.Ribbon, settings_));
+                if (!pictures_.Ribbon.isEmpty())
+                    picture_ = RecordWindowPicture(WithSuffix(pictures_.Ribbon, settings_));
                 break;
             default:
                 break;
@@ -92,9 +100,10 @@ int DialogDesign(const Settings& settings) {
     return settings.WindowDesign >= 1 && settings.WindowDesign <= 3 ? settings.WindowDesign : 2;
 }
 
-QWidget* MakeDesignHeader(const Settings& settings, WordKey caption, const DesignPictures& pictures, QWidget* parent,
-                          int design) {
-    return new DesignHeader(settings, caption, pictures, design > 0 ? design : DialogDesign(settings), parent);
+QWidget* MakeDesignHeader(const Settings& settings, WordKey caption, const DesignPictures& pictures,
+                          QWidget* parent, int design) {
+    return new DesignHeader(settings, caption, pictures, design > 0 ? design : DialogDesign(settings),
+                            parent);
 }
 
 QPushButton* MakeWindowButton(const QString& text, const Settings& settings, QWidget* parent) {

@@ -28,8 +28,8 @@ struct DesignPictures {
 // or, for variant 2 and every fallback, from a dark red band with `caption` upper-cased in yellow.
 // `design` 0 takes the settings' design; a window that had to fall back names its own. The header
 // follows language changes.
-QWidget* MakeDesignHeader(const Settings& settings, WordKey caption, const DesignPictures& pictures, QWidget* parent,
-                          int design = 0);
+QWidget* MakeDesignHeader(const Settings& settings, WordKey caption, const DesignPictures& pictures,
+                          QWidget* parent, int design = 0);
 
 // The window's buttons: the owner-drawn button of the program, in the style the settings choose.
 QPushButton* MakeWindowButton(const QString& text, const Settings& settings, QWidget* parent);

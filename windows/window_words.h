@@ -18,7 +18,7 @@ class QWidget;
 namespace kesp {
 
 class WindowWords : public QObject {
-public:
+  public:
     // `settings` must outlive the window; its `CurrentLanguage` is the language read at each change.
     WindowWords(const Settings& settings, QWidget& window);
 
@@ -32,10 +32,10 @@ public:
 
     void Apply() const;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     const Settings& settings_;
     QWidget& window_;
     std::vector<std::function<void(const WindowWords&)>> bindings_;

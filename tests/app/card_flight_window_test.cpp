@@ -4,9 +4,9 @@
 #include <QtTest/QTest>
 
 #include "app/main_window.h"
+#include "own_turn.h"
 #include "records/club.h"
 #include "records/settings.h"
-#include "own_turn.h"
 #include "window_fixture.h"
 
 namespace kesp {

@@ -335,7 +335,8 @@ TEST(LanGame, AHostLeavingDuringTheRestAfterATrickEndsTheGameOnTheClient) {
     const QString club = tables.Folder(tables.client) + "Kesp.net";
     const QByteArray clubBefore = FileBytes(club);
     auto resting = [&] {
-        return client.Waiting() && client.State().Phase == phase::TrickComplete && !tables.client.Flights().Running();
+        return client.Waiting() && client.State().Phase == phase::TrickComplete &&
+               !tables.client.Flights().Running();
     };
     for (int i = 0; i < 5000 && !resting(); ++i)
         if (!(PlayOneStep(tables.host) | PlayOneStep(tables.client))) QTest::qWait(5);
@@ -343,7 +344,8 @@ TEST(LanGame, AHostLeavingDuringTheRestAfterATrickEndsTheGameOnTheClient) {
     tables.host.Lan().Session().Close();
     ASSERT_TRUE(WaitFor([&] { return tables.client.CurrentScreen() == TForm1::Screen::Menu; }, 10000));
     ASSERT_EQ(tables.boxes.size(), 1u);
-    EXPECT_EQ(tables.boxes.front(), "One of player has interrupted game!\n\rPress OK for exit to the main menu...");
+    EXPECT_EQ(tables.boxes.front(),
+              "One of player has interrupted game!\n\rPress OK for exit to the main menu...");
     EXPECT_FALSE(client.Waiting());
     EXPECT_FALSE(client.State().DealRunning);
     EXPECT_EQ(FileBytes(club), clubBefore);

@@ -20,7 +20,8 @@ inline void ClickOwnCard(TForm1& window, int slot, Qt::MouseButton button = Qt::
     const QRect hand = painter.Geometry().hand[4];
     const Fan& fan = painter.HandFan(4);
     const int right = slot < fan.count ? fan.x[slot + 1] : fan.x[slot] + fan.cardWidth;
-    QTest::mouseClick(&window, button, {}, QPoint(hand.left() + (fan.x[slot] + right) / 2, hand.center().y()));
+    QTest::mouseClick(&window, button, {},
+                      QPoint(hand.left() + (fan.x[slot] + right) / 2, hand.center().y()));
 }
 
 // Makes the user's move when it is his turn to discard or to play: marks the first card that may be

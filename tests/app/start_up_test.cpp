@@ -5,11 +5,11 @@
 
 #include "app/main_window.h"
 #include "records/club.h"
+#include "window_fixture.h"
 #include "windows/count_window.h"
 #include "windows/end_game_window.h"
 #include "windows/history_window.h"
 #include "windows/top_ten_window.h"
-#include "window_fixture.h"
 
 namespace kesp {
 using namespace test;
@@ -20,7 +20,8 @@ TEST(StartUp, MissingClubFileEndsTheProgramWithTheMessage) {
     ModalAnswerer answerer;
     TForm1 window(folder.toStdString());
     window.show();
-    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Closing && !window.isVisible(); }));
+    ASSERT_TRUE(
+        WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Closing && !window.isVisible(); }));
     ASSERT_EQ(answerer.texts.size(), 1u);
     EXPECT_EQ(answerer.texts[0], "Can`t find the file \"" + folder + "Kesp.net\"!");
     EXPECT_FALSE(QFile::exists(folder + "Kesp.ini"));  // no settings written after a bad club file
@@ -84,7 +85,8 @@ TEST(StartUp, OpenDialogsFollowTheLanguageSwitch) {
     TFHistory history(settings, folder.toStdString(), state, &window);
     TFormEndGame endGame(settings, 3, 120, &window);
     TFormTopTen topTen(settings, (folder + "Kesp.clb").toStdString(), &window);
-    for (QDialog* dialog : std::initializer_list<QDialog*>{&count, &history, &endGame, &topTen}) dialog->show();
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&count, &history, &endGame, &topTen})
+        dialog->show();
 
     for (int language : {1, 5, 9, 0}) {
         SCOPED_TRACE(language);

@@ -3,11 +3,11 @@
 #include <QtTest/QTest>
 
 #include "app/main_window.h"
+#include "own_turn.h"
 #include "presentation/cards_button.h"
 #include "records/club.h"
 #include "records/history.h"
 #include "records/settings.h"
-#include "own_turn.h"
 #include "window_fixture.h"
 
 namespace kesp {
@@ -40,7 +40,8 @@ TEST(WholeGame, PlayedWithTheMouseFromTheTitleToTheClub) {
     while (window.CurrentScreen() == TForm1::Screen::Table && steps++ < 50000) {
         if (TakeOwnTurn(window, action)) {
             ASSERT_FALSE(::testing::Test::HasFailure());
-        } else if (gs.Phase == phase::Decision(4) && second->isVisible() && second->isEnabled() && !passedOnce) {
+        } else if (gs.Phase == phase::Decision(4) && second->isVisible() && second->isEnabled() &&
+                   !passedOnce) {
             passedOnce = true;
             QTest::mouseClick(second, Qt::LeftButton);  // "Pass" once
         } else if (action->isVisible() && action->isEnabled()) {

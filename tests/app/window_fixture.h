@@ -5,12 +5,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -25,7 +25,7 @@ namespace kesp::test {
 // club login with `name` and `password` typed twice, any other dialog with OK. It records the
 // message boxes' texts and the class names of the windows it met.
 class ModalAnswerer : public QObject {
-public:
+  public:
     explicit ModalAnswerer(QString name = QStringLiteral("Tess"), QString password = QStringLiteral("pw")) {
         timer_.setInterval(10);
         QObject::connect(&timer_, &QTimer::timeout, [this, name, password] {
@@ -53,7 +53,7 @@ public:
     std::vector<QString> texts;
     QStringList windows;
 
-private:
+  private:
     QTimer timer_;
 };
 

@@ -14,12 +14,12 @@
 #include "app/main_window.h"
 #include "presentation/font_roles.h"
 #include "records/club.h"
+#include "window_fixture.h"
 #include "windows/count_window.h"
 #include "windows/history_window.h"
 #include "windows/speed_dialog.h"
 #include "windows/welcome_dialog.h"
 #include "windows/window_words.h"
-#include "window_fixture.h"
 
 namespace kesp {
 using namespace test;
@@ -44,10 +44,10 @@ TEST(WordsFit, ButtonCaptionsFitTheirButtonsInEveryLanguage) {
     window.StartGame(member::NewPlayer, ClubMember{"Fit", 0, 0, 0, EncodePassword("f")});
 
     auto* action = window.findChild<QPushButton*>(QStringLiteral("Button7"));
-    const WordId tableCaptions[] = {WordId::ToBegin,         WordId::ExitToMenu,     WordId::Ok,
-                                    WordId::ToPlay,          WordId::Pass,           WordId::ToCommunicateCards,
-                                    WordId::IsReady,         WordId::ToTakeFromAPack, WordId::Game,
-                                    WordId::ToSumUpOfRound,  WordId::NextRound,      WordId::ToSumUpOfGame};
+    const WordId tableCaptions[] = {
+        WordId::ToBegin, WordId::ExitToMenu,         WordId::Ok,        WordId::ToPlay,
+        WordId::Pass,    WordId::ToCommunicateCards, WordId::IsReady,   WordId::ToTakeFromAPack,
+        WordId::Game,    WordId::ToSumUpOfRound,     WordId::NextRound, WordId::ToSumUpOfGame};
     const QFontMetrics tableMetrics(action->font());
     const int tableRoom = action->width() - 8;  // the rounded ends
     for (int language = 0; language < kLanguageCount; ++language)
@@ -121,10 +121,12 @@ TEST(WordsFit, RecordWindowTextsFitInEveryLanguage) {
 // text in the small window.
 TEST(WordsFit, BubbleWordsFitTheirBubbles) {
     const FontRoles fonts{Settings{}};
-    const QFont smallest = FontOfHeight(fonts.Family(FontRole::Serif), fonts.FontSize(14, FontRole::Serif), true);
+    const QFont smallest =
+        FontOfHeight(fonts.Family(FontRole::Serif), fonts.FontSize(14, FontRole::Serif), true);
     for (WordId id : {WordId::ToPlay, WordId::Pass, WordId::CommunicateCards, WordId::KespWin})
         for (int language = 0; language < kLanguageCount; ++language) {
-            const QString text = WordText(WordFor(id), language).trimmed() + (id == WordId::ToPlay ? "!" : "");
+            const QString text =
+                WordText(WordFor(id), language).trimmed() + (id == WordId::ToPlay ? "!" : "");
             EXPECT_LE(QFontMetrics(smallest).horizontalAdvance(text), 150)
                 << "language " << language << ": \"" << text.toStdString() << "\"";
         }
@@ -135,8 +137,8 @@ TEST(WordsFit, EveryWordHasRealGlyphsInTheProgramFonts) {
     ModalAnswerer answerer;
     TForm1 window(ProgramFolder(dir).toStdString());
     const Settings& settings = window.CurrentSettings();
-    for (const std::string& family : {settings.FontSmall, settings.FontLarge, settings.FontSpecial1,
-                                      settings.FontSpecial2}) {
+    for (const std::string& family :
+         {settings.FontSmall, settings.FontLarge, settings.FontSpecial1, settings.FontSpecial2}) {
         const QFont font(QString::fromStdString(family));
         for (int key = 0; key < static_cast<int>(kWordCount); ++key)
             for (int language = 0; language < kLanguageCount; ++language) {

@@ -23,7 +23,9 @@ GameState Position(const char* trump, int s, std::initializer_list<const char*> 
     return gs;
 }
 
-std::string Chosen(const GameState& gs, int s, int slot) { return slot == 0 ? "-" : Name(gs.Hand[s][slot]); }
+std::string Chosen(const GameState& gs, int s, int slot) {
+    return slot == 0 ? "-" : Name(gs.Hand[s][slot]);
+}
 }  // namespace
 
 TEST(ComputerLead, TrumpLeadAndItsExceptions) {
@@ -87,7 +89,7 @@ TEST(ComputerFollow, RulesAsLastAndNotLastPlayer) {
         {"б", {"7ч", "Тч", "Кб"}, {"Вч", "6б"}, false, "7ч"},  // must follow: lowest of the suit
         {"б", {"7б", "Кб", "7к"}, {"Вч", "8б"}, true, "Кб"},   // lowest trump that beats
         {"б", {"7б", "Кб", "7к"}, {"Вч", "8б"}, false, "Кб"},
-        {"б", {"6б", "7б", "7к"}, {"Вч", "Тб"}, true, "6б"},   // cannot beat: still the lowest trump
+        {"б", {"6б", "7б", "7к"}, {"Вч", "Тб"}, true, "6б"},  // cannot beat: still the lowest trump
         {"б", {"6б", "7б", "7к"}, {"Вч", "Тб"}, false, "6б"},
         // Trump led.
         {"б", {"7б", "Кб", "Тб"}, {"Дб"}, true, "Кб"},
@@ -150,10 +152,15 @@ TEST(LastPlayer, FirstPlayingSeatBeforeTheLeader) {
         int leader;
         std::array<int, 4> plays;
         int last;
-    } cases[] = {{2, {0, 1, 1, 0}, 3}, {1, {1, 1, 1, 1}, 4}, {1, {1, 1, 1, 0}, 3}, {1, {1, 1, 0, 0}, 2}, {4, {0, 1, 0, 1}, 2}};
+    } cases[] = {{2, {0, 1, 1, 0}, 3},
+                 {1, {1, 1, 1, 1}, 4},
+                 {1, {1, 1, 1, 0}, 3},
+                 {1, {1, 1, 0, 0}, 2},
+                 {4, {0, 1, 0, 1}, 2}};
     for (const auto& c : cases) {
         GameState gs;
-        for (int s = 1; s <= 4; ++s) gs.Plays[s] = static_cast<std::uint8_t>(c.plays[static_cast<std::size_t>(s - 1)]);
+        for (int s = 1; s <= 4; ++s)
+            gs.Plays[s] = static_cast<std::uint8_t>(c.plays[static_cast<std::size_t>(s - 1)]);
         gs.Leader = static_cast<std::uint8_t>(c.leader);
         EXPECT_EQ(FindLastPlayer(gs), c.last) << "leader " << c.leader;
     }

@@ -124,10 +124,8 @@ TEST(StartDeal, BlocksGoToTheTablePositionsOfTheirNetworkSeats) {
         int role;
         int blockAt[4];
     } cases[] = {
-        {GameKind::Local, 0, {3, 2, 4, 1}},
-        {GameKind::LanHost, 1, {3, 2, 4, 1}},
-        {GameKind::LanClient, 2, {4, 1, 3, 2}},
-        {GameKind::LanClient, 3, {2, 4, 1, 3}},
+        {GameKind::Local, 0, {3, 2, 4, 1}},     {GameKind::LanHost, 1, {3, 2, 4, 1}},
+        {GameKind::LanClient, 2, {4, 1, 3, 2}}, {GameKind::LanClient, 3, {2, 4, 1, 3}},
         {GameKind::LanClient, 4, {1, 3, 2, 4}},
     };
     for (const auto& c : cases) {
@@ -144,7 +142,8 @@ TEST(StartDeal, BlocksGoToTheTablePositionsOfTheirNetworkSeats) {
             game.UseDeck(Identity());
         }
         game.StartDeal(true);
-        for (int s = 1; s <= 4; ++s) EXPECT_EQ(BlockOf(game.State(), s), c.blockAt[s - 1]) << c.role << " seat " << s;
+        for (int s = 1; s <= 4; ++s)
+            EXPECT_EQ(BlockOf(game.State(), s), c.blockAt[s - 1]) << c.role << " seat " << s;
     }
     // Online the blocks go the other way round: network seat 4 takes positions 1..5.
     Game online;
@@ -162,9 +161,11 @@ TEST(StartDeal, HumanSeatsByMode) {
         int role, clientIndex;
         const char* humans;
     } cases[] = {
-        {GameKind::Local, 0, -1, "0001"},     {GameKind::LanHost, 1, 0, "0101"},   {GameKind::LanClient, 2, 0, "0101"},
-        {GameKind::LanHost, 1, 1, "1101"},    {GameKind::LanClient, 2, 1, "0111"}, {GameKind::LanClient, 3, 1, "1011"},
-        {GameKind::LanHost, 1, 2, "1111"},    {GameKind::LanClient, 4, 2, "1111"}, {GameKind::Online, 0, -1, "1111"},
+        {GameKind::Local, 0, -1, "0001"},    {GameKind::LanHost, 1, 0, "0101"},
+        {GameKind::LanClient, 2, 0, "0101"}, {GameKind::LanHost, 1, 1, "1101"},
+        {GameKind::LanClient, 2, 1, "0111"}, {GameKind::LanClient, 3, 1, "1011"},
+        {GameKind::LanHost, 1, 2, "1111"},   {GameKind::LanClient, 4, 2, "1111"},
+        {GameKind::Online, 0, -1, "1111"},
     };
     for (const auto& c : cases) {
         Game game;
@@ -191,7 +192,7 @@ TEST(StartDeal, HostSendsTheDeckAndOnlyTheRightMachineMayBegin) {
     const std::string& deck = events.announced[0];
     ASSERT_EQ(deck.size(), 112u);
     EXPECT_EQ(deck[0], 'b');
-    EXPECT_EQ(deck.substr(1, 2), "\x36\xF7");  // "6ч"
+    EXPECT_EQ(deck.substr(1, 2), "\x36\xF7");   // "6ч"
     EXPECT_EQ(deck.substr(71, 2), "\xD2\xEF");  // "Тп"
     EXPECT_EQ(deck.substr(73, 36), "111122223333444455556666777788889999");
     EXPECT_EQ(deck.substr(109), "150");
@@ -229,10 +230,10 @@ TEST(Buttons, WhichMachineDrivesAndWhoMayBegin) {
         int role, clientIndex, onlineSeat;
         bool drives;
     } cases[] = {
-        {GameKind::Local, 0, -1, 1, true},      {GameKind::LanHost, 1, 0, 1, true},
-        {GameKind::LanHost, 1, 2, 1, true},     {GameKind::LanClient, 2, 0, 1, false},
-        {GameKind::LanClient, 3, 1, 1, false},  {GameKind::LanClient, 4, 2, 1, false},
-        {GameKind::Online, 0, -1, 1, true},     {GameKind::Online, 0, -1, 3, false},
+        {GameKind::Local, 0, -1, 1, true},     {GameKind::LanHost, 1, 0, 1, true},
+        {GameKind::LanHost, 1, 2, 1, true},    {GameKind::LanClient, 2, 0, 1, false},
+        {GameKind::LanClient, 3, 1, 1, false}, {GameKind::LanClient, 4, 2, 1, false},
+        {GameKind::Online, 0, -1, 1, true},    {GameKind::Online, 0, -1, 3, false},
     };
     for (const auto& c : cases) {
         for (int deal = 1; deal <= 4; ++deal) {
@@ -246,8 +247,8 @@ TEST(Buttons, WhichMachineDrivesAndWhoMayBegin) {
             const GameState& gs = game.State();
             // "To Begin": the dealer's own machine when a person deals, the driving one otherwise.
             const bool expected = gs.HumanSeat[gs.Dealer] ? gs.Dealer == 4 : c.drives;
-            EXPECT_EQ(game.View().action.enabled, expected)
-                << "kind " << int(c.kind) << " role " << c.role << " seat " << c.onlineSeat << " deal " << deal;
+            EXPECT_EQ(game.View().action.enabled, expected) << "kind " << int(c.kind) << " role " << c.role
+                                                            << " seat " << c.onlineSeat << " deal " << deal;
         }
     }
 }

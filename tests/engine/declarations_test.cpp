@@ -7,7 +7,9 @@ TEST(Decisions, FourthComputerDeciderIsForcedAndASinglePlayerEndsTheDeal) {
     Game game;
     game.Setup().AllComputer = true;
     DealKnown(game, 1,
-              {{{"6ч", "7ч", "8ч", "9б", "6к"}, {"7б", "8б", "Вк", "9ч", "6б"}, {"Дк", "Кк", "1к", "7к", "8к"},
+              {{{"6ч", "7ч", "8ч", "9б", "6к"},
+                {"7б", "8б", "Вк", "9ч", "6б"},
+                {"Дк", "Кк", "1к", "7к", "8к"},
                 {"9к", "1ч", "Вч", "Дч", "Кч"}}},
               "Тп");
     GameState& gs = game.State();
@@ -62,7 +64,9 @@ TEST(Discards, ComputerDiscardsAndDrawsAsTheRulesSay) {
     // Spades are trump. Seat 1 deals holding five trumps; seat 2 holds two trumps; seat 3 holds
     // neither ace nor trump and passes; seat 4 plays on its ace of clubs.
     DealKnown(game, 1,
-              {{{"7п", "8п", "9п", "1п", "Вп"}, {"6ч", "7ч", "Дп", "Кп", "8б"}, {"6б", "7б", "6к", "7к", "8к"},
+              {{{"7п", "8п", "9п", "1п", "Вп"},
+                {"6ч", "7ч", "Дп", "Кп", "8б"},
+                {"6б", "7б", "6к", "7к", "8к"},
                 {"9б", "1б", "Вб", "9к", "Тк"}}},
               "6п", {"Тп"});
     GameState& gs = game.State();
@@ -93,9 +97,9 @@ TEST(Discards, ComputerDiscardsAndDrawsAsTheRulesSay) {
 
 TEST(Discards, UserIsReadyWithNothingMarked) {
     const std::array<std::vector<std::string>, 4> hands = {{{"7б", "8б", "Вк", "9ч", "Кп"},
-                                                             {"Дк", "Кк", "1к", "7п", "8п"},
-                                                             {"9к", "1ч", "Вч", "Дп", "Кч"},
-                                                             {"6ч", "7ч", "8к", "9б", "Тк"}}};
+                                                            {"Дк", "Кк", "1к", "7п", "8п"},
+                                                            {"9к", "1ч", "Вч", "Дп", "Кч"},
+                                                            {"6ч", "7ч", "8к", "9б", "Тк"}}};
     for (int dealer : {4, 2}) {
         RecordingEvents events;
         Game game(events);
@@ -140,7 +144,9 @@ TEST(FourAces, DealtOrDrawnEndTheGame) {
     {
         Game game;
         DealKnown(game, 2,
-                  {{{"Тч", "Тб", "Тк", "Тп", "6ч"}, {"7б", "8б", "Вк", "9ч", "6б"}, {"Дк", "Кк", "1к", "7к", "8к"},
+                  {{{"Тч", "Тб", "Тк", "Тп", "6ч"},
+                    {"7б", "8б", "Вк", "9ч", "6б"},
+                    {"Дк", "Кк", "1к", "7к", "8к"},
                     {"9к", "1ч", "Вч", "Дч", "Кч"}}},
                   "6п");
         game.ActionButton();
@@ -161,7 +167,9 @@ TEST(FourAces, DealtOrDrawnEndTheGame) {
         Game game;
         game.Setup().AllComputer = true;
         DealKnown(game, 1,
-                  {{{"9б", "8б", "Вк", "9ч", "6б"}, {"Тч", "Тб", "Тк", "6п", "7б"}, {"Дк", "Кк", "1к", "7п", "9п"},
+                  {{{"9б", "8б", "Вк", "9ч", "6б"},
+                    {"Тч", "Тб", "Тк", "6п", "7б"},
+                    {"Дк", "Кк", "1к", "7п", "9п"},
                     {"9к", "1ч", "Вч", "Дч", "Кч"}}},
                   "8п", {"Тп"});
         const GameState& gs = game.State();

@@ -11,7 +11,7 @@ namespace {
 // Plays the user's part as a person would, only through the buttons and card clicks, and
 // checks on the way that clicks the rules refuse change nothing.
 class Person {
-public:
+  public:
     explicit Person(unsigned seed) : rng_(seed) {}
 
     // One action of the person, or a timer tick when nothing is up to him. False when stuck.
@@ -60,7 +60,7 @@ public:
         return !(gs == before);
     }
 
-private:
+  private:
     std::mt19937 rng_;
 };
 
@@ -77,7 +77,8 @@ TEST(Driver, PersonPlaysWholeLocalGames) {
         int steps = 0;
         while (game.State().DealRunning && steps++ < 20000)
             if (!person.Act(game, events)) break;
-        ASSERT_FALSE(game.State().DealRunning) << "seed " << seed << " stuck in phase " << int(game.State().Phase);
+        ASSERT_FALSE(game.State().DealRunning)
+            << "seed " << seed << " stuck in phase " << int(game.State().Phase);
         EXPECT_EQ(events.left, std::vector<LeaveReason>{LeaveReason::Finished});
         EXPECT_EQ(game.State().Phase, phase::Menu);
         EXPECT_EQ(game.TimerInterval(), timer::Menu);
@@ -91,7 +92,9 @@ TEST(Driver, UserWhoPassedMovesAtTheFastPace) {
     RecordingEvents events;
     Game game(events);
     DealKnown(game, 4,
-              {{{"7п", "8п", "8ч", "9ч", "6к"}, {"9п", "Вп", "8б", "9б", "6б"}, {"Дк", "Кк", "1к", "7к", "8к"},
+              {{{"7п", "8п", "8ч", "9ч", "6к"},
+                {"9п", "Вп", "8б", "9б", "6б"},
+                {"Дк", "Кк", "1к", "7к", "8к"},
                 {"7б", "1б", "Вк", "9к", "1ч"}}},
               "6п");
     GameState& gs = game.State();
@@ -104,8 +107,8 @@ TEST(Driver, UserWhoPassedMovesAtTheFastPace) {
     game.ActionButton();  // To communicate cards
     TickWhileAutomatic(game);
     EXPECT_EQ(gs.HandCount[4], 0);  // his hand went at once
-    game.ActionButton();  // To take from a pack
-    game.ActionButton();  // Game
+    game.ActionButton();            // To take from a pack
+    game.ActionButton();            // Game
     int fastTicks = 0;
     while (phase::IsPlay(gs.Phase)) {
         const int mover = gs.Phase - phase::PlayBase;
@@ -122,7 +125,9 @@ TEST(Driver, ClicksOnOwnCards) {
     RecordingEvents events;
     Game game(events);
     DealKnown(game, 1,
-              {{{"7б", "8б", "Вк", "9ч", "6б"}, {"Дк", "Кк", "1к", "7п", "Вп"}, {"9к", "1ч", "Вч", "Дч", "Кч"},
+              {{{"7б", "8б", "Вк", "9ч", "6б"},
+                {"Дк", "Кк", "1к", "7п", "Вп"},
+                {"9к", "1ч", "Вч", "Дч", "Кч"},
                 {"6ч", "7ч", "8п", "9п", "Тк"}}},
               "6п");
     GameState& gs = game.State();
@@ -168,7 +173,8 @@ TEST(Driver, LeavingTheTable) {
     events.answer = false;
     EXPECT_FALSE(game.LeaveToMenu());
     EXPECT_FALSE(game.CloseQuery());
-    EXPECT_EQ(events.questions, (std::vector<WordId>{WordId::LeaveToMenuQuestion, WordId::LeaveGameQuestion}));
+    EXPECT_EQ(events.questions,
+              (std::vector<WordId>{WordId::LeaveToMenuQuestion, WordId::LeaveGameQuestion}));
     EXPECT_TRUE(game.State().DealRunning);
     game.GenCount();
     EXPECT_EQ(events.generalCounts, 1);
@@ -225,7 +231,8 @@ TEST(Driver, LocalNetworkHostAndClientStayInStep) {
                 const GameState& c = client.State();
                 const bool clientTurn = (phase::IsDecision(c.Phase) && c.Phase == phase::Decision(4)) ||
                                         (c.Phase == phase::Discard(4) && c.Plays[4]) ||
-                                        (c.Phase == phase::Play(4) && c.Plays[4]) || client.View().action.enabled;
+                                        (c.Phase == phase::Play(4) && c.Plays[4]) ||
+                                        client.View().action.enabled;
                 if (clientTurn || (c.DealRunning && !host.State().DealRunning)) {
                     ASSERT_TRUE(clientPerson.Act(client, clientEvents));
                 } else if (!hostPerson.Act(host, hostEvents)) {
@@ -342,7 +349,7 @@ TEST(Waits, LeavingDuringAWaitAbandonsIt) {
     game.Setup().LanClientIndex = 0;
     game.SeedShuffle(3);
     game.StartDeal(true);
-    game.ActionButton();  // To Begin
+    game.ActionButton();                      // To Begin
     while (!game.Waiting()) game.GameTick();  // a computer seat's call sounds
     const std::uint32_t ticket = events.ticket;
     game.BreakOff();
@@ -364,7 +371,9 @@ TEST(Waits, QuestionsAnsweredLater) {
     Game game(events);
     events.game = &game;
     DealKnown(game, 1,
-              {{{"7б", "8б", "Вк", "9ч", "6б"}, {"Дк", "Кк", "1к", "7п", "Вп"}, {"9к", "1ч", "Вч", "Дч", "Кч"},
+              {{{"7б", "8б", "Вк", "9ч", "6б"},
+                {"Дк", "Кк", "1к", "7п", "Вп"},
+                {"9к", "1ч", "Вч", "Дч", "Кч"},
                 {"6ч", "7ч", "8п", "9п", "Тк"}}},
               "6п");
     GameState& gs = game.State();

@@ -52,7 +52,8 @@ TEST(ScoreDeal, EndOfGameThresholdsAndSounds) {
     const struct {
         std::array<int, 4> after;
         bool over;
-    } cases[] = {{{3, 40, 55, 70}, false}, {{0, 40, 55, 70}, true}, {{1, 1, 1, 1}, false}, {{-14, 3, 3, 3}, true}};
+    } cases[] = {
+        {{3, 40, 55, 70}, false}, {{0, 40, 55, 70}, true}, {{1, 1, 1, 1}, false}, {{-14, 3, 3, 3}, true}};
     for (const auto& c : cases) {
         RecordingEvents events;
         Game game(events);

@@ -38,7 +38,8 @@ inline std::string Name(const Card& c) {
 // Seat s's slots 1..5 from names; "##" or missing entries are empty.
 inline void SetHand(GameState& gs, int s, std::initializer_list<const char*> cards) {
     int k = 1;
-    for (const char* name : cards) SetHandSlot(gs, s, k++, std::string(name) == "##" ? Card::Empty() : C(name));
+    for (const char* name : cards)
+        SetHandSlot(gs, s, k++, std::string(name) == "##" ? Card::Empty() : C(name));
     for (; k <= 5; ++k) SetHandSlot(gs, s, k, Card::Empty());
     int n = 0;
     for (int i = 1; i <= 5; ++i) n += gs.Hand[s][i].IsEmpty() ? 0 : 1;
@@ -47,7 +48,8 @@ inline void SetHand(GameState& gs, int s, std::initializer_list<const char*> car
 
 inline std::string HandText(const GameState& gs, int s) {
     std::string out;
-    for (int k = 1; k <= 5; ++k) out += (k > 1 ? " " : "") + (gs.Hand[s][k].IsEmpty() ? std::string("##") : Name(gs.Hand[s][k]));
+    for (int k = 1; k <= 5; ++k)
+        out += (k > 1 ? " " : "") + (gs.Hand[s][k].IsEmpty() ? std::string("##") : Name(gs.Hand[s][k]));
     return out;
 }
 
@@ -82,7 +84,7 @@ inline std::array<std::uint8_t, 36> DeckFromCards(const std::vector<std::string>
 
 // Records what the engine asks of the table.
 class RecordingEvents : public TableEvents {
-public:
+  public:
     std::vector<std::string> announced;
     std::vector<std::string> sounds;
     std::vector<std::pair<std::string, bool>> soundCalls;  // each sound with its wait flag

@@ -30,7 +30,9 @@ int SlotOf(const GameState& gs, int s, const char* card) {
     return 0;
 }
 
-void Play(Game& game, int s, const char* card) { game.PlayCard(s, SlotOf(game.State(), s, card), true); }
+void Play(Game& game, int s, const char* card) {
+    game.PlayCard(s, SlotOf(game.State(), s, card), true);
+}
 }  // namespace
 
 TEST(Legality, UserMustFollowSuitElseTrump) {
@@ -167,7 +169,8 @@ TEST(Messages, EveryAnnouncedStepOfANetworkDeal) {
     host.PlayCard(3, 0, true);
     host.PlayCard(4, 0, false);  // received from another machine: not announced again
     host.ClearTrick(true);
-    EXPECT_EQ(events.announced, (std::vector<std::string>{"h92#10000", "h91#10000", "h90#10000", "ha0#10000"}));
+    EXPECT_EQ(events.announced,
+              (std::vector<std::string>{"h92#10000", "h91#10000", "h90#10000", "ha0#10000"}));
 }
 
 }  // namespace kesp

@@ -10,9 +10,9 @@
 #include <memory>
 #include <vector>
 
+#include <QTcpServer>
 #include "engine/game.h"
 #include "network/lan_session.h"
-#include <QTcpServer>
 
 namespace kesp {
 namespace {
@@ -161,7 +161,8 @@ class ClientSession : public ::testing::Test {
         const char ranks[] = "6789\x31\xc2\xc4\xca\xd2";
         const char suits[] = "\xf7\xe1\xea\xef";
         QByteArray deal("b");
-        for (int k = 1; k <= 36; ++k) deal += QByteArray(1, ranks[(k - 1) / 4]) + QByteArray(1, suits[(k - 1) % 4]);
+        for (int k = 1; k <= 36; ++k)
+            deal += QByteArray(1, ranks[(k - 1) / 4]) + QByteArray(1, suits[(k - 1) % 4]);
         for (int k = 1; k <= 36; ++k) deal += QByteArray::number((k + 3) / 4);
         return deal + "100";
     }
@@ -211,7 +212,8 @@ TEST_F(ClientSession, MessagesWaitWhileTheGameIsBusy) {
     int dealt = 0;
     std::vector<QByteArray> applied;
     QObject::connect(&client, &LanSession::dealReceived, [&] { ++dealt; });
-    QObject::connect(&client, &LanSession::gameMessageApplied, [&](const QByteArray& m) { applied.push_back(m); });
+    QObject::connect(&client, &LanSession::gameMessageApplied,
+                     [&](const QByteArray& m) { applied.push_back(m); });
     QSignalSpy chat(&client, &LanSession::chatReceived);
     host->write(Deal() + "h01#1000c" + QByteArray::fromStdString(MakeChat(1, "hi")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return chat.count() == 1; }, 3000));  // chat is shown at once

@@ -79,8 +79,8 @@ TEST(LanProtocol, ChatLinesTravelPaddedToOneLength) {
     EXPECT_EQ(padded->seat, 4);
     EXPECT_EQ(padded->text, " hi there");  // leading blanks are the sender's
     EXPECT_EQ(ParseChat(MakeChat(2, "0123456789abcde"))->text, "0123456789abcde");
-    for (const char* bad : {"s4", "s4hi", "s5hi             ", "s0hi             ", "x1hi             ",
-                            "s20123456789abcdef"})
+    for (const char* bad :
+         {"s4", "s4hi", "s5hi             ", "s0hi             ", "x1hi             ", "s20123456789abcdef"})
         EXPECT_FALSE(ParseChat(bad)) << bad;
 }
 

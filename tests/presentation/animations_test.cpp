@@ -37,7 +37,7 @@ const Expected kAnimations[] = {
 };
 
 class AnimationsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         App();
         InitArtResources();
@@ -95,7 +95,8 @@ TEST_F(AnimationsTest, EachLoadsWithItsSizeFramesAndLooping) {
         strip.fill(QColor(246, 238, 214));
         QPainter p(&strip);
         for (int i = 0; i < e.frames; ++i)
-            p.drawImage((i % 6) * e.size.width(), (i / 6) * e.size.height(), frames[static_cast<std::size_t>(i)]);
+            p.drawImage((i % 6) * e.size.width(), (i / 6) * e.size.height(),
+                        frames[static_cast<std::size_t>(i)]);
         p.end();
         strip.save(QDir::current().filePath("animation_" + QString(e.name).toUpper() + ".png"));
     }
@@ -104,7 +105,8 @@ TEST_F(AnimationsTest, EachLoadsWithItsSizeFramesAndLooping) {
 TEST_F(AnimationsTest, EndOfGameAnimationsHaveTheirStillFrameAndLooping) {
     for (int place : {1, 5, 0}) {
         const EndOfGameView view = EndOfGame(place, 1234, false);
-        const QString name = QString::fromLatin1(view.Animation.data(), static_cast<qsizetype>(view.Animation.size()));
+        const QString name =
+            QString::fromLatin1(view.Animation.data(), static_cast<qsizetype>(view.Animation.size()));
         SCOPED_TRACE(name.toStdString());
         QMovie movie(":/" + name.toUpper());
         ASSERT_TRUE(movie.isValid());

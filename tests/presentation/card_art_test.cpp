@@ -22,7 +22,7 @@ namespace {
 
 // One QApplication for the whole program: fonts and pictures need it.
 class CardArtTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         App();
         ASSERT_TRUE(dir_.isValid());
@@ -91,9 +91,9 @@ TEST_F(CardArtTest, CardCellBySizeClass) {
         QSize cell;
     };
     const Case cases[] = {
-        {1.0, true, {71, 96}},   {1.0, false, {71, 96}},  {1.29, false, {71, 96}}, {1.3, false, {79, 125}},
-        {1.3, true, {92, 125}},  {1.7, true, {121, 163}}, {2.0, true, {146, 198}}, {2.0, false, {126, 198}},
-        {2.53, true, {146, 198}},
+        {1.0, true, {71, 96}},   {1.0, false, {71, 96}},   {1.29, false, {71, 96}},
+        {1.3, false, {79, 125}}, {1.3, true, {92, 125}},   {1.7, true, {121, 163}},
+        {2.0, true, {146, 198}}, {2.0, false, {126, 198}}, {2.53, true, {146, 198}},
     };
     for (const Case& c : cases) EXPECT_EQ(CardCellSize(c.scale, c.wide), c.cell) << c.scale << " " << c.wide;
     EXPECT_TRUE(IsWideDeck(0));
@@ -113,8 +113,10 @@ TEST_F(CardArtTest, BuiltInDeckLoadsForEverySizeClass) {
         const bool small = scale < 1.3;
         for (int k = 1; k <= 36; ++k) {
             const Card card = Card::FromDeckNumber(k);
-            if (small) EXPECT_EQ(art.FaceImage(card).size(), QSize(69, 94));
-            else EXPECT_EQ(art.FaceImagePng(card).size(), QSize(146, 198));
+            if (small)
+                EXPECT_EQ(art.FaceImage(card).size(), QSize(69, 94));
+            else
+                EXPECT_EQ(art.FaceImagePng(card).size(), QSize(146, 198));
         }
         EXPECT_TRUE(art.FaceImage(Card::Empty()).isNull());
         EXPECT_TRUE(art.FaceImagePng(Card::Make('x', 'y')).isNull());
@@ -199,7 +201,7 @@ TEST_F(CardArtTest, MessageUsesTheWordOfTheInterfaceLanguage) {
 
 // Builds a resource library with rcc from pictures written into a scratch folder.
 class LibraryBuilder {
-public:
+  public:
     explicit LibraryBuilder(const QString& scratch) : scratch_(scratch) { QDir().mkpath(scratch_); }
     void Add(const QString& fileName, const QImage& image) {
         image.save(QDir(scratch_).filePath(fileName));
@@ -220,7 +222,7 @@ public:
         return process.waitForFinished(60000) && process.exitCode() == 0 && QFileInfo(output).isFile();
     }
 
-private:
+  private:
     QString scratch_;
     QStringList files_;
 };
@@ -238,7 +240,8 @@ TEST_F(CardArtTest, LibraryDeckLoadsFromTheFolderAboveAndIsRestored) {
     for (int k = 1; k <= 36; ++k) {
         QImage face = Solid(69, 94, QColor(10 + k, 200, 30));
         InvertFaceRegion(face, 0);
-        builder.Add(QString::fromStdString(FaceName(Card::FromDeckNumber(k), 41, false)).toLower() + ".png", face);
+        builder.Add(QString::fromStdString(FaceName(Card::FromDeckNumber(k), 41, false)).toLower() + ".png",
+                    face);
     }
     for (std::uint8_t s : SuitsInDeckOrder) {
         QImage symbol = Solid(20, 20, QColor(192, 192, 192));
@@ -360,11 +363,11 @@ TEST_F(CardArtTest, DrawCardCellScaledRoundsTheCorners) {
         art.DrawCardCell(10, 10, Card::Make(rank::Seven, suit::Spades), p);
         art.DrawBackCell(0, 0, false, p);  // over it: the back covers the whole cell, rounded too
     }
-    EXPECT_EQ(table.pixelColor(0, 0), felt);          // the back's cut corner
-    EXPECT_EQ(table.pixelColor(101, 134), felt);      // the face's cut corner
-    EXPECT_NE(table.pixelColor(95, 120), felt);       // the face
-    EXPECT_NE(table.pixelColor(46, 62), felt);        // the back
-    EXPECT_EQ(table.pixelColor(110, 140), felt);      // outside both
+    EXPECT_EQ(table.pixelColor(0, 0), felt);      // the back's cut corner
+    EXPECT_EQ(table.pixelColor(101, 134), felt);  // the face's cut corner
+    EXPECT_NE(table.pixelColor(95, 120), felt);   // the face
+    EXPECT_NE(table.pixelColor(46, 62), felt);    // the back
+    EXPECT_EQ(table.pixelColor(110, 140), felt);  // outside both
 }
 
 TEST(RecolorBannerTest, ChangesRedArtworkByColour) {
@@ -375,10 +378,10 @@ TEST(RecolorBannerTest, ChangesRedArtworkByColour) {
         QRgb fromRed, fromGreen;
     };
     const Case cases[] = {
-        {1, qRgb(200, 50, 30), qRgb(10, 200, 30)},   {2, qRgb(200, 93, 21), qRgb(10, 200, 30)},
-        {3, qRgb(200, 200, 30), qRgb(10, 10, 30)},   {4, qRgb(50, 200, 30), qRgb(200, 10, 30)},
-        {5, qRgb(30, 200, 200), qRgb(30, 10, 10)},   {6, qRgb(30, 50, 200), qRgb(30, 200, 10)},
-        {7, qRgb(200, 50, 200), qRgb(10, 200, 10)},  {8, qRgb(93, 93, 93), qRgb(124, 124, 124)},
+        {1, qRgb(200, 50, 30), qRgb(10, 200, 30)},  {2, qRgb(200, 93, 21), qRgb(10, 200, 30)},
+        {3, qRgb(200, 200, 30), qRgb(10, 10, 30)},  {4, qRgb(50, 200, 30), qRgb(200, 10, 30)},
+        {5, qRgb(30, 200, 200), qRgb(30, 10, 10)},  {6, qRgb(30, 50, 200), qRgb(30, 200, 10)},
+        {7, qRgb(200, 50, 200), qRgb(10, 200, 10)}, {8, qRgb(93, 93, 93), qRgb(124, 124, 124)},
         {9, qRgb(200, 50, 30), qRgb(10, 200, 30)},
     };
     for (const Case& c : cases) {

@@ -25,7 +25,7 @@ namespace {
 
 // One QApplication for every test of this program.
 class ControlsTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         if (!qApp) {
             static int argc = 1;
@@ -36,7 +36,9 @@ protected:
     }
 };
 
-QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) | 0xff000000u; }
+QRgb Pixel(const QImage& image, int x, int y) {
+    return image.pixel(x, y) | 0xff000000u;
+}
 
 // Counts matching pixels below the button's dark top rows, where the caption is.
 int CountPixels(const QImage& image, const std::function<bool(QColor)>& match) {
@@ -47,7 +49,9 @@ int CountPixels(const QImage& image, const std::function<bool(QColor)>& match) {
     return n;
 }
 
-QImage Grab(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Grab(QWidget& widget) {
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 std::string Rgb(QRgb c) {
     return std::to_string(qRed(c)) + "," + std::to_string(qGreen(c)) + "," + std::to_string(qBlue(c));
@@ -69,8 +73,10 @@ TEST_F(ControlsTest, StandardGradientRowsAreFixed) {
         QRgb third, paleFrom, paleTo, darker;
         int paleRows, redFrom, redTo;
     };
-    for (const Case& c : {Case{45, 11, qRgb(132, 93, 93), qRgb(239, 180, 180), qRgb(175, 74, 74), qRgb(153, 34, 34), 19, 136, 244},
-                          Case{60, 9, qRgb(131, 94, 94), qRgb(243, 183, 183), qRgb(172, 71, 71), qRgb(150, 33, 33), 26, 132, 246}}) {
+    for (const Case& c : {Case{45, 11, qRgb(132, 93, 93), qRgb(239, 180, 180), qRgb(175, 74, 74),
+                               qRgb(153, 34, 34), 19, 136, 244},
+                          Case{60, 9, qRgb(131, 94, 94), qRgb(243, 183, 183), qRgb(172, 71, 71),
+                               qRgb(150, 33, 33), 26, 132, 246}}) {
         const auto g = ButtonGradient(c.height);
         ASSERT_EQ(static_cast<int>(g.size()), c.height - 1);
         EXPECT_EQ(g[0], qRgb(128, 0, 0));
@@ -167,7 +173,8 @@ TEST_F(ControlsTest, OtherHeightsAndStylesStretchTheArt) {
             button.SetNewStyle(newStyle);
             button.SetSmooth(height != 52);
             const QImage image = button.grab().toImage();
-            for (int y = 0; y < height - 1; y += 3) EXPECT_EQ(qAlpha(image.pixel(70, y)), 255) << height << " " << y;
+            for (int y = 0; y < height - 1; y += 3)
+                EXPECT_EQ(qAlpha(image.pixel(70, y)), 255) << height << " " << y;
         }
     }
     TZunCardsButton cards;
@@ -193,9 +200,15 @@ TEST_F(ControlsTest, HeightSBAndLightenSetters) {
     EXPECT_EQ(button.KLightSB(), 0);
 }
 
-bool IsBlue(QColor c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; }
-bool IsSilver(QColor c) { return std::abs(c.red() - 192) <= 1 && std::abs(c.green() - 192) <= 1 && std::abs(c.blue() - 192) <= 1; }
-bool IsBlack(QColor c) { return c.red() < 20 && c.green() < 20 && c.blue() < 20; }
+bool IsBlue(QColor c) {
+    return c.blue() > 200 && c.red() < 60 && c.green() < 60;
+}
+bool IsSilver(QColor c) {
+    return std::abs(c.red() - 192) <= 1 && std::abs(c.green() - 192) <= 1 && std::abs(c.blue() - 192) <= 1;
+}
+bool IsBlack(QColor c) {
+    return c.red() < 20 && c.green() < 20 && c.blue() < 20;
+}
 
 TEST_F(ControlsTest, HoverColourOnLightFontButtons) {
     TZunCardsButton button("Wwwwww");
@@ -292,11 +305,11 @@ TEST_F(ControlsTest, DoubleClickCountsAsSecondPress) {
     TZunCardsButton button;
     QSignalSpy clicked(&button, &QAbstractButton::clicked);
     QTest::mouseClick(&button, Qt::LeftButton);
-    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(10, 10), QPointF(10, 10), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(10, 10), QPointF(10, 10), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&button, &dbl);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 10), QPointF(10, 10), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 10), QPointF(10, 10), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&button, &release);
     EXPECT_EQ(clicked.count(), 2);
 }
@@ -377,7 +390,8 @@ TEST_F(ControlsTest, BalloonHintTakesTheMusicStyleAndReplacesTheToolTip) {
     EXPECT_EQ(ShowBalloonHint(nullptr, "t", "x", style), nullptr);
 
     style.durationMs = 50;
-    QPointer<TBalloonHint> balloon = ShowBalloonHint(control, "Radio", "A long text that wraps in the balloon", style);
+    QPointer<TBalloonHint> balloon =
+        ShowBalloonHint(control, "Radio", "A long text that wraps in the balloon", style);
     ASSERT_TRUE(balloon);
     EXPECT_TRUE(balloon->isVisible());
     EXPECT_EQ(balloon->Title(), "Radio");
@@ -446,7 +460,8 @@ TEST_F(ControlsTest, AnimatedCursorCyclesItsFramesOnATimer) {
     EXPECT_EQ(widget.cursor().pixmap().toImage().pixel(5, 5), QColor(Qt::red).rgb());
     ASSERT_TRUE(QTest::qWaitFor([&] { return cursor.CurrentFrame() == 1; }, 2000));
     EXPECT_EQ(widget.cursor().pixmap().toImage().pixel(5, 5), QColor(Qt::green).rgb());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return cursor.CurrentFrame() == 0; }, 2000)) << "wraps after the last frame";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cursor.CurrentFrame() == 0; }, 2000))
+        << "wraps after the last frame";
     cursor.Release(&widget);
     const int frame = cursor.CurrentFrame();
     QTest::qWait(80);

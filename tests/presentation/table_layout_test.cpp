@@ -22,7 +22,8 @@ TEST(WindowSizes, EverySizeHasItsClientAreaAndScales) {
         QSize client;
         double scale;
     };
-    const Case cases[] = {{1, {760, 500}, 1.0}, {3, {990, 650}, 1.3}, {4, {1290, 850}, 1.7}, {5, {1520, 1000}, 2.0}};
+    const Case cases[] = {
+        {1, {760, 500}, 1.0}, {3, {990, 650}, 1.3}, {4, {1290, 850}, 1.7}, {5, {1520, 1000}, 2.0}};
     for (const Case& c : cases) {
         EXPECT_EQ(ClientSizeFor(c.size, {1920, 1080}), c.client) << c.size;
         const WindowScales scales = ScalesFor(c.size, {1920, 1080});
@@ -226,8 +227,9 @@ TEST(TableGeometry, EveryElementFitsInEveryWindow) {
                     LayoutTableGeometry(scales, cell, NarrowOffset(size, wideDeck), size == 1 && !wideDeck);
                 const QRect window(QPoint(0, 0), client);
                 for (int seat = 1; seat <= 4; ++seat) {
-                    SCOPED_TRACE(testing::Message() << "size " << size << " screen " << screen.width() << "x"
-                                                    << screen.height() << " seat " << seat << " wide " << wideDeck);
+                    SCOPED_TRACE(testing::Message()
+                                 << "size " << size << " screen " << screen.width() << "x" << screen.height()
+                                 << " seat " << seat << " wide " << wideDeck);
                     EXPECT_TRUE(window.contains(g.hand[seat]));
                     EXPECT_TRUE(window.contains(g.tab[seat]));
                     EXPECT_TRUE(window.contains(g.bubble[seat]));

@@ -22,8 +22,12 @@ std::array<std::uint8_t, 36> OrderedDeck() {
     return deck;
 }
 
-bool IsRed(QRgb c) { return qRed(c) > 200 && qGreen(c) < 70 && qBlue(c) < 70; }
-bool IsMagenta(QRgb c) { return qRed(c) > 200 && qGreen(c) < 70 && qBlue(c) > 200; }
+bool IsRed(QRgb c) {
+    return qRed(c) > 200 && qGreen(c) < 70 && qBlue(c) < 70;
+}
+bool IsMagenta(QRgb c) {
+    return qRed(c) > 200 && qGreen(c) < 70 && qBlue(c) > 200;
+}
 
 int CountPixels(const QImage& image, const QRect& rect, bool (*test)(QRgb)) {
     int n = 0;
@@ -35,7 +39,7 @@ int CountPixels(const QImage& image, const QRect& rect, bool (*test)(QRgb)) {
 
 // A table with the built-in art in one window size and a dealt game.
 class TablePainterTest : public ::testing::Test {
-protected:
+  protected:
     void SetUpWindow(int windowSize, QSize screen = {1920, 1080}) {
         App();
         art_ = std::make_unique<CardArt>(settings_, "/nonexistent/");
@@ -50,7 +54,8 @@ protected:
         painter_ = std::make_unique<TablePainter>(*pictures_, *fonts_, words_);
         const CardCell cell = CardCellFor(scales.s, true);
         painter_->Layout(windowSize, client, scales, cell, NarrowOffset(windowSize, true), false);
-        for (int seat = 1; seat <= 4; ++seat) painter_->SetSeatName(seat, QStringLiteral("Player %1").arg(seat));
+        for (int seat = 1; seat <= 4; ++seat)
+            painter_->SetSeatName(seat, QStringLiteral("Player %1").arg(seat));
         game_.SeedShuffle(7);
         ASSERT_TRUE(game_.UseDeck(OrderedDeck()));
         game_.StartDeal(true);
@@ -96,7 +101,8 @@ TEST_F(TablePainterTest, DealtTableShowsOwnFacesOtherBacksAndTheTrumpUnderTheDec
     }
 
     // Seat 2: backs, never faces.
-    const QImage back = art_->BackImage(art_->CurrentBack(), false).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage back =
+        art_->BackImage(art_->CurrentBack(), false).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     ASSERT_FALSE(back.isNull());
     const QRect top = g.hand[2];
     EXPECT_EQ(canvas.pixel(top.x() + 116 + 35, top.y() + 48), back.pixel(34, 47));
@@ -209,8 +215,8 @@ TEST_F(TablePainterTest, DeckPictureByCount) {
         bool trump;
         int backs;
     };
-    const Case cases[] = {{0, false, 0}, {1, false, 0}, {1, true, 1},  {2, false, 1},  {5, true, 1},
-                          {6, false, 2}, {10, true, 2}, {11, true, 3}, {15, true, 3},  {16, false, 4},
+    const Case cases[] = {{0, false, 0},  {1, false, 0},  {1, true, 1},   {2, false, 1}, {5, true, 1},
+                          {6, false, 2},  {10, true, 2},  {11, true, 3},  {15, true, 3}, {16, false, 4},
                           {21, false, 5}, {26, false, 6}, {30, false, 6}, {35, false, 6}};
     for (const Case& c : cases) EXPECT_EQ(TablePainter::DeckBackCount(c.count, c.trump), c.backs) << c.count;
 
@@ -224,7 +230,8 @@ TEST_F(TablePainterTest, DeckPictureByCount) {
     EXPECT_GT(CountPixels(canvas, QRect(g.deck.topLeft() + QPoint(40, 74), QSize(20, 20)), IsRed), 20);
     // No trump known yet: only the symbol.
     painter_->DrawDeckPicture(0, false, Card::Empty(), suit::None);
-    EXPECT_EQ(CountPixels(painter_->Canvas(), QRect(g.deck.topLeft() + QPoint(40, 74), QSize(20, 20)), IsRed), 0);
+    EXPECT_EQ(CountPixels(painter_->Canvas(), QRect(g.deck.topLeft() + QPoint(40, 74), QSize(20, 20)), IsRed),
+              0);
 }
 
 TEST_F(TablePainterTest, SeatTabNumbersAndSpecialValues) {
@@ -289,7 +296,8 @@ TEST_F(TablePainterTest, EveryWindowSizePaintsTheTable) {
         const TableGeometry& g = painter_->Geometry();
         // The own last card's centre is a face pixel, not the background.
         const QRect own = g.hand[4];
-        const QPoint centre(own.x() + painter_->HandFan(4).x[5] + g.cell.width / 2, own.y() + g.cell.height / 2);
+        const QPoint centre(own.x() + painter_->HandFan(4).x[5] + g.cell.width / 2,
+                            own.y() + g.cell.height / 2);
         const QImage background = art_->Background().convertToFormat(QImage::Format_ARGB32_Premultiplied);
         if (!background.isNull()) {
             EXPECT_NE(canvas.pixel(centre), background.pixel(centre)) << size;

@@ -32,7 +32,8 @@ TEST(TitleScreen, LettersStartBy13PerLetterAndWideOrNarrowLettersShift) {
 TEST(TitleScreen, ColoursMoveOnEveryTenTicksAndSuitsRunRound) {
     EXPECT_EQ(TitleScreen::LetterColour(0, 0), QColor(128, 0, 128));
     EXPECT_EQ(TitleScreen::LetterColour(2, 9), QColor(255, 128, 64));
-    EXPECT_EQ(TitleScreen::LetterColour(1, 10), QColor(128, 0, 128)) << "the first colour moved to the second letter";
+    EXPECT_EQ(TitleScreen::LetterColour(1, 10), QColor(128, 0, 128))
+        << "the first colour moved to the second letter";
     EXPECT_EQ(TitleScreen::LetterColour(0, 10), QColor(0, 255, 0)) << "lime came round to the first letter";
     EXPECT_EQ(TitleScreen::LetterColour(9, 100), TitleScreen::LetterColour(9, 0));
 
@@ -105,7 +106,8 @@ TEST(MainMenu, ClockAndCounterOnlyInLargeWindows) {
     EXPECT_FALSE(MenuPanelsShown(window_size::FullScreen, {1366, 768}));
     // The largest window: the side picture at (170, 160), the animated one below at y 680, so the
     // free height is 320 and the clock's top 160 + 200 + 160 - 36.
-    const MenuGeometry m = LayoutMainMenu(ScalesFor(window_size::Large, {}), window_size::Large, {1520, 1000}, false);
+    const MenuGeometry m =
+        LayoutMainMenu(ScalesFor(window_size::Large, {}), window_size::Large, {1520, 1000}, false);
     EXPECT_EQ(m.sideLeft, QRect(170, 160, 100, 200));
     EXPECT_EQ(m.clock, QRect(163, 484, 115, 64));
     EXPECT_EQ(m.counter.x(), m.sideRight.x() - 7);

@@ -8,7 +8,9 @@
 namespace kesp {
 namespace {
 
-std::string English(WordKey key) { return std::string(WordOf(key)[kEnglish]); }
+std::string English(WordKey key) {
+    return std::string(WordOf(key)[kEnglish]);
+}
 
 TEST(WordsTable, EveryWordHasTenTextsExceptTheKoreanHistoryPlayerHeader) {
     for (int i = 0; i < kWordCount; ++i) {
@@ -61,7 +63,8 @@ TEST(WordsTable, ClubHeaderIsTheWordAfterModeByClubView) {
 TEST(WordsTable, RepeatedEnglishTextsAreSeparateWords) {
     std::map<std::string, int> count;
     for (int i = 0; i < kWordCount; ++i) ++count[English(static_cast<WordKey>(i))];
-    for (const char* text : {"Player", "Game", "Games", "Close", "Nick", "City", "Country", "Score", "Rating", "Carpet"})
+    for (const char* text :
+         {"Player", "Game", "Games", "Close", "Nick", "City", "Country", "Score", "Rating", "Carpet"})
         EXPECT_GE(count[text], 2) << text;
     EXPECT_EQ(count["is temporarily unavailable!"], 3);
     EXPECT_NE(WordKey::IsUnavailable1, WordKey::IsUnavailable2);
@@ -132,8 +135,8 @@ TEST(WordsTable, IndependentLocalisationsAndRelatedTables) {
 
     EXPECT_EQ(GameName(kEnglish), "Kesp");
     EXPECT_EQ(GameNameUpper(kItalian), "KESP");
-    const char* names[] = {"English", "Русский", "Deutsche", "Français", "Español",
-                           "中文",    "Italiano", "Čeština", "日本",     "한국인"};
+    const char* names[] = {"English", "Русский",  "Deutsche", "Français", "Español",
+                           "中文",    "Italiano", "Čeština",  "日本",     "한국인"};
     for (int language = 0; language < kLanguageCount; ++language)
         EXPECT_EQ(LanguageName(language), QString::fromUtf8(names[language]));
     // The language list reads the same whatever the interface language.

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <csignal>
 #include <unistd.h>
+#include <csignal>
 
 #include <filesystem>
 
@@ -12,7 +12,7 @@ namespace kesp {
 namespace fs = std::filesystem;
 
 class AtomicFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = fs::temp_directory_path() / ("kesp-atomic-" + std::to_string(getpid()));
         fs::create_directories(dir);

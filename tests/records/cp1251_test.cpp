@@ -17,7 +17,10 @@ TEST(Cp1251, UnwritableTextIsRefused) {
 }
 
 TEST(Cp1251, UnassignedByteBecomesReplacementCharacter) {
-    EXPECT_EQ(Cp1251ToUtf8(std::string("a\x98" "b")), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(Cp1251ToUtf8(std::string("a\x98"
+                                       "b")),
+              "a\xEF\xBF\xBD"
+              "b");
 }
 
 }  // namespace kesp

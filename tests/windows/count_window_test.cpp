@@ -84,9 +84,10 @@ TEST(CountWindow, ShowsCaptionHeadingTheSevenPairsAndClosesWithOk) {
     window.show();
     EXPECT_EQ(window.windowTitle(), "Player:  Alice");
     EXPECT_EQ(window.HeadingText(), "Information about game");
-    const char* labels[] = {"General number of game:", "Number of round in a current cycle:", "The initial score:",
-                            "The current score:",      "The general score:",
-                            "The initial rating:",     "The current rating:"};
+    const char* labels[] = {"General number of game:", "Number of round in a current cycle:",
+                            "The initial score:",      "The current score:",
+                            "The general score:",      "The initial rating:",
+                            "The current rating:"};
     const char* values[] = {"26", "1", "100", "45", "145", "  1,25", "  1,29"};
     for (int row = 0; row < TFormCount::kRows; ++row) {
         EXPECT_EQ(window.LabelText(row), labels[row]) << row;
@@ -101,7 +102,8 @@ TEST(CountWindow, ShowsCaptionHeadingTheSevenPairsAndClosesWithOk) {
         TFormCount stillWindow(still, count);
         EXPECT_EQ(stillWindow.RunningAnimations(), 0);
     }
-    EXPECT_EQ(TFormCount::EmblemNames(CountGameKind::Computer, false), (std::vector<QString>{"GClubC", "GClubF"}));
+    EXPECT_EQ(TFormCount::EmblemNames(CountGameKind::Computer, false),
+              (std::vector<QString>{"GClubC", "GClubF"}));
     EXPECT_EQ(TFormCount::EmblemNames(CountGameKind::LocalNetwork, true), (std::vector<QString>{"GifG"}));
     EXPECT_EQ(TFormCount::LampName(ServiceLamp::RatedGame), "LampG24");
     testing::SaveScreenshot(window, "general_count");

@@ -18,9 +18,12 @@ const QColor kNavy(0, 0, 128);
 const QColor kGreen(0, 128, 0);
 
 QRect LineBand(int line) {
-    return {0, TFormEndGame::LineTop(line), TFormEndGame::PictureTextLeft + TFormEndGame::PictureTextRight, 40};
+    return {0, TFormEndGame::LineTop(line), TFormEndGame::PictureTextLeft + TFormEndGame::PictureTextRight,
+            40};
 }
-QRect MedalArea() { return {TFormEndGame::MedalAt, QSize(104, 104)}; }
+QRect MedalArea() {
+    return {TFormEndGame::MedalAt, QSize(104, 104)};
+}
 
 TEST(EndGameWindow, ThreeVariantsByPlace) {
     App();
@@ -33,26 +36,52 @@ TEST(EndGameWindow, ThreeVariantsByPlace) {
         bool medal;
         QString screenshot;
     } cases[] = {
-        {1, false, "WFiBest",
-         {"CONGRATULATIONS!!!", "Your result - the best!", "Result: 120", "You become a Master of the Order!"},
-         kPurple, true, "end_game_best"},
-        {1, true, "WFiBest",
-         {"CONGRATULATIONS!!!", "Your result - the best!", "Result: 120", "You become a Bachelor of the Order!"},
-         kPurple, true, "end_game_best_network"},
-        {2, false, "WFiGood",
+        {1,
+         false,
+         "WFiBest",
+         {"CONGRATULATIONS!!!", "Your result - the best!", "Result: 120",
+          "You become a Master of the Order!"},
+         kPurple,
+         true,
+         "end_game_best"},
+        {1,
+         true,
+         "WFiBest",
+         {"CONGRATULATIONS!!!", "Your result - the best!", "Result: 120",
+          "You become a Bachelor of the Order!"},
+         kPurple,
+         true,
+         "end_game_best_network"},
+        {2,
+         false,
+         "WFiGood",
          {"CONGRATULATIONS!!!", "Good result!", "Result: 120", "You have hitted in top ten players!"},
-         kDarkRed, true, "end_game_good"},
-        {10, false, "WFiGood",
+         kDarkRed,
+         true,
+         "end_game_good"},
+        {10,
+         false,
+         "WFiGood",
          {"CONGRATULATIONS!!!", "Good result!", "Result: 120", "You have hitted in top ten players!"},
-         kDarkRed, true, ""},
-        {0, false, "WFiBads",
+         kDarkRed,
+         true,
+         ""},
+        {0,
+         false,
+         "WFiBads",
          {"Our regrets...", "Your result keeps to wish best", "Result: 120",
           "You have not hitted in ten best players..."},
-         kNavy, false, "end_game_bad"},
-        {11, false, "WFiBads",  // no place in the ten counts as none
+         kNavy,
+         false,
+         "end_game_bad"},
+        {11,
+         false,
+         "WFiBads",  // no place in the ten counts as none
          {"Our regrets...", "Your result keeps to wish best", "Result: 120",
           "You have not hitted in ten best players..."},
-         kNavy, false, ""},
+         kNavy,
+         false,
+         ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.place);

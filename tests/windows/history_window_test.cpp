@@ -34,8 +34,9 @@ QRect RowBox(const QTableWidget& grid, int row) {
 TEST(HistoryWindow, FillsTheGridFromTheNewestFileColouredByKind) {
     App();
     testing::ClubFolder folder;
-    Write(folder.Dir(), {Entry("Ann", 12, 0.6, HistoryKind::Local), Entry("Bob/Cid", -7, 3.25, HistoryKind::Network),
-                         Entry("Ann", 30, 12.5, HistoryKind::Account), Entry("Ann", 4, 1, HistoryKind::Tournament)});
+    Write(folder.Dir(),
+          {Entry("Ann", 12, 0.6, HistoryKind::Local), Entry("Bob/Cid", -7, 3.25, HistoryKind::Network),
+           Entry("Ann", 30, 12.5, HistoryKind::Account), Entry("Ann", 4, 1, HistoryKind::Tournament)});
     Settings settings;
     HistoryViewerState state;
     TFHistory window(settings, folder.Dir(), state);
@@ -84,7 +85,8 @@ TEST(HistoryWindow, FillsTheGridFromTheNewestFileColouredByKind) {
     const auto ink = [&drawn](const QRect& area) {
         int dark = 0;
         for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x) dark += drawn.pixelColor(x, y).lightness() < 128;
+            for (int x = area.left(); x <= area.right(); ++x)
+                dark += drawn.pixelColor(x, y).lightness() < 128;
         return dark;
     };
     const QRect player = grid.visualRect(grid.model()->index(0, 2));
@@ -132,7 +134,8 @@ TEST(HistoryWindow, RemembersTheFileAndRowAcrossOpenings) {
     testing::ClubFolder folder;
     for (int i = 0; i < HistoryFileCapacity / 4; ++i)
         Write(folder.Dir(), std::vector<HistoryEntry>(4, Entry("Full", i, 1, HistoryKind::Local)));
-    Write(folder.Dir(), {Entry("Second", 1, 2, HistoryKind::Local), Entry("Second", 2, 2, HistoryKind::Local)});
+    Write(folder.Dir(),
+          {Entry("Second", 1, 2, HistoryKind::Local), Entry("Second", 2, 2, HistoryKind::Local)});
 
     Settings settings;
     HistoryViewerState state;

@@ -4,9 +4,9 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#include "tests/windows/window_test_support.h"
 #include "windows/welcome_dialog.h"
 #include "windows/window_words.h"
-#include "tests/windows/window_test_support.h"
 
 namespace kesp {
 namespace {

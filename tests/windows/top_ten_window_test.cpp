@@ -14,7 +14,9 @@ const QColor kRed(255, 0, 0);
 const QColor kNavy(0, 0, 128);
 const QColor kDarkRed(128, 0, 0);
 
-QRect PlaceBand(int place) { return {60, TFormTopTen::PlaceTop(place), 330, 28}; }
+QRect PlaceBand(int place) {
+    return {60, TFormTopTen::PlaceTop(place), 330, 28};
+}
 
 TEST(TopTenWindow, DrawsTheTenPlacesOfTheClubFileTopThreeInRed) {
     App();
@@ -35,7 +37,8 @@ TEST(TopTenWindow, DrawsTheTenPlacesOfTheClubFileTopThreeInRed) {
     EXPECT_EQ(window.windowTitle(), "Top Ten");
 
     const QImage& picture = window.Picture();
-    EXPECT_GT(CountColour(picture, QRect(0, 85, TFormTopTen::PictureTextWidth, 28), kDarkRed), 20) << "the title";
+    EXPECT_GT(CountColour(picture, QRect(0, 85, TFormTopTen::PictureTextWidth, 28), kDarkRed), 20)
+        << "the title";
     for (int place = 1; place <= TopTenCount; ++place) {
         const bool top = place <= 3;
         EXPECT_GT(CountColour(picture, PlaceBand(place), top ? kRed : kNavy), 20) << place;

@@ -11,7 +11,9 @@ namespace {
 
 using testing::App;
 
-ClubMember Carol() { return {"Carol", 2 * RatingUnit, 21, 30, EncodePassword("pw")}; }
+ClubMember Carol() {
+    return {"Carol", 2 * RatingUnit, 21, 30, EncodePassword("pw")};
+}
 
 // Types into the fields that are enabled, as a person would.
 void Type(WelcomeDialog& dialog, const QString& name, const QString& password, const QString& repeat) {

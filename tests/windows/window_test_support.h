@@ -33,10 +33,12 @@ inline ClubFile SampleClub() {
     ClubFile club;
     const char* names[] = {"Alice", "Bob", "Carol", "Dave"};
     for (int i = 1; i <= 4; ++i)
-        club.Line[i] = FormatMemberLine({names[i - 1], (5 - i) * RatingUnit, 7 * i, 10 * i, EncodePassword("pw")});
+        club.Line[i] =
+            FormatMemberLine({names[i - 1], (5 - i) * RatingUnit, 7 * i, 10 * i, EncodePassword("pw")});
     club.Line[5] = EmptySlotLine();
     const int scores[] = {150, 120, 100, 90, 80, 70, 60, 50, 40, 30};
-    for (int i = 0; i < 10; ++i) club.Line[6 + i] = FormatTopTenLine("Top" + std::to_string(i + 1), scores[i]);
+    for (int i = 0; i < 10; ++i)
+        club.Line[6 + i] = FormatTopTenLine("Top" + std::to_string(i + 1), scores[i]);
     club.Line[16] = std::string(ClubMarker) + std::string(26, '#');
     club.Line[17] = "0     abc" + std::string(19, '0');
     return club;
@@ -44,11 +46,11 @@ inline ClubFile SampleClub() {
 
 // A folder of its own for each test, removed afterwards.
 class ClubFolder {
-public:
+  public:
     ClubFolder() {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("kesp-windows-") + std::to_string(getpid()) + "-" + test->test_suite_name() +
-                           "-" + test->name();
+        std::string name = std::string("kesp-windows-") + std::to_string(getpid()) + "-" +
+                           test->test_suite_name() + "-" + test->name();
         for (char& c : name)
             if (c == '/') c = '_';
         dir_ = std::filesystem::temp_directory_path() / name;
@@ -63,7 +65,7 @@ public:
         return path;
     }
 
-private:
+  private:
     std::filesystem::path dir_;
 };
 

@@ -23,7 +23,8 @@ std::vector<QImage> Frames(int w, int h, int count, const FramePainter& paint) {
     for (int i = 0; i < count; ++i) {
         QImage image = Canvas(w, h);
         QPainter p(&image);
-        p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
+        p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
+                         QPainter::TextAntialiasing);
         paint(p, i);
         p.end();
         frames.push_back(image);
@@ -67,7 +68,9 @@ QLinearGradient Gold(double left, double right, double shine) {
     return g;
 }
 
-QImage Load(const ArtWriter& out, const QString& name) { return QImage(QDir(out.folder()).filePath(name + ".png")); }
+QImage Load(const ArtWriter& out, const QString& name) {
+    return QImage(QDir(out.folder()).filePath(name + ".png"));
+}
 
 // A card standing in `box`, turned about its upright middle by `angle` (0 shows `front`).
 void TurningCard(QPainter& p, const QRectF& box, double angle, const QImage& front, const QImage& back) {
@@ -258,8 +261,10 @@ std::vector<QImage> EndBest() {
         int start;
         QColor colour;
     };
-    const Burst bursts[5] = {{45, 90, -2, QColor(255, 80, 60)},   {100, 150, 4, QColor(80, 170, 255)},
-                             {60, 220, 9, QColor(250, 200, 40)}, {95, 70, 14, QColor(120, 220, 90)},
+    const Burst bursts[5] = {{45, 90, -2, QColor(255, 80, 60)},
+                             {100, 150, 4, QColor(80, 170, 255)},
+                             {60, 220, 9, QColor(250, 200, 40)},
+                             {95, 70, 14, QColor(120, 220, 90)},
                              {40, 160, 19, QColor(230, 90, 230)}};
     return Frames(140, 440, n, [&](QPainter& p, int f) {
         for (int b = 0; b < 5; ++b) {
@@ -284,11 +289,13 @@ std::vector<QImage> EndBest() {
             for (int k = 0; k < 20; ++k) {
                 const double a = 2 * kPi * k / 20 + random.Unit() * 0.2;
                 const double reach = 42 * grow * (0.8 + 0.3 * random.Unit());
-                const QPointF tip(burst.x + reach * std::cos(a), burst.y + reach * std::sin(a) + 6 * grow * grow);
+                const QPointF tip(burst.x + reach * std::cos(a),
+                                  burst.y + reach * std::sin(a) + 6 * grow * grow);
                 QColor c = burst.colour;
                 c.setAlphaF(static_cast<float>(fade));
                 p.setPen(QPen(c, 2.6, Qt::SolidLine, Qt::RoundCap));
-                p.drawLine(QPointF(burst.x + 0.45 * reach * std::cos(a), burst.y + 0.55 * reach * std::sin(a)), tip);
+                p.drawLine(
+                    QPointF(burst.x + 0.45 * reach * std::cos(a), burst.y + 0.55 * reach * std::sin(a)), tip);
                 p.setPen(Qt::NoPen);
                 p.setBrush(QColor(255, 255, 230, static_cast<int>(255 * fade)));
                 p.drawEllipse(tip, 2.6, 2.6);
@@ -313,7 +320,8 @@ std::vector<QImage> EndGood() {
     const int n = 26;
     return Frames(140, 440, n, [](QPainter& p, int f) {
         // A damped swing of at most 0.13 radians, so the medal stays inside the column.
-        const double swing = f >= 23 ? 0.0 : 0.13 * std::exp(-f / 12.0) * std::cos(f * 2 * kPi / 8) * (1 - f / 23.0);
+        const double swing =
+            f >= 23 ? 0.0 : 0.13 * std::exp(-f / 12.0) * std::cos(f * 2 * kPi / 8) * (1 - f / 23.0);
         p.translate(70, 110);
         p.rotate(swing * 180 / kPi);
         // The ribbon: two bands in a V down to the ring.
@@ -382,7 +390,8 @@ std::vector<QImage> EndRain(const ArtWriter& out) {
     Random random(7);
     for (int i = 0; i < 40; ++i)
         // Whole screen heights per loop so the last frame leads back into the first.
-        drops.push_back({22 + random.Unit() * 96, random.Unit() * 300, 300.0 * (1 + static_cast<int>(random.Unit() * 2))});
+        drops.push_back({22 + random.Unit() * 96, random.Unit() * 300,
+                         300.0 * (1 + static_cast<int>(random.Unit() * 2))});
     return Frames(140, 440, n, [=](QPainter& p, int f) {
         const double t = static_cast<double>(f) / n;
         // The card, lying a little tilted at the bottom.
@@ -392,7 +401,8 @@ std::vector<QImage> EndRain(const ArtWriter& out) {
         p.scale(0.72, 0.72);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0, 50));
-        p.drawRoundedRect(QRectF(-card.width() / 2.0 + 4, -card.height() / 2.0 + 5, card.width(), card.height()), 8, 8);
+        p.drawRoundedRect(
+            QRectF(-card.width() / 2.0 + 4, -card.height() / 2.0 + 5, card.width(), card.height()), 8, 8);
         p.drawImage(QPointF(-card.width() / 2.0, -card.height() / 2.0), card);
         p.restore();
         // Drops fall from under the cloud to the card.

@@ -4,7 +4,9 @@
 #include <mutex>
 
 // Q_INIT_RESOURCE has to be used outside any namespace.
-static void InitKespArt() { Q_INIT_RESOURCE(kesp_art); }
+static void InitKespArt() {
+    Q_INIT_RESOURCE(kesp_art);
+}
 
 namespace kesp {
 

@@ -3,10 +3,10 @@
 
 #include <QColor>
 #include <QFont>
-#include <QPainter>
-#include <QRectF>
 #include <QImage>
+#include <QPainter>
 #include <QPainterPath>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -16,7 +16,7 @@ namespace artgen {
 
 // Writes the pictures into one folder and remembers each resource name for the .qrc file.
 class ArtWriter {
-public:
+  public:
     explicit ArtWriter(QString folder) : folder_(std::move(folder)) {}
     // Saves `image` as NAME.png; the resource name is `name` in upper case.
     void Png(const QString& name, const QImage& image);
@@ -33,7 +33,7 @@ public:
     bool ok() const { return ok_; }
     const QStringList& names() const { return names_; }
 
-private:
+  private:
     QString folder_;
     QStringList names_;
     QStringList files_;
@@ -42,7 +42,7 @@ private:
 
 // A small deterministic generator, so every build draws the same pixels.
 class Random {
-public:
+  public:
     explicit Random(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
     std::uint64_t Next() {
         state_ ^= state_ << 13;
@@ -53,7 +53,7 @@ public:
     // Uniform in [0, 1).
     double Unit() { return static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0); }
 
-private:
+  private:
     std::uint64_t state_;
 };
 
@@ -73,11 +73,11 @@ QPainterPath TextPath(const QString& text, const QFont& font, double cx, double 
 // An empty ARGB picture.
 QImage Canvas(int w, int h);
 
-void DrawCards(ArtWriter& out);      // faces, suit symbols and backs
-void DrawTable(ArtWriter& out);      // the felt, tabs, bubbles, frames, deck symbols, hands, stars
+void DrawCards(ArtWriter& out);  // faces, suit symbols and backs
+void DrawTable(ArtWriter& out);  // the felt, tabs, bubbles, frames, deck symbols, hands, stars
 void DrawControls(ArtWriter& out);
 // The animations of the menu, the top-ten and end-of-game windows; needs the cards drawn first.
-void DrawAnimations(ArtWriter& out);   // button art, banners, headers, flags, logo, title, clock, cursors
+void DrawAnimations(ArtWriter& out);  // button art, banners, headers, flags, logo, title, clock, cursors
 // A pointing hand, finger up, in a 40 x 60 box.
 void PointingHandShape(QPainter& p);
 // A contact sheet of all faces and backs for looking at them.

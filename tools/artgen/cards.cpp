@@ -18,13 +18,13 @@ const char* const kRankIndex[9] = {"6", "7", "8", "9", "10", "J", "Q", "K", "A"}
 // Where things sit on a face of one stored size.
 struct FaceGeometry {
     int w, h;
-    double radius;      // rounded corners of the card itself
-    bool border;        // big faces carry their own thin border; small ones get the table's frame
-    double indexCx;     // centre of the corner index column
-    double indexTop;    // top of the rank
-    double indexHeight; // cap height of the rank
-    double indexWidth;  // widest rank ("10")
-    double symbolTop;   // top of the small suit under the rank
+    double radius;       // rounded corners of the card itself
+    bool border;         // big faces carry their own thin border; small ones get the table's frame
+    double indexCx;      // centre of the corner index column
+    double indexTop;     // top of the rank
+    double indexHeight;  // cap height of the rank
+    double indexWidth;   // widest rank ("10")
+    double symbolTop;    // top of the small suit under the rank
     double symbolSize;
     double pipLeft, pipRight;  // centres of the two pip columns
     double pipTop, pipBottom;  // centres of the first and last pip rows
@@ -34,10 +34,10 @@ struct FaceGeometry {
     double line;  // width of a thin line
 };
 
-const FaceGeometry kSmall{69, 94, 2.5, false, 7.5, 4, 9, 11, 15.5, 8, 23, 46, 16, 78, 14, 34,
-                          QRectF(15, 10, 39, 74), 0.7};
-const FaceGeometry kBig{146, 198, 9, true, 14, 8, 18, 22, 30, 14, 48, 98, 34, 164, 30, 70,
-                        QRectF(30, 22, 86, 154), 1.0};
+const FaceGeometry kSmall{
+    69, 94, 2.5, false, 7.5, 4, 9, 11, 15.5, 8, 23, 46, 16, 78, 14, 34, QRectF(15, 10, 39, 74), 0.7};
+const FaceGeometry kBig{
+    146, 198, 9, true, 14, 8, 18, 22, 30, 14, 48, 98, 34, 164, 30, 70, QRectF(30, 22, 86, 154), 1.0};
 
 QFont IndexFont() {
     QFont f("DejaVu Serif");
@@ -79,24 +79,29 @@ std::vector<QPointF> PipLayout(int rank) {
     std::vector<QPointF> pips;
     const int pipCount = rank + 6;  // ranks 0..4 are the six .. the ten
     const bool fourRows = pipCount >= 9;
-    const std::vector<double> rows = fourRows ? std::vector<double>{0, 1.0 / 3, 2.0 / 3, 1}
-                                              : std::vector<double>{0, 0.5, 1};
+    const std::vector<double> rows =
+        fourRows ? std::vector<double>{0, 1.0 / 3, 2.0 / 3, 1} : std::vector<double>{0, 0.5, 1};
     for (double y : rows) {
         pips.emplace_back(0, y);
         pips.emplace_back(1, y);
     }
     switch (pipCount) {
-        case 7: pips.emplace_back(0.5, 0.25); break;
+        case 7:
+            pips.emplace_back(0.5, 0.25);
+            break;
         case 8:
             pips.emplace_back(0.5, 0.25);
             pips.emplace_back(0.5, 0.75);
             break;
-        case 9: pips.emplace_back(0.5, 0.5); break;
+        case 9:
+            pips.emplace_back(0.5, 0.5);
+            break;
         case 10:
             pips.emplace_back(0.5, 1.0 / 6);
             pips.emplace_back(0.5, 5.0 / 6);
             break;
-        default: break;
+        default:
+            break;
     }
     return pips;
 }
@@ -134,10 +139,14 @@ struct Palette {
 };
 Palette CourtPalette(int suit) {
     switch (suit) {
-        case kHearts: return {QColor(198, 32, 44), QColor(38, 72, 168), QColor(240, 196, 48)};
-        case kDiamonds: return {QColor(38, 72, 168), QColor(232, 186, 40), QColor(198, 32, 44)};
-        case kClubs: return {QColor(34, 118, 72), QColor(198, 32, 44), QColor(240, 196, 48)};
-        default: return {QColor(40, 44, 70), QColor(232, 186, 40), QColor(198, 32, 44)};
+        case kHearts:
+            return {QColor(198, 32, 44), QColor(38, 72, 168), QColor(240, 196, 48)};
+        case kDiamonds:
+            return {QColor(38, 72, 168), QColor(232, 186, 40), QColor(198, 32, 44)};
+        case kClubs:
+            return {QColor(34, 118, 72), QColor(198, 32, 44), QColor(240, 196, 48)};
+        default:
+            return {QColor(40, 44, 70), QColor(232, 186, 40), QColor(198, 32, 44)};
     }
 }
 
@@ -282,13 +291,16 @@ void DrawCourtHalf(QPainter& p, int suit, int rank, double line) {
         p.setPen(ink);
     } else if (rank == 6) {
         p.setBrush(Qt::NoBrush);
-        for (double x = 31; x <= 69; x += 4.75) p.drawEllipse(QPointF(x, 61 + std::abs(x - 50) * -0.08 + 2), 1.6, 1.6);
+        for (double x = 31; x <= 69; x += 4.75)
+            p.drawEllipse(QPointF(x, 61 + std::abs(x - 50) * -0.08 + 2), 1.6, 1.6);
     }
 
     // The hand that holds the sword, rose or halberd.
     p.setBrush(kSkin);
-    if (rank == 7) p.drawEllipse(QPointF(17, 79), 5, 4.5);
-    else p.drawEllipse(QPointF(84, 82), 5, 4.5);
+    if (rank == 7)
+        p.drawEllipse(QPointF(17, 79), 5, 4.5);
+    else
+        p.drawEllipse(QPointF(84, 82), 5, 4.5);
 
     // Neck and head.
     p.drawRect(QRectF(45, 50, 10, 8));
@@ -442,8 +454,9 @@ void DrawCourt(QPainter& p, const FaceGeometry& g, int suit, int rank) {
             p.translate(-frame.center());
         }
         const double m = g.border ? 15 : 8;
-        DrawSuit(p, suit, QRectF(frame.left() + frame.width() * 0.27 - m / 2 - (rank == 7 ? -frame.width() * 0.5 : 0),
-                                 frame.top() + (g.border ? 5 : 2.5), m, m),
+        DrawSuit(p, suit,
+                 QRectF(frame.left() + frame.width() * 0.27 - m / 2 - (rank == 7 ? -frame.width() * 0.5 : 0),
+                        frame.top() + (g.border ? 5 : 2.5), m, m),
                  false);
         p.restore();
     }
@@ -464,9 +477,12 @@ QImage DrawFace(const FaceGeometry& g, int suit, int rank) {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     DrawBlank(p, g);
-    if (rank <= 4) DrawPips(p, g, suit, rank);
-    else if (rank == 8) DrawAce(p, g, suit);
-    else DrawCourt(p, g, suit, rank);
+    if (rank <= 4)
+        DrawPips(p, g, suit, rank);
+    else if (rank == 8)
+        DrawAce(p, g, suit);
+    else
+        DrawCourt(p, g, suit, rank);
     DrawIndex(p, g, suit, rank);
     p.translate(g.w / 2.0, g.h / 2.0);
     p.rotate(180);
@@ -485,8 +501,9 @@ QImage DrawSymbol(int suit, int size) {
 }
 
 // The colour of each weekday's back, Monday first; the two Sunday backs differ in colour.
-const QColor kBackColours[7] = {QColor(24, 62, 150),  QColor(160, 22, 36),  QColor(18, 104, 62), QColor(92, 40, 136),
-                                QColor(0, 104, 116),  QColor(150, 72, 14),  QColor(28, 30, 84)};
+const QColor kBackColours[7] = {QColor(24, 62, 150), QColor(160, 22, 36), QColor(18, 104, 62),
+                                QColor(92, 40, 136), QColor(0, 104, 116), QColor(150, 72, 14),
+                                QColor(28, 30, 84)};
 const char* const kWeekdayTokens[7] = {"Mo", "Tu", "We", "Th", "Fr", "Su", "Su"};
 
 QColor Mix(const QColor& a, const QColor& b, double t) {
@@ -540,14 +557,25 @@ QImage DrawBack(int w, int h, int day, bool big) {
         for (int i = 0; i <= n; ++i) {
             const double s = perimeter * i / n;
             QPointF pt, normal;
-            if (s < r.width()) { pt = QPointF(r.left() + s, r.top()); normal = QPointF(0, 1); }
-            else if (s < r.width() + r.height()) { pt = QPointF(r.right(), r.top() + s - r.width()); normal = QPointF(-1, 0); }
-            else if (s < 2 * r.width() + r.height()) { pt = QPointF(r.right() - (s - r.width() - r.height()), r.bottom()); normal = QPointF(0, -1); }
-            else { pt = QPointF(r.left(), r.bottom() - (s - 2 * r.width() - r.height())); normal = QPointF(1, 0); }
+            if (s < r.width()) {
+                pt = QPointF(r.left() + s, r.top());
+                normal = QPointF(0, 1);
+            } else if (s < r.width() + r.height()) {
+                pt = QPointF(r.right(), r.top() + s - r.width());
+                normal = QPointF(-1, 0);
+            } else if (s < 2 * r.width() + r.height()) {
+                pt = QPointF(r.right() - (s - r.width() - r.height()), r.bottom());
+                normal = QPointF(0, -1);
+            } else {
+                pt = QPointF(r.left(), r.bottom() - (s - 2 * r.width() - r.height()));
+                normal = QPointF(1, 0);
+            }
             const double off = amplitude * std::sin(2 * M_PI * periods * s / perimeter + phase);
             const QPointF q = pt + normal * off;
-            if (i == 0) path.moveTo(q);
-            else path.lineTo(q);
+            if (i == 0)
+                path.moveTo(q);
+            else
+                path.lineTo(q);
         }
         p.drawPath(path);
     };
@@ -585,8 +613,10 @@ QImage DrawBack(int w, int h, int day, bool big) {
             const double t = 2 * M_PI * i / n;
             const double r = rr * (0.62 + 0.36 * std::cos(5 * t));
             const QPointF q(c.x() + r * std::cos(t + phase), c.y() + r * std::sin(t + phase));
-            if (i == 0) path.moveTo(q);
-            else path.lineTo(q);
+            if (i == 0)
+                path.moveTo(q);
+            else
+                path.lineTo(q);
         }
         p.setPen(QPen(k % 2 ? light : pale, line * 0.7));
         p.drawPath(path);
@@ -603,8 +633,10 @@ QImage DrawBack(int w, int h, int day, bool big) {
                 const double t = 2 * M_PI * i / 240;
                 const double r = rr * 0.42 * (0.6 + 0.38 * std::cos(4 * t));
                 const QPointF q(cc.x() + r * std::cos(t + phase), cc.y() + r * std::sin(t + phase));
-                if (i == 0) path.moveTo(q);
-                else path.lineTo(q);
+                if (i == 0)
+                    path.moveTo(q);
+                else
+                    path.lineTo(q);
             }
             p.setPen(QPen(j % 2 ? light : pale, line * 0.6));
             p.drawPath(path);

@@ -44,9 +44,13 @@ QImage Canvas(int w, int h) {
     return image;
 }
 
-bool IsRed(int suit) { return suit == kHearts || suit == kDiamonds; }
+bool IsRed(int suit) {
+    return suit == kHearts || suit == kDiamonds;
+}
 
-QColor SuitColour(int suit) { return IsRed(suit) ? QColor(206, 17, 38) : QColor(22, 22, 26); }
+QColor SuitColour(int suit) {
+    return IsRed(suit) ? QColor(206, 17, 38) : QColor(22, 22, 26);
+}
 
 QPainterPath SuitPath(int suit) {
     QPainterPath path;

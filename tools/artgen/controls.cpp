@@ -27,7 +27,8 @@ std::vector<QColor> ButtonRows(int rows) {
                                  {188, 117}, {184, 108}, {180, 99},  {178, 89},  {176, 80}};
         for (const auto& v : pale) c.emplace_back(v[0], v[1], v[1]);
         c.emplace_back(152, 36, 36);
-        for (int r : {136, 144, 153, 161, 170, 178, 187, 195, 204, 212, 221, 229, 238}) c.emplace_back(r, 0, 0);
+        for (int r : {136, 144, 153, 161, 170, 178, 187, 195, 204, 212, 221, 229, 238})
+            c.emplace_back(r, 0, 0);
         c.emplace_back(128, 0, 0);
     } else if (rows == 44) {
         c = {QColor(128, 0, 0), QColor(11, 0, 0), QColor(132, 93, 93)};
@@ -91,9 +92,7 @@ QImage GlossFace(int w, int h) {
 }
 
 void ButtonArt(ArtWriter& out) {
-    const struct {
-        int rows, end;
-    } bands[] = {{29, 8}, {44, 13}, {59, 17}};
+    const struct { int rows, end; } bands[] = {{29, 8}, {44, 13}, {59, 17}};
     for (const auto& b : bands) {
         const QString n = QString::number(b.rows);
         const QImage classic = Rows(b.end, ButtonRows(b.rows));
@@ -132,7 +131,8 @@ void RedPlate(QPainter& p, const QRectF& r, double radius) {
     gloss.setColorAt(1, QColor(255, 255, 255, 0));
     p.setPen(Qt::NoPen);
     p.setBrush(gloss);
-    p.drawRoundedRect(QRectF(r.left() + 5, r.top() + 4, r.width() - 10, r.height() / 2 - 4), radius - 3, radius - 3);
+    p.drawRoundedRect(QRectF(r.left() + 5, r.top() + 4, r.width() - 10, r.height() / 2 - 4), radius - 3,
+                      radius - 3);
 }
 
 void WhiteText(QPainter& p, const QPainterPath& text, double outline) {
@@ -203,15 +203,21 @@ QImage Header(const QString& text) {
 }
 
 void Banners(ArtWriter& out) {
-    const QString subtitles[8] = {"CARD GAME",     QString::fromUtf8("КАРТОЧНАЯ ИГРА"), "KARTENSPIEL",
-                                  "JEU DE CARTES", "JUEGO DE CARTAS", QString::fromUtf8("纸牌游戏"),
-                                  "GIOCO DI CARTE", QString::fromUtf8("KARETNÍ HRA")};
-    const QString clubs[8] = {"Elite Club", QString::fromUtf8("Элитный клуб"), "Elite-Club",
-                              QString::fromUtf8("Club d'élite"), QString::fromUtf8("Club de élite"),
-                              QString::fromUtf8("精英俱乐部"), QString::fromUtf8("Club d'élite"),
+    const QString subtitles[8] = {"CARD GAME",       QString::fromUtf8("КАРТОЧНАЯ ИГРА"),
+                                  "KARTENSPIEL",     "JEU DE CARTES",
+                                  "JUEGO DE CARTAS", QString::fromUtf8("纸牌游戏"),
+                                  "GIOCO DI CARTE",  QString::fromUtf8("KARETNÍ HRA")};
+    const QString clubs[8] = {"Elite Club",
+                              QString::fromUtf8("Элитный клуб"),
+                              "Elite-Club",
+                              QString::fromUtf8("Club d'élite"),
+                              QString::fromUtf8("Club de élite"),
+                              QString::fromUtf8("精英俱乐部"),
+                              QString::fromUtf8("Club d'élite"),
                               QString::fromUtf8("Elitní klub")};
-    const QString nets[8] = {"Network games", QString::fromUtf8("Сетевые игры"), "Netzwerkspiele",
-                             QString::fromUtf8("Jeux en réseau"), "Juegos en red", QString::fromUtf8("网络游戏"),
+    const QString nets[8] = {"Network games",  QString::fromUtf8("Сетевые игры"),
+                             "Netzwerkspiele", QString::fromUtf8("Jeux en réseau"),
+                             "Juegos en red",  QString::fromUtf8("网络游戏"),
                              "Giochi in rete", QString::fromUtf8("Síťové hry")};
     for (int i = 0; i < 8; ++i) {
         out.Png(QString("Cap") + kLanguages[i], Caption(subtitles[i]));
@@ -234,8 +240,10 @@ QImage Flag(const QString& code) {
         int i = 0;
         for (const QColor& c : colours) {
             p.setBrush(c);
-            if (vertical) p.drawRect(QRectF(w * i / double(n), 0, w / double(n) + 0.5, h));
-            else p.drawRect(QRectF(0, h * i / double(n), w, h / double(n) + 0.5));
+            if (vertical)
+                p.drawRect(QRectF(w * i / double(n), 0, w / double(n) + 0.5, h));
+            else
+                p.drawRect(QRectF(0, h * i / double(n), w, h / double(n) + 0.5));
             ++i;
         }
     };
@@ -245,8 +253,10 @@ QImage Flag(const QString& code) {
             const double a = -M_PI / 2 + turn + i * M_PI / 5;
             const double rr = i % 2 ? r * 0.38 : r;
             const QPointF q(c.x() + rr * std::cos(a), c.y() + rr * std::sin(a));
-            if (i == 0) s.moveTo(q);
-            else s.lineTo(q);
+            if (i == 0)
+                s.moveTo(q);
+            else
+                s.lineTo(q);
         }
         p.drawPath(s);
     };
@@ -464,15 +474,16 @@ QImage ClockDigit(int digit) {
     p.setRenderHint(QPainter::Antialiasing);
     const double t = 3.4;
     auto horizontal = [&](double y) {
-        return QPolygonF({QPointF(4, y), QPointF(4 + t / 2, y - t / 2), QPointF(16 - t / 2, y - t / 2), QPointF(16, y),
-                          QPointF(16 - t / 2, y + t / 2), QPointF(4 + t / 2, y + t / 2)});
+        return QPolygonF({QPointF(4, y), QPointF(4 + t / 2, y - t / 2), QPointF(16 - t / 2, y - t / 2),
+                          QPointF(16, y), QPointF(16 - t / 2, y + t / 2), QPointF(4 + t / 2, y + t / 2)});
     };
     auto vertical = [&](double x, double y0, double y1) {
-        return QPolygonF({QPointF(x, y0), QPointF(x + t / 2, y0 + t / 2), QPointF(x + t / 2, y1 - t / 2), QPointF(x, y1),
-                          QPointF(x - t / 2, y1 - t / 2), QPointF(x - t / 2, y0 + t / 2)});
+        return QPolygonF({QPointF(x, y0), QPointF(x + t / 2, y0 + t / 2), QPointF(x + t / 2, y1 - t / 2),
+                          QPointF(x, y1), QPointF(x - t / 2, y1 - t / 2), QPointF(x - t / 2, y0 + t / 2)});
     };
-    const QPolygonF shapes[7] = {horizontal(2.5), vertical(17, 3, 16.5), vertical(17, 17.5, 31), horizontal(31.5),
-                                 vertical(3, 17.5, 31),  vertical(3, 3, 16.5), horizontal(17)};
+    const QPolygonF shapes[7] = {horizontal(2.5),  vertical(17, 3, 16.5), vertical(17, 17.5, 31),
+                                 horizontal(31.5), vertical(3, 17.5, 31), vertical(3, 3, 16.5),
+                                 horizontal(17)};
     for (int s = 0; s < 7; ++s) {
         const bool on = segments[digit] & (1 << s);
         p.setPen(Qt::NoPen);
@@ -643,7 +654,8 @@ void DrawControls(ArtWriter& out) {
     out.Png("GBClockP", ClockColon());
     Cursors(out);
     out.Png("GMedal", Medal());
-    for (int place = 1; place <= 10; ++place) out.Png(QString("GPlace%1").arg(place, 2, 10, QChar('0')), Place(place));
+    for (int place = 1; place <= 10; ++place)
+        out.Png(QString("GPlace%1").arg(place, 2, 10, QChar('0')), Place(place));
 }
 
 }  // namespace artgen

@@ -74,13 +74,16 @@ std::vector<Colour> MedianCut(std::vector<Bin> bins, int size) {
             b += bins[k].b * bins[k].count;
             n += bins[k].count;
         }
-        if (n > 0) palette.push_back({static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)});
+        if (n > 0)
+            palette.push_back({static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)});
     }
     return palette;
 }
 
 // The frame's colour at a pixel, laid over the matte; alpha below one half is left out.
-inline bool Opaque(QRgb pixel) { return qAlpha(pixel) >= 128; }
+inline bool Opaque(QRgb pixel) {
+    return qAlpha(pixel) >= 128;
+}
 inline Colour OverMatte(QRgb pixel, const QColor& matte) {
     const int a = qAlpha(pixel);
     // The frames are premultiplied: colour + matte * (1 - alpha).
@@ -171,8 +174,8 @@ void ArtWriter::Gif(const QString& name, const std::vector<QImage>& frames, int 
                 }
                 const Colour c = OverMatte(line[x], matte);
                 const int d = (kBayer[static_cast<std::size_t>((y & 3) * 4 + (x & 3))] - 8) / 2;
-                *out = static_cast<std::uint8_t>(
-                    lookup(std::clamp(c.r + d, 0, 255), std::clamp(c.g + d, 0, 255), std::clamp(c.b + d, 0, 255)));
+                *out = static_cast<std::uint8_t>(lookup(
+                    std::clamp(c.r + d, 0, 255), std::clamp(c.g + d, 0, 255), std::clamp(c.b + d, 0, 255)));
             }
         }
         if (!writer.Add(frame)) break;

@@ -16,15 +16,19 @@ QImage ContactSheet(const QString& folder) {
     const char* backs[7] = {"OB01MO", "OB02TU", "OB03WE", "OB04TH", "OB05FR", "OB06SU", "OB07SU"};
     const int gap = 10;
     const int width = gap + 9 * (146 + gap);
-    const int height = gap + 4 * (198 + gap) + (198 + gap) + (146 + gap) + 4 * (96 + gap) + (96 + gap) + 71 + gap;
+    const int height =
+        gap + 4 * (198 + gap) + (198 + gap) + (146 + gap) + 4 * (96 + gap) + (96 + gap) + 71 + gap;
     QImage sheet(width, height, QImage::Format_RGB32);
     const QImage felt = QImage(dir.filePath("FONGB.jpg"));
     QPainter p(&sheet);
-    if (!felt.isNull()) p.drawImage(sheet.rect(), felt);
-    else sheet.fill(QColor(0, 110, 40));
+    if (!felt.isNull())
+        p.drawImage(sheet.rect(), felt);
+    else
+        sheet.fill(QColor(0, 110, 40));
     int y = gap;
     for (int s = 0; s < 4; ++s, y += 198 + gap)
-        for (int r = 0; r < 9; ++r) p.drawImage(gap + r * (146 + gap), y, load(QString(suits[s]) + ranks[r] + "B"));
+        for (int r = 0; r < 9; ++r)
+            p.drawImage(gap + r * (146 + gap), y, load(QString(suits[s]) + ranks[r] + "B"));
     for (int b = 0; b < 7; ++b) p.drawImage(gap + b * (146 + gap), y, load(QString(backs[b]) + "B"));
     y += 198 + gap;
     for (int b = 0; b < 6; ++b) p.drawImage(gap + b * (198 + gap), y, load(QString(backs[b]) + "RB"));
@@ -40,7 +44,8 @@ QImage ContactSheet(const QString& folder) {
         p.drawImage(x + 1, yy + 1, image);
     };
     for (int s = 0; s < 4; ++s, y += 96 + gap)
-        for (int r = 0; r < 9; ++r) framed(gap + r * (71 + gap), y, load(QString(suits[s]) + ranks[r]), false);
+        for (int r = 0; r < 9; ++r)
+            framed(gap + r * (71 + gap), y, load(QString(suits[s]) + ranks[r]), false);
     for (int b = 0; b < 7; ++b) framed(gap + b * (71 + gap), y, load(backs[b]), false);
     y += 96 + gap;
     for (int b = 0; b < 7; ++b) framed(gap + b * (96 + gap), y, load(QString(backs[b]) + "R"), true);

@@ -38,7 +38,8 @@ QImage Felt(int w, int h, std::uint64_t seed) {
             const double f = smooth[static_cast<size_t>(y) * w + x] * 14.0 + (rnd.Unit() - 0.5) * 6.0;
             auto channel = [&](double base) {
                 const double dither = rnd.Unit() - rnd.Unit();
-                return std::clamp(static_cast<int>(std::lround(base * light + f * base / 110.0 + dither)), 0, 255);
+                return std::clamp(static_cast<int>(std::lround(base * light + f * base / 110.0 + dither)), 0,
+                                  255);
             };
             row[x] = qRgb(channel(14), channel(112), channel(46));
         }
@@ -153,7 +154,8 @@ QImage Panel(int k, int w, int h, bool ornate) {
         p.translate(-inner.center());
         QPainterPath f;
         f.moveTo(inner.left() + 4, inner.top() + 18);
-        f.cubicTo(inner.left() + 4, inner.top() + 8, inner.left() + 8, inner.top() + 4, inner.left() + 18, inner.top() + 4);
+        f.cubicTo(inner.left() + 4, inner.top() + 8, inner.left() + 8, inner.top() + 4, inner.left() + 18,
+                  inner.top() + 4);
         p.drawPath(f);
         p.drawEllipse(QPointF(inner.left() + 9, inner.top() + 9), 1.5, 1.5);
         p.restore();
@@ -298,8 +300,10 @@ QImage Star(int size, QColor colour) {
         const double a = -M_PI / 2 + i * M_PI / 5;
         const double r = i % 2 ? inner : outer;
         const QPointF q(c + r * std::cos(a), c + 0.04 * size + r * std::sin(a));
-        if (i == 0) star.moveTo(q);
-        else star.lineTo(q);
+        if (i == 0)
+            star.moveTo(q);
+        else
+            star.lineTo(q);
     }
     star.closeSubpath();
     QRadialGradient g(QPointF(c * 0.85, c * 0.75), outer);
@@ -307,7 +311,8 @@ QImage Star(int size, QColor colour) {
     g.setColorAt(0.5, colour);
     g.setColorAt(1, Shade(colour, -0.35));
     p.setBrush(g);
-    p.setPen(QPen(Shade(colour, -0.6), std::max(0.8, size / 40.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(
+        QPen(Shade(colour, -0.6), std::max(0.8, size / 40.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(star);
     return image;
 }
@@ -327,8 +332,11 @@ void DrawTable(ArtWriter& out) {
     const struct {
         const char* name;
         QColor colour;
-    } bubbles[] = {{"SPBlue", QColor(30, 84, 200)},   {"SPGreen", QColor(22, 146, 54)}, {"SPRed", QColor(206, 30, 30)},
-                   {"SPYellow", QColor(214, 152, 0)}, {"SPFiolet", QColor(136, 44, 178)}};
+    } bubbles[] = {{"SPBlue", QColor(30, 84, 200)},
+                   {"SPGreen", QColor(22, 146, 54)},
+                   {"SPRed", QColor(206, 30, 30)},
+                   {"SPYellow", QColor(214, 152, 0)},
+                   {"SPFiolet", QColor(136, 44, 178)}};
     for (const auto& b : bubbles) {
         out.Png(b.name, Bubble(b.colour, 1));
         out.Png(QString(b.name) + "B", Bubble(b.colour, 2));

@@ -61,8 +61,10 @@ class LanPlayer : public TableEvents {
     int Run(QCoreApplication& app) {
         app_ = &app;
         LanLimits limits;
-        if (options_.pendingTimeoutMs) limits.pendingTimeout = std::chrono::milliseconds(*options_.pendingTimeoutMs);
-        if (options_.chatIntervalMs) limits.chatInterval = std::chrono::milliseconds(*options_.chatIntervalMs);
+        if (options_.pendingTimeoutMs)
+            limits.pendingTimeout = std::chrono::milliseconds(*options_.pendingTimeoutMs);
+        if (options_.chatIntervalMs)
+            limits.chatInterval = std::chrono::milliseconds(*options_.chatIntervalMs);
         if (options_.sendLimit) limits.maxUnsentBytes = static_cast<std::size_t>(*options_.sendLimit);
         session_.SetLimits(limits);
         session_.AttachGame(game_);

@@ -19,7 +19,7 @@ struct LanPlayerOptions {
     int waitClients = 1;  // host: the game begins when this many clients are seated
     long long games = 1;  // host: games played before the table closes
     int initialScore = 100;
-    int paceMs = 1;  // the game timer's interval
+    int paceMs = 1;     // the game timer's interval
     int chatLines = 0;  // a short chat line goes out just before each of the first this many own messages
     // The session's bounds, for tests that need them shorter or looser.
     std::optional<int> pendingTimeoutMs;

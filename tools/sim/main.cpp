@@ -19,7 +19,8 @@ constexpr std::string_view kUsage =
     "usage: kesp-sim replay [--game-no G] [--initial-score S] < decks\n"
     "       kesp-sim play --games N [--seed X] [--initial-score S]\n"
     "       kesp-sim season --dir D --games N --name NAME --password PW [--seed X] [--initial-score S]\n"
-    "       kesp-sim lan-host --port P [--wait-clients N] [--games K] [--name NAME] [--initial-score S] [--pace MS]\n"
+    "       kesp-sim lan-host --port P [--wait-clients N] [--games K] [--name NAME] [--initial-score S] "
+    "[--pace MS]\n"
     "                [--chat N] [--pending-timeout MS] [--chat-interval MS] [--send-limit BYTES]\n"
     "       kesp-sim lan-join --address A --port P --name NAME [--pace MS] [--chat N]\n";
 
@@ -66,13 +67,14 @@ int main(int argc, char** argv) {
         const std::string_view option = argv[i];
         const bool known =
             lan ? option == "--port" || option == "--name" || option == "--pace" || option == "--chat" ||
-                      (lanHost && (option == "--wait-clients" || option == "--games" || option == "--initial-score" ||
-                                   option == "--pending-timeout" || option == "--chat-interval" ||
-                                   option == "--send-limit")) ||
+                      (lanHost && (option == "--wait-clients" || option == "--games" ||
+                                   option == "--initial-score" || option == "--pending-timeout" ||
+                                   option == "--chat-interval" || option == "--send-limit")) ||
                       (!lanHost && option == "--address")
                 : option == "--initial-score" || (command == "replay" && option == "--game-no") ||
                       (command != "replay" && (option == "--games" || option == "--seed")) ||
-                      (command == "season" && (option == "--dir" || option == "--name" || option == "--password"));
+                      (command == "season" &&
+                       (option == "--dir" || option == "--name" || option == "--password"));
         if (!known) return Fail("unknown option '" + std::string(option) + "'");
         if (i + 1 >= argc) return Fail("option '" + std::string(option) + "' needs a value");
         const std::string_view value = argv[++i];
@@ -124,7 +126,8 @@ int main(int argc, char** argv) {
         } else if (option == "--pending-timeout" || option == "--chat-interval") {
             const auto v = ParseNumber(value, option == "--chat-interval" ? 0 : 1, 600000);
             if (!v) return bad("milliseconds");
-            (option == "--chat-interval" ? lanPlayer.chatIntervalMs : lanPlayer.pendingTimeoutMs) = static_cast<int>(*v);
+            (option == "--chat-interval" ? lanPlayer.chatIntervalMs : lanPlayer.pendingTimeoutMs) =
+                static_cast<int>(*v);
         } else if (option == "--send-limit") {
             const auto v = ParseNumber(value, 64, 1 << 30);
             if (!v) return bad("a number of bytes 64..1073741824");
@@ -141,7 +144,8 @@ int main(int argc, char** argv) {
     if (command == "replay") return kesp::sim::Replay(std::cin, std::cout, std::cerr, replay);
     if (lan) {
         if (!portGiven) return Fail(std::string(command) + " needs --port P");
-        if (!lanHost && (!addressGiven || !nameGiven)) return Fail("lan-join needs --address A and --name NAME");
+        if (!lanHost && (!addressGiven || !nameGiven))
+            return Fail("lan-join needs --address A and --name NAME");
         return kesp::sim::RunLanPlayer(argc, argv, lanPlayer, std::cout, std::cerr);
     }
     if (!gamesGiven) return Fail(std::string(command) + " needs --games N");

@@ -57,7 +57,7 @@ bool ParseDeck(const std::string& line, std::array<std::uint8_t, 36>& deck, std:
 }
 
 class DeckReader {
-public:
+  public:
     DeckReader(std::istream& in, std::ostream& err) : in_(in), err_(err) {}
     enum class Result { Deck, End, Bad };
     Result Next(std::array<std::uint8_t, 36>& deck) {
@@ -74,7 +74,7 @@ public:
         return Result::End;
     }
 
-private:
+  private:
     std::istream& in_;
     std::ostream& err_;
     int lineNo_ = 0;
@@ -139,7 +139,8 @@ void ReportStep(const GameState& before, const GameState& after, std::ostream& o
         const int pos = before.TablePos;
         const Card& c = after.TablePos == 1 ? after.LastTrick[pos] : after.Table[pos];
         out << "play " << s << " " << (before.Plays[s] ? Utf8(c) : std::string("-")) << "\n";
-        if (after.TrickNo != before.TrickNo) out << "trick " << int(before.TrickNo) << " " << int(after.Leader) << "\n";
+        if (after.TrickNo != before.TrickNo)
+            out << "trick " << int(before.TrickNo) << " " << int(after.Leader) << "\n";
     } else if (p == phase::DealOver) {
         out << "score";
         for (int s = 1; s <= 4; ++s) out << " " << after.TrickPoints[s] + after.Penalty[s];
@@ -161,9 +162,12 @@ int Replay(std::istream& in, std::ostream& out, std::ostream& err, const ReplayO
     DeckReader reader(in, err);
     std::array<std::uint8_t, 36> deck{};
     switch (reader.Next(deck)) {
-        case DeckReader::Result::End: return 0;
-        case DeckReader::Result::Bad: return 2;
-        case DeckReader::Result::Deck: break;
+        case DeckReader::Result::End:
+            return 0;
+        case DeckReader::Result::Bad:
+            return 2;
+        case DeckReader::Result::Deck:
+            break;
     }
 
     Game game;
@@ -178,9 +182,12 @@ int Replay(std::istream& in, std::ostream& out, std::ostream& err, const ReplayO
     while (gs.Phase != phase::GameSettled) {
         if (gs.Phase == phase::DealScored) {
             switch (reader.Next(deck)) {
-                case DeckReader::Result::End: return 0;
-                case DeckReader::Result::Bad: return 2;
-                case DeckReader::Result::Deck: break;
+                case DeckReader::Result::End:
+                    return 0;
+                case DeckReader::Result::Bad:
+                    return 2;
+                case DeckReader::Result::Deck:
+                    break;
             }
             game.UseDeck(deck);
             game.ActionButton();

@@ -33,8 +33,9 @@ std::pair<std::string, std::string> Now() {
 
 // Records the game when the settled table is left, as the window does.
 class Recorder : public TableEvents {
-public:
-    Recorder(std::string programDir, bool clubWritable) : dir_(std::move(programDir)), writable_(clubWritable) {}
+  public:
+    Recorder(std::string programDir, bool clubWritable)
+        : dir_(std::move(programDir)), writable_(clubWritable) {}
     FinishedGame game;
     const GameState* state = nullptr;
     std::optional<GameFinishedOutcome> outcome;
@@ -46,7 +47,7 @@ public:
         outcome = GameFinished(dir_, writable_, *state, game, time, date);
     }
 
-private:
+  private:
     std::string dir_;
     bool writable_;
 };
@@ -97,7 +98,8 @@ int Season(const SeasonOptions& options, std::ostream& out, std::ostream& err) {
                 return 1;
             }
         if (!recorder.outcome) return 1;
-        for (const RecordMessage& m : recorder.outcome->Messages) err << "kesp-sim: " << MessageText(m) << "\n";
+        for (const RecordMessage& m : recorder.outcome->Messages)
+            err << "kesp-sim: " << MessageText(m) << "\n";
 
         const GameFinishedOutcome& o = *recorder.outcome;
         out << "game " << gs.GameNo << " result " << gs.Score[4];

@@ -25,7 +25,8 @@ PlaySummary PlayGames(const PlayOptions& options) {
             const int before = gs.Phase;
             if (!Step(game)) break;
             // Only the look for four aces reaches the end of the game from outside the scoring.
-            if (gs.Phase == phase::GameOverPhase && before != phase::GameOverPhase && before != phase::DealOver)
+            if (gs.Phase == phase::GameOverPhase && before != phase::GameOverPhase &&
+                before != phase::DealOver)
                 fourAces = true;
         }
         ++summary.games;
