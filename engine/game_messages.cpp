@@ -1,5 +1,8 @@
 #include "engine/game_messages.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace kesp {
 namespace {
 char Digit(int d) {
@@ -41,6 +44,18 @@ GameMessage MakePersonDiscardMessage(const Slots<std::uint8_t, 1, 4>& sel, int s
 
 GameMessage MakePlayMessage(int slot, int sender) {
     return Message(msg::PlayCard, Digit(slot), '#', sender, '0', '0', '0', '0');
+}
+
+bool MayBeginGameMessage(std::string_view t) {
+    constexpr char codes[] = {
+        msg::Decision,    '1',           msg::StartDiscards, msg::Discard,   msg::Draw,
+        msg::StartTricks, msg::PlayCard, msg::ClearTrick,    msg::ScoreDeal, msg::FourAces};
+    constexpr char actors[] = {static_cast<char>(Actor::Person), static_cast<char>(Actor::Computer),
+                               static_cast<char>(Actor::None)};
+    if (t.empty() || t[0] != 'h') return false;
+    if (t.size() > 1 && std::find(std::begin(codes), std::end(codes), t[1]) == std::end(codes)) return false;
+    if (t.size() > 4 && (t[4] < '0' || t[4] > '4')) return false;
+    return t.size() <= 8 || std::find(std::begin(actors), std::end(actors), t[8]) != std::end(actors);
 }
 
 std::optional<ParsedGameMessage> ParseGameMessage(std::string_view m) {

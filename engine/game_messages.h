@@ -57,6 +57,9 @@ struct ParsedGameMessage {
 };
 std::optional<ParsedGameMessage> ParseGameMessage(std::string_view text);
 inline constexpr std::size_t GameMessageLength = 9;
+// False as soon as the characters that have arrived cannot begin a game message ('h', a known
+// code, a sender digit, an actor mark), so a reader can drop them before the rest comes.
+bool MayBeginGameMessage(std::string_view text);
 
 // The host's deal: "b", the 36 cards, the 36 rank values as digits, InitialScore as three digits.
 struct DealMessage {

@@ -8,7 +8,6 @@
 namespace kesp {
 namespace {
 
-constexpr std::size_t kGameMessageLength = 9;
 constexpr std::size_t kCannotTell = 0;
 constexpr std::size_t kNothing = std::string_view::npos;
 
@@ -21,19 +20,6 @@ std::size_t FixedLength(std::string_view front, std::string_view head, std::size
 }
 
 }  // namespace
-
-bool MayBeginGameMessage(std::string_view t) {
-    constexpr std::string_view codes = "0134589abc";
-    constexpr std::string_view marks = "mc0";
-    if (t.empty() || t[0] != 'h') return false;
-    if (t.size() > 1 && codes.find(t[1]) == kNothing) return false;
-    if (t.size() > 4 && (t[4] < '0' || t[4] > '4')) return false;
-    return t.size() <= 8 || marks.find(t[8]) != kNothing;
-}
-
-bool LooksLikeGameMessage(std::string_view t) {
-    return t.size() >= kGameMessageLength && MayBeginGameMessage(t.substr(0, kGameMessageLength));
-}
 
 LanMessageKind LanReader::KindOf(char first) const {
     switch (first) {
@@ -58,8 +44,8 @@ std::size_t LanReader::FrontLength(std::string_view front) const {
     if (front.empty()) return kCannotTell;
     switch (KindOf(front[0])) {
         case LanMessageKind::Game:
-            if (!MayBeginGameMessage(front.substr(0, kGameMessageLength))) return kNothing;
-            return front.size() >= kGameMessageLength ? kGameMessageLength : kCannotTell;
+            if (!MayBeginGameMessage(front.substr(0, GameMessageLength))) return kNothing;
+            return front.size() >= GameMessageLength ? GameMessageLength : kCannotTell;
         case LanMessageKind::Deal:
             return front.size() >= DealMessageLength ? DealMessageLength : kCannotTell;
         case LanMessageKind::Hello:

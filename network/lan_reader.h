@@ -26,12 +26,6 @@ struct LanMessage {
 // hears seating, "abort", chat, deals and game messages.
 enum class LanReaderSide { Host, Client };
 
-// True when `text` is shaped like a nine-character game message: 'h', a known code, a sender digit
-// and an actor mark (the meaning is checked against the game elsewhere).
-bool LooksLikeGameMessage(std::string_view text);
-// False as soon as the characters there are cannot begin such a message.
-bool MayBeginGameMessage(std::string_view text);
-
 class LanReader {
   public:
     static constexpr std::size_t Capacity = 1024;
