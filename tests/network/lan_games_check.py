@@ -259,7 +259,9 @@ class UnrulyPeers(unittest.TestCase):
         self.assertEqual(h.finish(), 3, "".join(h.err))
         self.assertIn(LOST, "".join(h.err))
         self.assertTrue(any("does not take what is sent" in line for line in h.err), "".join(h.err))
-        self.assertLess(peak - before, 30 * 1024, f"{before} kB before, {peak} kB at the most")
+        # The sanitizers' allocator keeps freed memory aside, so its figure says nothing there.
+        if not os.environ.get("KESP_SANITIZED"):
+            self.assertLess(peak - before, 30 * 1024, f"{before} kB before, {peak} kB at the most")
 
     def test_a_chat_flood_is_held_to_a_rate_and_logged_briefly(self):
         h, port = host("--wait-clients", "2")
