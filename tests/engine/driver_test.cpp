@@ -306,9 +306,8 @@ void ExpectHeld(Game& game, RecordingEvents& events) {
 TEST(Waits, AHeldTablePlaysTheSameGameAsAnInstantOne) {
     for (unsigned seed = 1; seed <= 15; ++seed) {
         RecordingEvents instant, held;
-        held.holdWaits = true;
         Game a(instant), b(held);
-        held.game = &b;
+        held.HoldWaitsOf(b);
         for (Game* g : {&a, &b}) {
             g->SeedShuffle(seed);
             g->Setup().FlyCards = true;
@@ -341,9 +340,8 @@ TEST(Waits, AHeldTablePlaysTheSameGameAsAnInstantOne) {
 
 TEST(Waits, LeavingDuringAWaitAbandonsIt) {
     RecordingEvents events;
-    events.holdWaits = true;
     Game game(events);
-    events.game = &game;
+    events.HoldWaitsOf(game);
     game.Setup().kind = GameKind::LanHost;
     game.Setup().LanRole = 1;
     game.Setup().LanClientIndex = 0;
@@ -367,9 +365,8 @@ TEST(Waits, LeavingDuringAWaitAbandonsIt) {
 
 TEST(Waits, QuestionsAnsweredLater) {
     RecordingEvents events;
-    events.holdWaits = true;
     Game game(events);
-    events.game = &game;
+    events.HoldWaitsOf(game);
     DealKnown(game, 1,
               {{{"7б", "8б", "Вк", "9ч", "6б"},
                 {"Дк", "Кк", "1к", "7п", "Вп"},

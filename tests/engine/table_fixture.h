@@ -101,6 +101,12 @@ class RecordingEvents : public TableEvents {
     std::uint32_t ticket = 0;
     const Game* game = nullptr;
 
+    // From now on the waits of `g` take time.
+    void HoldWaitsOf(const Game& g) {
+        holdWaits = true;
+        game = &g;
+    }
+
     bool Hold() {
         if (!holdWaits) return false;
         ++waitsStarted;

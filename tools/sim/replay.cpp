@@ -2,6 +2,7 @@
 
 #include <array>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -161,14 +162,19 @@ void ReportDeal(const GameState& gs, std::ostream& out) {
 int Replay(std::istream& in, std::ostream& out, std::ostream& err, const ReplayOptions& options) {
     DeckReader reader(in, err);
     std::array<std::uint8_t, 36> deck{};
-    switch (reader.Next(deck)) {
-        case DeckReader::Result::End:
-            return 0;
-        case DeckReader::Result::Bad:
-            return 2;
-        case DeckReader::Result::Deck:
-            break;
-    }
+    // The exit status when the input has no further deck: 0 at its end, 2 for a bad line.
+    auto noDeck = [&]() -> std::optional<int> {
+        switch (reader.Next(deck)) {
+            case DeckReader::Result::End:
+                return 0;
+            case DeckReader::Result::Bad:
+                return 2;
+            case DeckReader::Result::Deck:
+                break;
+        }
+        return std::nullopt;
+    };
+    if (const std::optional<int> status = noDeck()) return *status;
 
     Game game;
     SetUpComputerTable(game, options.initialScore);
@@ -181,14 +187,7 @@ int Replay(std::istream& in, std::ostream& out, std::ostream& err, const ReplayO
 
     while (gs.Phase != phase::GameSettled) {
         if (gs.Phase == phase::DealScored) {
-            switch (reader.Next(deck)) {
-                case DeckReader::Result::End:
-                    return 0;
-                case DeckReader::Result::Bad:
-                    return 2;
-                case DeckReader::Result::Deck:
-                    break;
-            }
+            if (const std::optional<int> status = noDeck()) return *status;
             game.UseDeck(deck);
             game.ActionButton();
             ReportDeal(gs, out);
