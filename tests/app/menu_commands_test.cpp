@@ -11,6 +11,7 @@
 
 #include "app/help_and_about.h"
 #include "app/main_window.h"
+#include "presentation/font_roles.h"
 #include "records/club.h"
 #include "window_fixture.h"
 
@@ -215,6 +216,15 @@ TEST(MenuCommands, TheAboutWindowShowsTheBannerAndItsWordsInTheLanguage) {
     }
     EXPECT_EQ(helpOpened, 2);
     window.close();
+}
+
+// The credit line stands on the title screen between the inner rectangle's sides, 300 pixels apart.
+TEST(MenuCommands, TheTitleScreensCreditLineFitsInEveryLanguage) {
+    const QFontMetrics metrics(FontOfHeight(QStringLiteral("Comic Sans MS"), 24));
+    for (int language = 0; language < kLanguageCount; ++language) {
+        const QString credit = WordText(WordKey::AboutTeam, language);
+        EXPECT_LE(metrics.horizontalAdvance(credit), 300) << language << " " << credit.toStdString();
+    }
 }
 
 }  // namespace kesp
