@@ -9,6 +9,7 @@ packages=(
   fonts-comic-neue fonts-dejavu-core fonts-wqy-microhei
   libgif-dev libimagequant-dev
   libfluidsynth-dev timgm6mb-soundfont espeak-ng
+  libcpp-httplib-dev libsodium-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
 )
 missing=()
 for p in "${packages[@]}"; do
