@@ -54,7 +54,8 @@ std::string ConfigurationDocument(const std::string& baseUrl) {
            "AccPath=" + Encipher(baseUrl + "account", CipherKey::AccountAddress) + "#\r\n";
 }
 
-bool PrepareDataFolder(const fs::path& folder, const std::string& baseUrl, std::string& error) {
+bool PrepareDataFolder(const fs::path& folder, const fs::path& programFolder, const std::string& baseUrl,
+                       std::string& error) {
     std::error_code failure;
     for (const char* sub : {"avatars", "incoming", "musik", "downloads/progr/cards"}) {
         fs::create_directories(folder / sub, failure);
@@ -62,6 +63,17 @@ bool PrepareDataFolder(const fs::path& folder, const std::string& baseUrl, std::
             error = "cannot create " + (folder / sub).string() + ": " + failure.message();
             return false;
         }
+    }
+    for (const char* sub : {"musik", "downloads/progr/cards"}) {
+        for (const auto& entry : fs::directory_iterator(programFolder / sub, failure)) {
+            const fs::path target = folder / sub / entry.path().filename();
+            if (entry.is_regular_file() && !fs::exists(target)) fs::copy_file(entry.path(), target, failure);
+            if (failure) {
+                error = "cannot copy " + entry.path().string() + ": " + failure.message();
+                return false;
+            }
+        }
+        failure.clear();
     }
     return WriteIfMissing(folder / "config.txt", ConfigurationDocument(baseUrl), error) &&
            WriteIfMissing(folder / "news.html", kNewsPage, error);

@@ -8,9 +8,11 @@
 
 namespace kesp::service {
 
-// Creates the data folder's layout, and the configuration document and news page when they are
-// missing, for a service whose base address is `baseUrl` ("http://HOST:PORT/").
-bool PrepareDataFolder(const std::filesystem::path& folder, const std::string& baseUrl, std::string& error);
+// Creates the data folder's layout, the configuration document and news page, and copies the music
+// and libraries the build put beside the program (in `programFolder`), each only when missing: an
+// operator's own files are kept. `baseUrl` is the service's base address ("http://HOST:PORT/").
+bool PrepareDataFolder(const std::filesystem::path& folder, const std::filesystem::path& programFolder,
+                       const std::string& baseUrl, std::string& error);
 
 // The configuration document's text for a service at `baseUrl`: the enciphered addresses of its
 // world top ten, statistics and account scripts.

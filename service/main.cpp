@@ -68,7 +68,7 @@ int Serve(const ServiceOptions& options) {
         std::fprintf(stderr, "kesp-service: cannot listen on %s:%d\n", options.host.c_str(), options.port);
         return 1;
     }
-    if (!PrepareDataFolder(data, BaseUrl(options.host, port), error)) {
+    if (!PrepareDataFolder(data, ProgramFolder(), BaseUrl(options.host, port), error)) {
         std::fprintf(stderr, "kesp-service: %s\n", error.c_str());
         return 1;
     }

@@ -8,6 +8,7 @@ import sys
 import threading
 import time
 import unittest
+import urllib.parse
 
 from service_fixture import Service, cp, list_form, number, records, text_form
 
@@ -182,7 +183,22 @@ class Documents(ServiceCase):
             f.write(b"\xff\xd8jpeg")
         self.assertEqual((200, b"\xff\xd8jpeg"), s.get("/avatars/%C0%ED%ED%E0.jpg"), "the nick in Windows-1251")
         self.assertEqual(200, s.get("/avatars/%D0%90%D0%BD%D0%BD%D0%B0.jpg")[0], "and in UTF-8")
-        for path in ["/avatars/Nobody.jpg", "/avatars/..%2Fkesp.sqlite.jpg", "/musik/..%2Fconfig.txt",
+        # The music and the libraries that the build made and placed beside the program.
+        status, playlist = s.get("/musik/_playlist.html")
+        self.assertEqual(200, status)
+        lines = playlist.decode("utf-8").split("\r\n")
+        self.assertEqual("", lines.pop(), "every line ends with CR LF")
+        self.assertGreater(len(lines), 4, "the game's player needs more than four tracks")
+        for line in lines:
+            self.assertRegex(line, r"^[^ ~]+~[^ ~]+\.mp3$")
+        status, track = s.get("/musik/" + urllib.parse.quote(lines[0]))
+        self.assertEqual(200, status)
+        self.assertTrue(track[:3] == b"ID3" or track[:2] in (b"\xff\xfb", b"\xff\xf3"), track[:4])
+        self.assertGreater(len(track), 100000)
+        program_folder = os.path.dirname(os.environ["KESP_SERVICE_PROGRAM"])
+        with open(os.path.join(program_folder, "downloads/progr/cards/ZunCVoice3.dll"), "rb") as f:
+            self.assertEqual((200, f.read()), s.get("/downloads/progr/cards/ZunCVoice3.dll"))
+        for path in ["/avatars/Nobody.jpg", "/downloads/progr/cards/NotALibrary.dll", "/avatars/..%2Fkesp.sqlite.jpg", "/musik/..%2Fconfig.txt",
                      "/downloads/progr/cards/ZunCards06A.dll", "/kesp.sqlite", "/downloads/progr/cards/.hidden"]:
             with self.subTest(path=path):
                 self.assertEqual(404, s.get(path)[0])
