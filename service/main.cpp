@@ -9,6 +9,7 @@
 #include "service/command_line.h"
 #include "service/documents.h"
 #include "service/http_service.h"
+#include "service/picture_publisher.h"
 #include "service/secrets.h"
 #include "service/store.h"
 
@@ -72,6 +73,7 @@ int Serve(const ServiceOptions& options) {
         std::fprintf(stderr, "kesp-service: %s\n", error.c_str());
         return 1;
     }
+    PicturePublisher publisher(*store, data);
     std::thread stopper([&] {
         int signal = 0;
         sigwait(&stopSignals, &signal);

@@ -10,7 +10,7 @@ packages=(
   libgif-dev libimagequant-dev
   libfluidsynth-dev timgm6mb-soundfont espeak-ng
   libcpp-httplib-dev libsodium-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
-  fluidsynth lame
+  fluidsynth lame python3-pyftpdlib python3-pil
 )
 missing=()
 for p in "${packages[@]}"; do

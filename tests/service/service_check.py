@@ -1,5 +1,7 @@
 """The catalogue of form posts, the documents and the safety promises of kesp-service, through real
 HTTP on loopback. Usage: service_check.py KESP_SERVICE_PROGRAM (KESP_TEST_DATABASE for PostgreSQL)."""
+import ftplib
+import io
 import os
 import signal
 import socket
@@ -249,6 +251,101 @@ class Safety(ServiceCase):
             self.assertIn("kesp-service stopped", extra.log_text())
         finally:
             extra.remove()
+
+
+class PictureStore(ServiceCase):
+    """Uploads through the real FTP store; the service publishes good pictures and drops the rest."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        store = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../service/picture_store.py")
+        cls.ftp_process = subprocess.Popen([sys.executable, store, "--data", cls.service.data, "--port", "0",
+                                            "--user", "kesp", "--password", "pictures"],
+                                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        cls.ftp_port = int(cls.ftp_process.stdout.readline().decode().rsplit(":", 1)[1].strip("/\n"))
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.ftp_process.terminate()
+        cls.ftp_process.wait(timeout=10)
+        cls.ftp_process.stdout.close()
+        super().tearDownClass()
+
+    def upload(self, name, data):
+        ftp = ftplib.FTP()
+        ftp.encoding = "cp1251"
+        ftp.connect("127.0.0.1", self.ftp_port, timeout=10)
+        ftp.login("kesp", "pictures")
+        ftp.set_pasv(True)
+        try:
+            ftp.storbinary("STOR /" + name, io.BytesIO(data))
+            return True
+        except (ftplib.Error, OSError):
+            return False
+        finally:
+            ftp.close()
+
+    def wait_for_incoming_to_empty(self):
+        complete = os.path.join(self.service.data, "incoming", "complete")
+        deadline = time.monotonic() + 10
+        while os.listdir(complete) and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertEqual([], os.listdir(complete))
+
+    def test_a_good_picture_is_published_and_the_rest_refused(self):
+        from PIL import Image
+        s = self.service
+
+        def jpeg(width, height, colour=(200, 30, 30), kind="JPEG"):
+            out = io.BytesIO()
+            Image.new("RGB", (width, height), colour).save(out, kind)
+            return out.getvalue()
+
+        self.assertEqual("ok", s.create("Painter"))
+        self.assertEqual("ok", s.create("Пикассо"))
+        self.assertTrue(self.upload("Painter.jpg", jpeg(400, 300)))
+        self.assertTrue(self.upload("Пикассо.jpg", jpeg(100, 100, (0, 0, 200))))
+        self.wait_for_incoming_to_empty()
+        status, published = s.get("/avatars/Painter.jpg")
+        self.assertEqual(200, status)
+        picture = Image.open(io.BytesIO(published))
+        self.assertEqual(("JPEG", (200, 250)), (picture.format, picture.size))
+        self.assertEqual(200, s.get("/avatars/%CF%E8%EA%E0%F1%F1%EE.jpg")[0])
+        for name, data in [("Ghost.jpg", jpeg(100, 100)), ("Painter.jpg", jpeg(100, 100, kind="PNG")),
+                           ("Painter.jpg", jpeg(1200, 800)), ("Painter.jpg", b"\xff\xd8 not really"),
+                           ("Painter.png", jpeg(100, 100))]:
+            with self.subTest(name=name, size=len(data)):
+                self.upload(name, data)
+                self.wait_for_incoming_to_empty()
+                self.assertEqual((200, published), s.get("/avatars/Painter.jpg"), "the published one stays")
+        self.assertEqual(404, s.get("/avatars/Ghost.jpg")[0])
+        noise = io.BytesIO()
+        Image.frombytes("RGB", (1000, 1000), os.urandom(3000000)).save(noise, "JPEG", quality=95)
+        self.assertGreater(len(noise.getvalue()), 200 * 1024)
+        self.upload("Painter.jpg", noise.getvalue())
+        self.wait_for_incoming_to_empty()
+        incoming = os.path.join(s.data, "incoming")
+        deadline = time.monotonic() + 5
+        while os.listdir(incoming) != ["complete"] and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertEqual(["complete"], os.listdir(incoming), "an oversized upload is dropped")
+        self.assertFalse(self.upload("../avatars/Painter.jpg", jpeg(50, 50)))
+        self.assertEqual((200, published), s.get("/avatars/Painter.jpg"))
+
+    def test_the_account_can_only_write(self):
+        ftp = ftplib.FTP()
+        ftp.connect("127.0.0.1", self.ftp_port, timeout=10)
+        ftp.login("kesp", "pictures")
+        for attempt in (ftp.nlst, lambda: ftp.retrbinary("RETR x.jpg", lambda b: None),
+                        lambda: ftp.delete("x.jpg"), lambda: ftp.mkd("x")):
+            with self.assertRaises(ftplib.error_perm):
+                attempt()
+        ftp.close()
+        with self.assertRaises(ftplib.error_perm):
+            ftp = ftplib.FTP()
+            ftp.connect("127.0.0.1", self.ftp_port, timeout=10)
+            ftp.login("kesp", "wrong")
 
 
 class Durability(unittest.TestCase):
