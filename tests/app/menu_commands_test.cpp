@@ -70,8 +70,9 @@ const std::vector<CursorCase>& CursorCases() {
     return cases;
 }
 
-// Checks every control of a window against the cases; returns how many controls were checked.
-int CheckCursors(QWidget& window, Qt::CursorShape buttonShape = Qt::PointingHandCursor) {
+// Checks every control of a window against the cases (with the own cursors, every one is a
+// picture); returns how many controls were checked.
+int CheckCursors(QWidget& window, bool ownCursors = false) {
     int checked = 0;
     QList<QWidget*> controls = window.findChildren<QWidget*>();
     controls.prepend(&window);
@@ -79,7 +80,7 @@ int CheckCursors(QWidget& window, Qt::CursorShape buttonShape = Qt::PointingHand
         if (!control->isVisible()) continue;
         for (const CursorCase& c : CursorCases()) {
             if (!c.applies(*control)) continue;
-            const Qt::CursorShape expected = c.shape == Qt::PointingHandCursor ? buttonShape : c.shape;
+            const Qt::CursorShape expected = ownCursors ? Qt::BitmapCursor : c.shape;  // own: pictures
             EXPECT_EQ(control->cursor().shape(), expected)
                 << c.what << " " << control->metaObject()->className() << " "
                 << control->objectName().toStdString() << " in " << window.metaObject()->className();
@@ -120,6 +121,11 @@ TEST(MenuCommands, EveryControlOfEveryWindowTakesTheCursorOfItsKind) {
     for (const char* item : {"GenCount", "MSpeed", "About"})
         window.findChild<QAction*>(QString::fromLatin1(item))->trigger();
     ASSERT_TRUE(WaitFor([&] { return seen.contains("kesp::TFormAbout"); }));
+    // The own cursors are pictures, on every control at once, and back.
+    window.SetOwnCursor(true);
+    EXPECT_GE(CheckCursors(window, true), 3);
+    window.SetOwnCursor(false);
+    EXPECT_GE(CheckCursors(window), 3);
     for (const char* name : {"kesp::TFormTopTen", "kesp::TFHistory", "kesp::WelcomeDialog",
                              "kesp::TFormCount", "kesp::TFormSpeed"})
         EXPECT_TRUE(seen.contains(QString::fromLatin1(name))) << name << " " << seen.join(",").toStdString();
