@@ -11,16 +11,6 @@
 namespace kesp::service {
 namespace {
 
-QVariant Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-std::string String(const QVariant& value) {
-    return value.toString().toStdString();
-}
-Answer Say(std::string_view marker) {
-    return {std::string(marker), {}};
-}
-
 // A country code: continent digit 1..6, '-', three digits.
 bool IsCountryCode(std::string_view code) {
     return code.size() == 5 && code[0] >= '1' && code[0] <= '6' && code[1] == '-' &&
@@ -94,7 +84,7 @@ Answer ReadMemberCount(Call& call) {
     if (call.values[0] != "0") return Say(kRefused);
     const auto rows = Select(call.db, "SELECT COUNT(*) FROM accounts");
     if (!rows) return Say(kRefused);
-    return {"$" + std::to_string((*rows)[0][0].toLongLong()), {}};
+    return Number((*rows)[0][0].toLongLong());
 }
 
 // The profile's fields as the save request names them, with their longest lengths.

@@ -40,6 +40,14 @@ inline constexpr std::string_view kDone = "ok";
 inline constexpr std::string_view kExists = "is";
 inline constexpr std::string_view kRefused = "no";
 
+// A marker reply, and a number reply ("$" + the number).
+inline Answer Say(std::string_view marker) {
+    return {std::string(marker), {}};
+}
+inline Answer Number(long long number) {
+    return {"$" + std::to_string(number), {}};
+}
+
 // The operations of each group of requests.
 std::vector<Operation> AccountOperations();
 std::vector<Operation> RatingOperations();

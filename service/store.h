@@ -33,6 +33,14 @@ class Store {
     int port_ = 0;
 };
 
+// A UTF-8 text as a bound value, and a text column's value back.
+inline QVariant Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string String(const QVariant& value) {
+    return value.toString().toStdString();
+}
+
 // A statement with bound values; nothing on a database error.
 std::optional<Rows> Select(QSqlDatabase& db, const QString& sql, const std::vector<QVariant>& values = {});
 bool Execute(QSqlDatabase& db, const QString& sql, const std::vector<QVariant>& values = {});
