@@ -14,6 +14,7 @@
 #include "service/access.h"
 #include "service/catalogue.h"
 #include "service/documents.h"
+#include "service/web_page.h"
 
 namespace kesp::service {
 namespace {
@@ -138,6 +139,15 @@ void HttpService::Route() {
                 response.set_content(reply, "text/html; charset=windows-1251");
             });
     }
+    server_->Get("/", [this](const httplib::Request&, httplib::Response& response) {
+        QSqlDatabase db = store_.Connection();
+        const auto page = db.isOpen() ? WebPage(db, dataFolder_) : std::nullopt;
+        if (!page) {
+            response.status = 503;
+            return;
+        }
+        response.set_content(*page, "text/html; charset=utf-8");
+    });
     server_->Get("/get_ip.php", [](const httplib::Request& request, httplib::Response& response) {
         response.set_content(request.remote_addr, "text/plain; charset=utf-8");
     });
