@@ -20,7 +20,7 @@ namespace kesp::service {
 namespace {
 
 constexpr std::size_t kBodyLimit = 16 * 1024;
-constexpr std::size_t kWorkers = 16;
+constexpr std::size_t kWorkers = 64;
 constexpr int kSlowSenderSeconds = 3;
 constexpr int kLogLinesPerSecond = 200;
 constexpr std::uintmax_t kLargestDocument = 50 * 1024 * 1024;
@@ -81,6 +81,9 @@ HttpService::HttpService(Store& store, std::filesystem::path dataFolder)
     server_->set_read_timeout(kSlowSenderSeconds, 0);
     server_->set_write_timeout(kSlowSenderSeconds, 0);
     server_->set_keep_alive_timeout(5);
+    server_->set_keep_alive_max_count(1000);
+    // Replies are small: without this each waits for the client's delayed acknowledgement.
+    server_->set_tcp_nodelay(true);
     server_->set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
         requestStart = std::chrono::steady_clock::now();
         requestOperation.clear();

@@ -38,15 +38,14 @@ std::optional<Store> Store::Open(const std::string& sqliteFile, const std::strin
 }
 
 QSqlDatabase Store::Connection() const {
-    thread_local QString name;
-    if (name.isEmpty()) name = QStringLiteral("kesp-%1").arg(connectionCounter++);
-    if (QSqlDatabase::contains(name)) {
-        QSqlDatabase db = QSqlDatabase::database(name, false);
-        if (db.isOpen()) return db;
-        db.open();
+    // Kept per thread: looking a connection up by name takes Qt's global lock on every request.
+    thread_local QSqlDatabase db;
+    if (db.isValid()) {
+        if (!db.isOpen()) db.open();
         return db;
     }
-    QSqlDatabase db = QSqlDatabase::addDatabase(postgres_ ? "QPSQL" : "QSQLITE", name);
+    db = QSqlDatabase::addDatabase(postgres_ ? "QPSQL" : "QSQLITE",
+                                   QStringLiteral("kesp-%1").arg(connectionCounter++));
     db.setDatabaseName(name_);
     if (postgres_) {
         db.setHostName(host_);
