@@ -61,7 +61,8 @@ struct Recognised {
 };
 Recognised Recognise(Address address, std::string_view body);
 
-// The current time in seconds since the epoch.
+// The current time in seconds since the epoch, and as UTC text in a strftime format.
 long long NowSeconds();
+std::string UtcNow(const char* format);
 
 }  // namespace kesp::service

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <mutex>
 #include <sstream>
@@ -38,15 +37,6 @@ void WriteLogLine(const std::string& line) {
     const bool allowed = logLimiter.Allow(std::chrono::steady_clock::now(), summary);
     if (!summary.empty()) std::fprintf(stderr, "%s\n", summary.c_str());
     if (allowed) std::fprintf(stderr, "%s\n", line.c_str());
-}
-
-std::string UtcNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
 }
 
 // The value of the session cookie, when the request carries it.
@@ -93,9 +83,10 @@ HttpService::HttpService(Store& store, std::filesystem::path dataFolder)
         const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - requestStart);
         std::ostringstream line;
-        line << UtcNow() << ' ' << request.remote_addr << ' ' << request.method << ' ' << LoggedPath(request)
-             << ' ' << response.status << ' ' << (requestOperation.empty() ? "-" : requestOperation) << ' '
-             << elapsed.count() / 1000.0 << "ms";
+        line << UtcNow("%Y-%m-%dT%H:%M:%SZ") << ' ' << request.remote_addr << ' ' << request.method << ' '
+             << LoggedPath(request) << ' ' << response.status << ' '
+             << (requestOperation.empty() ? "-" : requestOperation) << ' ' << elapsed.count() / 1000.0
+             << "ms";
         WriteLogLine(line.str());
     });
     server_->set_exception_handler(

@@ -47,16 +47,11 @@ Answer SaveGameRecord(Call& call) {
     const auto r2 = CleanText(v[9], 0, 20);
     if (!nick || !kon || !best || !rating || !sessions || !konl || !score || !r1 || !r2) return Say(kRefused);
     if (!MaySpeakFor(call, *nick, v[1])) return Say(kRefused);
-    Transaction transaction(call.db, call.postgres);
-    const bool saved =
-        transaction.Began() &&
-        Execute(
-            call.db,
-            "UPDATE accounts SET kon = ?, best = ?, rating = ?, sessions = ?, konl = ?, score = ?, r1 = ?,"
-            " r2 = ? WHERE nick = ?",
-            {*kon, *best, *rating, *sessions, *konl, *score, *r1, Text(r2->empty() ? "#" : *r2),
-             Text(*nick)}) &&
-        transaction.Commit();
+    const bool saved = ExecuteCommitted(
+        call.db, call.postgres,
+        "UPDATE accounts SET kon = ?, best = ?, rating = ?, sessions = ?, konl = ?, score = ?, r1 = ?,"
+        " r2 = ? WHERE nick = ?",
+        {*kon, *best, *rating, *sessions, *konl, *score, *r1, Text(r2->empty() ? "#" : *r2), Text(*nick)});
     return Say(saved ? kDone : kRefused);
 }
 

@@ -1,5 +1,4 @@
 // The world statistics of the game: start-ups, likes and the sums of the game results.
-#include <ctime>
 
 #include "network/service_text.h"
 #include "service/catalogue.h"
@@ -48,13 +47,9 @@ Answer PostStartUp(Call& call) {
                        {*first, kGame}}});
 }
 
+// Likes are counted by the day in UTC.
 std::string Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char day[16];
-    std::strftime(day, sizeof day, "%Y-%m-%d", &utc);
-    return day;
+    return UtcNow("%Y-%m-%d");
 }
 
 Answer PostLike(Call& call) {

@@ -138,4 +138,10 @@ bool Transaction::Commit() {
     return done_;
 }
 
+bool ExecuteCommitted(QSqlDatabase& db, bool postgres, const QString& sql,
+                      const std::vector<QVariant>& values) {
+    Transaction transaction(db, postgres);
+    return transaction.Began() && Execute(db, sql, values) && transaction.Commit();
+}
+
 }  // namespace kesp::service

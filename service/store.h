@@ -62,4 +62,8 @@ class Transaction {
     bool done_ = false;
 };
 
+// One statement in a transaction of its own; true once it is committed.
+bool ExecuteCommitted(QSqlDatabase& db, bool postgres, const QString& sql,
+                      const std::vector<QVariant>& values);
+
 }  // namespace kesp::service
