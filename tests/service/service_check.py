@@ -35,9 +35,14 @@ class Accounts(ServiceCase):
         self.assertEqual("is", s.create("Anna"))
         self.assertEqual("is", s.create("ANNA"), "a nick differing only in case is taken")
         self.assertEqual("$1", s.post("account", b"label1=0"))
+        self.assertEqual("$1", s.post("account", list_form(("label1", "0"))), "the list form as well")
         reply = s.login("Anna")
         self.assertEqual("$Moscow Russia 1-001 W anna@x.ru 17.05.2024 xxx xxx xxx 0 0 0$", reply)
         self.assertIn("kesp_session", s.cookies)
+        # Record replies begin with their '$' and marker replies hold none, so words in a record such
+        # as "Reno" or "nobody@is.ok" are never read as markers.
+        self.assertEqual("ok", s.create("Marker", city="Reno", email="nobody@is.ok"))
+        self.assertEqual("$Reno Russia 1-001 M nobody@is.ok 17.05.2024 xxx xxx xxx 0 0 0$", s.login("Marker"))
         self.assertEqual("no", s.login("Anna", "wrong1"))
         self.assertEqual("no", s.login("Nobody"))
 
