@@ -1,6 +1,7 @@
 #include "service/http_service.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <chrono>
 #include <cstdio>
@@ -21,6 +22,7 @@ namespace {
 constexpr std::size_t kBodyLimit = 16 * 1024;
 constexpr std::size_t kWorkers = 64;
 constexpr int kSlowSenderSeconds = 3;
+constexpr int kConnectionQueue = 1024;
 constexpr int kLogLinesPerSecond = 200;
 constexpr std::uintmax_t kLargestDocument = 50 * 1024 * 1024;
 
@@ -74,6 +76,13 @@ HttpService::HttpService(Store& store, std::filesystem::path dataFolder)
     server_->set_keep_alive_max_count(1000);
     // Replies are small: without this each waits for the client's delayed acknowledgement.
     server_->set_tcp_nodelay(true);
+    // Unlike the library's default (SO_REUSEPORT), a second service cannot bind the same port and
+    // silently take half of the connections; a restart still binds at once.
+    server_->set_socket_options([this](int socket) {
+        const int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listenSocket_ = socket;
+    });
     server_->set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
         requestStart = std::chrono::steady_clock::now();
         requestOperation.clear();
@@ -161,8 +170,13 @@ void HttpService::Route() {
 }
 
 int HttpService::Bind(const std::string& host, int port) {
-    if (port == 0) return server_->bind_to_any_port(host);
-    return server_->bind_to_port(host, port) ? port : -1;
+    const int bound = port == 0                           ? server_->bind_to_any_port(host)
+                      : server_->bind_to_port(host, port) ? port
+                                                          : -1;
+    // The library listens with a queue of 5, which drops connections when many clients connect at
+    // once; listening again on Linux only enlarges the queue.
+    if (bound > 0) ::listen(listenSocket_, kConnectionQueue);
+    return bound;
 }
 
 bool HttpService::Serve() {

@@ -253,6 +253,10 @@ class Safety(ServiceCase):
         extra = Service()
         try:
             self.assertEqual("$0", extra.post("account", b"label1=0"))
+            second = subprocess.run([os.environ["KESP_SERVICE_PROGRAM"], "--listen", "127.0.0.1:%d" % extra.port,
+                                     "--data", os.path.join(extra.data, "second")], capture_output=True, timeout=20)
+            self.assertEqual(1, second.returncode, "a second service cannot take the same port")
+            self.assertIn(b"cannot listen", second.stderr)
             self.assertEqual(0, extra.stop(signal.SIGTERM))
             self.assertIn("kesp-service stopped", extra.log_text())
         finally:
