@@ -265,7 +265,9 @@ ArtLoadResult CardArt::LoadBackground(bool designed) {
     if (designed) {
         ResourceLibrary library(programDir_, kGraphicsLibrary);
         if (library.Found()) {
-            image = library.LoadImage("BGLilu");
+            // Larger windows take the big picture where the library has one.
+            if (windowSize_ != 1) image = library.LoadImage("BGLiluB");
+            if (image.isNull()) image = library.LoadImage("BGLilu");
             loaded = !image.isNull();
         } else {
             result.ok = false;
@@ -275,6 +277,7 @@ ArtLoadResult CardArt::LoadBackground(bool designed) {
             settings_.TableDesign = 0;
         }
     }
+    designedBackground_ = loaded;
     if (!loaded) {
         int style = settings_.Background;
         int colour = settings_.BackgroundVariant;
@@ -304,6 +307,12 @@ ArtLoadResult CardArt::LoadBackground(bool designed) {
     image = image.convertToFormat(QImage::Format_RGB32);
     background_ = windowSize_ != 1 ? StretchedToClient(image) : image;
     return result;
+}
+
+ArtLoadResult CardArt::LoadScreenBackground(bool table, bool force) {
+    const bool designed = (table ? settings_.TableDesign : settings_.MenuDesign) == 1;
+    if (!force && designed == designedBackground_ && !background_.isNull()) return {};
+    return LoadBackground(designed);
 }
 
 bool CardArt::UseRecordingBackground() {

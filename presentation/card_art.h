@@ -72,6 +72,10 @@ class CardArt {
     ArtLoadResult LoadFaceDeck();
     ArtLoadResult LoadBacks();
     ArtLoadResult LoadBackground(bool designed);
+    // The background of a screen: the graphics library's purple while that screen's design
+    // (MenuDesign for the menu, TableDesign for the table) is 1, else the chosen one. Loads only
+    // when it differs from the background loaded now, unless `force`.
+    ArtLoadResult LoadScreenBackground(bool table, bool force = false);
     // The plain felt "GIFBackGr" stretched to the client size, used while a deal is recorded;
     // false, with the background unchanged, when the picture is missing.
     bool UseRecordingBackground();
@@ -135,6 +139,7 @@ class CardArt {
     int backCount_ = 7;
     int currentBack_ = 1;
     QImage background_;
+    bool designedBackground_ = false;
     std::mt19937 random_{std::random_device{}()};
 };
 
