@@ -77,6 +77,8 @@ void DrawSuit(QPainter& p, int suit, const QRectF& box, bool shaded, bool upside
 // A text outline scaled to the given cap height and centred on (cx, top + height / 2).
 QPainterPath TextPath(const QString& text, const QFont& font, double cx, double top, double height,
                       double maxWidth);
+// The colour a fraction t of the way from a to b.
+QColor Mix(const QColor& a, const QColor& b, double t);
 // An empty ARGB picture.
 QImage Canvas(int w, int h);
 
@@ -85,6 +87,9 @@ void DrawCards(ArtWriter& out);  // faces, suit symbols and backs of the built-i
 QImage DrawFace(QSize size, bool big, const DeckStyle& style, int suit, int rank);
 // A suit symbol of a deck, `size` square, on a transparent ground.
 QImage DrawSymbol(int suit, int size, const DeckStyle& style);
+// A back's paper: rounded white with, on big backs, a thin grey border; returns the field inside
+// the margin that the design is printed on.
+QRectF DrawBackPaper(QPainter& p, int w, int h, bool big);
 // The built-in back of a weekday (0 Monday .. 6 Sunday) at a stored size.
 QImage DrawClassicBack(int w, int h, int day, bool big);
 QImage Turned(const QImage& upright);

@@ -150,21 +150,17 @@ QImage CarpetBackground(int w, int h, const QColor& c, int k) {
     p.setBrush(dark);
     p.drawPath(border);
     p.setBrush(light);
+    auto lozenge = [&](double x, double y) {
+        p.drawPolygon(QPolygonF{{x, y - b * 0.32}, {x + b * 0.32, y}, {x, y + b * 0.32}, {x - b * 0.32, y}});
+    };
     for (double x = b / 2; x < w; x += b) {
-        for (double y : {b / 2, h - b / 2}) {
-            QPolygonF d;
-            d << QPointF(x, y - b * 0.32) << QPointF(x + b * 0.32, y) << QPointF(x, y + b * 0.32)
-              << QPointF(x - b * 0.32, y);
-            p.drawPolygon(d);
-        }
+        lozenge(x, b / 2);
+        lozenge(x, h - b / 2);
     }
-    for (double y = b * 1.5; y < h - b; y += b)
-        for (double x : {b / 2, w - b / 2}) {
-            QPolygonF d;
-            d << QPointF(x, y - b * 0.32) << QPointF(x + b * 0.32, y) << QPointF(x, y + b * 0.32)
-              << QPointF(x - b * 0.32, y);
-            p.drawPolygon(d);
-        }
+    for (double y = b * 1.5; y < h - b; y += b) {
+        lozenge(b / 2, y);
+        lozenge(w - b / 2, y);
+    }
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(gold, 2 * k));
     p.drawRect(QRectF(b + 4 * k, b + 4 * k, w - 2 * b - 8 * k, h - 2 * b - 8 * k));

@@ -814,24 +814,12 @@ const QColor kBackColours[7] = {QColor(24, 62, 150), QColor(160, 22, 36), QColor
                                 QColor(28, 30, 84)};
 const char* const kWeekdayTokens[7] = {"Mo", "Tu", "We", "Th", "Fr", "Su", "Su"};
 
-QColor Mix(const QColor& a, const QColor& b, double t) {
-    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
-                            a.blueF() + (b.blueF() - a.blueF()) * t);
-}
-
 // An upright back: white margin, a field in the day's colour with a fine lattice, a guilloche
 // border and a rosette in the middle.
 }  // namespace
 
-QImage DrawClassicBack(int w, int h, int day, bool big) {
-    const QColor base = kBackColours[day];
-    const QColor light = Mix(base, Qt::white, 0.45);
-    const QColor pale = Mix(base, Qt::white, 0.78);
-    QImage image = Canvas(w, h);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+QRectF DrawBackPaper(QPainter& p, int w, int h, bool big) {
     const double radius = big ? 9 : 2.5;
-    const double line = big ? 1.0 : 0.6;
     if (big) {
         p.setPen(QPen(QColor(96, 96, 104), 1.0));
         p.setBrush(QColor(255, 255, 252));
@@ -842,7 +830,18 @@ QImage DrawClassicBack(int w, int h, int day, bool big) {
         p.drawRoundedRect(QRectF(0, 0, w, h), radius, radius);
     }
     const double margin = big ? 7 : 3.5;
-    const QRectF field(margin, margin, w - 2 * margin, h - 2 * margin);
+    return QRectF(margin, margin, w - 2 * margin, h - 2 * margin);
+}
+
+QImage DrawClassicBack(int w, int h, int day, bool big) {
+    const QColor base = kBackColours[day];
+    const QColor light = Mix(base, Qt::white, 0.45);
+    const QColor pale = Mix(base, Qt::white, 0.78);
+    QImage image = Canvas(w, h);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double line = big ? 1.0 : 0.6;
+    const QRectF field = DrawBackPaper(p, w, h, big);
     QPainterPath fieldPath;
     fieldPath.addRoundedRect(field, big ? 5 : 2, big ? 5 : 2);
     p.setPen(Qt::NoPen);

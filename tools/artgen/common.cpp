@@ -43,6 +43,11 @@ QImage Canvas(int w, int h) {
     return image;
 }
 
+QColor Mix(const QColor& a, const QColor& b, double t) {
+    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
+                            a.blueF() + (b.blueF() - a.blueF()) * t);
+}
+
 bool IsRed(int suit) {
     return suit == kHearts || suit == kDiamonds;
 }

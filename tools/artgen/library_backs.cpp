@@ -18,25 +18,9 @@ const QColor kBackBase[10] = {
 const QColor kGoldLine(226, 186, 86);
 const QColor kCream(252, 246, 226);
 
-QColor Mix(const QColor& a, const QColor& b, double t) {
-    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
-                            a.blueF() + (b.blueF() - a.blueF()) * t);
-}
-
-// What every back shares: the paper margin and border; returns the printed field.
-QRectF Blank(QPainter& p, int w, int h, bool big) {
-    const double radius = big ? 9 : 2.5;
-    if (big) {
-        p.setPen(QPen(QColor(96, 96, 104), 1.0));
-        p.setBrush(QColor(255, 255, 252));
-        p.drawRoundedRect(QRectF(0.5, 0.5, w - 1.0, h - 1.0), radius, radius);
-    } else {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(255, 255, 252));
-        p.drawRoundedRect(QRectF(0, 0, w, h), radius, radius);
-    }
-    const double margin = big ? 7 : 3.5;
-    return QRectF(margin, margin, w - 2 * margin, h - 2 * margin);
+// A lozenge of half-diagonal r centred on c.
+QPolygonF Lozenge(QPointF c, double r) {
+    return QPolygonF{{c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}, {c.x() - r, c.y()}};
 }
 
 // A glyph of a font filled into a square box centred on `c`.
@@ -152,31 +136,17 @@ void Carpet(QPainter& p, const QRectF& f, double u, const QColor& base) {
         ringPath.setFillRule(Qt::OddEvenFill);
         p.drawPath(ringPath);
         p.setBrush(ring % 2 ? gold : base);
-        const int n = static_cast<int>(band.width() / bw);
+        // A row of lozenges along each side of the band.
+        const int n = static_cast<int>(band.width() / bw), m = static_cast<int>(band.height() / bw);
         for (int i = 0; i < n; ++i) {
             const double x = band.left() + (i + 0.5) * band.width() / n;
-            for (double y : {band.top() + bw / 2, band.bottom() - bw / 2}) {
-                QPainterPath d;
-                d.moveTo(x, y - bw * 0.35);
-                d.lineTo(x + bw * 0.35, y);
-                d.lineTo(x, y + bw * 0.35);
-                d.lineTo(x - bw * 0.35, y);
-                d.closeSubpath();
-                p.drawPath(d);
-            }
+            p.drawPolygon(Lozenge(QPointF(x, band.top() + bw / 2), bw * 0.35));
+            p.drawPolygon(Lozenge(QPointF(x, band.bottom() - bw / 2), bw * 0.35));
         }
-        const int m = static_cast<int>(band.height() / bw);
         for (int i = 0; i < m; ++i) {
             const double y = band.top() + (i + 0.5) * band.height() / m;
-            for (double x : {band.left() + bw / 2, band.right() - bw / 2}) {
-                QPainterPath d;
-                d.moveTo(x, y - bw * 0.35);
-                d.lineTo(x + bw * 0.35, y);
-                d.lineTo(x, y + bw * 0.35);
-                d.lineTo(x - bw * 0.35, y);
-                d.closeSubpath();
-                p.drawPath(d);
-            }
+            p.drawPolygon(Lozenge(QPointF(band.left() + bw / 2, y), bw * 0.35));
+            p.drawPolygon(Lozenge(QPointF(band.right() - bw / 2, y), bw * 0.35));
         }
         band = inner;
     }
@@ -618,7 +588,7 @@ QImage DrawLibraryBack(int style, int back, int w, int h, bool big) {
     QImage image = Canvas(w, h);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF f = Blank(p, w, h, big);
+    const QRectF f = DrawBackPaper(p, w, h, big);
     QPainterPath field;
     field.addRoundedRect(f, big ? 5 : 2, big ? 5 : 2);
     const QColor base = kBackBase[(back - 1) % 10];
