@@ -77,32 +77,31 @@ TEST_F(LibraryToolsTest, SvgDeckBecomesAFaceSetTheProgramLoads) {
     EXPECT_EQ(QImage(Path("pictures/Pi4KSkTB.png")).size(), QSize(126, 198));
     ASSERT_EQ(Run(KESP_PACK, {Path("pictures"), Path("game/ZunCards06A.dll")}), 0);
 
-    for (int deck : {5, 30}) {
-        for (double scale : {1.0, 2.0}) {
-            SCOPED_TRACE(testing::Message() << "deck " << deck << " scale " << scale);
-            settings_.CardFaceSet = deck;
-            CardArt art(settings_, Path("game").toStdString() + "/");
-            art.SetWindow(scale < 1.3 ? 1 : 5, scale, QSize(int(760 * scale), int(500 * scale)));
-            const ArtLoadResult result = art.LoadFaceDeck();
-            EXPECT_TRUE(result.ok);
-            ASSERT_EQ(settings_.CardFaceSet, deck);
-            for (int suit = 0; suit < 4; ++suit)
-                for (int rank = 0; rank < 9; ++rank) {
-                    const Card card = Card::FromDeckNumber(rank * 4 + suit + 1);
-                    const QImage face = scale < 1.3 ? art.FaceImage(card) : art.FaceImagePng(card);
-                    // Inside the stored inverted region, off the red circle: the card's own colour.
-                    const QColor seen = face.pixelColor(face.width() / 5, face.height() / 3);
-                    const QColor want = CardColour(suit, rank);
-                    EXPECT_LE(std::abs(seen.red() - want.red()) + std::abs(seen.green() - want.green()) +
-                                  std::abs(seen.blue() - want.blue()),
-                              6)
-                        << kSvgRanks[rank] << "_" << kSvgSuits[suit];
-                }
-            // The suit sign is the middle of the ace: the red circle.
-            const QColor sign = art.SymbolImagePng(suit::Spades).pixelColor(20, 20);
-            EXPECT_GT(sign.red(), 230);
-            EXPECT_LT(sign.green(), 30);
-        }
+    // (A narrow deck in a large window also needs the library of backs, which this folder lacks.)
+    for (const auto& [deck, scale] : {std::pair{5, 1.0}, std::pair{5, 2.0}, std::pair{30, 1.0}}) {
+        SCOPED_TRACE(testing::Message() << "deck " << deck << " scale " << scale);
+        settings_.CardFaceSet = deck;
+        CardArt art(settings_, Path("game").toStdString() + "/");
+        art.SetWindow(scale < 1.3 ? 1 : 5, scale, QSize(int(760 * scale), int(500 * scale)));
+        const ArtLoadResult result = art.LoadFaceDeck();
+        EXPECT_TRUE(result.ok);
+        ASSERT_EQ(settings_.CardFaceSet, deck);
+        for (int suit = 0; suit < 4; ++suit)
+            for (int rank = 0; rank < 9; ++rank) {
+                const Card card = Card::FromDeckNumber(rank * 4 + suit + 1);
+                const QImage face = scale < 1.3 ? art.FaceImage(card) : art.FaceImagePng(card);
+                // Inside the stored inverted region, off the red circle: the card's own colour.
+                const QColor seen = face.pixelColor(face.width() / 5, face.height() / 3);
+                const QColor want = CardColour(suit, rank);
+                EXPECT_LE(std::abs(seen.red() - want.red()) + std::abs(seen.green() - want.green()) +
+                              std::abs(seen.blue() - want.blue()),
+                          6)
+                    << kSvgRanks[rank] << "_" << kSvgSuits[suit];
+            }
+        // The suit sign is the middle of the ace: the red circle.
+        const QColor sign = art.SymbolImagePng(suit::Spades).pixelColor(20, 20);
+        EXPECT_GT(sign.red(), 230);
+        EXPECT_LT(sign.green(), 30);
     }
 
     // --base keeps a library's pictures and adds the folder's.
