@@ -9,6 +9,8 @@ packages=(
   fonts-comic-neue fonts-dejavu-core fonts-wqy-microhei fonts-urw-base35
   libgif-dev libimagequant-dev
   libfluidsynth-dev timgm6mb-soundfont espeak-ng
+  libcpp-httplib-dev libsodium-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
+  fluidsynth lame python3-pyftpdlib python3-pil
 )
 missing=()
 for p in "${packages[@]}"; do
