@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "presentation/cards_button.h"
+#include "presentation/font_roles.h"
 
 namespace kesp {
 
@@ -25,7 +26,7 @@ TMessageWindow::TMessageWindow(const Localisation& words, const QString& line1, 
     setWindowTitle(words.WordText(WordKey::Attention));
     setModal(true);
 
-    QFont font(QStringLiteral("Comic Sans MS"));
+    QFont font(InstalledFamily(QStringLiteral("Comic Sans MS")));
     font.setPointSize(20);
     font.setBold(true);
     QFont linkFont = font;
