@@ -34,6 +34,9 @@ QString InstalledFamily(const QString& family) {
 
 QFont FontOfHeight(const QString& family, int height, bool bold) {
     height = std::max(1, height);
+    // FixedSys is a raster font of one size, 8 x 15: a smaller height still draws its 15 pixels.
+    if (family.trimmed().compare(QLatin1String("fixedsys"), Qt::CaseInsensitive) == 0)
+        height = std::max(height, 15);
     QFont font;
     const QString installed = InstalledFamily(family);
     if (!installed.trimmed().isEmpty()) font.setFamilies({installed});

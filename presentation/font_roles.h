@@ -33,7 +33,8 @@ QString InstalledFamily(const QString& family);
 std::optional<FontRole> FontRoleOfKey(std::string_view key);
 
 // A font whose character cell (ascent + descent) is `height` pixels, as the interface sizes its
-// texts. A blank family falls back to the application's font; heights below 1 become 1.
+// texts. A blank family falls back to the application's font; heights below 1 become 1, and FixedSys,
+// a one-size raster font, keeps its 15 pixels.
 QFont FontOfHeight(const QString& family, int height, bool bold = false);
 
 class FontRoles {
