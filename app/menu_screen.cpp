@@ -13,7 +13,7 @@
 namespace kesp {
 
 MenuScreen::MenuScreen(QWidget& window, const Localisation& words, const TableArt& art)
-    : window_(window), words_(words), clock_(new MenuClock(art, &window)) {
+    : window_(window), words_(words), topTenPanels_(window), clock_(new MenuClock(art, &window)) {
     for (int k = 0; k < 5; ++k) {
         members_[static_cast<std::size_t>(k)] = MakeButton(QStringLiteral("Button%1").arg(k + 1));
         connect(members_[static_cast<std::size_t>(k)], &QPushButton::clicked, this, [this, k] {
@@ -95,6 +95,7 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
         colour(row, k == 4 ? MenuButtonKind::OwnRow : MenuButtonKind::ClubRow);
         row->show();
     }
+    topTenPanels_.Show(club.File ? &*club.File : nullptr, rowFont, geometry.titlePicture, place.S(16));
     auto layout = [&](TZunCardsButton* b, WordKey word, const QRect& where) {
         b->setGeometry(where);
         b->setFont(buttonFont);
@@ -135,6 +136,7 @@ void MenuScreen::Hide() {
     mode_->hide();
     history_->hide();
     header_->hide();
+    topTenPanels_.Hide();
     for (QLabel* label : animations_) {
         if (label->movie()) label->movie()->stop();
         label->hide();

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 
+#include "app/top_ten_panels.h"
 #include "presentation/font_roles.h"
 #include "presentation/menu_layout.h"
 #include "presentation/table_layout.h"
@@ -55,7 +56,8 @@ class MenuScreen : public QObject {
     TZunCardsButton* exit_;
     TZunCardsButton* mode_;
     TZunCardsButton* history_;
-    TZunCardsButton* header_;              // the club list's header, a disabled button
+    TZunCardsButton* header_;  // the club list's header, a disabled button
+    TopTenPanels topTenPanels_;
     std::array<QLabel*, 2> animations_{};  // "GifMenu1" left, "GifMenu2" right
     MenuClock* clock_;                     // in the large windows only
     QRect caption_;

@@ -1,0 +1,59 @@
+#include "service/secrets.h"
+
+#include <sodium.h>
+
+#include <semaphore>
+
+namespace kesp::service {
+namespace {
+
+std::string Hex(const unsigned char* bytes, std::size_t size) {
+    std::string out(size * 2 + 1, '\0');
+    sodium_bin2hex(out.data(), out.size(), bytes, size);
+    out.pop_back();
+    return out;
+}
+
+// Each hash takes 64 MB for a moment: a few at a time, so a burst of log-ins cannot exhaust memory.
+std::counting_semaphore<4> hashing(4);
+
+class HashingTurn {
+  public:
+    HashingTurn() { hashing.acquire(); }
+    ~HashingTurn() { hashing.release(); }
+};
+
+}  // namespace
+
+bool InitialiseSecrets() {
+    return sodium_init() >= 0;
+}
+
+std::optional<std::string> HashPassword(std::string_view password) {
+    char hash[crypto_pwhash_STRBYTES];
+    const HashingTurn turn;
+    if (crypto_pwhash_str(hash, password.data(), password.size(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                          crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
+        return std::nullopt;
+    return std::string(hash);
+}
+
+bool PasswordMatches(const std::string& hash, std::string_view password) {
+    const HashingTurn turn;
+    return crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) == 0;
+}
+
+std::string NewSessionToken() {
+    unsigned char bytes[32];
+    randombytes_buf(bytes, sizeof bytes);
+    return Hex(bytes, sizeof bytes);
+}
+
+std::string SessionTokenHash(std::string_view token) {
+    unsigned char digest[crypto_generichash_BYTES];
+    crypto_generichash(digest, sizeof digest, reinterpret_cast<const unsigned char*>(token.data()),
+                       token.size(), nullptr, 0);
+    return Hex(digest, sizeof digest);
+}
+
+}  // namespace kesp::service
