@@ -81,7 +81,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
               [this](WordId question, bool yes) { AnswerQuestion(question, yes); },
               [this] { art_.BackForDeal(); }})),
       game_(*events_),
-      menu_(*this, words_),
+      menu_(*this, words_, tableArt_),
       popup_(*this, words_),
       recording_(*this, settings_, art_, tableArt_, fonts_, words_, programDir_, [this] {
           painter_.DrawAll(game_);
@@ -228,6 +228,13 @@ void TForm1::LayoutTable(bool network) {
     const TableGeometry& g = painter_.Geometry();
     button7_->setGeometry(g.button1);
     button8_->setGeometry(g.button2);
+    for (TZunCardsButton* b : {button7_, button8_}) {
+        b->setFont(fonts_.MenuButtonFont(settings_.WindowSize, scales_.s));
+        ApplyButtonColours(
+            *b, MenuButtonColours(MenuButtonKind::Command, settings_.TableDesign == 1, false, false),
+            settings_.NewButtons);
+        b->SetGrayDis(true);  // "Pass" with an ace, "OK" in the user's own turn: visibly out of reach
+    }
 }
 
 void TForm1::ShowMenu() {
@@ -239,7 +246,7 @@ void TForm1::ShowMenu() {
     menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     ShowArtMessages(words_, this, {art_.LoadScreenBackground(false)});
     PaintMenuPicture();
-    SyncTimer();
+    timer1_.start(timer::Menu);
     ResumeMenuMusic();
     update();
 }
@@ -251,7 +258,7 @@ void TForm1::PaintMenuPicture() {
         tableArt_.Picture(words_.ResourceName(settings_.NetworkMode ? u"Net__" : u"Elite").toStdString());
     for (QImage* banner : {&pictures.caption, &pictures.header})
         if (!banner->isNull()) RecolorBanner(*banner, settings_.CaptionColour);
-    menuBackground_ = PaintMenuBackground(tableArt_, menuGeometry_, size(), pictures, QTime::currentTime());
+    menuBackground_ = PaintMenuBackground(tableArt_, menuGeometry_, size(), pictures);
 }
 
 void TForm1::NameSeats() {
@@ -342,6 +349,7 @@ void TForm1::ApplySeatNames() {
 // A player left the running game: the sound and the box over the table; the session breaks the
 // game off, and the menu comes back when the box is closed.
 void TForm1::PeerLost() {
+    if (screen_ == Screen::Menu) timer1_.start(timer::Menu);  // its tick closes the port
     PlaySoundEffect(sound::Wrong);
     lan_->EnableChat(false);
     auto* box = new QMessageBox(QMessageBox::Critical, GameName(words_.CurrentLanguage()),
@@ -472,13 +480,16 @@ void TForm1::Timer1Timer() {
         AfterGameStep();
         return;
     }
-    if (screen_ == Screen::Menu) lan_->Session().MenuTick();
-    if (screen_ == Screen::Title && title_) title_->Tick();
-    if (screen_ == Screen::Menu && QTime::currentTime().second() != lastClockSecond_) {
-        lastClockSecond_ = QTime::currentTime().second();
-        PaintMenuPicture();
+    if (screen_ == Screen::Title && title_) {
+        update(title_->Tick());
+        return;
     }
-    update();  // the title screen and the menu animate
+    if (screen_ == Screen::Menu) {
+        // The first tick in the menu closes a port that a lost game left open; after it the menu's
+        // clock and pictures keep their own time, and the tick rests until the menu is entered again.
+        lan_->Session().MenuTick();
+        timer1_.stop();
+    }
 }
 
 // The click burst under the pointer (it needs the graphics library).
@@ -557,11 +568,11 @@ void TForm1::paintEvent(QPaintEvent* event) {
         p.drawImage(area.topLeft(), flights.Running() ? flights.WorkingCopy() : painter_.Canvas(), area);
         return;
     }
+    const QRect area = event->rect();
     if (screen_ == Screen::Title && title_) {
-        p.fillRect(rect(), tableArt_.WindowColour());
-        p.drawImage(title_->Origin(), title_->Frame());
+        p.drawImage(area.topLeft(), title_->Frame(), area);
     } else if (screen_ == Screen::Menu && !menuBackground_.isNull()) {
-        p.drawImage(0, 0, menuBackground_);
+        p.drawImage(area.topLeft(), menuBackground_, area);
     } else {
         p.fillRect(rect(), tableArt_.WindowColour());
     }

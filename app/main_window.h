@@ -130,12 +130,11 @@ class TForm1 : public QWidget {
     WindowScales scales_;
     MenuGeometry menuGeometry_;
     std::unique_ptr<TitleScreen> title_;
-    QImage menuBackground_;  // repainted each second for the clock
+    QImage menuBackground_;  // the menu's pictures under its buttons
     bool clubWritable_ = true;
     bool clubBadAtStartUp_ = false;
     bool startedUp_ = false;
     bool startUpQueued_ = false;
-    int lastClockSecond_ = -1;
     FinishedGame player_;  // who plays the game on the table, as read when it started
     std::unique_ptr<TCursors> cursors_;
     CursorKind tableCursor_ = CursorKind::Arrow;

@@ -7,12 +7,13 @@
 #include <QWidget>
 
 #include "presentation/cards_button.h"
+#include "presentation/menu_clock.h"
 #include "records/club_list.h"
 
 namespace kesp {
 
-MenuScreen::MenuScreen(QWidget& window, const Localisation& words)
-    : window_(window), words_(words), topTenPanels_(window) {
+MenuScreen::MenuScreen(QWidget& window, const Localisation& words, const TableArt& art)
+    : window_(window), words_(words), topTenPanels_(window), clock_(new MenuClock(art, &window)) {
     for (int k = 0; k < 5; ++k) {
         members_[static_cast<std::size_t>(k)] = MakeButton(QStringLiteral("Button%1").arg(k + 1));
         connect(members_[static_cast<std::size_t>(k)], &QPushButton::clicked, this, [this, k] {
@@ -30,14 +31,12 @@ MenuScreen::MenuScreen(QWidget& window, const Localisation& words)
     connect(topTen_, &QPushButton::clicked, this, &MenuScreen::TopTenClicked);
     connect(exit_, &QPushButton::clicked, this, &MenuScreen::ExitClicked);
     connect(mode_, &QPushButton::clicked, this, &MenuScreen::ModeClicked);
-    header_ = new QLabel(&window_);
-    header_->setAlignment(Qt::AlignCenter);
-    header_->setStyleSheet(
-        QStringLiteral("color: #ffffc8; background: rgba(0, 0, 0, 90); border-radius: 4px;"));
-    header_->hide();
+    header_ = MakeButton(QStringLiteral("BHeader"));
+    header_->setEnabled(false);  // the header only names the columns
     for (int i = 0; i < 2; ++i) {
         auto* label = new QLabel(&window_);
         auto* movie = new QMovie(QStringLiteral(":/GIFMENU%1").arg(i + 1), QByteArray(), label);
+        movie->setCacheMode(QMovie::CacheAll);  // each frame is decoded once, not on every loop
         label->setMovie(movie);
         label->hide();
         animations_[static_cast<std::size_t>(i)] = label;
@@ -62,10 +61,16 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
     const LoadedClub club = LoadClubFile(ClubFilePath(programDir, settings.NetworkMode));
     const int view = settings.ClubView == ClubViewRating ? ClubViewRating : ClubViewScore;
     const int rowWidth = geometry.clubRows[0].width();
+    const bool library = settings.MenuDesign == 1;
+    auto colour = [&](TZunCardsButton* b, MenuButtonKind kind) {
+        ApplyButtonColours(*b, MenuButtonColours(kind, library, settings.NewButtons, false),
+                           settings.NewButtons);
+    };
     header_->setGeometry(geometry.clubHeader);
     header_->setFont(rowFont);
     header_->setText(
         words_.WordText(view == ClubViewRating ? WordKey::ClubHeaderRating : WordKey::ClubHeaderScore));
+    colour(header_, MenuButtonKind::ClubHeader);
     header_->show();
 
     const QFontMetrics metrics(rowFont);
@@ -86,7 +91,8 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
         }
         occupied_[static_cast<std::size_t>(k)] = occupied;
         row->setText(text);
-        row->SetColorSB(occupied ? TColorSB::DCards : TColorSB::DNavy);
+        // Row 5 holds the user's own entry.
+        colour(row, k == 4 ? MenuButtonKind::OwnRow : MenuButtonKind::ClubRow);
         row->show();
     }
     topTenPanels_.Show(club.File ? &*club.File : nullptr, rowFont, geometry.titlePicture, place.S(16));
@@ -94,6 +100,7 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
         b->setGeometry(where);
         b->setFont(buttonFont);
         b->setText(words_.WordText(word));
+        colour(b, b == newPlayer_ ? MenuButtonKind::ClubRow : MenuButtonKind::Command);
         b->show();
     };
     layout(newPlayer_, WordKey::NewPlayer, geometry.newPlayer);
@@ -116,6 +123,8 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
         }
         label->show();
     }
+    clock_->setGeometry(geometry.clock);
+    clock_->setVisible(geometry.panelsShown);
     shown_ = true;
 }
 
@@ -132,6 +141,7 @@ void MenuScreen::Hide() {
         if (label->movie()) label->movie()->stop();
         label->hide();
     }
+    clock_->hide();
     shown_ = false;
 }
 

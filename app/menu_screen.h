@@ -1,5 +1,6 @@
 // The main menu's controls: the five club member rows, "New Player", "Top Ten", "Exit", "Mode",
-// and the club list's header, laid out on the main window for its size.
+// "History", the club list's header, the side animations and the clock, laid out on the main window
+// for its size.
 #pragma once
 
 #include <QObject>
@@ -20,12 +21,14 @@ class QWidget;
 
 namespace kesp {
 
+class MenuClock;
 class TZunCardsButton;
 
 class MenuScreen : public QObject {
     Q_OBJECT
   public:
-    MenuScreen(QWidget& window, const Localisation& words);
+    // The art must outlive the menu.
+    MenuScreen(QWidget& window, const Localisation& words, const TableArt& art);
 
     // Places and captions the controls and fills the club list from the club file of the mode.
     void Show(const Settings& settings, const FontRoles& fonts, const WindowScales& scales,
@@ -53,9 +56,10 @@ class MenuScreen : public QObject {
     TZunCardsButton* exit_;
     TZunCardsButton* mode_;
     TZunCardsButton* history_;
-    QLabel* header_;
+    TZunCardsButton* header_;  // the club list's header, a disabled button
     TopTenPanels topTenPanels_;
     std::array<QLabel*, 2> animations_{};  // "GifMenu1" left, "GifMenu2" right
+    MenuClock* clock_;                     // in the large windows only
     QRect caption_;
     std::array<bool, 5> occupied_{};
     bool shown_ = false;

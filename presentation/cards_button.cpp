@@ -4,6 +4,7 @@
 
 #include <QEnterEvent>
 #include <QFile>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -243,6 +244,42 @@ QColor FocusDotColor(TColorSB scheme) {
     return {255, 255, 0};
 }
 
+double ContrastRatio(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor PaleBandColor(TColorSB scheme, int kLight, bool newStyle) {
+    return QColor::fromRgb(SchemeColor(kGradient30[kPaleFirst30], scheme, kLight, newStyle));
+}
+
+QColor CaptionOutlineColor(TColorSB scheme, int kLight, bool newStyle) {
+    return QColor::fromRgb(SchemeColor(qRgb(64, 0, 0), scheme, kLight, newStyle));
+}
+
+QFont CaptionFont(const QFont& font, const QString& text, int room) {
+    QFont fitted = font;
+    const bool pixels = font.pixelSize() > 0;
+    auto size = [&] { return pixels ? static_cast<double>(fitted.pixelSize()) : fitted.pointSizeF(); };
+    auto setSize = [&](double v) {
+        if (pixels)
+            fitted.setPixelSize(std::max(1, static_cast<int>(v)));
+        else
+            fitted.setPointSizeF(std::max(1.0, v));
+    };
+    for (int step = 0; step < 40 && room > 0 && size() > 1; ++step) {
+        const int width = QFontMetrics(fitted).horizontalAdvance(text);
+        if (width <= room) break;
+        setSize(std::min(size() - 1, size() * room / width));
+    }
+    return fitted;
+}
+
 TZunCardsButton::TZunCardsButton(QWidget* parent) : QPushButton(parent) {
     resize(100, 30);
 }
@@ -358,19 +395,31 @@ void TZunCardsButton::paintEvent(QPaintEvent*) {
     const QPoint offset = isDown() ? QPoint(1, 1) : QPoint(0, 0);
     painter.drawImage(offset, work);
 
-    QColor textColour = palette().color(QPalette::Active, QPalette::ButtonText);
-    if (FLightFont && FMouseInPos) textColour = FColorMouse;
-    if (!isEnabled() && FGrayDis) textColour = QColor(192, 192, 192);
-    painter.setPen(textColour);
-    painter.setFont(font());
+    const QColor textColour = CaptionColor();
+    painter.setFont(CaptionFont(font(), text(), w - 2 * endWidth));
     QRect textRect = rect().translated(offset);
     if (FNewStyle) textRect.translate(0, -1);
+    // A light caption over the pale upper rows gets a dark outline, so that it reads on every row.
+    if (ContrastRatio(textColour, PaleBandColor(FColorSB, FKLightSB, FNewStyle)) < 4.5) {
+        painter.setPen(CaptionOutlineColor(FColorSB, FKLightSB, FNewStyle));
+        const int d = std::max(1, h / 30);
+        for (const QPoint step : {QPoint(-d, 0), QPoint(d, 0), QPoint(0, -d), QPoint(0, d), QPoint(-d, -d),
+                                  QPoint(d, d), QPoint(-d, d), QPoint(d, -d)})
+            painter.drawText(textRect.translated(step), Qt::AlignCenter | Qt::TextSingleLine, text());
+    }
+    painter.setPen(textColour);
     painter.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, text());
 
     const DrawState state{isDown(), !isEnabled(), hasFocus()};
     emit DrawButton(painter, rect(), state);
     if (hasFocus() && IsFocused() && FKontur) PaintFocus(painter, endWidth);
     FCanvas = nullptr;
+}
+
+QColor TZunCardsButton::CaptionColor() const {
+    if (!isEnabled() && FGrayDis) return {192, 192, 192};
+    if (FLightFont && FMouseInPos) return FColorMouse;
+    return palette().color(QPalette::Active, QPalette::ButtonText);
 }
 
 void TZunCardsButton::PaintFocus(QPainter& painter, int endWidth) const {

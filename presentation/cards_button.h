@@ -41,6 +41,19 @@ int EndPieceWidth(int height);
 QColor KonturColor(TColorSB scheme);
 QColor FocusDotColor(TColorSB scheme);
 
+// The contrast ratio of two colours by their relative luminance (1 for equal colours, 21 for black
+// and white); 4.5 is what small text needs to read well.
+double ContrastRatio(const QColor& a, const QColor& b);
+// The colour the button's palest rows take in a scheme: a caption that contrasts too little with it
+// is drawn with a dark outline.
+QColor PaleBandColor(TColorSB scheme, int kLight, bool newStyle);
+// The outline of light captions: the scheme's darkest red.
+QColor CaptionOutlineColor(TColorSB scheme, int kLight, bool newStyle);
+
+// The caption's font for `room` pixels between the end pieces: the font itself, or a smaller size of
+// it when the text would be wider.
+QFont CaptionFont(const QFont& font, const QString& text, int room);
+
 class TZunCardsButton : public QPushButton {
     Q_OBJECT
   public:
@@ -84,6 +97,8 @@ class TZunCardsButton : public QPushButton {
     QPainter* Canvas() const { return FCanvas; }
 
     QSize sizeHint() const override { return {100, 30}; }
+    // The caption's colour as painted now: the font colour, the mouse colour or silver.
+    QColor CaptionColor() const;
 
   signals:
     // After the button has painted itself, with the button's painter and rectangle.

@@ -17,12 +17,31 @@ std::optional<FontRole> FontRoleOfKey(std::string_view key) {
     return std::nullopt;
 }
 
+QString InstalledFamily(const QString& family) {
+    // Each stand-in holds every letter, digit and sign of the ten languages, so that no text mixes
+    // the glyphs of two fonts.
+    static const std::pair<const char*, const char*> kStandIns[] = {
+        {"comic sans ms", kInterfaceFamily},
+        {"fixedsys", kFixedPitchFamily},
+        {"courier new", kFixedPitchFamily},
+        {"arial", kTitleFamily},
+    };
+    const QString key = family.trimmed().toLower();
+    for (const auto& [windows, installed] : kStandIns)
+        if (key == QLatin1String(windows)) return QString::fromLatin1(installed);
+    return family;
+}
+
 QFont FontOfHeight(const QString& family, int height, bool bold) {
     height = std::max(1, height);
+    // FixedSys is a raster font of one size, 8 x 15: a smaller height still draws its 15 pixels.
+    if (family.trimmed().compare(QLatin1String("fixedsys"), Qt::CaseInsensitive) == 0)
+        height = std::max(height, 15);
     QFont font;
-    if (!family.trimmed().isEmpty()) font.setFamilies({family});
-    // The fixed-pitch families of the settings have no match on most systems; ask for a fixed font.
-    const QString lower = family.toLower();
+    const QString installed = InstalledFamily(family);
+    if (!installed.trimmed().isEmpty()) font.setFamilies({installed});
+    // A fixed-pitch family that is not installed still gets a fixed font.
+    const QString lower = installed.toLower();
     if (lower.contains("courier") || lower.contains("fixedsys") || lower.contains("mono"))
         font.setStyleHint(QFont::TypeWriter);
     font.setBold(bold);

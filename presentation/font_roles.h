@@ -1,6 +1,6 @@
 // The interface fonts by role: four families and four percentages from the settings. Drawing code
 // asks for a role and a size; the family names stay as the settings keep them ("Comic Sans MS",
-// "FixedSys", ...) and fontconfig resolves them to installed fonts.
+// "FixedSys", ...) and are drawn in installed stand-ins.
 #pragma once
 
 #include <QFont>
@@ -20,11 +20,21 @@ enum class FontRole : int {
     Conew = 3,  // "conew": FontSpecial2
 };
 
+// The installed families that stand in for the Windows families of the settings ("Comic Sans MS",
+// "FixedSys", "Courier New", "Arial"); each covers all ten interface languages.
+inline constexpr const char* kInterfaceFamily = "LXGW WenKai";
+inline constexpr const char* kFixedPitchFamily = "LXGW WenKai Mono";
+inline constexpr const char* kTitleFamily = "WenQuanYi Micro Hei";
+// The installed family a settings family is drawn in: a stand-in for a Windows family, otherwise the
+// family itself.
+QString InstalledFamily(const QString& family);
+
 // The role of a key; nothing for an unknown key.
 std::optional<FontRole> FontRoleOfKey(std::string_view key);
 
 // A font whose character cell (ascent + descent) is `height` pixels, as the interface sizes its
-// texts. A blank family falls back to the application's font; heights below 1 become 1.
+// texts. A blank family falls back to the application's font; heights below 1 become 1, and FixedSys,
+// a one-size raster font, keeps its 15 pixels.
 QFont FontOfHeight(const QString& family, int height, bool bold = false);
 
 class FontRoles {

@@ -44,13 +44,15 @@ MenuGeometry LayoutMainMenu(const WindowScales& scales, int windowSize, QSize cl
     m.calendarRight = p.FixedRect(550, 95, 60, 100);
 
     m.panelsShown = MenuPanelsShown(windowSize, client);
-    // Centred in the free height between a side picture and the animated picture below it.
+    m.counterShown = m.panelsShown && scales.s >= 1.6;
+    // The buttons below the side pictures ("Top Ten", "Options") bound the free height, so that the
+    // panels never lie under them.
     auto panelUnder = [&](const QRect& side, const QRect& below) {
         const int g = below.top() - (side.top() + 200);
         return QRect(side.left() - 7, side.top() + 200 + RoundHalfEven(g / 2.0) - 36, 115, 64);
     };
-    m.clock = panelUnder(m.sideLeft, m.animatedLeft);
-    m.counter = panelUnder(m.sideRight, m.animatedRight);
+    m.clock = panelUnder(m.sideLeft, m.topTen);
+    m.counter = panelUnder(m.sideRight, m.options);
 
     const QPoint offsets[3] = {{16, 15}, {41, 1}, {66, 15}};
     for (int i = 0; i < 3; ++i) {
@@ -64,22 +66,34 @@ MenuGeometry LayoutMainMenu(const WindowScales& scales, int windowSize, QSize cl
 ButtonColours MenuButtonColours(MenuButtonKind kind, bool libraryDesign, bool newButtons, bool onlineRow,
                                 QColor designText) {
     const QColor yellow(255, 255, 0);
+    // The graphics library's design draws its buttons in the cards scheme.
     if (libraryDesign) {
-        if (kind == MenuButtonKind::ClubHeader)
-            return {ButtonScheme::Library, 50, QColor(128, 50, 50), QColor()};
-        return {ButtonScheme::Library, 0, designText, yellow};
+        if (kind == MenuButtonKind::ClubHeader) return {TColorSB::DCards, 50, QColor(128, 50, 50), QColor()};
+        return {TColorSB::DCards, 0, designText, yellow};
     }
     switch (kind) {
         case MenuButtonKind::ClubRow:
-            return {ButtonScheme::Navy, 0, QColor(0, 255, 255), yellow};
+            return {TColorSB::DNavy, 0, QColor(0, 255, 255), yellow};
         case MenuButtonKind::OwnRow:
-            return {onlineRow ? ButtonScheme::Red : ButtonScheme::Navy, 0, QColor(0, 255, 255), yellow};
+            return {onlineRow ? TColorSB::DRed : TColorSB::DNavy, 0, QColor(0, 255, 255), yellow};
         case MenuButtonKind::ClubHeader:
-            return {ButtonScheme::Blue, 0, newButtons ? QColor(0, 0, 255) : QColor(200, 255, 255), QColor()};
+            return {TColorSB::DBlue, 0, newButtons ? QColor(0, 0, 255) : QColor(200, 255, 255), QColor()};
         case MenuButtonKind::Command:
             break;
     }
-    return {ButtonScheme::Red, 0, QColor(255, 255, 255), yellow};
+    return {TColorSB::DRed, 0, QColor(255, 255, 255), yellow};
+}
+
+void ApplyButtonColours(TZunCardsButton& button, const ButtonColours& colours, bool newStyle) {
+    button.SetColorSB(colours.scheme);
+    button.SetKLightSB(colours.lighten);
+    QPalette palette = button.palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::ButtonText, colours.text);
+    button.setPalette(palette);
+    button.SetLightFont(colours.hoverText.isValid());
+    if (colours.hoverText.isValid()) button.SetColorMouse(colours.hoverText);
+    button.SetNewStyle(newStyle);
 }
 
 bool ClockColonShown(QTime time) {

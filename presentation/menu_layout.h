@@ -7,6 +7,7 @@
 #include <QTime>
 #include <array>
 
+#include "presentation/cards_button.h"
 #include "presentation/table_art.h"
 #include "presentation/table_layout.h"
 
@@ -22,8 +23,10 @@ struct MenuGeometry {
     QRect animatedLeft, animatedRight;  // the two animated pictures (unscaled)
     QRect sideLeft, sideRight;          // the side pictures (unscaled)
     QRect calendarLeft, calendarRight;  // the holiday-calendar panels (unscaled)
-    // The clock (left) and the statistics counter (right), 115 x 64, only in large windows.
+    // The clock (left) and the statistics counter (right), 115 x 64, only in large windows, each
+    // centred in the free height between a side picture and the button below it.
     bool panelsShown = false;
+    bool counterShown = false;  // the counter also needs a general scale of 1.6
     QRect clock, counter;
     // The six 20 x 30 symbols redrawn on every tick: three over each side picture.
     std::array<QRect, 6> tickSymbols;
@@ -35,9 +38,6 @@ MenuGeometry LayoutMainMenu(const WindowScales& scales, int windowSize, QSize cl
 // The clock and counter stand in windows of size 4 and 5, and in full screen above 1290 x 850.
 bool MenuPanelsShown(int windowSize, QSize client);
 
-// The colour scheme of a menu button, as the owner-drawn button names them.
-enum class ButtonScheme { Red, Blue, Navy, Library };
-
 enum class MenuButtonKind {
     ClubRow,     // club list rows 1..4 and "New Player"
     OwnRow,      // club list row 5, the user's own entry
@@ -46,7 +46,7 @@ enum class MenuButtonKind {
 };
 
 struct ButtonColours {
-    ButtonScheme scheme = ButtonScheme::Red;
+    TColorSB scheme = TColorSB::DRed;
     int lighten = 0;  // percent toward white
     QColor text;
     QColor hoverText;  // under the mouse; invalid when the text does not change
@@ -57,6 +57,9 @@ struct ButtonColours {
 // colour of that design; `onlineRow` tells that row 5 shows the user's online account.
 ButtonColours MenuButtonColours(MenuButtonKind kind, bool libraryDesign, bool newButtons, bool onlineRow,
                                 QColor designText = QColor(255, 255, 255));
+
+// Gives a button the colours and, with `newStyle` (the NewButtons setting), the new drawing style.
+void ApplyButtonColours(TZunCardsButton& button, const ButtonColours& colours, bool newStyle);
 
 // The digital clock: the panel's picture over the given background piece, hours and minutes of
 // `time` as digit pictures, the colon only in the second half of each second.

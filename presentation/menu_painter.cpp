@@ -5,7 +5,7 @@
 namespace kesp {
 
 QImage PaintMenuBackground(const TableArt& art, const MenuGeometry& geometry, QSize client,
-                           const MenuPictures& pictures, QTime now) {
+                           const MenuPictures& pictures) {
     QImage image(client.expandedTo({1, 1}), QImage::Format_ARGB32_Premultiplied);
     image.fill(art.WindowColour());
     QPainter painter(&image);
@@ -16,10 +16,6 @@ QImage PaintMenuBackground(const TableArt& art, const MenuGeometry& geometry, QS
     if (!pictures.header.isNull()) painter.drawImage(geometry.header, pictures.header);
     const QImage title = art.Picture("GTitle");
     if (!title.isNull()) painter.drawImage(geometry.titlePicture, title);
-    if (geometry.panelsShown) {
-        const QImage piece = image.copy(geometry.clock);
-        painter.drawImage(geometry.clock.topLeft(), DrawClockPanel(art, piece, now));
-    }
     return image;
 }
 

@@ -1,9 +1,8 @@
 // The main menu's pictures painted under its buttons: the background, the caption banner, the
-// club or network header, the title picture and, in large windows, the clock panel.
+// club or network header and the title picture.
 #pragma once
 
 #include <QImage>
-#include <QTime>
 
 #include "presentation/menu_layout.h"
 #include "presentation/table_art.h"
@@ -15,9 +14,8 @@ struct MenuPictures {
     QImage header;   // "Elite" or "Net__" + language, recoloured alike
 };
 
-// The menu's client area without its buttons. Missing pictures are left out, except the clock
-// panel's, which have stand-ins.
+// The menu's client area without its buttons and the clock. Missing pictures are left out.
 QImage PaintMenuBackground(const TableArt& art, const MenuGeometry& geometry, QSize client,
-                           const MenuPictures& pictures, QTime now);
+                           const MenuPictures& pictures);
 
 }  // namespace kesp

@@ -9,6 +9,7 @@
 
 #include "presentation/cards_button.h"
 #include "presentation/cursors.h"
+#include "presentation/font_roles.h"
 
 namespace kesp {
 
@@ -26,7 +27,7 @@ TMessageWindow::TMessageWindow(const Localisation& words, const QString& line1, 
     setWindowTitle(words.WordText(WordKey::Attention));
     setModal(true);
 
-    QFont font(QStringLiteral("Comic Sans MS"));
+    QFont font(InstalledFamily(QStringLiteral("Comic Sans MS")));
     font.setPointSize(20);
     font.setBold(true);
     QFont linkFont = font;

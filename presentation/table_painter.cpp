@@ -10,6 +10,9 @@ namespace kesp {
 
 namespace {
 
+// The information panel's frame, in design pixels, that its texts keep clear of.
+constexpr int kInfoMargin = 10;
+
 // Inverts the colour of every pixel of `image` inside `area` (alpha kept).
 void InvertArea(QImage& image, const QPainterPath& area) {
     const QRect bounds = area.boundingRect().toAlignedRect().intersected(image.rect());
@@ -356,11 +359,15 @@ void TablePainter::DrawInfoPanel(int dealNo, std::uint8_t trumpSuit) {
         painter.drawImage(0, 0, PictureOr("RamkaABSm", {110, 160}));
     else
         painter.drawImage(QRect(QPoint(0, 0), rect.size()), PictureOr("RamkaABBg", rect.size()));
-    const QFont font = FontOfHeight(fonts_.Family(FontRole::Decor), fonts_.FontSize(S(24), FontRole::Decor));
+    const QString round = words_.WordText(WordKey::Round) + " " + QString::number(dealNo);
+    // A long word is drawn smaller rather than over the frame.
+    int height = fonts_.FontSize(S(24), FontRole::Decor);
+    QFont font = FontOfHeight(fonts_.Family(FontRole::Decor), height);
+    while (height > 1 && QFontMetrics(font).horizontalAdvance(round) > rect.width() - 2 * S(kInfoMargin))
+        font = FontOfHeight(fonts_.Family(FontRole::Decor), --height);
     painter.setFont(font);
     const QFontMetrics metrics(font);
     painter.setPen(QColor(0, 0, 255));
-    const QString round = words_.WordText(WordKey::Round) + " " + QString::number(dealNo);
     DrawTextTop(painter, CentredLeft(0, rect.width(), metrics.horizontalAdvance(round)), S(15), round);
     if (IsSuit(trumpSuit)) {
         painter.setPen(QColor(0, 128, 0));

@@ -12,6 +12,7 @@ namespace kesp {
 namespace {
 
 constexpr int kMaxLetters = 10;
+constexpr int kSuitSize = 20;  // the small suit symbols
 constexpr int kLetterStep = 26;
 
 // How a letter moves the start of the name and the letters after it.
@@ -81,6 +82,18 @@ void DrawCentred(QPainter& painter, const QString& text, int top) {
 TitleScreen::TitleScreen(const TableArt& art, TitleTexts texts, QSize client)
     : art_(art), texts_(std::move(texts)), client_(client.expandedTo({kDesignWidth, kDesignHeight})) {
     origin_ = QPoint((client_.width() - kDesignWidth) / 2, (client_.height() - kDesignHeight) / 2);
+    still_ = StillPicture();
+    frame_ = still_;
+    Compose(QRegion(frame_.rect()));
+}
+
+QRegion TitleScreen::Tick() {
+    QRegion changed = SuitRects();
+    ++ticks_;
+    changed += SuitRects();
+    if (ticks_ % 10 == 0) changed += NameRect();
+    Compose(changed);
+    return changed;
 }
 
 std::vector<int> TitleScreen::LetterPositions(const QString& name) {
@@ -107,7 +120,7 @@ QPoint TitleScreen::SuitPosition(int suitIndex, int ticks) {
     return PointAlong(d);
 }
 
-QImage TitleScreen::Frame() const {
+QImage TitleScreen::StillPicture() const {
     QImage image(client_, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::black);
     QPainter painter(&image);
@@ -122,26 +135,6 @@ QImage TitleScreen::Frame() const {
     painter.setPen(QPen(QColor(90, 90, 90), 2));
     painter.drawRect(QRectF(231, 151, 298, 198));
 
-    // The running suits.
-    const std::uint8_t suits[4] = {suit::Hearts, suit::Diamonds, suit::Clubs, suit::Spades};
-    for (int i = 0; i < 4; ++i) {
-        const QPoint at = SuitPosition(i, ticks_);
-        const QImage symbol = art_.Symbol(suits[i], false);
-        if (symbol.isNull())
-            DrawSuitShape(painter, suits[i], QRectF(at, QSizeF(20, 20)));
-        else
-            painter.drawImage(at, symbol);
-    }
-
-    // The name, one colour per letter.
-    painter.setFont(FontOfHeight(QStringLiteral("Arial"), 44, true));
-    const std::vector<int> xs = LetterPositions(texts_.nameUpper);
-    const int ascent = QFontMetrics(painter.font()).ascent();
-    for (std::size_t i = 0; i < xs.size(); ++i) {
-        painter.setPen(LetterColour(static_cast<int>(i), ticks_));
-        painter.drawText(xs[i], 175 + ascent, QString(texts_.nameUpper[static_cast<qsizetype>(i)]));
-    }
-
     // The logos first, so that a long credit line stays readable over them.
     for (const QPoint at : {QPoint(250, 270), QPoint(445, 270)}) {
         const QImage logo = art_.Picture("Logo");
@@ -155,8 +148,48 @@ QImage TitleScreen::Frame() const {
     DrawCentred(painter, texts_.credit, 265);
     painter.setPen(QColor(0, 100, 100));
     DrawCentred(painter, texts_.version, 315);
-
     return image;
+}
+
+QRegion TitleScreen::SuitRects() const {
+    QRegion rects;
+    for (int i = 0; i < 4; ++i)
+        rects += QRect(origin_ + SuitPosition(i, ticks_), QSize(kSuitSize, kSuitSize));
+    return rects;
+}
+
+QRect TitleScreen::NameRect() const {
+    return QRect(origin_ + QPoint(232, 152), QSize(296, 80));  // inside the inner frame, above the date
+}
+
+void TitleScreen::Compose(const QRegion& area) {
+    QPainter painter(&frame_);
+    painter.setClipRegion(area);
+    for (const QRect& r : area) painter.drawImage(r.topLeft(), still_, r);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(origin_);
+
+    // The running suits.
+    const std::uint8_t suits[4] = {suit::Hearts, suit::Diamonds, suit::Clubs, suit::Spades};
+    for (int i = 0; i < 4; ++i) {
+        const QPoint at = SuitPosition(i, ticks_);
+        const QImage symbol = art_.Symbol(suits[i], false);
+        if (symbol.isNull())
+            DrawSuitShape(painter, suits[i], QRectF(at, QSizeF(kSuitSize, kSuitSize)));
+        else
+            painter.drawImage(QRect(at, QSize(kSuitSize, kSuitSize)), symbol);
+    }
+
+    // The name, one colour per letter.
+    if (!area.intersects(NameRect())) return;
+    painter.setFont(FontOfHeight(QStringLiteral("Arial"), 44, true));
+    const std::vector<int> xs = LetterPositions(texts_.nameUpper);
+    const int ascent = QFontMetrics(painter.font()).ascent();
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        painter.setPen(LetterColour(static_cast<int>(i), ticks_));
+        painter.drawText(xs[i], 175 + ascent, QString(texts_.nameUpper[static_cast<qsizetype>(i)]));
+    }
 }
 
 }  // namespace kesp

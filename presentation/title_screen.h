@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QSize>
 #include <QString>
 #include <vector>
@@ -23,15 +24,15 @@ struct TitleTexts {
 
 class TitleScreen {
   public:
-    // The art must outlive the screen. The 760 x 500 picture is centred in larger windows.
+    // The art must outlive the screen. The 760 x 500 picture is centred in larger windows, on black.
     TitleScreen(const TableArt& art, TitleTexts texts, QSize client);
 
     // One tick of the game timer: the suits move one pixel, and every tenth tick the letters'
-    // colours move on by one letter.
-    void Tick() { ++ticks_; }
+    // colours move on by one letter. Returns the part of the window that changed.
+    QRegion Tick();
     int Ticks() const { return ticks_; }
     // The current picture, window-sized.
-    QImage Frame() const;
+    const QImage& Frame() const { return frame_; }
     // Where the 760 x 500 design sits in the window.
     QPoint Origin() const { return origin_; }
 
@@ -45,11 +46,19 @@ class TitleScreen {
     static QPoint SuitPosition(int suitIndex, int ticks);
 
   private:
+    QImage StillPicture() const;
+    QRegion SuitRects() const;
+    QRect NameRect() const;
+    // Repaints the changed part of the frame from the still picture, the letters and the suits.
+    void Compose(const QRegion& area);
+
     const TableArt& art_;
     TitleTexts texts_;
     QSize client_;
     QPoint origin_;
     int ticks_ = 0;
+    QImage still_;  // everything that does not move
+    QImage frame_;
 };
 
 }  // namespace kesp

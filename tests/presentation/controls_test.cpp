@@ -275,6 +275,41 @@ TEST_F(ControlsTest, DisabledTextIsSilverOnlyWithGrayDis) {
     EXPECT_GT(CountPixels(image, IsBlack), 20);
 }
 
+// Light captions (white on red, aqua on navy, yellow under the mouse) read over the pale upper rows
+// through a dark outline; a dark caption needs none.
+TEST_F(ControlsTest, LightCaptionsAreOutlinedToReadOnEveryRow) {
+    EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 0.01);
+    EXPECT_NEAR(ContrastRatio(Qt::red, Qt::red), 1.0, 0.01);
+    struct Case {
+        TColorSB scheme;
+        QColor text;
+        bool outlined;
+    };
+    const Case cases[] = {{TColorSB::DRed, QColor(255, 255, 255), true},
+                          {TColorSB::DNavy, QColor(0, 255, 255), true},
+                          {TColorSB::DNavy, QColor(255, 255, 0), true},
+                          {TColorSB::DBlue, QColor(0, 0, 255), false}};
+    for (const Case& c : cases) {
+        const QColor outline = CaptionOutlineColor(c.scheme, 0, false);
+        EXPECT_EQ(ContrastRatio(c.text, PaleBandColor(c.scheme, 0, false)) < 4.5, c.outlined);
+        if (c.outlined) EXPECT_GE(ContrastRatio(c.text, outline), 4.5);
+        TZunCardsButton button("Mr.X   12   -35");
+        button.resize(300, 30);
+        QFont font = button.font();
+        font.setPixelSize(18);
+        font.setBold(true);
+        button.setFont(font);
+        QPalette palette = button.palette();
+        palette.setColor(QPalette::ButtonText, c.text);
+        button.setPalette(palette);
+        button.SetColorSB(c.scheme);
+        const QImage image = Grab(button);
+        const int outlinePixels = CountPixels(image, [&](QColor p) { return p == outline; });
+        EXPECT_EQ(outlinePixels > 20, c.outlined) << c.text.name().toStdString() << " " << outlinePixels;
+        EXPECT_GT(CountPixels(image, [&](QColor p) { return p == c.text; }), 20);
+    }
+}
+
 TEST_F(ControlsTest, FocusContourAndDots) {
     QWidget window;
     window.resize(300, 100);

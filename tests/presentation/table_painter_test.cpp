@@ -287,6 +287,35 @@ TEST_F(TablePainterTest, InfoPanelShowsTheTrumpOnlyOnceKnown) {
     EXPECT_GT(CountPixels(painter_->Canvas(), trumpWord, green), 10);
 }
 
+// "Round:" and a two-digit deal number keep clear of the panel's frame in every language and every
+// window size (with one font for all its letters, the Cyrillic words are no wider than the others).
+TEST_F(TablePainterTest, RoundWordStaysInsideTheInfoPanelFrame) {
+    for (const int size : {1, 2, 3, 4, 5}) {
+        SetUpWindow(size);
+        const QRect panel = painter_->Geometry().infoPanel;
+        const int margin = Placement(painter_->Geometry().scales).S(10);
+        for (int language = 0; language < kLanguageCount; ++language) {
+            words_.SetCurrentLanguage(language);
+            painter_->DrawInfoPanel(25, suit::None);
+            const QImage& canvas = painter_->Canvas();
+            int left = panel.right();
+            int right = panel.left();
+            for (int y = panel.top(); y < panel.top() + panel.height() / 3; ++y)
+                for (int x = panel.left(); x <= panel.right(); ++x) {
+                    const QRgb c = canvas.pixel(x, y);
+                    if (qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+                }
+            EXPECT_LT(left, right) << "size " << size << ", language " << language << ": no text";
+            EXPECT_GE(left, panel.left() + margin) << "size " << size << ", language " << language;
+            EXPECT_LE(right, panel.right() - margin) << "size " << size << ", language " << language;
+        }
+    }
+    words_.SetCurrentLanguage(kEnglish);
+}
+
 // Every window size lays out and paints a whole dealt table; the screenshots are for looking at.
 TEST_F(TablePainterTest, EveryWindowSizePaintsTheTable) {
     for (const int size : {1, 2, 3, 4, 5}) {

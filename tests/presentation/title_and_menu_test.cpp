@@ -6,6 +6,7 @@
 #include <QDir>
 
 #include "presentation/card_art.h"
+#include "presentation/menu_clock.h"
 #include "presentation/menu_layout.h"
 #include "presentation/menu_painter.h"
 #include "presentation/title_screen.h"
@@ -69,6 +70,16 @@ TEST(TitleScreen, FramePaintsTheNameAndTheSuitsMove) {
     for (int i = 0; i < 25; ++i) title.Tick();
     const QImage later = title.Frame();
     EXPECT_NE(later.copy(155, 68, 60, 20), first.copy(155, 68, 60, 20));
+    // A suit leaves no trail: where suit 0 started, after 25 ticks, the frame shows what it shows
+    // there when no suit is near.
+    TitleScreen far(pictures, texts, {760, 500});
+    for (int i = 0; i < 200; ++i) far.Tick();
+    EXPECT_EQ(later.copy(155, 68, 25, 20), far.Frame().copy(155, 68, 25, 20));
+    // A tick reports the places the suits left and took.
+    TitleScreen ticking(pictures, texts, {760, 500});
+    const QRegion changed = ticking.Tick();
+    EXPECT_TRUE(changed.contains(QRect(155, 68, 21, 20)));
+    EXPECT_FALSE(changed.intersects(QRect(300, 240, 100, 80))) << "the still texts are not repainted";
     // A larger window shows the same picture centred.
     TitleScreen large(pictures, texts, {1520, 1000});
     EXPECT_EQ(large.Origin(), QPoint(380, 250));
@@ -104,31 +115,52 @@ TEST(MainMenu, ClockAndCounterOnlyInLargeWindows) {
     EXPECT_TRUE(MenuPanelsShown(window_size::FullScreen, {1920, 1080}));
     EXPECT_FALSE(MenuPanelsShown(window_size::FullScreen, {1290, 850}));
     EXPECT_FALSE(MenuPanelsShown(window_size::FullScreen, {1366, 768}));
-    // The largest window: the side picture at (170, 160), the animated one below at y 680, so the
-    // free height is 320 and the clock's top 160 + 200 + 160 - 36.
+    // The largest window: the side picture at (170, 160), "Top Ten" below it at y 450, so the free
+    // height is 90 and the clock's top 160 + 200 + 45 - 36.
     const MenuGeometry m =
         LayoutMainMenu(ScalesFor(window_size::Large, {}), window_size::Large, {1520, 1000}, false);
     EXPECT_EQ(m.sideLeft, QRect(170, 160, 100, 200));
-    EXPECT_EQ(m.clock, QRect(163, 484, 115, 64));
+    EXPECT_EQ(m.clock, QRect(163, 369, 115, 64));
     EXPECT_EQ(m.counter.x(), m.sideRight.x() - 7);
     EXPECT_EQ(m.exit, QRect(660, 930, 200, 60));
+}
+
+// In every window that shows them, the clock and the counter lie inside the window and clear of
+// every button.
+TEST(MainMenu, ClockAndCounterClearOfTheButtons) {
+    const std::pair<int, QSize> windows[] = {{window_size::Average2, {1290, 850}},
+                                             {window_size::Large, {1520, 1000}},
+                                             {window_size::FullScreen, {1920, 1080}},
+                                             {window_size::FullScreen, {1920, 1200}},
+                                             {window_size::FullScreen, {2560, 1440}}};
+    for (const auto& [size, client] : windows) {
+        const MenuGeometry m = LayoutMainMenu(ScalesFor(size, client), size, client, false);
+        ASSERT_TRUE(m.panelsShown && m.counterShown) << client.width();
+        for (const QRect& panel : {m.clock, m.counter}) {
+            EXPECT_TRUE(QRect(QPoint(0, 0), client).contains(panel)) << client.width();
+            for (const QRect& button :
+                 {m.topTen, m.history, m.options, m.mode, m.clubHeader, m.newPlayer, m.exit})
+                EXPECT_FALSE(panel.intersects(button)) << client.width() << ": " << panel.y();
+            for (const QRect& row : m.clubRows) EXPECT_FALSE(panel.intersects(row)) << client.width();
+        }
+    }
 }
 
 TEST(MainMenu, ButtonColoursByKindAndDesign) {
     const QColor yellow(255, 255, 0);
     EXPECT_EQ(MenuButtonColours(MenuButtonKind::ClubRow, false, false, false),
-              (ButtonColours{ButtonScheme::Navy, 0, QColor(0, 255, 255), yellow}));
-    EXPECT_EQ(MenuButtonColours(MenuButtonKind::OwnRow, false, false, false).scheme, ButtonScheme::Navy);
-    EXPECT_EQ(MenuButtonColours(MenuButtonKind::OwnRow, false, false, true).scheme, ButtonScheme::Red);
+              (ButtonColours{TColorSB::DNavy, 0, QColor(0, 255, 255), yellow}));
+    EXPECT_EQ(MenuButtonColours(MenuButtonKind::OwnRow, false, false, false).scheme, TColorSB::DNavy);
+    EXPECT_EQ(MenuButtonColours(MenuButtonKind::OwnRow, false, false, true).scheme, TColorSB::DRed);
     EXPECT_EQ(MenuButtonColours(MenuButtonKind::Command, false, false, false),
-              (ButtonColours{ButtonScheme::Red, 0, QColor(255, 255, 255), yellow}));
+              (ButtonColours{TColorSB::DRed, 0, QColor(255, 255, 255), yellow}));
     EXPECT_EQ(MenuButtonColours(MenuButtonKind::ClubHeader, false, true, false).text, QColor(0, 0, 255));
     EXPECT_EQ(MenuButtonColours(MenuButtonKind::ClubHeader, false, false, false).text, QColor(200, 255, 255));
     EXPECT_FALSE(MenuButtonColours(MenuButtonKind::ClubHeader, false, false, false).hoverText.isValid());
     EXPECT_EQ(MenuButtonColours(MenuButtonKind::ClubHeader, true, false, false),
-              (ButtonColours{ButtonScheme::Library, 50, QColor(128, 50, 50), QColor()}));
+              (ButtonColours{TColorSB::DCards, 50, QColor(128, 50, 50), QColor()}));
     EXPECT_EQ(MenuButtonColours(MenuButtonKind::Command, true, false, false, QColor(10, 20, 30)),
-              (ButtonColours{ButtonScheme::Library, 0, QColor(10, 20, 30), yellow}));
+              (ButtonColours{TColorSB::DCards, 0, QColor(10, 20, 30), yellow}));
 }
 
 TEST(MainMenu, ClockColonBlinksInTheSecondHalfOfEachSecond) {
@@ -136,6 +168,11 @@ TEST(MainMenu, ClockColonBlinksInTheSecondHalfOfEachSecond) {
     EXPECT_FALSE(ClockColonShown(QTime(12, 34, 5, 500)));
     EXPECT_TRUE(ClockColonShown(QTime(12, 34, 5, 501)));
     EXPECT_FALSE(ClockColonShown(QTime()));
+    // The clock sleeps until its picture changes: at millisecond 501 and at the next whole second.
+    EXPECT_EQ(MenuClock::MsecToNextChange(QTime(12, 34, 5, 0)), 501);
+    EXPECT_EQ(MenuClock::MsecToNextChange(QTime(12, 34, 5, 500)), 1);
+    EXPECT_EQ(MenuClock::MsecToNextChange(QTime(12, 34, 5, 501)), 499);
+    EXPECT_EQ(MenuClock::MsecToNextChange(QTime(12, 34, 5, 999)), 1);
     App();
     Settings settings;
     CardArt art(settings, "/nonexistent/");
@@ -163,7 +200,7 @@ TEST(MainMenu, BackgroundScreenshots) {
         const MenuGeometry m = LayoutMainMenu(scales, size, client, false);
         MenuPictures banners{pictures.Picture(LocalisedResourceName(u"Cap", kEnglish).toStdString()),
                              pictures.Picture(LocalisedResourceName(u"Elite", kEnglish).toStdString())};
-        const QImage menu = PaintMenuBackground(pictures, m, client, banners, QTime(21, 47, 3, 800));
+        const QImage menu = PaintMenuBackground(pictures, m, client, banners);
         EXPECT_EQ(menu.size(), client);
         menu.save(ScreenshotDir() + (size == window_size::Small ? "/menu_small.png" : "/menu_large.png"));
     }
