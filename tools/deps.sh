@@ -9,6 +9,7 @@ packages=(
   fonts-comic-neue fonts-dejavu-core fonts-wqy-microhei
   libgif-dev libimagequant-dev
   libfluidsynth-dev timgm6mb-soundfont espeak-ng
+  libcurl4-openssl-dev
 )
 missing=()
 for p in "${packages[@]}"; do
