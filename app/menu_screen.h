@@ -1,4 +1,4 @@
-// The main menu's controls: the five club member rows, "New Player", "Top Ten", "Exit", "Mode",
+// The main menu's controls: the five club member rows, "New Player", "Top Ten", "Options", "Exit", "Mode",
 // and the club list's header, laid out on the main window for its size.
 #pragma once
 
@@ -37,6 +37,7 @@ class MenuScreen : public QObject {
   signals:
     void MemberChosen(int member);  // 1..5, or 6 for "New Player"
     void TopTenClicked();
+    void OptionsClicked();
     void ExitClicked();
     void ModeClicked();
     void HistoryClicked();
@@ -49,6 +50,7 @@ class MenuScreen : public QObject {
     std::array<TZunCardsButton*, 5> members_{};
     TZunCardsButton* newPlayer_;
     TZunCardsButton* topTen_;
+    TZunCardsButton* options_;
     TZunCardsButton* exit_;
     TZunCardsButton* mode_;
     TZunCardsButton* history_;
