@@ -161,7 +161,8 @@ void TFormOptions::Build() {
         words_->Bind(
             [this, index, caption](const WindowWords& w) { tabs_->setTabText(index, w.Text(caption)); });
     }
-    tabs_->setUsesScrollButtons(false);  // every tab's caption in sight
+    tabs_->setUsesScrollButtons(false);  // every tab's caption in sight, in narrow tabs
+    tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     // Compact pages, so the dialog keeps the height of its design.
     for (QLayout* page : tabs_->findChildren<QLayout*>()) {
         page->setSpacing(4);
