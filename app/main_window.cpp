@@ -10,11 +10,13 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTime>
+#include <QToolTip>
 
 #include "app/help_and_about.h"
 #include "app/record_words.h"
 #include "engine/sounds.h"
 #include "presentation/cards_button.h"
+#include "presentation/hints.h"
 #include "presentation/menu_painter.h"
 #include "presentation/message_window.h"
 #include "records/club.h"
@@ -43,9 +45,9 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
               [this] { update(); }, [this] { SyncButtons(); }, [this] { SyncTimer(); },
               [this](LeaveReason r) { OnLeaveTable(r); },
               [this] {
-                  ShowGeneralCount(
-                      this, settings_,
-                      MakeCount(game_.State(), player_.StartRecord.Name, player_.StartRecord.Rating));
+                  ShowGeneralCount(this, settings_,
+                                   MakeCount(game_.State(), player_.StartRecord.Name,
+                                             player_.StartRecord.Rating, CountKindOf(game_.Setup())));
               },
               [this](std::string_view message) {
                   if (game_.IsNetworkGame()) lan_->Session().Announce(message);
@@ -97,7 +99,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     });
     connect(&popup_, &TableMenu::AboutChosen, this, [this] {
         PlaySoundEffect(sound::Window);
-        ShowAbout(this, words_);
+        ShowAbout(this, settings_, [this] { ShowHelp(this, words_, programDir_); });
     });
 
     lan_ = new LanTable(*this, tableArt_, fonts_, words_);
@@ -123,16 +125,19 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(&menu_, &MenuScreen::MemberChosen, this, &TForm1::MemberClick);
     connect(&menu_, &MenuScreen::TopTenClicked, this, [this] {
+        Burst(settings_.SaluteButtons);
         PlaySoundEffect(sound::Window);
         ShowTopTen(this, settings_, programDir_);
     });
     connect(&menu_, &MenuScreen::OptionsClicked, this, &TForm1::OpenOptionsDialog);
     connect(&menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
     connect(&menu_, &MenuScreen::HistoryClicked, this, [this] {
+        Burst(settings_.SaluteButtons);
         PlaySoundEffect(sound::Window);
         ShowHistory(this, settings_, programDir_);
     });
     connect(&menu_, &MenuScreen::ModeClicked, this, [this] {
+        Burst(settings_.SaluteButtons);
         PlaySoundEffect(sound::Window);
         settings_.ClubView = settings_.ClubView == 1 ? 2 : 1;
         menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
@@ -167,7 +172,7 @@ bool TForm1::StartUp() {
     }
     ApplyWords();
     cursors_ = std::make_unique<TCursors>(settings_.OwnCursor, this);
-    cursors_->Apply(this, CursorKind::Arrow);
+    cursors_->FollowAllWindows();
     burst_ = LoadTouchBurstStrip(programDir_);
     StartAudio();
     return true;
@@ -201,7 +206,7 @@ void TForm1::ApplyWindowSize() {
     title_ = std::make_unique<TitleScreen>(
         tableArt_,
         TitleTexts{GameNameUpper(words_.CurrentLanguage()), ReleaseDate(words_.CurrentLanguage()),
-                   QStringLiteral("Kesp team")},
+                   words_.WordText(WordKey::AboutTeam)},
         client);
 }
 
@@ -408,6 +413,7 @@ void TForm1::ApplyWords() {
 
 // A club member row or "New Player": the login decides, then a new game starts.
 void TForm1::MemberClick(int member) {
+    Burst(settings_.SaluteButtons);
     PlaySoundEffect(sound::Window);
     LanStart lanStart;
     if (settings_.NetworkMode)
@@ -494,10 +500,9 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
         player_.Result = gs.Score[4];
         if (player_.NetworkMode) player_.Players = lan_->HistoryNames();
         const QDateTime now = QDateTime::currentDateTime();
-        const QLocale locale = QLocale::system();
         const GameFinishedOutcome outcome = GameFinished(
             programDir_, clubWritable_, gs, player_, now.toString(QStringLiteral("hh:mm")).toStdString(),
-            locale.toString(now.date(), QLocale::ShortFormat).toStdString());
+            HistoryShortDate(now.date(), QLocale::system()).toStdString());
         messages = outcome.Messages;
         sound = outcome.Sound;
         if (outcome.CycleComplete) cyclePlace = outcome.Place;
@@ -577,6 +582,10 @@ bool TForm1::TableClick(QMouseEvent* event) {
     const int seat = g.HandAt(p);
     if (seat == 4) {
         const int slot = painter_.CardAt(4, gs.Hand[4], p.x() - g.hand[4].left());
+        // A card the click marks, unmarks or plays bursts first.
+        if (button == MouseButton::Left && !game_.Waiting() &&
+            game_.OwnCardHover(slot) == CardCursor::Choosing)
+            Burst(settings_.SaluteCards);
         game_.OwnCardClick(button, slot);
         AfterGameStep();
         return true;
@@ -609,6 +618,20 @@ void TForm1::mouseMoveEvent(QMouseEvent* event) {
         tableCursor_ = kind;
         cursors_->Apply(this, kind);
     }
+}
+
+// The information panel's hint: the game's number in its cycle, from the first deal on.
+bool TForm1::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QRect panel = painter_.Geometry().infoPanel;
+    if (screen_ == Screen::Table && game_.State().DealNo > 0 && panel.contains(help->pos()))
+        QToolTip::showText(help->globalPos(),
+                           InfoPanelHint(words_, game_.State().GameNo, game_.Setup().Tournament), this,
+                           panel);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent* event) {

@@ -64,6 +64,7 @@ class TForm1 : public QWidget {
     void SetPace(int pace) { pace_ = pace; }
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

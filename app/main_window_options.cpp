@@ -8,6 +8,7 @@
 namespace kesp {
 
 void TForm1::OpenOptionsDialog() {
+    Burst(settings_.SaluteButtons);
     OptionsHost host;
     host.SetLanguage = [this](int language) { SetLanguage(language); };
     host.WindowSizeChanged = [this] { WindowSizeChanged(); };

@@ -11,7 +11,8 @@
 
 namespace kesp {
 
-MenuScreen::MenuScreen(QWidget& window, const Localisation& words) : window_(window), words_(words) {
+MenuScreen::MenuScreen(QWidget& window, const Localisation& words)
+    : window_(window), words_(words), topTenPanels_(window) {
     for (int k = 0; k < 5; ++k) {
         members_[static_cast<std::size_t>(k)] = MakeButton(QStringLiteral("Button%1").arg(k + 1));
         connect(members_[static_cast<std::size_t>(k)], &QPushButton::clicked, this, [this, k] {
@@ -90,6 +91,7 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
         row->SetColorSB(occupied ? TColorSB::DCards : TColorSB::DNavy);
         row->show();
     }
+    topTenPanels_.Show(club.File ? &*club.File : nullptr, rowFont, geometry.titlePicture, place.S(16));
     auto layout = [&](TZunCardsButton* b, WordKey word, const QRect& where) {
         b->setGeometry(where);
         b->setFont(buttonFont);
@@ -129,6 +131,7 @@ void MenuScreen::Hide() {
     mode_->hide();
     history_->hide();
     header_->hide();
+    topTenPanels_.Hide();
     for (QLabel* label : animations_) {
         if (label->movie()) label->movie()->stop();
         label->hide();

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+#include "app/top_ten_panels.h"
 #include "presentation/font_roles.h"
 #include "presentation/menu_layout.h"
 #include "presentation/table_layout.h"
@@ -55,6 +56,7 @@ class MenuScreen : public QObject {
     TZunCardsButton* mode_;
     TZunCardsButton* history_;
     QLabel* header_;
+    TopTenPanels topTenPanels_;
     std::array<QLabel*, 2> animations_{};  // "GifMenu1" left, "GifMenu2" right
     QRect caption_;
     std::array<bool, 5> occupied_{};

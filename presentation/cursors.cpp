@@ -1,11 +1,23 @@
 #include "presentation/cursors.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
+#include <QEvent>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QResource>
+#include <QTabBar>
+#include <QTextEdit>
 #include <algorithm>
 
 #include "art_resources.h"
@@ -17,6 +29,7 @@ namespace kesp {
 namespace {
 
 constexpr int kDefaultFrameMs = 100;
+constexpr char kClickableProperty[] = "kespClickable";
 
 // Frames of a multi-frame picture (an animated GIF or PNG) at a resource path, with its frame time.
 QList<QPixmap> ReadFrames(const QString& path, int& frameMs) {
@@ -72,6 +85,32 @@ QString OwnCursorName(CursorKind kind) {
     return {};
 }
 
+CursorKind CursorKindFor(const QWidget& widget) {
+    if (widget.property(kClickableProperty).toBool()) return CursorKind::Hand;
+    if (qobject_cast<const QAbstractButton*>(&widget) || qobject_cast<const QComboBox*>(&widget) ||
+        qobject_cast<const QAbstractSlider*>(&widget) || qobject_cast<const QTabBar*>(&widget))
+        return CursorKind::Hand;
+    if (qobject_cast<const QLineEdit*>(&widget) || qobject_cast<const QAbstractSpinBox*>(&widget))
+        return CursorKind::Edit;
+    if (const auto* label = qobject_cast<const QLabel*>(&widget))
+        return label->openExternalLinks() ? CursorKind::Hand : CursorKind::Arrow;
+    // What a scroll area shows lives in its viewport: rows of a list or grid are chosen by a click,
+    // an editable text is typed into.
+    const QWidget* owner = widget.parentWidget();
+    if (owner && widget.objectName() == QLatin1String("qt_scrollarea_viewport")) {
+        if (qobject_cast<const QAbstractItemView*>(owner)) return CursorKind::Hand;
+        if (const auto* text = qobject_cast<const QTextEdit*>(owner))
+            return text->isReadOnly() ? CursorKind::Arrow : CursorKind::Edit;
+        if (const auto* text = qobject_cast<const QPlainTextEdit*>(owner))
+            return text->isReadOnly() ? CursorKind::Arrow : CursorKind::Edit;
+    }
+    return CursorKind::Arrow;
+}
+
+void MarkClickable(QWidget* widget) {
+    if (widget) widget->setProperty(kClickableProperty, true);
+}
+
 TAnimatedCursor::TAnimatedCursor(QList<QPixmap> frames, QPoint hotSpot, int frameMs, QObject* parent)
     : QObject(parent), frames_(std::move(frames)), hotSpot_(hotSpot) {
     timer_.setInterval(std::max(frameMs, 10));
@@ -85,25 +124,53 @@ QCursor TAnimatedCursor::Cursor() const {
 
 void TAnimatedCursor::Apply(QWidget* widget) {
     if (!widget) return;
-    if (!widgets_.contains(widget)) widgets_.append(widget);
+    if (!widgets_.contains(widget)) {
+        widgets_.append(widget);
+        widget->installEventFilter(this);
+    }
+    widget->setCursor(Cursor());
+    if (widget->underMouse()) Hover(widget);
+}
+
+void TAnimatedCursor::Release(QWidget* widget) {
+    if (!widget) return;
+    widget->removeEventFilter(this);
+    widgets_.removeAll(widget);
+    if (hovered_ == widget) Hover(nullptr);
+}
+
+// Only the control under the pointer shows the cursor, so only that one needs the frames: the menu
+// at rest wakes nobody up.
+void TAnimatedCursor::Hover(QWidget* widget) {
+    hovered_ = widget;
+    if (!widget) {
+        timer_.stop();
+        return;
+    }
     widget->setCursor(Cursor());
     if (frames_.size() > 1 && !timer_.isActive()) timer_.start();
 }
 
-void TAnimatedCursor::Release(QWidget* widget) {
-    widgets_.removeAll(widget);
-    if (widgets_.isEmpty()) timer_.stop();
+bool TAnimatedCursor::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && event->type() == QEvent::Enter) Hover(widget);
+    if (widget && event->type() == QEvent::Leave && hovered_ == widget) {
+        // Back over an outer control of the same cursor, if there is one.
+        QWidget* outer = nullptr;
+        for (const auto& other : widgets_)
+            if (other && other != widget && other->underMouse()) outer = other;
+        Hover(outer);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TAnimatedCursor::Step() {
-    widgets_.removeAll(nullptr);
-    if (widgets_.isEmpty() || frames_.isEmpty()) {
+    if (!hovered_ || frames_.isEmpty()) {
         timer_.stop();
         return;
     }
     frame_ = (frame_ + 1) % static_cast<int>(frames_.size());
-    const QCursor cursor = Cursor();
-    for (const auto& widget : widgets_) widget->setCursor(cursor);
+    hovered_->setCursor(Cursor());
 }
 
 std::unique_ptr<TAnimatedCursor> LoadAnimatedCursor(const QString& name, QObject* parent) {
@@ -144,6 +211,13 @@ std::unique_ptr<TAnimatedCursor> LoadAnimatedCursor(const QString& name, QObject
 }
 
 TCursors::TCursors(bool ownCursor, QObject* parent) : QObject(parent), own_(ownCursor) {
+    Load();
+}
+
+void TCursors::Load() {
+    hasOwnArrow_ = false;
+    ownArrow_ = QCursor();
+    animated_.clear();
     if (!own_) return;
     const QImage arrow = LoadResourceImage(OwnCursorName(CursorKind::Arrow));
     if (!arrow.isNull()) {
@@ -176,6 +250,36 @@ void TCursors::Apply(QWidget* widget, CursorKind kind) {
     } else {
         widget->setCursor(Cursor(kind));
     }
+}
+
+void TCursors::ApplyToWindow(QWidget* window) {
+    if (!window) return;
+    Apply(window, CursorKindFor(*window));
+    for (QWidget* control : window->findChildren<QWidget*>()) Apply(control, CursorKindFor(*control));
+}
+
+void TCursors::FollowAllWindows() {
+    if (!following_ && qApp) {
+        qApp->installEventFilter(this);
+        following_ = true;
+    }
+    for (QWidget* window : QApplication::topLevelWidgets()) ApplyToWindow(window);
+}
+
+void TCursors::SetOwnCursor(bool ownCursor) {
+    if (ownCursor == own_) return;
+    own_ = ownCursor;
+    Load();
+    for (QWidget* window : QApplication::topLevelWidgets()) ApplyToWindow(window);
+}
+
+// Every control is polished once, just before it is first shown: the moment to give it its cursor.
+bool TCursors::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Polish && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        Apply(widget, CursorKindFor(*widget));
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 std::string FindGraphicsLibrary(const std::string& programDir) {

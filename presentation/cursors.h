@@ -32,8 +32,14 @@ Qt::CursorShape SystemCursorShape(CursorKind kind);
 // The resource name of the program's own cursor of a kind.
 QString OwnCursorName(CursorKind kind);
 
+// The cursor kind a control takes: things to click (buttons, check boxes, lists, tabs, sliders and
+// controls marked clickable) the hand, text fields the edit cursor, everything else the arrow.
+CursorKind CursorKindFor(const QWidget& widget);
+// Marks a control that is clicked although it is no button (a link drawn as a label).
+void MarkClickable(QWidget* widget);
+
 // An animated cursor: its frames, hot spot and frame time. It shows on every widget it is applied
-// to and steps all of them to the next frame on its timer.
+// to; its timer runs only while the pointer is over one of them, and steps that one.
 class TAnimatedCursor : public QObject {
     Q_OBJECT
   public:
@@ -43,18 +49,24 @@ class TAnimatedCursor : public QObject {
     int CurrentFrame() const { return frame_; }
     QCursor Cursor() const;
     int FrameMs() const { return timer_.interval(); }
+    bool Stepping() const { return timer_.isActive(); }
     // Shows the cursor on the widget until Release; a widget that goes away is dropped.
     void Apply(QWidget* widget);
     void Release(QWidget* widget);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void Step();
+    void Hover(QWidget* widget);
 
     QList<QPixmap> frames_;
     QPoint hotSpot_;
     int frame_ = 0;
     QTimer timer_;
     QList<QPointer<QWidget>> widgets_;
+    QPointer<QWidget> hovered_;
 };
 
 // Loads an animated cursor from the program's resources: a picture with several frames (an animated
@@ -75,9 +87,22 @@ class TCursors : public QObject {
     bool IsAnimated(CursorKind kind) const;
     // Sets the widget's cursor to the kind; animated kinds keep it cycling.
     void Apply(QWidget* widget, CursorKind kind);
+    // Gives a window and every control in it the cursor of its kind.
+    void ApplyToWindow(QWidget* window);
+    // From now on every control of every window takes the cursor of its kind when it is first
+    // shown; the windows open now take theirs at once.
+    void FollowAllWindows();
+    // Switches between the own and the system cursors; every open window takes the new ones.
+    void SetOwnCursor(bool ownCursor);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void Load();
+
     bool own_;
+    bool following_ = false;
     QCursor ownArrow_;
     bool hasOwnArrow_ = false;
     std::map<CursorKind, std::unique_ptr<TAnimatedCursor>> animated_;

@@ -178,6 +178,63 @@ TBalloonHint* ShowBalloonHint(QWidget* control, const QString& title, const QStr
     return balloon;
 }
 
+namespace {
+
+class HoverBalloon : public QObject {
+  public:
+    HoverBalloon(QWidget* control, std::function<QString()> title, std::function<QString()> text,
+                 const BalloonStyle& style)
+        : QObject(control),
+          control_(control),
+          title_(std::move(title)),
+          text_(std::move(text)),
+          style_(style) {
+        control->installEventFilter(this);
+    }
+    ~HoverBalloon() override { Close(); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::Enter:
+                Close();
+                balloon_ = ShowBalloonHint(control_, title_ ? title_() : QString(),
+                                           text_ ? text_() : QString(), style_);
+                break;
+            case QEvent::Leave:
+            case QEvent::Hide:
+            case QEvent::MouseButtonPress:
+                Close();
+                break;
+            default:
+                break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    void Close() {
+        if (balloon_) balloon_->close();
+    }
+
+    QWidget* control_;
+    std::function<QString()> title_, text_;
+    BalloonStyle style_;
+    QPointer<TBalloonHint> balloon_;
+};
+
+}  // namespace
+
+void AttachHoverBalloon(QWidget* control, std::function<QString()> title, std::function<QString()> text,
+                        const BalloonStyle& style) {
+    if (control) new HoverBalloon(control, std::move(title), std::move(text), style);
+}
+
+QString InfoPanelHint(const Localisation& words, int gameNo, bool tournament) {
+    return words.WordText(WordKey::TableGame) + QStringLiteral(": ") + QString::number(gameNo) +
+           QStringLiteral(" / ") + QString::number(tournament ? 1 : 25);
+}
+
 TBalloonHint* ShowPictureHint(const QString& pictureName, QWidget* control, const std::string& programDir,
                               bool onlineTournamentMode) {
     if (!control || !onlineTournamentMode || pictureName.isEmpty()) return nullptr;

@@ -8,7 +8,10 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <string>
+
+#include "presentation/words.h"
 
 namespace kesp {
 
@@ -72,6 +75,16 @@ class TBalloonHint : public QWidget {
 // when there is no control.
 TBalloonHint* ShowBalloonHint(QWidget* control, const QString& title, const QString& text,
                               const BalloonStyle& style);
+
+// Shows a balloon while the pointer rests on `control` and closes it when the pointer leaves or
+// clicks. The texts are asked for at each entry, so they follow the state and the language. The
+// watcher belongs to the control and goes with it.
+void AttachHoverBalloon(QWidget* control, std::function<QString()> title, std::function<QString()> text,
+                        const BalloonStyle& style);
+
+// The information panel's hint during a game: "Game: 7 / 25", the game's number and the games of a
+// cycle; an online tournament game counts " / 1".
+QString InfoPanelHint(const Localisation& words, int gameNo, bool tournament);
 
 // Shows the stored picture "History/<name>.bmp" of the program's folder in a balloon, without
 // animation. Only in online tournament mode and only when the picture exists; null otherwise.

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "presentation/cards_button.h"
+#include "presentation/cursors.h"
 
 namespace kesp {
 
@@ -43,6 +44,7 @@ TMessageWindow::TMessageWindow(const Localisation& words, const QString& line1, 
             palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
             label->setPalette(palette);
             label->setCursor(Qt::PointingHandCursor);
+            MarkClickable(label);
             label->installEventFilter(this);
         }
         lines_[i] = label;

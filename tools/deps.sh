@@ -10,6 +10,8 @@ packages=(
   libgif-dev libimagequant-dev
   libfluidsynth-dev timgm6mb-soundfont espeak-ng
   libcurl4-openssl-dev
+  libcpp-httplib-dev libsodium-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
+  fluidsynth lame python3-pyftpdlib python3-pil
 )
 missing=()
 for p in "${packages[@]}"; do

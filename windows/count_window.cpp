@@ -87,11 +87,19 @@ TCount MakeCount(const GameState& gs, const CountSource& source) {
     return c;
 }
 
-TCount MakeCount(const GameState& gs, std::string_view playerName, std::int64_t startRating) {
+TCount MakeCount(const GameState& gs, std::string_view playerName, std::int64_t startRating,
+                 CountGameKind kind) {
     CountSource source;
     source.PlayerName = std::string(playerName);
     source.StartRating = startRating;
+    source.Kind = kind;
     return MakeCount(gs, source);
+}
+
+CountGameKind CountKindOf(const TableSetup& setup) {
+    if (setup.Tournament) return CountGameKind::Tournament;
+    if (setup.AccountGame) return CountGameKind::RatedOnline;
+    return setup.kind == GameKind::Local ? CountGameKind::Computer : CountGameKind::LocalNetwork;
 }
 
 std::vector<QString> TFormCount::EmblemNames(CountGameKind kind, bool libraryDesign) {

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/game.h"
 #include "engine/game_state.h"
 #include "records/settings.h"
 
@@ -65,8 +66,12 @@ std::string FormatCountRating(std::int64_t millionths);
 
 // The window's texts for the game as it stands now.
 TCount MakeCount(const GameState& gs, const CountSource& source);
-// The common case: a club player (member or new player) in a game against the computer.
-TCount MakeCount(const GameState& gs, std::string_view playerName, std::int64_t startRating);
+// A club player (member or new player) in a game against the computer or over the local network.
+TCount MakeCount(const GameState& gs, std::string_view playerName, std::int64_t startRating,
+                 CountGameKind kind = CountGameKind::Computer);
+
+// The kind of the game on the table.
+CountGameKind CountKindOf(const TableSetup& setup);
 
 class TFormCount : public QDialog {
     Q_OBJECT

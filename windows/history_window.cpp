@@ -23,9 +23,11 @@ constexpr int kMargin = 8;
 constexpr int kKindRole = Qt::UserRole + 1;  // the row's HistoryKind as an int, absent when unknown
 const QColor kLibraryColour(96, 0, 0);
 
+constexpr int kDateLength = 10;  // characters of a record's date
+
 std::string ShortDate(std::time_t when) {
-    return QLocale::system()
-        .toString(QDateTime::fromSecsSinceEpoch(static_cast<qint64>(when)).date(), QLocale::ShortFormat)
+    return HistoryShortDate(QDateTime::fromSecsSinceEpoch(static_cast<qint64>(when)).date(),
+                            QLocale::system())
         .toStdString();
 }
 
@@ -63,6 +65,13 @@ class HistoryCellDelegate : public QStyledItemDelegate {
 HistoryViewerState& HistoryRunState() {
     static HistoryViewerState state;
     return state;
+}
+
+QString HistoryShortDate(QDate date, const QLocale& locale) {
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    format.replace(QStringLiteral("yyyy"), QStringLiteral("yy"));
+    const QString text = locale.toString(date, format);
+    return text.size() <= kDateLength ? text : date.toString(QStringLiteral("dd.MM.yy"));
 }
 
 int HistoryWindowHeight(int design) {
@@ -163,7 +172,7 @@ TFHistory::TFHistory(const Settings& settings, const std::string& programDir, Hi
     grid_->setItemDelegate(new HistoryCellDelegate(grid_));
     grid_->verticalHeader()->setDefaultSectionSize(20);
     QFont cells(QString::fromStdString(settings_.FontSmall));
-    cells.setPixelSize(11);  // "dd.mm.yyyy" fits the 65 pixels of the date column
+    cells.setPixelSize(11);  // a date with a two-digit year fits the 65 pixels of the date column
     grid_->setFont(cells);
     QFont headingFont = cells;  // the headings share the narrow columns of the cells
     headingFont.setBold(true);

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QColor>
+#include <QDate>
 #include <QDialog>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
 #include <optional>
@@ -64,6 +66,11 @@ class TFHistory : public QDialog {
     QTableWidget* grid_ = nullptr;
     QPushButton* buttonOk_ = nullptr;
 };
+
+// A date as the history writes and lists it: the locale's short date format with a two-digit year,
+// so that it fits the record's 10 characters and the grid's date column ("10 Dec 26", "10.12.26");
+// "dd.MM.yy" where even that is longer.
+QString HistoryShortDate(QDate date, const QLocale& locale);
 
 // The client height of the window in a design (1..4).
 int HistoryWindowHeight(int design);

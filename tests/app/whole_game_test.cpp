@@ -7,8 +7,10 @@
 #include "presentation/cards_button.h"
 #include "records/club.h"
 #include "records/history.h"
+#include "records/history_list.h"
 #include "records/settings.h"
 #include "window_fixture.h"
+#include "windows/history_window.h"
 
 namespace kesp {
 using namespace test;
@@ -64,6 +66,11 @@ TEST(WholeGame, PlayedWithTheMouseFromTheTitleToTheClub) {
     const HistoryFileCheck history = CheckHistoryFile(folder.toStdString(), 1);
     EXPECT_TRUE(history.Valid);
     EXPECT_EQ(history.Records, 1);
+    const std::vector<HistoryRow> rows = ReadHistoryRows(folder.toStdString(), 1);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(QString::fromStdString(rows[0].Cells[1]),
+              HistoryShortDate(QDate::currentDate(), QLocale::system()))
+        << "the whole date, its year included";
     window.close();
 }
 

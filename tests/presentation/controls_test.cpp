@@ -6,13 +6,24 @@
 #include <QTest>
 #include <functional>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "presentation/cards_button.h"
 #include "presentation/cursors.h"
@@ -458,14 +469,126 @@ TEST_F(ControlsTest, AnimatedCursorCyclesItsFramesOnATimer) {
     EXPECT_EQ(widget.cursor().shape(), Qt::BitmapCursor);
     EXPECT_EQ(widget.cursor().hotSpot(), QPoint(1, 1));
     EXPECT_EQ(widget.cursor().pixmap().toImage().pixel(5, 5), QColor(Qt::red).rgb());
+    QTest::qWait(80);
+    EXPECT_EQ(cursor.CurrentFrame(), 0) << "nobody points at it: it rests";
+    EXPECT_FALSE(cursor.Stepping());
+
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(&widget, &enter);
     ASSERT_TRUE(QTest::qWaitFor([&] { return cursor.CurrentFrame() == 1; }, 2000));
     EXPECT_EQ(widget.cursor().pixmap().toImage().pixel(5, 5), QColor(Qt::green).rgb());
     ASSERT_TRUE(QTest::qWaitFor([&] { return cursor.CurrentFrame() == 0; }, 2000))
         << "wraps after the last frame";
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&widget, &leave);
+    EXPECT_FALSE(cursor.Stepping()) << "the pointer left";
+
+    QApplication::sendEvent(&widget, &enter);
+    EXPECT_TRUE(cursor.Stepping());
     cursor.Release(&widget);
     const int frame = cursor.CurrentFrame();
     QTest::qWait(80);
     EXPECT_EQ(cursor.CurrentFrame(), frame) << "no widget, no stepping";
+}
+
+TEST_F(ControlsTest, EveryControlTakesTheCursorOfItsKindAndFollowsOwnCursor) {
+    QDialog window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* link = new QLabel("a link drawn as a label");
+    MarkClickable(link);
+    auto* readOnly = new QTextEdit;
+    readOnly->setReadOnly(true);
+    auto* list = new QListWidget;
+    const std::vector<std::pair<QWidget*, Qt::CursorShape>> cases = {
+        {new QPushButton("push"), Qt::PointingHandCursor},
+        {new TZunCardsButton("owner-drawn"), Qt::PointingHandCursor},
+        {new QCheckBox("check"), Qt::PointingHandCursor},
+        {new QRadioButton("radio"), Qt::PointingHandCursor},
+        {new QComboBox, Qt::PointingHandCursor},
+        {new QSlider(Qt::Horizontal), Qt::PointingHandCursor},
+        {link, Qt::PointingHandCursor},
+        {list->viewport(), Qt::PointingHandCursor},
+        {new QLineEdit, Qt::IBeamCursor},
+        {new QSpinBox, Qt::IBeamCursor},
+        {new QTextEdit, Qt::IBeamCursor},
+        {readOnly, Qt::ArrowCursor},
+        {new QLabel("plain text"), Qt::ArrowCursor},
+        {&window, Qt::ArrowCursor},
+    };
+    layout->addWidget(list);
+    for (const auto& [control, shape] : cases)
+        if (control != &window && control != list->viewport()) layout->addWidget(control);
+    auto shapeOf = [](QWidget* control) {
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(control))
+            return area->viewport()->cursor().shape();
+        return control->cursor().shape();
+    };
+
+    TCursors cursors(false);
+    cursors.FollowAllWindows();
+    window.show();  // the controls are polished now, after the cursors follow every window
+    for (const auto& [control, shape] : cases)
+        EXPECT_EQ(shapeOf(control), shape) << control->metaObject()->className();
+
+    // A control added later takes its cursor when it is first shown.
+    auto* later = new QPushButton("later", &window);
+    later->show();
+    EXPECT_EQ(later->cursor().shape(), Qt::PointingHandCursor);
+
+    // The own cursors are pictures: every control changes over at once, and back.
+    cursors.SetOwnCursor(true);
+    for (const auto& [control, shape] : cases) {
+        const CursorKind kind = shape == Qt::PointingHandCursor ? CursorKind::Hand
+                                : shape == Qt::IBeamCursor      ? CursorKind::Edit
+                                                                : CursorKind::Arrow;
+        EXPECT_EQ(shapeOf(control), cursors.Cursor(kind).shape()) << control->metaObject()->className();
+    }
+    EXPECT_EQ(later->cursor().shape(), Qt::BitmapCursor) << "the own hand is a picture";
+    cursors.SetOwnCursor(false);
+    for (const auto& [control, shape] : cases)
+        EXPECT_EQ(shapeOf(control), shape) << control->metaObject()->className();
+}
+
+TEST_F(ControlsTest, HoverBalloonShowsWhileThePointerRestsOnTheControl) {
+    QWidget window;
+    window.resize(200, 100);
+    auto* control = new QPushButton("ZunCards06A.dll", &window);
+    control->setGeometry(20, 20, 120, 30);
+    window.show();
+    int asked = 0;
+    BalloonStyle style;
+    style.durationMs = 0;  // until the pointer leaves
+    AttachHoverBalloon(
+        control, [] { return QStringLiteral("Download"); },
+        [&] { return QStringLiteral("ZunCards06A.dll #%1").arg(++asked); }, style);
+    auto balloon = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<TBalloonHint*>(w); b && b->isVisible()) return b;
+        return static_cast<TBalloonHint*>(nullptr);
+    };
+    EXPECT_EQ(balloon(), nullptr);
+    QEnterEvent enter(QPointF(5, 5), QPointF(25, 25), QPointF(25, 25));
+    QApplication::sendEvent(control, &enter);
+    ASSERT_NE(balloon(), nullptr);
+    EXPECT_EQ(balloon()->Title(), "Download");
+    EXPECT_EQ(balloon()->Text(), "ZunCards06A.dll #1");
+    QTest::qWait(50);
+    EXPECT_NE(balloon(), nullptr) << "it stays while the pointer rests";
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(control, &leave);
+    EXPECT_EQ(balloon(), nullptr);
+    QApplication::sendEvent(control, &enter);
+    ASSERT_NE(balloon(), nullptr);
+    EXPECT_EQ(balloon()->Text(), "ZunCards06A.dll #2") << "texts are asked for anew";
+    delete control;  // the balloon goes with its control
+    QApplication::processEvents();
+    EXPECT_EQ(balloon(), nullptr);
+}
+
+TEST_F(ControlsTest, InformationPanelHintCountsTheCycle) {
+    EXPECT_EQ(InfoPanelHint(Localisation(kEnglish), 7, false), "Game: 7 / 25");
+    EXPECT_EQ(InfoPanelHint(Localisation(kEnglish), 3, true), "Game: 3 / 1") << "an online tournament game";
+    EXPECT_EQ(InfoPanelHint(Localisation(kRussian), 26, false), QString::fromUtf8("Игра: 26 / 25"));
 }
 
 TEST_F(ControlsTest, ClickBurstNeedsTheGraphicsLibrary) {

@@ -76,6 +76,39 @@ TEST(CountWindow, OnlineAndTournamentGamesShowTheServiceRating) {
     EXPECT_EQ(t.Count_ReiCur, "?");
 }
 
+// The count of a game on the local network is a club game of its own kind: its emblem is the
+// network club's, never the computer game's.
+TEST(CountWindow, TheKindFollowsTheGameOnTheTable) {
+    struct Case {
+        GameKind kind;
+        bool account, tournament;
+        CountGameKind expected;
+    };
+    const Case cases[] = {
+        {GameKind::Local, false, false, CountGameKind::Computer},
+        {GameKind::LanHost, false, false, CountGameKind::LocalNetwork},
+        {GameKind::LanClient, false, false, CountGameKind::LocalNetwork},
+        {GameKind::Online, true, false, CountGameKind::RatedOnline},
+        {GameKind::Online, false, true, CountGameKind::Tournament},
+    };
+    for (const Case& c : cases) {
+        TableSetup setup;
+        setup.kind = c.kind;
+        setup.AccountGame = c.account;
+        setup.Tournament = c.tournament;
+        EXPECT_EQ(CountKindOf(setup), c.expected) << static_cast<int>(c.kind);
+    }
+    const TCount network =
+        MakeCount(GameAt(27, 5, 0, 0, 0, 0), "Nils", RatingUnit, CountGameKind::LocalNetwork);
+    EXPECT_EQ(network.Kind, CountGameKind::LocalNetwork);
+    EXPECT_EQ(network.Count_KonCur, "2") << "a club game's cycle";
+    EXPECT_EQ(network.Count_ReiBeg, "  1,00");
+    for (bool library : {false, true}) {
+        const std::vector<QString> emblems = TFormCount::EmblemNames(network.Kind, library);
+        EXPECT_EQ(emblems, std::vector<QString>{library ? "GifG" : "GClubG"});
+    }
+}
+
 TEST(CountWindow, ShowsCaptionHeadingTheSevenPairsAndClosesWithOk) {
     App();
     Settings settings;

@@ -31,6 +31,27 @@ QRect RowBox(const QTableWidget& grid, int row) {
     return {0, cell.top(), grid.viewport()->width(), cell.height()};
 }
 
+// The date keeps its year whatever the system's locale: a two-digit year fits the record's ten
+// characters and the grid's date column.
+TEST(HistoryWindow, TheDateColumnShowsTheWholeDateInEveryLocale) {
+    App();
+    testing::ClubFolder folder;
+    Settings settings;
+    HistoryViewerState state;
+    TFHistory window(settings, folder.Dir(), state);
+    const QFontMetrics cells(window.Grid()->font());
+    const int column = window.Grid()->columnWidth(1);
+    const QDate date(2026, 12, 10);
+    for (const char* name : {"C", "en_US", "en_GB", "ru_RU", "de_DE", "fr_FR", "es_ES", "zh_TW", "it_IT",
+                             "cs_CZ", "ja_JP", "ko_KR"}) {
+        const QString text = HistoryShortDate(date, QLocale(QString::fromLatin1(name)));
+        EXPECT_LE(text.size(), 10) << name << " " << text.toStdString();
+        EXPECT_TRUE(text.contains("26")) << name << " " << text.toStdString();
+        EXPECT_TRUE(text.contains("10")) << name << " " << text.toStdString();
+        EXPECT_LE(cells.horizontalAdvance(text) + 2, column) << name << " " << text.toStdString();
+    }
+}
+
 TEST(HistoryWindow, FillsTheGridFromTheNewestFileColouredByKind) {
     App();
     testing::ClubFolder folder;

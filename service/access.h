@@ -1,0 +1,24 @@
+// Who may write for a nick: a session that logged in as it, or its password in the request.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "service/catalogue.h"
+
+namespace kesp::service {
+
+// The name of the session cookie that a successful log-in sets.
+inline constexpr std::string_view kSessionCookie = "kesp_session";
+
+// Starts a session for `nick` inside the caller's transaction; its token, or nothing.
+std::optional<std::string> StartSession(Call& call, const std::string& nick);
+
+// `password` is the raw field of the request, or nothing for requests that carry none.
+bool MaySpeakFor(Call& call, const std::string& nick, std::optional<std::string_view> password);
+
+// The password hash of `nick`'s account, when there is one.
+std::optional<std::string> PasswordHashOf(Call& call, const std::string& nick);
+
+}  // namespace kesp::service

@@ -1,0 +1,59 @@
+// The form posts the game sends: for each, the address it goes to, its body form, its field names
+// in order and the code that answers it.
+#pragma once
+
+#include <QSqlDatabase>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "service/write_limits.h"
+
+namespace kesp::service {
+
+enum class Address { Account, Statistics, WorldTopTen };
+
+// One post being answered. The values are the bytes the game sent (Windows-1251).
+struct Call {
+    QSqlDatabase& db;
+    bool postgres;
+    WriteLimits& limits;
+    std::string remote;
+    std::string sessionToken;
+    std::vector<std::string> values;
+};
+
+struct Answer {
+    std::string text;  // UTF-8; sent as Windows-1251
+    std::string newSessionToken;
+};
+
+struct Operation {
+    std::string_view name;
+    Address address;
+    bool listForm;
+    std::vector<std::string_view> keys;
+    Answer (*answer)(Call&);
+};
+
+inline constexpr std::string_view kDone = "ok";
+inline constexpr std::string_view kExists = "is";
+inline constexpr std::string_view kRefused = "no";
+
+// The operations of each group of requests.
+std::vector<Operation> AccountOperations();
+std::vector<Operation> RatingOperations();
+std::vector<Operation> WorldOperations();
+std::vector<Operation> StatisticsOperations();
+
+// The operation a body names at an address, and its values; nothing when the body names none.
+struct Recognised {
+    const Operation* operation = nullptr;
+    std::vector<std::string> values;
+};
+Recognised Recognise(Address address, std::string_view body);
+
+// The current time in seconds since the epoch.
+long long NowSeconds();
+
+}  // namespace kesp::service

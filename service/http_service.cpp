@@ -1,0 +1,172 @@
+#include "service/http_service.h"
+
+#include <httplib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+
+#include "network/rate_limit.h"
+#include "records/cp1251.h"
+#include "service/access.h"
+#include "service/catalogue.h"
+#include "service/documents.h"
+
+namespace kesp::service {
+namespace {
+
+constexpr std::size_t kBodyLimit = 16 * 1024;
+constexpr std::size_t kWorkers = 16;
+constexpr int kSlowSenderSeconds = 3;
+constexpr int kLogLinesPerSecond = 200;
+constexpr std::uintmax_t kLargestDocument = 50 * 1024 * 1024;
+
+// What the log line of the request being answered on this thread says.
+thread_local std::string requestOperation;
+thread_local std::chrono::steady_clock::time_point requestStart;
+
+std::mutex logMutex;
+LogLimiter logLimiter(kLogLinesPerSecond);
+
+void WriteLogLine(const std::string& line) {
+    std::lock_guard lock(logMutex);
+    std::string summary;
+    const bool allowed = logLimiter.Allow(std::chrono::steady_clock::now(), summary);
+    if (!summary.empty()) std::fprintf(stderr, "%s\n", summary.c_str());
+    if (allowed) std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+std::string UtcNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+// The value of the session cookie, when the request carries it.
+std::string SessionToken(const httplib::Request& request) {
+    const std::string cookies = request.get_header_value("Cookie");
+    const std::string name = std::string(kSessionCookie) + "=";
+    std::size_t at = 0;
+    while (at < cookies.size()) {
+        while (at < cookies.size() && (cookies[at] == ' ' || cookies[at] == ';')) ++at;
+        std::size_t end = cookies.find(';', at);
+        if (end == std::string::npos) end = cookies.size();
+        if (cookies.compare(at, name.size(), name) == 0)
+            return cookies.substr(at + name.size(), end - at - name.size());
+        at = end;
+    }
+    return {};
+}
+
+// Paths of the log hold no query (a query could carry anything).
+std::string LoggedPath(const httplib::Request& request) {
+    std::string path;
+    for (const char c : request.path) path.push_back(static_cast<unsigned char>(c) < 0x20 ? '?' : c);
+    return path.substr(0, 200);
+}
+
+}  // namespace
+
+HttpService::HttpService(Store& store, std::filesystem::path dataFolder)
+    : store_(store), dataFolder_(std::move(dataFolder)), server_(std::make_unique<httplib::Server>()) {
+    server_->new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
+    server_->set_payload_max_length(kBodyLimit);
+    server_->set_read_timeout(kSlowSenderSeconds, 0);
+    server_->set_write_timeout(kSlowSenderSeconds, 0);
+    server_->set_keep_alive_timeout(5);
+    server_->set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
+        requestStart = std::chrono::steady_clock::now();
+        requestOperation.clear();
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+    server_->set_logger([](const httplib::Request& request, const httplib::Response& response) {
+        const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(
+            std::chrono::steady_clock::now() - requestStart);
+        std::ostringstream line;
+        line << UtcNow() << ' ' << request.remote_addr << ' ' << request.method << ' ' << LoggedPath(request)
+             << ' ' << response.status << ' ' << (requestOperation.empty() ? "-" : requestOperation) << ' '
+             << elapsed.count() / 1000.0 << "ms";
+        WriteLogLine(line.str());
+    });
+    server_->set_exception_handler(
+        [](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
+            response.status = 500;
+            response.set_content("", "text/plain");
+        });
+    Route();
+}
+
+HttpService::~HttpService() = default;
+
+void HttpService::Route() {
+    const std::pair<const char*, Address> scripts[] = {{"/account", Address::Account},
+                                                       {"/statistics", Address::Statistics},
+                                                       {"/worldtop", Address::WorldTopTen}};
+    for (const auto& [path, address] : scripts) {
+        server_->Post(
+            path, [this, address = address](const httplib::Request& request, httplib::Response& response) {
+                const Recognised recognised = Recognise(address, request.body);
+                std::string reply(kRefused);
+                if (recognised.operation) {
+                    requestOperation = std::string(recognised.operation->name);
+                    QSqlDatabase db = store_.Connection();
+                    if (!db.isOpen()) {
+                        response.status = 503;
+                        return;
+                    }
+                    Call call{db,
+                              store_.IsPostgres(),
+                              limits_,
+                              request.remote_addr,
+                              SessionToken(request),
+                              recognised.values};
+                    const Answer answer = recognised.operation->answer(call);
+                    reply = Utf8ToCp1251(answer.text).value_or(std::string(kRefused));
+                    if (!answer.newSessionToken.empty())
+                        response.set_header("Set-Cookie",
+                                            std::string(kSessionCookie) + "=" + answer.newSessionToken +
+                                                "; Path=/; HttpOnly; SameSite=Lax; Max-Age=2592000");
+                } else {
+                    requestOperation = "unknown";
+                }
+                response.set_content(reply, "text/html; charset=windows-1251");
+            });
+    }
+    server_->Get("/get_ip.php", [](const httplib::Request& request, httplib::Response& response) {
+        response.set_content(request.remote_addr, "text/plain; charset=utf-8");
+    });
+    server_->Get(R"(/.+)", [this](const httplib::Request& request, httplib::Response& response) {
+        const auto file = DocumentFile(dataFolder_, request.path);
+        std::error_code failure;
+        if (!file || !std::filesystem::is_regular_file(*file, failure) ||
+            std::filesystem::file_size(*file, failure) > kLargestDocument) {
+            response.status = 404;
+            return;
+        }
+        std::ifstream in(*file, std::ios::binary);
+        std::ostringstream content;
+        content << in.rdbuf();
+        response.set_content(content.str(), ContentType(*file));
+    });
+}
+
+int HttpService::Bind(const std::string& host, int port) {
+    if (port == 0) return server_->bind_to_any_port(host);
+    return server_->bind_to_port(host, port) ? port : -1;
+}
+
+bool HttpService::Serve() {
+    return server_->listen_after_bind();
+}
+
+void HttpService::Stop() {
+    server_->stop();
+}
+
+}  // namespace kesp::service

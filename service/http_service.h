@@ -1,0 +1,37 @@
+// The HTTP side of kesp-service: the form posts of the catalogue, the documents and the log.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "service/store.h"
+#include "service/write_limits.h"
+
+namespace httplib {
+class Server;
+}
+
+namespace kesp::service {
+
+class HttpService {
+  public:
+    HttpService(Store& store, std::filesystem::path dataFolder);
+    ~HttpService();
+
+    // Binds HOST:PORT (port 0 picks one); the bound port, or -1.
+    int Bind(const std::string& host, int port);
+    // Serves until Stop; false when serving failed.
+    bool Serve();
+    // Safe from any thread.
+    void Stop();
+
+  private:
+    void Route();
+    Store& store_;
+    std::filesystem::path dataFolder_;
+    WriteLimits limits_;
+    std::unique_ptr<httplib::Server> server_;
+};
+
+}  // namespace kesp::service

@@ -1,0 +1,114 @@
+// The account's record of this game and the ranking of the accounts by rating.
+#include "network/service_text.h"
+#include "service/access.h"
+#include "service/catalogue.h"
+#include "service/store.h"
+#include "service/validation.h"
+
+namespace kesp::service {
+namespace {
+
+constexpr long long kMostGames = 1000000000;
+constexpr double kLargestRating = 1e9;
+
+QVariant Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+std::string String(const QVariant& value) {
+    return value.toString().toStdString();
+}
+Answer Say(std::string_view marker) {
+    return {std::string(marker), {}};
+}
+
+std::optional<double> Rating(std::string_view text) {
+    const auto rating = ParseServiceReal(text);
+    if (!rating || *rating > kLargestRating || *rating < -kLargestRating) return std::nullopt;
+    return rating;
+}
+
+Answer ReadGameRecord(Call& call) {
+    const auto nick = ValidNick(call.values[0]);
+    if (!nick || call.values[2] != "0" || !MaySpeakFor(call, *nick, call.values[1])) return Say(kRefused);
+    const auto rows = Select(
+        call.db, "SELECT kon, best, rating, sessions, konl, score, r1, r2 FROM accounts WHERE nick = ?",
+        {Text(*nick)});
+    if (!rows || rows->empty()) return Say(kRefused);
+    const Row& row = (*rows)[0];
+    std::vector<std::string> values;
+    for (int i : {0, 1}) values.push_back(std::to_string(row[i].toLongLong()));
+    values.push_back(FormatServiceReal(row[2].toDouble()));
+    for (int i : {3, 4, 5, 6}) values.push_back(std::to_string(row[i].toLongLong()));
+    values.push_back(BlankRecordValue(String(row[7])));
+    return {ServiceRecord(values, ' ', '$'), {}};
+}
+
+Answer SaveGameRecord(Call& call) {
+    const auto& v = call.values;
+    const auto nick = ValidNick(v[0]);
+    const auto kon = ParseInteger(v[2], 0, kMostGames);
+    const auto best = ParseInteger(v[3], -kMostGames, kMostGames);
+    const auto rating = Rating(v[4]);
+    const auto sessions = ParseInteger(v[5], 0, kMostGames);
+    const auto konl = ParseInteger(v[6], 0, kMostGames);
+    const auto score = ParseInteger(v[7], -kMostGames, kMostGames);
+    const auto r1 = ParseInteger(v[8], -kMostGames, kMostGames);
+    const auto r2 = CleanText(v[9], 0, 20);
+    if (!nick || !kon || !best || !rating || !sessions || !konl || !score || !r1 || !r2) return Say(kRefused);
+    if (!MaySpeakFor(call, *nick, v[1])) return Say(kRefused);
+    Transaction transaction(call.db, call.postgres);
+    const bool saved =
+        transaction.Began() &&
+        Execute(
+            call.db,
+            "UPDATE accounts SET kon = ?, best = ?, rating = ?, sessions = ?, konl = ?, score = ?, r1 = ?,"
+            " r2 = ? WHERE nick = ?",
+            {*kon, *best, *rating, *sessions, *konl, *score, *r1, Text(r2->empty() ? "#" : *r2),
+             Text(*nick)}) &&
+        transaction.Commit();
+    return Say(saved ? kDone : kRefused);
+}
+
+Answer ReadPlace(Call& call) {
+    const auto rating = Rating(call.values[0]);
+    if (!rating) return Say(kRefused);
+    const auto rows =
+        Select(call.db, "SELECT COUNT(*) FROM accounts WHERE kon > 0 AND rating > ?", {*rating});
+    if (!rows) return Say(kRefused);
+    return {"$" + std::to_string((*rows)[0][0].toLongLong() + 1), {}};
+}
+
+Answer ReadTopTen(Call& call) {
+    if (call.values[0] != "0") return Say(kRefused);
+    const auto rows = Select(call.db,
+                             "SELECT nick, city, country1, country2, sex, rating FROM accounts WHERE kon > 0"
+                             " ORDER BY rating DESC, kon DESC, id ASC LIMIT 10");
+    if (!rows) return Say(kRefused);
+    std::string text;
+    int place = 0;
+    for (const Row& row : *rows) {
+        std::vector<std::string> values{std::to_string(++place)};
+        for (int i = 0; i < 5; ++i) values.push_back(BlankRecordValue(String(row[i])));
+        values.push_back(FormatServiceReal(row[5].toDouble()));
+        text += ServiceRecord(values, ' ', '*');
+    }
+    return {text, {}};
+}
+
+}  // namespace
+
+std::vector<Operation> RatingOperations() {
+    return {
+        {"read game record", Address::Account, true, {"nick", "pw", "crdkespbest"}, ReadGameRecord},
+        {"save game record",
+         Address::Account,
+         false,
+         {"nick", "pw", "crdkespkon", "crdkespbest", "crdkesprating", "crdkespses", "crdkespkonl",
+          "crdkespscore", "crdkespR1", "crdkespR2"},
+         SaveGameRecord},
+        {"read place by rating", Address::Account, false, {"crdkesprating"}, ReadPlace},
+        {"read account top ten", Address::Account, true, {"crdkespkon"}, ReadTopTen},
+    };
+}
+
+}  // namespace kesp::service

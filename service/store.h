@@ -1,0 +1,57 @@
+// The service's database through Qt SQL: an SQLite file by default, PostgreSQL on request. Each
+// worker thread has a connection of its own; the schema is brought up to date at start.
+#pragma once
+
+#include <QSqlDatabase>
+#include <QVariant>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kesp::service {
+
+using Row = std::vector<QVariant>;
+using Rows = std::vector<Row>;
+
+class Store {
+  public:
+    // `databaseUrl` empty: SQLite in `sqliteFile`; otherwise postgresql://USER:PW@HOST:PORT/DB.
+    static std::optional<Store> Open(const std::string& sqliteFile, const std::string& databaseUrl,
+                                     std::string& error);
+
+    // Applies the migrations the database has not seen yet.
+    bool Migrate(std::string& error);
+    bool IsPostgres() const { return postgres_; }
+
+    // The calling thread's connection, opened on first use.
+    QSqlDatabase Connection() const;
+
+  private:
+    Store() = default;
+    bool postgres_ = false;
+    QString host_, user_, password_, name_;
+    int port_ = 0;
+};
+
+// A statement with bound values; nothing on a database error.
+std::optional<Rows> Select(QSqlDatabase& db, const QString& sql, const std::vector<QVariant>& values = {});
+bool Execute(QSqlDatabase& db, const QString& sql, const std::vector<QVariant>& values = {});
+
+// One transaction: rolled back unless Commit succeeds. Writers take the write lock at the start,
+// so two writers never deadlock over an upgrade.
+class Transaction {
+  public:
+    Transaction(QSqlDatabase& db, bool postgres);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    bool Began() const { return began_; }
+    bool Commit();
+
+  private:
+    QSqlDatabase& db_;
+    bool began_ = false;
+    bool done_ = false;
+};
+
+}  // namespace kesp::service

@@ -1,0 +1,158 @@
+// The world top ten lists (36 Windows, 136 Android, 336 accounts) and the games chat (list 100):
+// every post is an entry, ranked by score, the earlier entry first on a tie.
+#include "network/service_text.h"
+#include "service/catalogue.h"
+#include "service/store.h"
+#include "service/validation.h"
+
+namespace kesp::service {
+namespace {
+
+constexpr long long kChatList = 100;
+constexpr long long kAccountList = 336;
+constexpr long long kLargestScore = 1000000000;
+constexpr int kChatNumberTries = 5;
+
+QVariant Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+std::string String(const QVariant& value) {
+    return value.toString().toStdString();
+}
+Answer Say(std::string_view marker) {
+    return {std::string(marker), {}};
+}
+Answer Number(long long number) {
+    return {"$" + std::to_string(number), {}};
+}
+
+std::optional<long long> List(std::string_view text) {
+    const auto list = ParseInteger(text, 0, 999);
+    if (!list || (*list != 36 && *list != 136 && *list != kAccountList && *list != kChatList))
+        return std::nullopt;
+    return list;
+}
+
+// Place 1 for the best entry; the same order the lists are read in.
+const QString kPlaceOf =
+    "(SELECT COUNT(*) FROM world_entries b WHERE b.list = e.list AND (b.score > e.score OR"
+    " (b.score = e.score AND b.id < e.id))) + 1";
+
+// Records of entries: place, entry number, score, nick, country, city, R07..R10.
+std::string Records(const Rows& rows) {
+    std::string text;
+    for (const Row& row : rows) {
+        std::vector<std::string> values;
+        for (int i = 0; i < 3; ++i) values.push_back(std::to_string(row[i].toLongLong()));
+        for (int i = 3; i < 10; ++i) values.push_back(BlankRecordValue(String(row[i])));
+        text += ServiceRecord(values, ' ', '*');
+    }
+    return text;
+}
+
+Answer ReadRecordCount(Call& call) {
+    const auto list = List(call.values[0]);
+    if (!list) return Say(kRefused);
+    const auto rows = Select(call.db, "SELECT COUNT(*) FROM world_entries WHERE list = ?", {*list});
+    if (!rows) return Say(kRefused);
+    return Number((*rows)[0][0].toLongLong());
+}
+
+Answer ReadRecords(Call& call) {
+    const auto list = List(call.values[0]);
+    if (!list) return Say(kRefused);
+    // The chat shows its ten newest messages, newest first, numbered 1..10.
+    const QString order = *list == kChatList ? "score DESC, id DESC" : "score DESC, id ASC";
+    const auto rows = Select(call.db,
+                             "SELECT 0, id, score, nick, country, city, r7, r8, r9, r10 FROM world_entries"
+                             " WHERE list = ? ORDER BY " +
+                                 order + " LIMIT 10",
+                             {*list});
+    if (!rows) return Say(kRefused);
+    Rows numbered = *rows;
+    for (std::size_t i = 0; i < numbered.size(); ++i) numbered[i][0] = static_cast<long long>(i + 1);
+    return {Records(numbered), {}};
+}
+
+Answer ReadOwnRecords(Call& call) {
+    const auto list = List(call.values[0]);
+    const auto nick = CleanText(call.values[1], 1, 12);
+    const auto city = CleanText(call.values[2], 0, 15);
+    if (!list || !nick || !city) return Say(kRefused);
+    const auto rows =
+        Select(call.db,
+               "SELECT " + kPlaceOf +
+                   ", id, score, nick, country, city, r7, r8, r9, r10 FROM world_entries e"
+                   " WHERE list = ? AND nick = ? AND city = ? ORDER BY score DESC, id ASC LIMIT 10",
+               {*list, Text(*nick), Text(*city)});
+    if (!rows) return Say(kRefused);
+    return {Records(*rows), {}};
+}
+
+Answer PostRecord(Call& call) {
+    const auto& v = call.values;
+    const auto list = List(v[0]);
+    const auto nick = ValidNick(v[1]);
+    const auto city = CleanText(v[2], 1, 15);
+    const auto country = CleanText(v[3], 1, 20);
+    const auto score = ParseInteger(v[4], -kLargestScore, kLargestScore);
+    const auto version = CleanText(v[6], 0, 10);
+    const bool chat = list && *list == kChatList;
+    const auto text = CleanText(v[7], 0, chat ? 80 : 50);
+    const auto stamp = CleanText(v[8], 0, 60);
+    if (!list || !nick || !city || !country || !score || (v[5] != "M" && v[5] != "W") || !version || !text ||
+        !stamp)
+        return Say(kRefused);
+    if (!call.limits.Allow(chat ? WriteKind::Chat : WriteKind::WorldRecord, call.remote))
+        return Say(kRefused);
+    if (*list == kAccountList) {
+        const auto account = Select(call.db, "SELECT COUNT(*) FROM accounts WHERE nick = ?", {Text(*nick)});
+        if (!account || (*account)[0][0].toLongLong() == 0) return Say(kRefused);
+    }
+    // The chat's numbers are the service's: the next after the newest. Two posts at once may pick the
+    // same number; the unique index refuses the second, which then tries again.
+    for (int attempt = 0; attempt < kChatNumberTries; ++attempt) {
+        Transaction transaction(call.db, call.postgres);
+        if (!transaction.Began()) return Say(kRefused);
+        long long entryScore = *score;
+        if (chat) {
+            const auto newest = Select(
+                call.db, "SELECT COALESCE(MAX(score), 0) FROM world_entries WHERE list = ?", {kChatList});
+            if (!newest) return Say(kRefused);
+            entryScore = (*newest)[0][0].toLongLong() + 1;
+        }
+        if (!Execute(call.db,
+                     "INSERT INTO world_entries (list, nick, city, country, score, r7, r8, r9, r10, posted)"
+                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                     {*list, Text(*nick), Text(*city), Text(*country), entryScore, Text(v[5]), Text(*version),
+                      Text(*text), Text(*stamp), NowSeconds()})) {
+            if (chat) continue;
+            return Say(kRefused);
+        }
+        const auto place = Select(call.db,
+                                  "SELECT " + kPlaceOf +
+                                      " FROM world_entries e WHERE e.id = (SELECT MAX(id) FROM world_entries"
+                                      " WHERE list = ? AND nick = ? AND score = ?)",
+                                  {*list, Text(*nick), entryScore});
+        if (!place || place->empty() || !transaction.Commit()) return Say(kRefused);
+        return Number(chat ? entryScore : (*place)[0][0].toLongLong());
+    }
+    return Say(kRefused);
+}
+
+}  // namespace
+
+std::vector<Operation> WorldOperations() {
+    return {
+        {"read record count", Address::WorldTopTen, true, {"rgid"}, ReadRecordCount},
+        {"read records", Address::WorldTopTen, true, {"gid"}, ReadRecords},
+        {"read own records", Address::WorldTopTen, false, {"gid", "nick", "city"}, ReadOwnRecords},
+        {"post record",
+         Address::WorldTopTen,
+         false,
+         {"gid", "nick", "city", "country", "score", "R7", "R8", "R9", "R10"},
+         PostRecord},
+    };
+}
+
+}  // namespace kesp::service
