@@ -162,7 +162,11 @@ void TFormOptions::Build() {
             [this, index, caption](const WindowWords& w) { tabs_->setTabText(index, w.Text(caption)); });
     }
     tabs_->setUsesScrollButtons(false);  // every tab's caption in sight, in narrow tabs
-    tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
+    tabs_->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 3px 6px; margin-right: 1px; border: 1px solid #9a9a9a; border-bottom: none;"
+        " border-top-left-radius: 3px; border-top-right-radius: 3px; background: #dcdcdc; }"
+        "QTabBar::tab:selected { background: #ffffff; border-top: 2px solid #b00000; }"
+        "QTabBar::tab:!selected { margin-top: 2px; }"));
     // Compact pages, so the dialog keeps the height of its design.
     for (QLayout* page : tabs_->findChildren<QLayout*>()) {
         page->setSpacing(4);

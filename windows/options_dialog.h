@@ -105,6 +105,7 @@ class TFormOptions : public QDialog {
     void MenuDesignChosen(int index);
     void TableDesignChosen(int index);
     void WindowDesignChosen(int index);
+    void SyncBackgroundLists();
     void ResetDesigns();
     bool GraphicsPicture(std::string_view name) const;
     void DrawFacePreview();

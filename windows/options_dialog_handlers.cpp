@@ -108,8 +108,7 @@ void TFormOptions::FillFromSettings() {
     Select(windowDesign_, designItem[DialogDesign(settings_) - 1]);
     Check(saluteButtons_, settings_.SaluteButtons);
     Check(saluteCards_, settings_.SaluteCards);
-    backgroundPicture_->setEnabled(!(settings_.MenuDesign == 1 && settings_.TableDesign == 1));
-    backgroundColour_->setEnabled(backgroundPicture_->isEnabled());
+    SyncBackgroundLists();
     FillWindowSizes();
     SyncSaveGames();
     SyncLibraryButtons();
@@ -279,8 +278,7 @@ void TFormOptions::MenuDesignChosen(int index) {
         return;
     }
     settings_.MenuDesign = index;
-    backgroundPicture_->setEnabled(!(settings_.MenuDesign == 1 && settings_.TableDesign == 1));
-    backgroundColour_->setEnabled(backgroundPicture_->isEnabled());
+    SyncBackgroundLists();
     Notify(host_.DesignChanged);
 }
 
@@ -293,9 +291,14 @@ void TFormOptions::TableDesignChosen(int index) {
         return;
     }
     settings_.TableDesign = index;
+    SyncBackgroundLists();
+    Notify(host_.DesignChanged);
+}
+
+// The background lists are greyed out while both screens show the design's own background.
+void TFormOptions::SyncBackgroundLists() {
     backgroundPicture_->setEnabled(!(settings_.MenuDesign == 1 && settings_.TableDesign == 1));
     backgroundColour_->setEnabled(backgroundPicture_->isEnabled());
-    Notify(host_.DesignChanged);
 }
 
 void TFormOptions::WindowDesignChosen(int index) {
