@@ -394,6 +394,13 @@ void TForm1::SetLanguage(int language) {
     AnnounceLanguageChange();
 }
 
+void TForm1::SetOwnCursor(bool ownCursor) {
+    settings_.OwnCursor = ownCursor;
+    if (!cursors_) return;  // the start-up takes the setting
+    cursors_->SetOwnCursor(ownCursor);
+    tableCursor_ = CursorKind::Arrow;  // the window itself shows the arrow again
+}
+
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) ApplyWords();

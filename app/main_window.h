@@ -53,6 +53,8 @@ class TForm1 : public QWidget {
     // Switches the interface language; every text of this window and of every open dialog changes at
     // once.
     void SetLanguage(int language);
+    // Switches between the program's own and the system's cursors in every open window at once.
+    void SetOwnCursor(bool ownCursor);
     // Starts a game for club member 1..5 or a new player (6) whose login has been confirmed.
     void StartGame(int member, const ClubMember& record);
     // Starts a local-network game for a login whose wait for the players ended with the start:

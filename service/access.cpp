@@ -8,10 +8,6 @@ namespace {
 
 constexpr long long kSessionLifetimeSeconds = 30LL * 24 * 3600;
 
-QVariant Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 }  // namespace
 
 std::optional<std::string> StartSession(Call& call, const std::string& nick) {

@@ -11,16 +11,6 @@
 namespace kesp::service {
 namespace {
 
-QVariant Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-std::string String(const QVariant& value) {
-    return value.toString().toStdString();
-}
-Answer Say(std::string_view marker) {
-    return {std::string(marker), {}};
-}
-
 // A country code: continent digit 1..6, '-', three digits.
 bool IsCountryCode(std::string_view code) {
     return code.size() == 5 && code[0] >= '1' && code[0] <= '6' && code[1] == '-' &&
@@ -51,18 +41,14 @@ Answer CreateAccount(Call& call) {
     if ((*taken)[0][0].toLongLong() > 0) return Say(kExists);
     const auto hash = HashPassword(v[1]);
     if (!hash) return Say(kRefused);
-    Transaction transaction(call.db, call.postgres);
-    const bool inserted =
-        transaction.Began() &&
-        Execute(
-            call.db,
-            "INSERT INTO accounts (nick, nick_key, pw_hash, city, country1, country2, sex, email, dater, r01,"
-            " r02, r03, r04, r05, r06, created) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-            {Text(*nick), Text(NickKey(*nick)), Text(*hash), Text(*city), Text(*country1), Text(v[4]),
-             Text(v[5]), Text(*email), Text(*dater), Text(*reservedTexts[0]), Text(*reservedTexts[1]),
-             Text(*reservedTexts[2]), *reservedNumbers[0], *reservedNumbers[1], *reservedNumbers[2],
-             NowSeconds()}) &&
-        transaction.Commit();
+    const bool inserted = ExecuteCommitted(
+        call.db, call.postgres,
+        "INSERT INTO accounts (nick, nick_key, pw_hash, city, country1, country2, sex, email, dater, r01,"
+        " r02, r03, r04, r05, r06, created) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+        {Text(*nick), Text(NickKey(*nick)), Text(*hash), Text(*city), Text(*country1), Text(v[4]), Text(v[5]),
+         Text(*email), Text(*dater), Text(*reservedTexts[0]), Text(*reservedTexts[1]),
+         Text(*reservedTexts[2]), *reservedNumbers[0], *reservedNumbers[1], *reservedNumbers[2],
+         NowSeconds()});
     if (inserted) return Say(kDone);
     // Another post took the nick in the meantime.
     const auto takenNow =
@@ -94,7 +80,7 @@ Answer ReadMemberCount(Call& call) {
     if (call.values[0] != "0") return Say(kRefused);
     const auto rows = Select(call.db, "SELECT COUNT(*) FROM accounts");
     if (!rows) return Say(kRefused);
-    return {"$" + std::to_string((*rows)[0][0].toLongLong()), {}};
+    return Number((*rows)[0][0].toLongLong());
 }
 
 // The profile's fields as the save request names them, with their longest lengths.
@@ -146,10 +132,8 @@ Answer SaveProfile(Call& call) {
     }
     if (!MaySpeakFor(call, *nick, std::nullopt)) return Say(kRefused);
     texts.push_back(Text(*nick));
-    Transaction transaction(call.db, call.postgres);
-    const bool saved = transaction.Began() &&
-                       Execute(call.db, "UPDATE accounts SET " + assignments + " WHERE nick = ?", texts) &&
-                       transaction.Commit();
+    const bool saved = ExecuteCommitted(call.db, call.postgres,
+                                        "UPDATE accounts SET " + assignments + " WHERE nick = ?", texts);
     return Say(saved ? kDone : kRefused);
 }
 

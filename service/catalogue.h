@@ -40,6 +40,14 @@ inline constexpr std::string_view kDone = "ok";
 inline constexpr std::string_view kExists = "is";
 inline constexpr std::string_view kRefused = "no";
 
+// A marker reply, and a number reply ("$" + the number).
+inline Answer Say(std::string_view marker) {
+    return {std::string(marker), {}};
+}
+inline Answer Number(long long number) {
+    return {"$" + std::to_string(number), {}};
+}
+
 // The operations of each group of requests.
 std::vector<Operation> AccountOperations();
 std::vector<Operation> RatingOperations();
@@ -53,7 +61,8 @@ struct Recognised {
 };
 Recognised Recognise(Address address, std::string_view body);
 
-// The current time in seconds since the epoch.
+// The current time in seconds since the epoch, and as UTC text in a strftime format.
 long long NowSeconds();
+std::string UtcNow(const char* format);
 
 }  // namespace kesp::service

@@ -1,10 +1,10 @@
 #include "service/http_service.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <mutex>
 #include <sstream>
@@ -14,13 +14,15 @@
 #include "service/access.h"
 #include "service/catalogue.h"
 #include "service/documents.h"
+#include "service/web_page.h"
 
 namespace kesp::service {
 namespace {
 
 constexpr std::size_t kBodyLimit = 16 * 1024;
-constexpr std::size_t kWorkers = 16;
+constexpr std::size_t kWorkers = 64;
 constexpr int kSlowSenderSeconds = 3;
+constexpr int kConnectionQueue = 1024;
 constexpr int kLogLinesPerSecond = 200;
 constexpr std::uintmax_t kLargestDocument = 50 * 1024 * 1024;
 
@@ -37,15 +39,6 @@ void WriteLogLine(const std::string& line) {
     const bool allowed = logLimiter.Allow(std::chrono::steady_clock::now(), summary);
     if (!summary.empty()) std::fprintf(stderr, "%s\n", summary.c_str());
     if (allowed) std::fprintf(stderr, "%s\n", line.c_str());
-}
-
-std::string UtcNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
 }
 
 // The value of the session cookie, when the request carries it.
@@ -80,6 +73,16 @@ HttpService::HttpService(Store& store, std::filesystem::path dataFolder)
     server_->set_read_timeout(kSlowSenderSeconds, 0);
     server_->set_write_timeout(kSlowSenderSeconds, 0);
     server_->set_keep_alive_timeout(5);
+    server_->set_keep_alive_max_count(1000);
+    // Replies are small: without this each waits for the client's delayed acknowledgement.
+    server_->set_tcp_nodelay(true);
+    // Unlike the library's default (SO_REUSEPORT), a second service cannot bind the same port and
+    // silently take half of the connections; a restart still binds at once.
+    server_->set_socket_options([this](int socket) {
+        const int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listenSocket_ = socket;
+    });
     server_->set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
         requestStart = std::chrono::steady_clock::now();
         requestOperation.clear();
@@ -89,9 +92,10 @@ HttpService::HttpService(Store& store, std::filesystem::path dataFolder)
         const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - requestStart);
         std::ostringstream line;
-        line << UtcNow() << ' ' << request.remote_addr << ' ' << request.method << ' ' << LoggedPath(request)
-             << ' ' << response.status << ' ' << (requestOperation.empty() ? "-" : requestOperation) << ' '
-             << elapsed.count() / 1000.0 << "ms";
+        line << UtcNow("%Y-%m-%dT%H:%M:%SZ") << ' ' << request.remote_addr << ' ' << request.method << ' '
+             << LoggedPath(request) << ' ' << response.status << ' '
+             << (requestOperation.empty() ? "-" : requestOperation) << ' ' << elapsed.count() / 1000.0
+             << "ms";
         WriteLogLine(line.str());
     });
     server_->set_exception_handler(
@@ -138,6 +142,15 @@ void HttpService::Route() {
                 response.set_content(reply, "text/html; charset=windows-1251");
             });
     }
+    server_->Get("/", [this](const httplib::Request&, httplib::Response& response) {
+        QSqlDatabase db = store_.Connection();
+        const auto page = db.isOpen() ? WebPage(db, dataFolder_) : std::nullopt;
+        if (!page) {
+            response.status = 503;
+            return;
+        }
+        response.set_content(*page, "text/html; charset=utf-8");
+    });
     server_->Get("/get_ip.php", [](const httplib::Request& request, httplib::Response& response) {
         response.set_content(request.remote_addr, "text/plain; charset=utf-8");
     });
@@ -157,8 +170,13 @@ void HttpService::Route() {
 }
 
 int HttpService::Bind(const std::string& host, int port) {
-    if (port == 0) return server_->bind_to_any_port(host);
-    return server_->bind_to_port(host, port) ? port : -1;
+    const int bound = port == 0                           ? server_->bind_to_any_port(host)
+                      : server_->bind_to_port(host, port) ? port
+                                                          : -1;
+    // The library listens with a queue of 5, which drops connections when many clients connect at
+    // once; listening again on Linux only enlarges the queue.
+    if (bound > 0) ::listen(listenSocket_, kConnectionQueue);
+    return bound;
 }
 
 bool HttpService::Serve() {

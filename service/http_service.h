@@ -32,6 +32,7 @@ class HttpService {
     std::filesystem::path dataFolder_;
     WriteLimits limits_;
     std::unique_ptr<httplib::Server> server_;
+    int listenSocket_ = -1;
 };
 
 }  // namespace kesp::service

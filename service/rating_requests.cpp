@@ -2,6 +2,7 @@
 #include "network/service_text.h"
 #include "service/access.h"
 #include "service/catalogue.h"
+#include "service/standings.h"
 #include "service/store.h"
 #include "service/validation.h"
 
@@ -10,16 +11,6 @@ namespace {
 
 constexpr long long kMostGames = 1000000000;
 constexpr double kLargestRating = 1e9;
-
-QVariant Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-std::string String(const QVariant& value) {
-    return value.toString().toStdString();
-}
-Answer Say(std::string_view marker) {
-    return {std::string(marker), {}};
-}
 
 std::optional<double> Rating(std::string_view text) {
     const auto rating = ParseServiceReal(text);
@@ -56,16 +47,11 @@ Answer SaveGameRecord(Call& call) {
     const auto r2 = CleanText(v[9], 0, 20);
     if (!nick || !kon || !best || !rating || !sessions || !konl || !score || !r1 || !r2) return Say(kRefused);
     if (!MaySpeakFor(call, *nick, v[1])) return Say(kRefused);
-    Transaction transaction(call.db, call.postgres);
-    const bool saved =
-        transaction.Began() &&
-        Execute(
-            call.db,
-            "UPDATE accounts SET kon = ?, best = ?, rating = ?, sessions = ?, konl = ?, score = ?, r1 = ?,"
-            " r2 = ? WHERE nick = ?",
-            {*kon, *best, *rating, *sessions, *konl, *score, *r1, Text(r2->empty() ? "#" : *r2),
-             Text(*nick)}) &&
-        transaction.Commit();
+    const bool saved = ExecuteCommitted(
+        call.db, call.postgres,
+        "UPDATE accounts SET kon = ?, best = ?, rating = ?, sessions = ?, konl = ?, score = ?, r1 = ?,"
+        " r2 = ? WHERE nick = ?",
+        {*kon, *best, *rating, *sessions, *konl, *score, *r1, Text(r2->empty() ? "#" : *r2), Text(*nick)});
     return Say(saved ? kDone : kRefused);
 }
 
@@ -75,23 +61,21 @@ Answer ReadPlace(Call& call) {
     const auto rows =
         Select(call.db, "SELECT COUNT(*) FROM accounts WHERE kon > 0 AND rating > ?", {*rating});
     if (!rows) return Say(kRefused);
-    return {"$" + std::to_string((*rows)[0][0].toLongLong() + 1), {}};
+    return Number((*rows)[0][0].toLongLong() + 1);
 }
 
 Answer ReadTopTen(Call& call) {
     if (call.values[0] != "0") return Say(kRefused);
-    const auto rows = Select(call.db,
-                             "SELECT nick, city, country1, country2, sex, rating FROM accounts WHERE kon > 0"
-                             " ORDER BY rating DESC, kon DESC, id ASC LIMIT 10");
-    if (!rows) return Say(kRefused);
+    const auto accounts = AccountTopTen(call.db);
+    if (!accounts) return Say(kRefused);
     std::string text;
     int place = 0;
-    for (const Row& row : *rows) {
-        std::vector<std::string> values{std::to_string(++place)};
-        for (int i = 0; i < 5; ++i) values.push_back(BlankRecordValue(String(row[i])));
-        values.push_back(FormatServiceReal(row[5].toDouble()));
-        text += ServiceRecord(values, ' ', '*');
-    }
+    for (const RankedAccount& account : *accounts)
+        text += ServiceRecord(
+            {std::to_string(++place), BlankRecordValue(account.nick), BlankRecordValue(account.city),
+             BlankRecordValue(account.country1), BlankRecordValue(account.country2),
+             BlankRecordValue(account.sex), FormatServiceReal(account.rating)},
+            ' ', '*');
     return {text, {}};
 }
 

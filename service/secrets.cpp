@@ -2,6 +2,8 @@
 
 #include <sodium.h>
 
+#include <semaphore>
+
 namespace kesp::service {
 namespace {
 
@@ -12,6 +14,15 @@ std::string Hex(const unsigned char* bytes, std::size_t size) {
     return out;
 }
 
+// Each hash takes 64 MB for a moment: a few at a time, so a burst of log-ins cannot exhaust memory.
+std::counting_semaphore<4> hashing(4);
+
+class HashingTurn {
+  public:
+    HashingTurn() { hashing.acquire(); }
+    ~HashingTurn() { hashing.release(); }
+};
+
 }  // namespace
 
 bool InitialiseSecrets() {
@@ -20,6 +31,7 @@ bool InitialiseSecrets() {
 
 std::optional<std::string> HashPassword(std::string_view password) {
     char hash[crypto_pwhash_STRBYTES];
+    const HashingTurn turn;
     if (crypto_pwhash_str(hash, password.data(), password.size(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
                           crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
         return std::nullopt;
@@ -27,6 +39,7 @@ std::optional<std::string> HashPassword(std::string_view password) {
 }
 
 bool PasswordMatches(const std::string& hash, std::string_view password) {
+    const HashingTurn turn;
     return crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) == 0;
 }
 

@@ -1,23 +1,16 @@
 // The world statistics of the game: start-ups, likes and the sums of the game results.
-#include <ctime>
 
 #include "network/service_text.h"
 #include "service/catalogue.h"
+#include "service/standings.h"
 #include "service/store.h"
 #include "service/validation.h"
 
 namespace kesp::service {
 namespace {
 
-constexpr long long kGame = 36;
+constexpr long long kGame = kGameNumber;
 constexpr long long kLargestResultValue = 1000000;
-
-QVariant Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-Answer Say(std::string_view marker) {
-    return {std::string(marker), {}};
-}
 
 bool IsGame(std::string_view text) {
     return ParseInteger(text, kGame, kGame).has_value();
@@ -35,29 +28,14 @@ Answer Add(Call& call, const std::vector<std::pair<QString, std::vector<QVariant
 }
 
 Answer ReadStatistics(Call& call) {
-    if (!IsGame(call.values[0])) return Say(kRefused);
-    const auto rows =
-        Select(call.db,
-               "SELECT s.stat1, s.stat2, s.stat3, s.stat4, s.x1, s.x2, s.x3, s.x4, s.x5, s.x6, s.x7,"
-               " s.x8, s.x9, s.x10, s.x11, s.x12, (SELECT COUNT(*) FROM accounts), s.results"
-               " FROM statistics s WHERE s.gid = ?",
-               {kGame});
-    if (!rows) return Say(kRefused);
-    std::vector<std::string> values;
-    for (int i = 0; i < 18; ++i) {
-        if (i == 3) {
-            values.push_back(BlankRecordValue(rows->empty() ? "" : (*rows)[0][i].toString().toStdString()));
-            continue;
-        }
-        // No report yet: every counter is 0, the accounts are counted all the same.
-        long long value = rows->empty() ? 0 : (*rows)[0][i].toLongLong();
-        if (rows->empty() && i == 16) {
-            const auto accounts = Select(call.db, "SELECT COUNT(*) FROM accounts");
-            if (!accounts) return Say(kRefused);
-            value = (*accounts)[0][0].toLongLong();
-        }
-        values.push_back(std::to_string(value));
-    }
+    const auto statistics = IsGame(call.values[0]) ? ReadWorldStatistics(call.db) : std::nullopt;
+    if (!statistics) return Say(kRefused);
+    std::vector<std::string> values{
+        std::to_string(statistics->startUps), std::to_string(statistics->firstStartUps),
+        std::to_string(statistics->likes), BlankRecordValue(statistics->lastLike)};
+    for (const long long sum : statistics->resultSums) values.push_back(std::to_string(sum));
+    values.push_back(std::to_string(statistics->accounts));
+    values.push_back(std::to_string(statistics->results));
     return {ServiceRecord(values, ' ', '*'), {}};
 }
 
@@ -69,13 +47,9 @@ Answer PostStartUp(Call& call) {
                        {*first, kGame}}});
 }
 
+// Likes are counted by the day in UTC.
 std::string Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char day[16];
-    std::strftime(day, sizeof day, "%Y-%m-%d", &utc);
-    return day;
+    return UtcNow("%Y-%m-%d");
 }
 
 Answer PostLike(Call& call) {

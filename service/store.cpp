@@ -5,6 +5,7 @@
 #include <QSqlRecord>
 #include <QUrl>
 #include <atomic>
+#include <unordered_map>
 
 #include "service/schema.h"
 
@@ -38,15 +39,14 @@ std::optional<Store> Store::Open(const std::string& sqliteFile, const std::strin
 }
 
 QSqlDatabase Store::Connection() const {
-    thread_local QString name;
-    if (name.isEmpty()) name = QStringLiteral("kesp-%1").arg(connectionCounter++);
-    if (QSqlDatabase::contains(name)) {
-        QSqlDatabase db = QSqlDatabase::database(name, false);
-        if (db.isOpen()) return db;
-        db.open();
+    // Kept per thread: looking a connection up by name takes Qt's global lock on every request.
+    thread_local QSqlDatabase db;
+    if (db.isValid()) {
+        if (!db.isOpen()) db.open();
         return db;
     }
-    QSqlDatabase db = QSqlDatabase::addDatabase(postgres_ ? "QPSQL" : "QSQLITE", name);
+    db = QSqlDatabase::addDatabase(postgres_ ? "QPSQL" : "QSQLITE",
+                                   QStringLiteral("kesp-%1").arg(connectionCounter++));
     db.setDatabaseName(name_);
     if (postgres_) {
         db.setHostName(host_);
@@ -101,28 +101,63 @@ bool Store::Migrate(std::string& error) {
     return true;
 }
 
+namespace {
+
+// Statements stay prepared on their thread's connection: PostgreSQL would otherwise prepare and
+// release each one in two extra round trips. A statement that fails is prepared afresh next time
+// (its connection may have been opened again).
+class PreparedStatement {
+  public:
+    PreparedStatement(QSqlDatabase& db, const QString& sql, const std::vector<QVariant>& values) {
+        thread_local std::unordered_map<QString, QSqlQuery> statements;
+        const QString key = db.connectionName() + '\n' + sql;
+        auto found = statements.find(key);
+        if (found == statements.end()) {
+            QSqlQuery query(db);
+            query.setForwardOnly(true);
+            if (!query.prepare(sql)) return;
+            found = statements.emplace(key, std::move(query)).first;
+        }
+        query_ = &found->second;
+        for (int i = 0; i < static_cast<int>(values.size()); ++i) query_->bindValue(i, values[i]);
+        if (!query_->exec()) {
+            statements.erase(found);
+            query_ = nullptr;
+        }
+    }
+    // Done with the results: an SQLite statement left open would hold its read transaction.
+    ~PreparedStatement() {
+        if (query_) query_->finish();
+    }
+    QSqlQuery* Query() { return query_; }
+
+  private:
+    QSqlQuery* query_ = nullptr;
+};
+
+}  // namespace
+
 std::optional<Rows> Select(QSqlDatabase& db, const QString& sql, const std::vector<QVariant>& values) {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.prepare(sql)) return std::nullopt;
-    for (const QVariant& value : values) query.addBindValue(value);
-    if (!query.exec()) return std::nullopt;
+    PreparedStatement statement(db, sql, values);
+    QSqlQuery* query = statement.Query();
+    if (!query) return std::nullopt;
     Rows rows;
-    const int columns = query.record().count();
-    while (query.next()) {
+    const int columns = query->record().count();
+    while (query->next()) {
         Row row;
-        for (int i = 0; i < columns; ++i) row.push_back(query.value(i));
+        for (int i = 0; i < columns; ++i) row.push_back(query->value(i));
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
 bool Execute(QSqlDatabase& db, const QString& sql, const std::vector<QVariant>& values) {
-    QSqlQuery query(db);
-    if (values.empty()) return query.exec(sql);
-    if (!query.prepare(sql)) return false;
-    for (const QVariant& value : values) query.addBindValue(value);
-    return query.exec();
+    if (values.empty()) {
+        QSqlQuery query(db);
+        return query.exec(sql);
+    }
+    PreparedStatement statement(db, sql, values);
+    return statement.Query() != nullptr;
 }
 
 Transaction::Transaction(QSqlDatabase& db, bool postgres) : db_(db) {
@@ -137,6 +172,12 @@ bool Transaction::Commit() {
     if (!began_ || done_) return false;
     done_ = Execute(db_, "COMMIT");
     return done_;
+}
+
+bool ExecuteCommitted(QSqlDatabase& db, bool postgres, const QString& sql,
+                      const std::vector<QVariant>& values) {
+    Transaction transaction(db, postgres);
+    return transaction.Began() && Execute(db, sql, values) && transaction.Commit();
 }
 
 }  // namespace kesp::service

@@ -33,6 +33,14 @@ class Store {
     int port_ = 0;
 };
 
+// A UTF-8 text as a bound value, and a text column's value back.
+inline QVariant Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string String(const QVariant& value) {
+    return value.toString().toStdString();
+}
+
 // A statement with bound values; nothing on a database error.
 std::optional<Rows> Select(QSqlDatabase& db, const QString& sql, const std::vector<QVariant>& values = {});
 bool Execute(QSqlDatabase& db, const QString& sql, const std::vector<QVariant>& values = {});
@@ -53,5 +61,9 @@ class Transaction {
     bool began_ = false;
     bool done_ = false;
 };
+
+// One statement in a transaction of its own; true once it is committed.
+bool ExecuteCommitted(QSqlDatabase& db, bool postgres, const QString& sql,
+                      const std::vector<QVariant>& values);
 
 }  // namespace kesp::service

@@ -2,29 +2,16 @@
 // every post is an entry, ranked by score, the earlier entry first on a tie.
 #include "network/service_text.h"
 #include "service/catalogue.h"
+#include "service/standings.h"
 #include "service/store.h"
 #include "service/validation.h"
 
 namespace kesp::service {
 namespace {
 
-constexpr long long kChatList = 100;
 constexpr long long kAccountList = 336;
 constexpr long long kLargestScore = 1000000000;
 constexpr int kChatNumberTries = 5;
-
-QVariant Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-std::string String(const QVariant& value) {
-    return value.toString().toStdString();
-}
-Answer Say(std::string_view marker) {
-    return {std::string(marker), {}};
-}
-Answer Number(long long number) {
-    return {"$" + std::to_string(number), {}};
-}
 
 std::optional<long long> List(std::string_view text) {
     const auto list = ParseInteger(text, 0, 999);
@@ -33,21 +20,17 @@ std::optional<long long> List(std::string_view text) {
     return list;
 }
 
-// Place 1 for the best entry; the same order the lists are read in.
-const QString kPlaceOf =
-    "(SELECT COUNT(*) FROM world_entries b WHERE b.list = e.list AND (b.score > e.score OR"
-    " (b.score = e.score AND b.id < e.id))) + 1";
-
 // Records of entries: place, entry number, score, nick, country, city, R07..R10.
-std::string Records(const Rows& rows) {
+Answer EntryRecords(const std::optional<std::vector<WorldEntry>>& entries) {
+    if (!entries) return Say(kRefused);
     std::string text;
-    for (const Row& row : rows) {
-        std::vector<std::string> values;
-        for (int i = 0; i < 3; ++i) values.push_back(std::to_string(row[i].toLongLong()));
-        for (int i = 3; i < 10; ++i) values.push_back(BlankRecordValue(String(row[i])));
-        text += ServiceRecord(values, ' ', '*');
-    }
-    return text;
+    for (const WorldEntry& e : *entries)
+        text += ServiceRecord(
+            {std::to_string(e.place), std::to_string(e.id), std::to_string(e.score), BlankRecordValue(e.nick),
+             BlankRecordValue(e.country), BlankRecordValue(e.city), BlankRecordValue(e.r7),
+             BlankRecordValue(e.r8), BlankRecordValue(e.r9), BlankRecordValue(e.r10)},
+            ' ', '*');
+    return {text, {}};
 }
 
 Answer ReadRecordCount(Call& call) {
@@ -61,17 +44,7 @@ Answer ReadRecordCount(Call& call) {
 Answer ReadRecords(Call& call) {
     const auto list = List(call.values[0]);
     if (!list) return Say(kRefused);
-    // The chat shows its ten newest messages, newest first, numbered 1..10.
-    const QString order = *list == kChatList ? "score DESC, id DESC" : "score DESC, id ASC";
-    const auto rows = Select(call.db,
-                             "SELECT 0, id, score, nick, country, city, r7, r8, r9, r10 FROM world_entries"
-                             " WHERE list = ? ORDER BY " +
-                                 order + " LIMIT 10",
-                             {*list});
-    if (!rows) return Say(kRefused);
-    Rows numbered = *rows;
-    for (std::size_t i = 0; i < numbered.size(); ++i) numbered[i][0] = static_cast<long long>(i + 1);
-    return {Records(numbered), {}};
+    return EntryRecords(WorldTopTen(call.db, *list));
 }
 
 Answer ReadOwnRecords(Call& call) {
@@ -79,14 +52,7 @@ Answer ReadOwnRecords(Call& call) {
     const auto nick = CleanText(call.values[1], 1, 12);
     const auto city = CleanText(call.values[2], 0, 15);
     if (!list || !nick || !city) return Say(kRefused);
-    const auto rows =
-        Select(call.db,
-               "SELECT " + kPlaceOf +
-                   ", id, score, nick, country, city, r7, r8, r9, r10 FROM world_entries e"
-                   " WHERE list = ? AND nick = ? AND city = ? ORDER BY score DESC, id ASC LIMIT 10",
-               {*list, Text(*nick), Text(*city)});
-    if (!rows) return Say(kRefused);
-    return {Records(*rows), {}};
+    return EntryRecords(OwnEntries(call.db, *list, *nick, *city));
 }
 
 Answer PostRecord(Call& call) {
@@ -129,13 +95,9 @@ Answer PostRecord(Call& call) {
             if (chat) continue;
             return Say(kRefused);
         }
-        const auto place = Select(call.db,
-                                  "SELECT " + kPlaceOf +
-                                      " FROM world_entries e WHERE e.id = (SELECT MAX(id) FROM world_entries"
-                                      " WHERE list = ? AND nick = ? AND score = ?)",
-                                  {*list, Text(*nick), entryScore});
-        if (!place || place->empty() || !transaction.Commit()) return Say(kRefused);
-        return Number(chat ? entryScore : (*place)[0][0].toLongLong());
+        const auto place = PlaceOfNewestEntry(call.db, *list, *nick, entryScore);
+        if (!place || !transaction.Commit()) return Say(kRefused);
+        return Number(chat ? entryScore : *place);
     }
     return Say(kRefused);
 }

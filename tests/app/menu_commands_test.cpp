@@ -11,6 +11,7 @@
 
 #include "app/help_and_about.h"
 #include "app/main_window.h"
+#include "presentation/font_roles.h"
 #include "records/club.h"
 #include "window_fixture.h"
 
@@ -69,8 +70,9 @@ const std::vector<CursorCase>& CursorCases() {
     return cases;
 }
 
-// Checks every control of a window against the cases; returns how many controls were checked.
-int CheckCursors(QWidget& window, Qt::CursorShape buttonShape = Qt::PointingHandCursor) {
+// Checks every control of a window against the cases (with the own cursors, every one is a
+// picture); returns how many controls were checked.
+int CheckCursors(QWidget& window, bool ownCursors = false) {
     int checked = 0;
     QList<QWidget*> controls = window.findChildren<QWidget*>();
     controls.prepend(&window);
@@ -78,7 +80,7 @@ int CheckCursors(QWidget& window, Qt::CursorShape buttonShape = Qt::PointingHand
         if (!control->isVisible()) continue;
         for (const CursorCase& c : CursorCases()) {
             if (!c.applies(*control)) continue;
-            const Qt::CursorShape expected = c.shape == Qt::PointingHandCursor ? buttonShape : c.shape;
+            const Qt::CursorShape expected = ownCursors ? Qt::BitmapCursor : c.shape;  // own: pictures
             EXPECT_EQ(control->cursor().shape(), expected)
                 << c.what << " " << control->metaObject()->className() << " "
                 << control->objectName().toStdString() << " in " << window.metaObject()->className();
@@ -119,6 +121,11 @@ TEST(MenuCommands, EveryControlOfEveryWindowTakesTheCursorOfItsKind) {
     for (const char* item : {"GenCount", "MSpeed", "About"})
         window.findChild<QAction*>(QString::fromLatin1(item))->trigger();
     ASSERT_TRUE(WaitFor([&] { return seen.contains("kesp::TFormAbout"); }));
+    // The own cursors are pictures, on every control at once, and back.
+    window.SetOwnCursor(true);
+    EXPECT_GE(CheckCursors(window, true), 3);
+    window.SetOwnCursor(false);
+    EXPECT_GE(CheckCursors(window), 3);
     for (const char* name : {"kesp::TFormTopTen", "kesp::TFHistory", "kesp::WelcomeDialog",
                              "kesp::TFormCount", "kesp::TFormSpeed"})
         EXPECT_TRUE(seen.contains(QString::fromLatin1(name))) << name << " " << seen.join(",").toStdString();
@@ -215,6 +222,15 @@ TEST(MenuCommands, TheAboutWindowShowsTheBannerAndItsWordsInTheLanguage) {
     }
     EXPECT_EQ(helpOpened, 2);
     window.close();
+}
+
+// The credit line stands on the title screen between the inner rectangle's sides, 300 pixels apart.
+TEST(MenuCommands, TheTitleScreensCreditLineFitsInEveryLanguage) {
+    const QFontMetrics metrics(FontOfHeight(QStringLiteral("Comic Sans MS"), 24));
+    for (int language = 0; language < kLanguageCount; ++language) {
+        const QString credit = WordText(WordKey::AboutTeam, language);
+        EXPECT_LE(metrics.horizontalAdvance(credit), 300) << language << " " << credit.toStdString();
+    }
 }
 
 }  // namespace kesp

@@ -1,6 +1,7 @@
 """The catalogue of form posts, the documents and the safety promises of kesp-service, through real
 HTTP on loopback. Usage: service_check.py KESP_SERVICE_PROGRAM (KESP_TEST_DATABASE for PostgreSQL)."""
 import ftplib
+import html.parser
 import io
 import os
 import signal
@@ -34,9 +35,14 @@ class Accounts(ServiceCase):
         self.assertEqual("is", s.create("Anna"))
         self.assertEqual("is", s.create("ANNA"), "a nick differing only in case is taken")
         self.assertEqual("$1", s.post("account", b"label1=0"))
+        self.assertEqual("$1", s.post("account", list_form(("label1", "0"))), "the list form as well")
         reply = s.login("Anna")
         self.assertEqual("$Moscow Russia 1-001 W anna@x.ru 17.05.2024 xxx xxx xxx 0 0 0$", reply)
         self.assertIn("kesp_session", s.cookies)
+        # Record replies begin with their '$' and marker replies hold none, so words in a record such
+        # as "Reno" or "nobody@is.ok" are never read as markers.
+        self.assertEqual("ok", s.create("Marker", city="Reno", email="nobody@is.ok"))
+        self.assertEqual("$Reno Russia 1-001 M nobody@is.ok 17.05.2024 xxx xxx xxx 0 0 0$", s.login("Marker"))
         self.assertEqual("no", s.login("Anna", "wrong1"))
         self.assertEqual("no", s.login("Nobody"))
 
@@ -247,6 +253,10 @@ class Safety(ServiceCase):
         extra = Service()
         try:
             self.assertEqual("$0", extra.post("account", b"label1=0"))
+            second = subprocess.run([os.environ["KESP_SERVICE_PROGRAM"], "--listen", "127.0.0.1:%d" % extra.port,
+                                     "--data", os.path.join(extra.data, "second")], capture_output=True, timeout=20)
+            self.assertEqual(1, second.returncode, "a second service cannot take the same port")
+            self.assertIn(b"cannot listen", second.stderr)
             self.assertEqual(0, extra.stop(signal.SIGTERM))
             self.assertIn("kesp-service stopped", extra.log_text())
         finally:
@@ -346,6 +356,65 @@ class PictureStore(ServiceCase):
             ftp = ftplib.FTP()
             ftp.connect("127.0.0.1", self.ftp_port, timeout=10)
             ftp.login("kesp", "wrong")
+
+
+class TableCells(html.parser.HTMLParser):
+    """The cells of each table of a page, by the table's id."""
+
+    def __init__(self):
+        super().__init__()
+        self.tables, self.table, self.row, self.cell = {}, None, None, None
+
+    def handle_starttag(self, tag, attrs):
+        if tag == "table":
+            self.table = self.tables.setdefault(dict(attrs).get("id"), [])
+        elif tag == "tr" and self.table is not None:
+            self.row = []
+        elif tag == "td" and self.row is not None:
+            self.cell = ""
+
+    def handle_endtag(self, tag):
+        if tag == "td" and self.cell is not None:
+            self.row.append(self.cell)
+            self.cell = None
+        elif tag == "tr" and self.row:
+            self.table.append(self.row)
+            self.row = None
+        elif tag == "table":
+            self.table = None
+
+    def handle_data(self, data):
+        if self.cell is not None:
+            self.cell += data
+
+
+class WebPage(ServiceCase):
+    def test_the_page_shows_the_standings_in_a_browser(self):
+        s = self.service
+        for nick, kon, rating in [("Second", 3, "10.5"), ("First", 2, "20"), ("Unrated", 0, "0")]:
+            self.assertEqual("ok", s.create(nick, city="Київ" if nick == "First" else "Kyiv"))
+            self.assertEqual("ok", s.save_record(nick, "secret1", kon, rating, cookie=False))
+        s.post_record(36, "Lowest", 40)
+        s.post_record(36, "<b>Bo&ld", 90, city="Tag & Co")
+        s.post_record(136, "Droid", 7)
+        s.post_record(100, "Talker", 1, r9="Hello_there")
+        s.post("statistics", b"gid=36&stat1=1&stat2=1")
+        browser = subprocess.run(["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                                  "--user-data-dir=" + os.path.join(s.data, "browser"), "--dump-dom",
+                                  "http://127.0.0.1:%d/" % s.port], capture_output=True, timeout=60)
+        self.assertEqual(0, browser.returncode, browser.stderr[-2000:])
+        page = TableCells()
+        page.feed(browser.stdout.decode("utf-8"))
+        self.assertEqual([["1", "First", "Київ", "Russia", "20"], ["2", "Second", "Kyiv", "Russia", "10.5"]],
+                         page.tables["accounts"])
+        self.assertEqual([["1", "<b>Bo&ld", "Tag & Co", "90"], ["2", "Lowest", "Moscow", "40"]],
+                         page.tables["world36"], "texts are shown, never taken as markup")
+        self.assertEqual([["1", "Droid", "Moscow", "7"]], page.tables["world136"])
+        self.assertNotIn("world336", page.tables, "an empty list says so instead")
+        self.assertEqual([["1", "Talker", "Hello there"]], page.tables["chat"])
+        self.assertIn(["Start-ups", "1"], page.tables["statistics"])
+        self.assertIn(["Player accounts", "3"], page.tables["statistics"])
+        self.assertIn("The operator writes the news here", browser.stdout.decode("utf-8"))
 
 
 class Durability(unittest.TestCase):

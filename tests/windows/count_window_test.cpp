@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include "presentation/words.h"
 #include "records/club.h"
 #include "tests/windows/window_test_support.h"
 
@@ -106,6 +107,14 @@ TEST(CountWindow, TheKindFollowsTheGameOnTheTable) {
     for (bool library : {false, true}) {
         const std::vector<QString> emblems = TFormCount::EmblemNames(network.Kind, library);
         EXPECT_EQ(emblems, std::vector<QString>{library ? "GifG" : "GClubG"});
+    }
+    App();
+    Settings settings;
+    for (int language : {kEnglish, kRussian}) {
+        settings.CurrentLanguage = language;
+        TFormCount window(settings, network);
+        window.show();
+        testing::SaveScreenshot(window, QStringLiteral("general_count_network_%1").arg(language));
     }
 }
 
