@@ -186,10 +186,11 @@ TEST(OptionsWindow, EveryWindowSizeAtRunTimeFitsTheWindow) {
         EXPECT_EQ(f.window.CurrentScreen(), TForm1::Screen::Menu);
         EXPECT_EQ(f.window.Painter().Canvas().size(), s.client) << where.toStdString();
         ExpectInsideAndApart(MenuElements(f.window.MenuLayout()), s.client, where + " menu");
-        for (QPushButton* b : f.window.findChildren<QPushButton*>())
-            if (b->isVisible() && b->parentWidget() == &f.window)
-                EXPECT_TRUE(f.window.rect().contains(b->geometry()))
-                    << where.toStdString() << " " << b->objectName().toStdString();
+        for (QPushButton* b : f.window.findChildren<QPushButton*>()) {
+            if (!b->isVisible() || b->parentWidget() != &f.window) continue;
+            EXPECT_TRUE(f.window.rect().contains(b->geometry()))
+                << where.toStdString() << " " << b->objectName().toStdString();
+        }
         const TableGeometry& table = f.window.Painter().Geometry();
         ExpectInsideAndApart(TableElements(table), s.client, where + " table");
         ExpectInsideAndApart(
