@@ -555,6 +555,8 @@ void TFormOptions::keyPressEvent(QKeyEvent* event) {
 
 void TFormOptions::done(int result) {
     rememberedTab = tabs_->currentIndex();
+    // A download still running goes on without the dialog; the wait cursor goes with the dialog.
+    for (; downloads_ > 0; --downloads_) QApplication::restoreOverrideCursor();
     if (animation_) animation_->stop();
     if (hint_) hint_->close();
     QDialog::done(result);

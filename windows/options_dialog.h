@@ -124,7 +124,9 @@ class TFormOptions : public QDialog {
     std::string programDir_;
     OptionsHost host_;
     WindowWords* words_ = nullptr;
-    bool opening_ = false;  // filling the controls: the size list must not resize the main window
+    bool opening_ = false;
+    int downloads_ = 0;  // running downloads, each holding the wait cursor  // filling the controls: the size
+                         // list must not resize the main window
     std::unique_ptr<TCursors> cursors_;
     std::unique_ptr<QMovie> animation_;
     QPointer<TBalloonHint> hint_;

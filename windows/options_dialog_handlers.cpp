@@ -379,10 +379,14 @@ void TFormOptions::Download(int number, TZunCardsButton* button) {
     for (TZunCardsButton* same : LibraryButtons(number)) same->setProperty("downloading", true);
     SyncLibraryButtons();
     QApplication::setOverrideCursor(cursors_->Cursor(CursorKind::Wait));
+    ++downloads_;
     const QString file = QString::fromLatin1(LibraryFileName(number).data());
     StartLibraryDownload(
         this, programDir_, number, [this, number, file, button](const DownloadResult& result) {
-            QApplication::restoreOverrideCursor();
+            if (downloads_ > 0) {  // not yet given back by the closing of the dialog
+                QApplication::restoreOverrideCursor();
+                --downloads_;
+            }
             for (TZunCardsButton* same : LibraryButtons(number)) same->setProperty("downloading", false);
             SyncLibraryButtons();
             if (host_.PlaySound) host_.PlaySound(result.ok ? sound::Chat : sound::Wrong);
