@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTime>
 #include <QToolTip>
+#include <algorithm>
 
 #include "app/help_and_about.h"
 #include "app/record_words.h"
@@ -31,7 +32,23 @@
 #include "windows/window_words.h"
 
 namespace kesp {
-namespace {}  // namespace
+namespace {
+
+// The libraries a load missed, each once, in one "Attention" window that does not wait.
+void ShowArtMessages(const Localisation& words, QWidget* parent,
+                     std::initializer_list<ArtLoadResult> results) {
+    std::vector<QString> lines;
+    for (const ArtLoadResult& r : results)
+        for (const std::string& m : r.messages) {
+            const QString line = QString::fromStdString(m);
+            if (std::find(lines.begin(), lines.end(), line) == lines.end()) lines.push_back(line);
+        }
+    if (lines.empty()) return;
+    lines.resize(3);
+    OpenMessageWindow(words, lines[0], lines[1], lines[2], parent);
+}
+
+}  // namespace
 
 TForm1::TForm1(std::string programDir, QWidget* parent)
     : QWidget(parent),
@@ -61,7 +78,8 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
                   game_.Resume(ticket);
                   AfterGameStep();
               },
-              [this](WordId question, bool yes) { AnswerQuestion(question, yes); }})),
+              [this](WordId question, bool yes) { AnswerQuestion(question, yes); },
+              [this] { art_.BackForDeal(); }})),
       game_(*events_),
       menu_(*this, words_),
       popup_(*this, words_),
@@ -197,10 +215,9 @@ void TForm1::ApplyWindowSize() {
         move(area.topLeft() + CentredWindowPosition(area.size(), client));
     fonts_ = FontRoles(settings_);
     art_.SetWindow(settings_.WindowSize, scales_.s, client);
-    for (const ArtLoadResult& r :
-         {art_.LoadFaceDeck(), art_.LoadBacks(), art_.LoadBackground(settings_.MenuDesign == 1)})
-        for (const std::string& m : r.messages)
-            QMessageBox::warning(this, GameName(words_.CurrentLanguage()), QString::fromStdString(m));
+    // The menu's background first; the faces load their backs themselves.
+    const ArtLoadResult background = art_.LoadScreenBackground(false, true);
+    ShowArtMessages(words_, this, {background, art_.LoadFaceDeck()});
     LayoutTable(networkTable_);
     menuGeometry_ = LayoutMainMenu(scales_, settings_.WindowSize, client, false);
     title_ = std::make_unique<TitleScreen>(
@@ -229,6 +246,7 @@ void TForm1::ShowMenu() {
     lan_->ShowChat(false);
     lan_->ShowWaiting(false);
     menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
+    ShowArtMessages(words_, this, {art_.LoadScreenBackground(false)});
     PaintMenuPicture();
     SyncTimer();
     ResumeMenuMusic();
@@ -287,6 +305,7 @@ void TForm1::PrepareGame(int member, const ClubMember& record, bool network) {
     timer1_.stop();
     screen_ = Screen::Table;
     menu_.Hide();
+    ShowArtMessages(words_, this, {art_.LoadScreenBackground(true)});
     if (music_) music_->PlayMusic(false);
     if (network != networkTable_) LayoutTable(network);
 }

@@ -57,15 +57,14 @@ void TForm1::ApplyButtonStyleSetting() {
 
 // A face set or back that is not available at this size falls back to 0, without a message.
 void TForm1::ReloadCards() {
-    art_.LoadFaceDeck();
-    art_.LoadBacks();
+    art_.LoadFaceDeck();  // with its backs
     LayoutTable(networkTable_);
 }
 
 // The background of the menu's design; a picture that cannot be loaded falls back to "Felt" in
 // "Green", without a message. Everything on the menu is drawn again over it.
 void TForm1::ReloadBackground() {
-    art_.LoadBackground(settings_.MenuDesign == 1);
+    art_.LoadScreenBackground(false, true);
     if (screen_ == Screen::Menu) ShowMenu();
     update();
 }

@@ -33,6 +33,10 @@ void WindowEvents::DrawTable() {
     hooks_.repaint();
 }
 
+void WindowEvents::NewDeal() {
+    if (hooks_.newDeal) hooks_.newDeal();
+}
+
 void WindowEvents::DrawDeck() {
     painter_.DrawDeckPicture(game_);
     hooks_.repaint();

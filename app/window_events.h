@@ -33,6 +33,7 @@ class WindowEvents : public TableEvents {
         std::function<void(const Card&)> speakCard;
         std::function<void(std::uint32_t)> resume;  // a wait of the game is over
         std::function<void(WordId, bool)> answer;   // the answer to a question of the game
+        std::function<void()> newDeal;              // a deal is about to be dealt
     };
 
     WindowEvents(QWidget& window, const Game& game, TablePainter& painter, const Localisation& words,
@@ -45,6 +46,7 @@ class WindowEvents : public TableEvents {
     void DrawSeatTab(int seat) override;
     void DrawBubble(int seat) override;
     void ButtonsChanged() override;
+    void NewDeal() override;
     void TimerChanged() override;
     bool FlyCard(Flight flight, int seat, const Card& card) override;
     bool Pause(int milliseconds) override;

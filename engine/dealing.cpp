@@ -152,6 +152,7 @@ void Game::StartDeal(bool newGame) {
     }
     for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) events_->DrawSeatTab(s);
 
+    events_->NewDeal();
     DealBlocks();
     gs_.Trump = gs_.Deck[36].Suit();
     view_.trumpCardOnDeck = 1;

@@ -37,6 +37,8 @@ class TableEvents {
     virtual void DrawSeatTab(int /*seat*/) {}
     virtual void DrawBubble(int /*seat*/) {}
     virtual void ButtonsChanged() {}
+    // A new deal is about to be dealt: the table picks the card back the deal shows.
+    virtual void NewDeal() {}
     virtual void TimerChanged() {}
 
     // What the table takes time to show: a card (or, for a trick, the cards of LastTrick) flying,

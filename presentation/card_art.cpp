@@ -12,20 +12,6 @@
 namespace kesp {
 namespace {
 
-const char* const kSuitTokens[4] = {"Ch", "Bu", "Kr", "Pi"};  // hearts, diamonds, clubs, spades
-const char* const kSymbolNames[4] = {"Cher", "Bubi", "Kres", "Piki"};
-const char* const kRankTokens[9] = {"06", "07", "08", "09", "10", "2J", "3Q", "4K", "5A"};
-const char* const kWeekdayTokens[10] = {"Mo", "Tu", "We", "Th", "Fr", "Su", "Su", "XX", "XX", "XX"};
-const char* const kColourTokens[7] = {"Gr", "Re", "Or", "Ye", "B1", "B2", "Fi"};
-
-const char* const kDeckCodes[kFaceDeckCount] = {
-    "",    "Med", "Mod", "Anc", "Bar", "Cel", "Cor", "Cro", "Eng", "Fra", "His", "Nat",
-    "Old", "Par", "Roy", "Sha", "Big", "004", "Lon", "Cl2", "Hea", "Sea", "Rhi", "Me2",
-    "Doo", "Boy", "Epi", "USR", "Pla", "SkN", "SkT", "SkF", "Bel", "Dia", "Kny", "Pas",
-    "Rus", "Sla", "May", "Lub", "Fra", "Mus", "BS1", "BS2", "BS3", "Chi", "BIt", "Cze"};
-const char* const kBackCodes[kBackStyleCount] = {"",    "Cl1", "Cl2", "Car", "Cro", "Che", "Dia",
-                                                 "Kni", "Ani", "Flo", "Pla", "Oth", "Rus"};
-
 int SuitIndex(std::uint8_t suitChar) {
     for (int i = 0; i < 4; ++i)
         if (SuitsInDeckOrder[i] == suitChar) return i;
@@ -37,9 +23,6 @@ int ValidDeck(int deck) {
 }
 int ValidBackStyle(int style) {
     return style >= 0 && style < kBackStyleCount ? style : 0;
-}
-bool TenBackStyle(int style) {
-    return style >= 8 && style <= 11;
 }
 
 int RoundEven(double x) {
@@ -89,78 +72,13 @@ QSize CardCellSize(double scale, bool wideDeck) {
     return {RoundEven((wideDeck ? 71 : 61) * scale), RoundEven(96 * scale)};
 }
 
-bool IsWideDeck(int deck) {
-    return deck < 28 || deck == 40 || deck == 45;
-}
-
-std::string_view FaceDeckCode(int deck) {
-    return kDeckCodes[ValidDeck(deck)];
-}
-std::string_view BackStyleCode(int style) {
-    return kBackCodes[ValidBackStyle(style)];
-}
-
-std::string_view FaceDeckLibrary(int deck) {
-    deck = ValidDeck(deck);
-    if (deck == 0) return {};
-    if (deck <= 31) return kCardsLibraryA;
-    if (deck <= 39) return kCardsLibraryB;
-    return kCardsLibraryC;
-}
-
 std::string FaceName(Card card, int deck, bool big) {
     if (!card.IsCard()) return {};
-    const int suit = SuitIndex(card.suit);
-    std::string name = std::string(kSuitTokens[suit]) + kRankTokens[RankValue(card.rank) - 1];
-    name += FaceDeckCode(deck);
-    if (big) name += 'B';
-    return name;
+    return FaceNameAt(SuitIndex(card.suit), RankValue(card.rank) - 1, deck, big);
 }
 
 std::string SymbolName(std::uint8_t suitChar, int deck, bool big) {
-    const int suit = SuitIndex(suitChar);
-    if (suit < 0) return {};
-    std::string name = std::string(kSymbolNames[suit]) + std::string(FaceDeckCode(deck));
-    if (big) name += 'B';
-    return name;
-}
-
-std::string BackName(int back, bool turned, int style, std::string_view sizeSuffix) {
-    back = std::clamp(back, 1, 10);
-    char number[3] = {char('0' + back / 10), char('0' + back % 10), 0};
-    std::string name = std::string("Ob") + number + kWeekdayTokens[back - 1];
-    if (turned) name += 'R';
-    name += BackStyleCode(style);
-    name += sizeSuffix;
-    return name;
-}
-
-std::string BackgroundName(int style, int colour, bool big) {
-    style = std::clamp(style, 0, 99);
-    colour = std::clamp(colour, 0, 6);
-    if (style == 2 && colour == 0) return big ? "FonGB" : "FonG";
-    char number[3] = {char('0' + style / 10), char('0' + style % 10), 0};
-    return std::string("Fon") + number + kColourTokens[colour] + (big ? "B" : "");
-}
-
-void InvertFaceRegion(QImage& image, int kind) {
-    if (image.isNull()) return;
-    // The ellipse's bounding box, right and bottom edges excluded.
-    const int right = kind == 0 ? 84 : 188;
-    const int bottom = kind == 0 ? 59 : (kind == 1 ? 136 : 116);
-    const double cx = (10 + right) / 2.0, cy = (10 + bottom) / 2.0;
-    const double rx = (right - 10) / 2.0, ry = (bottom - 10) / 2.0;
-    const QImage::Format format = image.format();
-    QImage work = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 10; y < std::min(bottom, work.height()); ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(work.scanLine(y));
-        const double dy = (y + 0.5 - cy) / ry;
-        for (int x = 10; x < std::min(right, work.width()); ++x) {
-            const double dx = (x + 0.5 - cx) / rx;
-            if (dx * dx + dy * dy <= 1.0) row[x] ^= 0x00FFFFFFu;
-        }
-    }
-    image = work.convertToFormat(format);
+    return SymbolNameAt(SuitIndex(suitChar), deck, big);
 }
 
 void RecolorBanner(QImage& image, int colour) {
@@ -321,7 +239,7 @@ ArtLoadResult CardArt::LoadBacks() {
             }
         }
     }
-    backCount_ = TenBackStyle(style) ? 10 : 7;
+    backCount_ = BackCountOfStyle(style);
     backs_.fill(QImage());
     turnedBacks_.fill(QImage());
     const std::string_view suffix = !big ? "" : (wide_ ? "B" : "U");
@@ -347,7 +265,9 @@ ArtLoadResult CardArt::LoadBackground(bool designed) {
     if (designed) {
         ResourceLibrary library(programDir_, kGraphicsLibrary);
         if (library.Found()) {
-            image = library.LoadImage("BGLilu");
+            // Larger windows take the big picture where the library has one.
+            if (windowSize_ != 1) image = library.LoadImage("BGLiluB");
+            if (image.isNull()) image = library.LoadImage("BGLilu");
             loaded = !image.isNull();
         } else {
             result.ok = false;
@@ -357,6 +277,7 @@ ArtLoadResult CardArt::LoadBackground(bool designed) {
             settings_.TableDesign = 0;
         }
     }
+    designedBackground_ = loaded;
     if (!loaded) {
         int style = settings_.Background;
         int colour = settings_.BackgroundVariant;
@@ -386,6 +307,12 @@ ArtLoadResult CardArt::LoadBackground(bool designed) {
     image = image.convertToFormat(QImage::Format_RGB32);
     background_ = windowSize_ != 1 ? StretchedToClient(image) : image;
     return result;
+}
+
+ArtLoadResult CardArt::LoadScreenBackground(bool table, bool force) {
+    const bool designed = (table ? settings_.TableDesign : settings_.MenuDesign) == 1;
+    if (!force && designed == designedBackground_ && !background_.isNull()) return {};
+    return LoadBackground(designed);
 }
 
 bool CardArt::UseRecordingBackground() {
@@ -437,7 +364,7 @@ QColor CardArt::WindowColour() const {
 
 int CardArt::BackForDeal(QDate today) {
     const int style = ValidBackStyle(settings_.DeckBack);
-    if (TenBackStyle(style))
+    if (BackCountOfStyle(style) == 10)
         currentBack_ = 1 + static_cast<int>(random_() % 10);
     else if (settings_.OneBackOnly)
         currentBack_ = 7;

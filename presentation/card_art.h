@@ -22,21 +22,13 @@
 #include <vector>
 
 #include "engine/card.h"
+#include "presentation/art_names.h"
 #include "records/settings.h"
 
 namespace kesp {
 
 // The word shown, followed by a blank and the file name, when a resource library is missing.
 inline constexpr std::string_view kCantFindFileWord = "Can`t find the file";
-
-inline constexpr std::string_view kCardsLibraryA = "ZunCards06A.dll";
-inline constexpr std::string_view kCardsLibraryB = "ZunCards06B.dll";
-inline constexpr std::string_view kCardsLibraryC = "ZunCards06C.dll";
-inline constexpr std::string_view kBackgroundLibrary = "ZunBackG03.dll";
-inline constexpr std::string_view kGraphicsLibrary = "ZunCGraph1.dll";
-
-inline constexpr int kFaceDeckCount = 48;   // CardFaceSet 0..47
-inline constexpr int kBackStyleCount = 13;  // DeckBack 0..12
 
 // Size classes of the card pictures; the numbers are the classes' historical codes.
 enum class CardSizeClass { kScaled = 0, kSmall = 1, kLarge = 2 };
@@ -45,24 +37,10 @@ CardSizeClass SizeClassForScale(double scale);
 // The card cell for a window scale: 71 x 96 below 1.3, scaled big pictures up to 2.0, then the
 // big pictures as they are (146 or 126 wide). Halves round to the even neighbour.
 QSize CardCellSize(double scale, bool wideDeck);
-// Wide decks are those below 28 and the decks 40 and 45.
-bool IsWideDeck(int deck);
-// The three-letter code of a face deck ("" for the built-in deck 0) and of a back style.
-std::string_view FaceDeckCode(int deck);
-std::string_view BackStyleCode(int style);
-// The library of a face deck (empty for deck 0).
-std::string_view FaceDeckLibrary(int deck);
-
-// Picture names. `card` must be a card; `big` selects the "B" pictures.
+// Picture names of a card and of a suit symbol; `big` selects the "B" pictures. Empty for a code
+// that is not a card or suit.
 std::string FaceName(Card card, int deck, bool big);
 std::string SymbolName(std::uint8_t suitChar, int deck, bool big);
-// sizeSuffix: "" small, "B" big of wide decks, "U" big of narrow decks.
-std::string BackName(int back, bool turned, int style, std::string_view sizeSuffix);
-std::string BackgroundName(int style, int colour, bool big);
-
-// Library faces are stored with an elliptical region inverted; applying this twice restores a
-// picture. `kind` 0 small (69 x 94), 1 big wide, 2 big narrow.
-void InvertFaceRegion(QImage& image, int kind);
 
 // Recolours red artwork (the caption banner, the club and network headers) for a banner colour
 // 1..8; 1 and anything out of range leave the picture as it is.
@@ -94,6 +72,10 @@ class CardArt {
     ArtLoadResult LoadFaceDeck();
     ArtLoadResult LoadBacks();
     ArtLoadResult LoadBackground(bool designed);
+    // The background of a screen: the graphics library's purple while that screen's design
+    // (MenuDesign for the menu, TableDesign for the table) is 1, else the chosen one. Loads only
+    // when it differs from the background loaded now, unless `force`.
+    ArtLoadResult LoadScreenBackground(bool table, bool force = false);
     // The plain felt "GIFBackGr" stretched to the client size, used while a deal is recorded;
     // false, with the background unchanged, when the picture is missing.
     bool UseRecordingBackground();
@@ -157,6 +139,7 @@ class CardArt {
     int backCount_ = 7;
     int currentBack_ = 1;
     QImage background_;
+    bool designedBackground_ = false;
     std::mt19937 random_{std::random_device{}()};
 };
 

@@ -96,7 +96,8 @@ void DealRecording::FinishRecording() {
     else
         Save(bytes);
 
-    art_.LoadBackground(false);
+    // Back to the table's own background, the design's purple included.
+    art_.LoadScreenBackground(true, true);
     redrawTable_();
 }
 

@@ -6,7 +6,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
-  fonts-comic-neue fonts-dejavu-core fonts-wqy-microhei
+  fonts-comic-neue fonts-dejavu-core fonts-wqy-microhei fonts-urw-base35
   libgif-dev libimagequant-dev
   libfluidsynth-dev timgm6mb-soundfont espeak-ng
   libcurl4-openssl-dev

@@ -171,8 +171,7 @@ void TFormOptions::DrawFacePreview() {
     const QSize screen = ScreenArea(host_);
     const WindowScales scales = ScalesFor(settings_.WindowSize, screen);
     art.SetWindow(settings_.WindowSize, scales.s, ClientSizeFor(settings_.WindowSize, screen));
-    art.LoadFaceDeck();
-    art.LoadBacks();
+    art.LoadFaceDeck();  // with its backs
     if (trial.CardFaceSet != settings_.CardFaceSet || trial.DeckBack != settings_.DeckBack) {
         settings_.CardFaceSet = trial.CardFaceSet;
         settings_.DeckBack = trial.DeckBack;

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "app/main_window.h"
+#include "presentation/message_window.h"
 #include "records/club.h"
 #include "window_fixture.h"
 #include "windows/count_window.h"
@@ -25,6 +26,41 @@ TEST(StartUp, MissingClubFileEndsTheProgramWithTheMessage) {
     ASSERT_EQ(answerer.texts.size(), 1u);
     EXPECT_EQ(answerer.texts[0], "Can`t find the file \"" + folder + "Kesp.net\"!");
     EXPECT_FALSE(QFile::exists(folder + "Kesp.ini"));  // no settings written after a bad club file
+}
+
+// The message window the main window opens, once it is there; null when none comes.
+TMessageWindow* AttentionWindow(TForm1& window) {
+    TMessageWindow* found = nullptr;
+    WaitFor([&] { return (found = window.findChild<TMessageWindow*>()) != nullptr && found->isVisible(); },
+            3000);
+    return found;
+}
+
+TEST(StartUp, MissingLibrariesAreNamedInTheAttentionWindowAndTheBuiltInDesignsStandIn) {
+    QTemporaryDir dir;
+    const QString folder = ProgramFolder(dir);
+    Settings chosen;
+    chosen.CardFaceSet = 12;  // in ZunCards06A.dll
+    chosen.TableDesign = 1;   // the purple table of ZunCGraph1.dll
+    ASSERT_EQ(SaveSettings(chosen, folder.toStdString(), false), SettingsSave::kWritten);
+    TForm1 window(folder.toStdString());
+    window.show();
+    TMessageWindow* attention = AttentionWindow(window);
+    ASSERT_NE(attention, nullptr);
+    EXPECT_EQ(attention->LineLabel(1)->text(), "Can`t find the file ZunCards06A.dll");
+    EXPECT_EQ(window.CurrentSettings().CardFaceSet, 0);
+    attention->close();
+    QTest::qWait(50);
+
+    window.StartGame(member::NewPlayer, ClubMember{"Tess", 0, 0, 0, EncodePassword("pw")});
+    attention = AttentionWindow(window);
+    ASSERT_NE(attention, nullptr);
+    EXPECT_EQ(attention->LineLabel(1)->text(), "Can`t find the file ZunCGraph1.dll");
+    EXPECT_EQ(window.CurrentSettings().TableDesign, 0);
+    EXPECT_EQ(window.CurrentScreen(), TForm1::Screen::Table);
+    attention->close();
+    ModalAnswerer answerer;  // leaving the game asks first
+    window.close();
 }
 
 TEST(StartUp, TitleScreenUntilAClickThenTheMenu) {

@@ -179,6 +179,16 @@ TEST(StartDeal, HumanSeatsByMode) {
     }
 }
 
+TEST(StartDeal, TheTablePicksTheBackOnceForEveryDeal) {
+    RecordingEvents events;
+    Game game(events);
+    game.UseDeck(Identity());
+    game.StartDeal(true);
+    EXPECT_EQ(events.newDeals, 1);
+    game.StartDeal(false);
+    EXPECT_EQ(events.newDeals, 2);
+}
+
 TEST(StartDeal, HostSendsTheDeckAndOnlyTheRightMachineMayBegin) {
     RecordingEvents events;
     Game host(events);

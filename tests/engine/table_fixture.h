@@ -92,6 +92,7 @@ class RecordingEvents : public TableEvents {
     std::vector<WordId> messages;
     std::vector<int> pauses;
     int flights = 0;
+    int newDeals = 0;
     bool answer = false;
 
     // With `holdWaits` every flight, rest and waited sound takes time: the step stops and the
@@ -133,6 +134,7 @@ class RecordingEvents : public TableEvents {
         pauses.push_back(ms);
         return Hold();
     }
+    void NewDeal() override { ++newDeals; }
     bool FlyCard(Flight, int, const Card&) override {
         ++flights;
         return Hold();

@@ -509,6 +509,47 @@ std::vector<QImage> MenuFlipping(const ArtWriter& out) {
 
 }  // namespace
 
+std::vector<QImage> OptionsAnimation() {
+    // A gear turning behind a fan of four cards that opens and closes: 40 frames.
+    std::vector<QImage> frames;
+    for (int f = 0; f < 40; ++f) {
+        QImage image = Canvas(90, 120);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.translate(45, 42);
+        p.rotate(f * 9);
+        QPainterPath gear;
+        gear.setFillRule(Qt::WindingFill);
+        gear.addEllipse(QPointF(0, 0), 26, 26);
+        for (int i = 0; i < 10; ++i) {
+            QTransform t;
+            t.rotate(i * 36);
+            QPainterPath tooth;
+            tooth.addRect(QRectF(-5, -34, 10, 12));
+            gear.addPath(t.map(tooth));
+        }
+        QPainterPath hole;
+        hole.addEllipse(QPointF(0, 0), 10, 10);
+        p.setPen(QPen(QColor(80, 80, 90), 1.2));
+        p.setBrush(QColor(170, 170, 185));
+        p.drawPath(gear.simplified().subtracted(hole));
+        p.resetTransform();
+        const double open = 0.5 + 0.5 * std::sin(2 * M_PI * f / 40);
+        for (int c = 0; c < 4; ++c) {
+            p.save();
+            p.translate(45, 112);
+            p.rotate((c - 1.5) * 14 * (0.3 + open));
+            p.setPen(QPen(QColor(60, 60, 60), 1));
+            p.setBrush(QColor(255, 255, 250));
+            p.drawRoundedRect(QRectF(-14, -52, 28, 40), 3, 3);
+            DrawSuit(p, c, QRectF(-8, -44, 16, 16), false);
+            p.restore();
+        }
+        frames.push_back(image);
+    }
+    return frames;
+}
+
 void DrawAnimations(ArtWriter& out) {
     // Sizes follow the places the windows give them: the top-ten column is 140 wide with 200 for the
     // cup and 240 for the emblem; the end-of-game column is 140 x 440; the menu's are 160 x 200.
@@ -520,6 +561,7 @@ void DrawAnimations(ArtWriter& out) {
     out.Gif("GEndBads", EndRain(out), 7, true, kPaper);
     out.Gif("GifMenu1", MenuDealing(out), 8, true, kFelt);
     out.Gif("GifMenu2", MenuFlipping(out), 7, true, kFelt);
+    out.Gif("GOpt", OptionsAnimation(), 6, true, QColor(236, 236, 236));
 }
 
 }  // namespace artgen

@@ -7,10 +7,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <vector>
+
+#include "deck_style.h"
 
 namespace artgen {
 
@@ -32,6 +35,8 @@ class ArtWriter {
     bool WriteQrc(const QString& fileName) const;
     bool ok() const { return ok_; }
     const QStringList& names() const { return names_; }
+    // Takes over the pictures another writer wrote into the same folder.
+    void Absorb(const ArtWriter& other);
 
   private:
     QString folder_;
@@ -60,24 +65,43 @@ class Random {
 // Suits in the order hearts, diamonds, clubs, spades.
 enum Suit { kHearts = 0, kDiamonds = 1, kClubs = 2, kSpades = 3 };
 
-// The outline of a suit symbol in a 100 x 100 box.
+// The outline of a suit symbol in a 100 x 100 box, French or of the deck's suit shapes.
 QPainterPath SuitPath(int suit);
+QPainterPath SuitPath(int suit, SuitShapes shapes);
 // The colour a suit is printed in.
 QColor SuitColour(int suit);
 bool IsRed(int suit);
 // Fills a suit symbol into the rectangle (x, y, w, h); `shaded` adds a soft top-to-bottom gradient.
 void DrawSuit(QPainter& p, int suit, const QRectF& box, bool shaded, bool upsideDown = false);
+void DrawSuit(QPainter& p, int suit, const QRectF& box, bool shaded, bool upsideDown, const DeckStyle& style);
 // A text outline scaled to the given cap height and centred on (cx, top + height / 2).
 QPainterPath TextPath(const QString& text, const QFont& font, double cx, double top, double height,
                       double maxWidth);
+// The colour a fraction t of the way from a to b.
+QColor Mix(const QColor& a, const QColor& b, double t);
 // An empty ARGB picture.
 QImage Canvas(int w, int h);
 
-void DrawCards(ArtWriter& out);  // faces, suit symbols and backs
+void DrawCards(ArtWriter& out);  // faces, suit symbols and backs of the built-in deck
+// One face of a deck at a stored size; `big` pictures carry their own border. `rank` 0..8.
+QImage DrawFace(QSize size, bool big, const DeckStyle& style, int suit, int rank);
+// A suit symbol of a deck, `size` square, on a transparent ground.
+QImage DrawSymbol(int suit, int size, const DeckStyle& style);
+// A back's paper: rounded white with, on big backs, a thin grey border; returns the field inside
+// the margin that the design is printed on.
+QRectF DrawBackPaper(QPainter& p, int w, int h, bool big);
+// The built-in back of a weekday (0 Monday .. 6 Sunday) at a stored size.
+QImage DrawClassicBack(int w, int h, int day, bool big);
+QImage Turned(const QImage& upright);
+// Green felt at a size, lit in the middle; the other colours of the library's felt are tints.
+QImage Felt(int w, int h, std::uint64_t seed, const QColor& colour = QColor(14, 112, 46));
 void DrawTable(ArtWriter& out);  // the felt, tabs, bubbles, frames, deck symbols, hands, stars
 void DrawControls(ArtWriter& out);
 // The animations of the menu, the top-ten and end-of-game windows; needs the cards drawn first.
 void DrawAnimations(ArtWriter& out);  // button art, banners, headers, flags, logo, title, clock, cursors
+// The options dialog's animation "GOpt", 90 x 120, 40 frames: the program keeps it, and so does the
+// graphics library.
+std::vector<QImage> OptionsAnimation();
 // A pointing hand, finger up, in a 40 x 60 box.
 void PointingHandShape(QPainter& p);
 // A contact sheet of all faces and backs for looking at them.

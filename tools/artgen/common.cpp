@@ -3,10 +3,10 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLinearGradient>
-#include <QTextStream>
 #include <QTransform>
 
 #include "artgen.h"
+#include "library_pack.h"
 
 namespace artgen {
 
@@ -28,20 +28,24 @@ void ArtWriter::Jpeg(const QString& name, const QImage& image, int quality) {
 }
 
 bool ArtWriter::WriteQrc(const QString& fileName) const {
-    QFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    QTextStream s(&f);
-    s << "<!DOCTYPE RCC><RCC version=\"1.0\">\n<qresource prefix=\"/\">\n";
-    for (qsizetype i = 0; i < names_.size(); ++i)
-        s << "  <file alias=\"" << names_[i] << "\">" << files_[i] << "</file>\n";
-    s << "</qresource>\n</RCC>\n";
-    return s.status() == QTextStream::Ok;
+    return kesp::WriteResourceList(fileName, names_, files_);
+}
+
+void ArtWriter::Absorb(const ArtWriter& other) {
+    names_ << other.names_;
+    files_ << other.files_;
+    ok_ = ok_ && other.ok_;
 }
 
 QImage Canvas(int w, int h) {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
+}
+
+QColor Mix(const QColor& a, const QColor& b, double t) {
+    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
+                            a.blueF() + (b.blueF() - a.blueF()) * t);
 }
 
 bool IsRed(int suit) {
@@ -123,6 +127,11 @@ QPainterPath SuitPath(int suit) {
 }
 
 void DrawSuit(QPainter& p, int suit, const QRectF& box, bool shaded, bool upsideDown) {
+    DrawSuit(p, suit, box, shaded, upsideDown, ClassicStyle());
+}
+
+void DrawSuit(QPainter& p, int suit, const QRectF& box, bool shaded, bool upsideDown,
+              const DeckStyle& style) {
     QTransform t;
     if (upsideDown) {
         t.translate(box.right(), box.bottom());
@@ -131,18 +140,22 @@ void DrawSuit(QPainter& p, int suit, const QRectF& box, bool shaded, bool upside
         t.translate(box.left(), box.top());
         t.scale(box.width() / 100.0, box.height() / 100.0);
     }
-    const QPainterPath path = t.map(SuitPath(suit));
-    const QColor c = SuitColour(suit);
+    const QPainterPath path = t.map(SuitPath(suit, style.shapes));
+    const QColor c = style.ink[suit];
     p.save();
     p.setPen(Qt::NoPen);
     if (shaded) {
+        // Lighter at the top left, deeper at the bottom right; the classic inks keep their own.
         QLinearGradient g(box.topLeft(), box.bottomRight());
-        if (IsRed(suit)) {
+        if (c == SuitColour(kHearts)) {
             g.setColorAt(0, QColor(232, 45, 60));
             g.setColorAt(1, QColor(170, 6, 24));
-        } else {
+        } else if (c == SuitColour(kSpades)) {
             g.setColorAt(0, QColor(62, 62, 72));
             g.setColorAt(1, QColor(8, 8, 12));
+        } else {
+            g.setColorAt(0, c.lighter(130));
+            g.setColorAt(1, c.darker(140));
         }
         p.setBrush(g);
     } else {

@@ -8,11 +8,10 @@
 #include "artgen.h"
 
 namespace artgen {
-namespace {
 
-// Green felt: a soft light in the middle, a fine fibre texture and per-pixel noise. Every channel
-// is computed in floating point and dithered when rounded, so the vignette shows no bands.
-QImage Felt(int w, int h, std::uint64_t seed) {
+// Felt: a soft light in the middle, a fine fibre texture and per-pixel noise. Every channel is
+// computed in floating point and dithered when rounded, so the vignette shows no bands.
+QImage Felt(int w, int h, std::uint64_t seed, const QColor& colour) {
     QImage image(w, h, QImage::Format_RGB32);
     Random rnd(seed);
     // Fibre texture: noise smoothed along a slight diagonal.
@@ -41,11 +40,13 @@ QImage Felt(int w, int h, std::uint64_t seed) {
                 return std::clamp(static_cast<int>(std::lround(base * light + f * base / 110.0 + dither)), 0,
                                   255);
             };
-            row[x] = qRgb(channel(14), channel(112), channel(46));
+            row[x] = qRgb(channel(colour.red()), channel(colour.green()), channel(colour.blue()));
         }
     }
     return image;
 }
+
+namespace {
 
 // The felt a recorded deal is drawn on: flat areas of a handful of colours (a darker rim, a thin
 // light line inside it), so the recording's frames compress to little.
