@@ -147,6 +147,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
         PlaySoundEffect(sound::Window);
         ShowTopTen(this, settings_, programDir_);
     });
+    connect(&menu_, &MenuScreen::OptionsClicked, this, &TForm1::OpenOptionsDialog);
     connect(&menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
     connect(&menu_, &MenuScreen::HistoryClicked, this, [this] {
         Burst(settings_.SaluteButtons);
@@ -170,8 +171,8 @@ bool TForm1::StartUp() {
     startedUp_ = true;
     folderLock_ = ClaimProgramFolder(programDir_);
     LoadSettings(settings_, programDir_);
+    RestoreStartupFontNames(settings_);  // a chosen font lasts for the run it was chosen in
     words_.SetCurrentLanguage(settings_.CurrentLanguage);
-    fonts_ = FontRoles(settings_);
     screen_ = Screen::Title;
     ApplyWindowSize();
     repaint();
@@ -196,15 +197,23 @@ bool TForm1::StartUp() {
 }
 
 void TForm1::ApplyWindowSize() {
-    const QScreen* screen = QApplication::primaryScreen();
-    const QSize available = screen ? screen->availableGeometry().size() : QSize(760, 500);
-    const QSize client = ClientSizeFor(settings_.WindowSize, available);
-    scales_ = ScalesFor(settings_.WindowSize, available);
+    const QScreen* screen = this->screen() ? this->screen() : QApplication::primaryScreen();
+    const bool fullScreen = WindowSizeInRange(settings_.WindowSize) == window_size::FullScreen;
+    // Full screen fills the whole screen; the other sizes are centred on its free area.
+    const QRect area = !screen      ? QRect(0, 0, 760, 500)
+                       : fullScreen ? screen->geometry()
+                                    : screen->availableGeometry();
+    const QSize client = ClientSizeFor(settings_.WindowSize, area.size());
+    scales_ = ScalesFor(settings_.WindowSize, area.size());
     // Deals are recorded in the smallest window only.
     if (settings_.WindowSize != window_size::Small) settings_.SaveGamesAsGif = false;
+    setWindowState(fullScreen ? Qt::WindowFullScreen : Qt::WindowNoState);
     setFixedSize(client);
-    if (screen && settings_.WindowSize != 2)
-        move(CentredWindowPosition(screen->availableGeometry().size(), client));
+    if (fullScreen)
+        move(area.topLeft());
+    else if (screen)
+        move(area.topLeft() + CentredWindowPosition(area.size(), client));
+    fonts_ = FontRoles(settings_);
     art_.SetWindow(settings_.WindowSize, scales_.s, client);
     // The menu's background first; the faces load their backs themselves.
     const ArtLoadResult background = art_.LoadScreenBackground(false, true);

@@ -49,6 +49,7 @@ class TForm1 : public QWidget {
     TablePainter& Painter() { return painter_; }
     const CardFlights& Flights() const { return events_->Flights(); }
     const DealRecording& Recording() const { return recording_; }
+    const MenuGeometry& MenuLayout() const { return menuGeometry_; }
     // Switches the interface language; every text of this window and of every open dialog changes at
     // once.
     void SetLanguage(int language);
@@ -83,6 +84,13 @@ class TForm1 : public QWidget {
 
   private:
     void ApplyWindowSize();
+    // Options (main_window_options.cpp): the dialog and the changes it makes to this window.
+    void OpenOptionsDialog();
+    void WindowSizeChanged();
+    void ApplyCursorSetting();
+    void ApplyButtonStyleSetting();
+    void ReloadCards();
+    void ReloadBackground();
     void LayoutTable(bool network);
     void PrepareGame(int member, const ClubMember& record, bool network);
     void ApplySeatNames();

@@ -23,12 +23,14 @@ MenuScreen::MenuScreen(QWidget& window, const Localisation& words, const TableAr
     }
     newPlayer_ = MakeButton(QStringLiteral("Button6"));
     topTen_ = MakeButton(QStringLiteral("Button9"));
+    options_ = MakeButton(QStringLiteral("Button10"));
     exit_ = MakeButton(QStringLiteral("Button11"));
     mode_ = MakeButton(QStringLiteral("BMode"));
     history_ = MakeButton(QStringLiteral("BHistory"));
     connect(history_, &QPushButton::clicked, this, &MenuScreen::HistoryClicked);
     connect(newPlayer_, &QPushButton::clicked, this, [this] { emit MemberChosen(member::NewPlayer); });
     connect(topTen_, &QPushButton::clicked, this, &MenuScreen::TopTenClicked);
+    connect(options_, &QPushButton::clicked, this, &MenuScreen::OptionsClicked);
     connect(exit_, &QPushButton::clicked, this, &MenuScreen::ExitClicked);
     connect(mode_, &QPushButton::clicked, this, &MenuScreen::ModeClicked);
     header_ = MakeButton(QStringLiteral("BHeader"));
@@ -105,6 +107,7 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
     };
     layout(newPlayer_, WordKey::NewPlayer, geometry.newPlayer);
     layout(topTen_, WordKey::TopTen, geometry.topTen);
+    layout(options_, WordKey::Options, geometry.options);
     layout(mode_, WordKey::Mode, geometry.mode);
     layout(exit_, WordKey::Exit, geometry.exit);
     layout(history_, WordKey::History, geometry.history);
@@ -132,6 +135,7 @@ void MenuScreen::Hide() {
     for (auto* b : members_) b->hide();
     newPlayer_->hide();
     topTen_->hide();
+    options_->hide();
     exit_->hide();
     mode_->hide();
     history_->hide();

@@ -1,6 +1,6 @@
-// The main menu's controls: the five club member rows, "New Player", "Top Ten", "Exit", "Mode",
-// "History", the club list's header, the side animations and the clock, laid out on the main window
-// for its size.
+// The main menu's controls: the five club member rows, "New Player", "Top Ten", "Options", "Exit",
+// "Mode", "History", the club list's header, the side animations and the clock, laid out on the main
+// window for its size.
 #pragma once
 
 #include <QObject>
@@ -41,6 +41,7 @@ class MenuScreen : public QObject {
   signals:
     void MemberChosen(int member);  // 1..5, or 6 for "New Player"
     void TopTenClicked();
+    void OptionsClicked();
     void ExitClicked();
     void ModeClicked();
     void HistoryClicked();
@@ -53,6 +54,7 @@ class MenuScreen : public QObject {
     std::array<TZunCardsButton*, 5> members_{};
     TZunCardsButton* newPlayer_;
     TZunCardsButton* topTen_;
+    TZunCardsButton* options_;
     TZunCardsButton* exit_;
     TZunCardsButton* mode_;
     TZunCardsButton* history_;

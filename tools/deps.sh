@@ -9,6 +9,7 @@ packages=(
   fonts-comic-neue fonts-dejavu-core fonts-wqy-microhei fonts-urw-base35 fonts-lxgw-wenkai
   libgif-dev libimagequant-dev
   libfluidsynth-dev timgm6mb-soundfont espeak-ng
+  libcurl4-openssl-dev
   libcpp-httplib-dev libsodium-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
   fluidsynth lame python3-pyftpdlib python3-pil chromium wrk
 )
