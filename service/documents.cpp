@@ -67,7 +67,15 @@ bool PrepareDataFolder(const fs::path& folder, const fs::path& programFolder, co
     for (const char* sub : {"musik", "downloads/progr/cards"}) {
         for (const auto& entry : fs::directory_iterator(programFolder / sub, failure)) {
             const fs::path target = folder / sub / entry.path().filename();
-            if (entry.is_regular_file() && !fs::exists(target)) fs::copy_file(entry.path(), target, failure);
+            if (entry.is_regular_file() && !fs::exists(target)) {
+                // A link costs nothing where the data folder shares the build's disk; the libraries
+                // alone are tens of megabytes.
+                fs::create_hard_link(entry.path(), target, failure);
+                if (failure) {
+                    failure.clear();
+                    fs::copy_file(entry.path(), target, failure);
+                }
+            }
             if (failure) {
                 error = "cannot copy " + entry.path().string() + ": " + failure.message();
                 return false;

@@ -204,10 +204,11 @@ class Documents(ServiceCase):
         self.assertTrue(track[:3] == b"ID3" or track[:2] in (b"\xff\xfb", b"\xff\xf3"), track[:4])
         self.assertGreater(len(track), 100000)
         program_folder = os.path.dirname(os.environ["KESP_SERVICE_PROGRAM"])
-        with open(os.path.join(program_folder, "downloads/progr/cards/ZunCVoice3.dll"), "rb") as f:
-            self.assertEqual((200, f.read()), s.get("/downloads/progr/cards/ZunCVoice3.dll"))
+        for library in ["ZunCVoice3.dll", "ZunCards06A.dll"]:
+            with open(os.path.join(program_folder, "downloads/progr/cards", library), "rb") as f:
+                self.assertEqual((200, f.read()), s.get("/downloads/progr/cards/" + library))
         for path in ["/avatars/Nobody.jpg", "/downloads/progr/cards/NotALibrary.dll", "/avatars/..%2Fkesp.sqlite.jpg", "/musik/..%2Fconfig.txt",
-                     "/downloads/progr/cards/ZunCards06A.dll", "/kesp.sqlite", "/downloads/progr/cards/.hidden"]:
+                     "/kesp.sqlite", "/downloads/progr/cards/.hidden"]:
             with self.subTest(path=path):
                 self.assertEqual(404, s.get(path)[0])
 
@@ -296,12 +297,18 @@ class PictureStore(ServiceCase):
         finally:
             ftp.close()
 
-    def wait_for_incoming_to_empty(self):
-        complete = os.path.join(self.service.data, "incoming", "complete")
+    def verdicts(self):
+        log = self.service.log_text()
+        return log.count("picture published") + log.count("picture refused")
+
+    def wait_for_verdicts(self, count):
+        # The store moves a finished upload aside only after the client has its reply, so wait
+        # for the service's verdict on it rather than for an empty folder.
         deadline = time.monotonic() + 10
-        while os.listdir(complete) and time.monotonic() < deadline:
+        while self.verdicts() < count and time.monotonic() < deadline:
             time.sleep(0.1)
-        self.assertEqual([], os.listdir(complete))
+        self.assertEqual(count, self.verdicts())
+        self.assertEqual([], os.listdir(os.path.join(self.service.data, "incoming", "complete")))
 
     def test_a_good_picture_is_published_and_the_rest_refused(self):
         from PIL import Image
@@ -316,7 +323,7 @@ class PictureStore(ServiceCase):
         self.assertEqual("ok", s.create("Пикассо"))
         self.assertTrue(self.upload("Painter.jpg", jpeg(400, 300)))
         self.assertTrue(self.upload("Пикассо.jpg", jpeg(100, 100, (0, 0, 200))))
-        self.wait_for_incoming_to_empty()
+        self.wait_for_verdicts(2)
         status, published = s.get("/avatars/Painter.jpg")
         self.assertEqual(200, status)
         picture = Image.open(io.BytesIO(published))
@@ -326,20 +333,22 @@ class PictureStore(ServiceCase):
                            ("Painter.jpg", jpeg(1200, 800)), ("Painter.jpg", b"\xff\xd8 not really"),
                            ("Painter.png", jpeg(100, 100))]:
             with self.subTest(name=name, size=len(data)):
+                before = self.verdicts()
                 self.upload(name, data)
-                self.wait_for_incoming_to_empty()
+                self.wait_for_verdicts(before + 1)
                 self.assertEqual((200, published), s.get("/avatars/Painter.jpg"), "the published one stays")
         self.assertEqual(404, s.get("/avatars/Ghost.jpg")[0])
         noise = io.BytesIO()
         Image.frombytes("RGB", (1000, 1000), os.urandom(3000000)).save(noise, "JPEG", quality=95)
         self.assertGreater(len(noise.getvalue()), 200 * 1024)
+        before = self.verdicts()
         self.upload("Painter.jpg", noise.getvalue())
-        self.wait_for_incoming_to_empty()
         incoming = os.path.join(s.data, "incoming")
         deadline = time.monotonic() + 5
         while os.listdir(incoming) != ["complete"] and time.monotonic() < deadline:
             time.sleep(0.1)
         self.assertEqual(["complete"], os.listdir(incoming), "an oversized upload is dropped")
+        self.assertEqual(before, self.verdicts(), "and never reaches the service")
         self.assertFalse(self.upload("../avatars/Painter.jpg", jpeg(50, 50)))
         self.assertEqual((200, published), s.get("/avatars/Painter.jpg"))
 
