@@ -327,7 +327,7 @@ void TFormOptions::ApplyDesign() {
     }
     const int design = DialogDesign(settings_);
     QWidget* header = MakeDesignHeader(settings_, WordKey::Options, {"Options", "GFormOpt"}, this);
-    layout_->replaceWidget(header_, header);
+    delete layout_->replaceWidget(header_, header);  // the layout hands back the old header's item
     delete header_;
     header_ = header;
     QPalette face = QApplication::palette(this);
