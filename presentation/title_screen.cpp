@@ -77,6 +77,22 @@ void DrawCentred(QPainter& painter, const QString& text, int top) {
     painter.drawText(left, top + metrics.ascent(), text);
 }
 
+// The credit line runs between the two logos; a long one is drawn smaller so that it does not run
+// into them, down to a size that still reads well.
+void DrawCredit(QPainter& painter, const QString& text) {
+    constexpr int kRoomBetweenLogos = 445 - (250 + 64) - 6;
+    constexpr int kSmallestHeight = 14;
+    const QFont normal = painter.font();
+    int height = 24;
+    while (height > kSmallestHeight &&
+           QFontMetrics(FontOfHeight(QStringLiteral("Comic Sans MS"), height)).horizontalAdvance(text) >
+               kRoomBetweenLogos)
+        --height;
+    painter.setFont(FontOfHeight(QStringLiteral("Comic Sans MS"), height));
+    DrawCentred(painter, text, 265 + (24 - height) / 2);
+    painter.setFont(normal);
+}
+
 }  // namespace
 
 TitleScreen::TitleScreen(const TableArt& art, TitleTexts texts, QSize client)
@@ -145,7 +161,7 @@ QImage TitleScreen::StillPicture() const {
     painter.setPen(QColor(255, 0, 0));
     DrawCentred(painter, texts_.releaseDate, 240);
     painter.setPen(QColor(0, 0, 255));
-    DrawCentred(painter, texts_.credit, 265);
+    DrawCredit(painter, texts_.credit);
     painter.setPen(QColor(0, 100, 100));
     DrawCentred(painter, texts_.version, 315);
     return image;
