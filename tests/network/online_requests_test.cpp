@@ -2,6 +2,7 @@
 // document, and every account, list and statistics request against a real kesp-service.
 #include <gtest/gtest.h>
 
+#include "network/field_checks.h"
 #include "network/online_requests.h"
 #include "network/service_addresses.h"
 #include "network/service_cipher.h"
@@ -112,6 +113,34 @@ TEST(ServiceAddressesTest, ChoiceOfTheBase) {
     ASSERT_TRUE(fromCommandLine);
     EXPECT_EQ(fromCommandLine->addresses.news, "https://kesp.example/news.html");
     EXPECT_FALSE(ChooseService(std::string("ftp://x/"), nullptr));
+}
+
+TEST(FieldChecks, AccountLampsAndPassport) {
+    struct Case {
+        const char* text;
+        FieldKind kind;
+        FieldLamp lamp;
+    };
+    for (const Case& c : {
+             Case{"Abcdefghijklm", FieldKind::Nick, FieldLamp::Red},  // 13 characters
+             Case{"Abcdefghijkl", FieldKind::Nick, FieldLamp::Green},
+             Case{"M", FieldKind::City, FieldLamp::Red},
+             Case{"abc", FieldKind::Password, FieldLamp::Red},
+             Case{"abcd", FieldKind::Password, FieldLamp::Green},
+             Case{"Омск", FieldKind::City, FieldLamp::Yellow},
+             Case{"Аня", FieldKind::Nick, FieldLamp::Red},
+             Case{"Mr X", FieldKind::Nick, FieldLamp::Red},
+             Case{"@ab", FieldKind::EMail, FieldLamp::Red},
+             Case{"ab@", FieldKind::EMail, FieldLamp::Red},
+             Case{"a@b", FieldKind::EMail, FieldLamp::Green},
+         }) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(CheckField(c.text, c.kind), c.lamp);
+    }
+    EXPECT_TRUE(IsValidPassportText("Омск-2", 15));
+    EXPECT_FALSE(IsValidPassportText("O", 15));
+    EXPECT_FALSE(IsValidPassportText("a b", 15));
+    EXPECT_EQ(WithFieldCharactersOnly("Привет, мир! 漢\xff"), "Привет,_мир!___");
 }
 
 class OnlineRequests : public ::testing::Test {
