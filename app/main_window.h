@@ -17,6 +17,7 @@
 #include "app/window_events.h"
 #include "engine/game.h"
 #include "presentation/card_art.h"
+#include "network/account_session.h"
 #include "presentation/cursors.h"
 #include "presentation/font_roles.h"
 #include "presentation/menu_layout.h"
@@ -64,6 +65,7 @@ class TForm1 : public QWidget {
     LanTable& Lan() { return *lan_; }
     SoundPlayer& Sounds() { return sounds_; }
     OnlineService& Online() { return online_; }
+    AccountSession& Account() { return account_; }
     // Tests: the game's timer and rests run `pace` times faster from the next game on.
     void SetPace(int pace) { pace_ = pace; }
 
@@ -120,6 +122,7 @@ class TForm1 : public QWidget {
     Settings settings_;
     SoundPlayer sounds_{settings_};
     OnlineService online_{settings_, this};
+    AccountSession account_{online_.Queue(), online_.Addresses(), programDir_, this};
     std::unique_ptr<MusicPlayer> music_;
     QTimer musicTimer_;  // restarts the menu tune each second when it has stopped
     Localisation words_;
