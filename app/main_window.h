@@ -11,13 +11,14 @@
 #include <string>
 
 #include "app/lan_table.h"
+#include "app/menu_account_pictures.h"
 #include "app/menu_screen.h"
 #include "app/online_service.h"
 #include "app/table_menu.h"
 #include "app/window_events.h"
 #include "engine/game.h"
-#include "presentation/card_art.h"
 #include "network/account_session.h"
+#include "presentation/card_art.h"
 #include "presentation/cursors.h"
 #include "presentation/font_roles.h"
 #include "presentation/menu_layout.h"
@@ -102,6 +103,8 @@ class TForm1 : public QWidget {
     void AnswerQuestion(WordId question, bool yes);
     void AfterGameStep();
     void ShowMenu();
+    void AccountPictureClick();
+    void TournamentPictureClick();
     void PaintMenuPicture();
     void ApplyWords();
     void ShowTable();
@@ -133,6 +136,7 @@ class TForm1 : public QWidget {
     std::unique_ptr<WindowEvents> events_;
     Game game_;
     MenuScreen menu_;
+    MenuAccountPictures* accountPictures_;  // ImAc and ImTR, owned by the window
     QTimer timer1_;
     TZunCardsButton* button7_;
     TZunCardsButton* button8_;
