@@ -255,6 +255,8 @@ QWidget* TFormAccount::MakeAccountPage(WindowWords& words) {
     words.Bind(rated_, WordKey::PlayGlobalRating);
     connect(rated_, &QCheckBox::toggled, this, [this](bool on) { session_.SetRatedGame(on); });
     members_ = new QLabel(page);
+    members_->setMinimumWidth(200);
+    members_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     star_ = new QLabel(page);
     star_->setFixedSize(40, 40);
     foot->addWidget(rated_);
