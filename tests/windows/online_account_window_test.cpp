@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 
@@ -19,6 +20,7 @@
 #include "records/user_file.h"
 #include "window_test_support.h"
 #include "windows/account_window.h"
+#include "windows/profile_editor.h"
 
 namespace kesp {
 namespace {
@@ -197,6 +199,68 @@ TEST(AccountWindow, StaysResponsiveAndKeepsTheUserFileWhenTheServiceFails) {
             EXPECT_EQ(f.window->TopTenList()->item(0)->text(), "No Connect");
         }
         EXPECT_EQ(ReadWholeFile(f.session->UserFilePath()), before);
+    }
+}
+
+TEST(ProfileEditor, SavesTheProfileAndUploadsOnlyAJpegPhoto) {
+    test::ServiceProcess service(/*withPictureStore=*/true);
+    ASSERT_FALSE(service.base().empty());
+    WindowFixture f(service.base());
+    f.addresses.pictureStore.port = service.ftpPort();
+    TZunUser& user = f.session->EditUser();
+    user.Nick = "Petra";
+    user.Pw = "secret1";
+    user.City = "Praha";
+    user.EMail = "petra@example.org";
+    f.session->Create("10.12.2026");
+    ASSERT_TRUE(f.Settled());
+    ASSERT_TRUE(f.session->LoggedIn());
+
+    TFormProfile editor(f.settings, *f.session);
+    editor.show();
+    EXPECT_FALSE(editor.UpdateInfoButton()->isEnabled());
+    EXPECT_FALSE(editor.RefreshPhotoButton()->isEnabled());
+    QTest::keyClicks(editor.Field(0), "Petra");
+    QTest::keyClicks(editor.Field(2), "likes $ trumps ~");
+    ASSERT_TRUE(editor.UpdateInfoButton()->isEnabled());
+    editor.UpdateInfoButton()->click();
+    EXPECT_FALSE(editor.UpdateInfoButton()->isEnabled());
+    ASSERT_TRUE(f.Settled());
+    EXPECT_EQ(f.session->User().Info.Name1, "Petra");
+    EXPECT_EQ(editor.Field(2)->text(), "likes   trumps  ") << "'$' and '~' go out as blanks";
+
+    QTemporaryFile notJpeg;
+    ASSERT_TRUE(notJpeg.open());
+    notJpeg.write("GIF89a");
+    notJpeg.close();
+    editor.ChoosePicture(notJpeg.fileName());
+    EXPECT_EQ(editor.LastMessage(), "Failed to upload photo to server!");
+    EXPECT_FALSE(editor.RefreshPhotoButton()->isEnabled());
+
+    QTemporaryFile jpeg(QDir::tempPath() + "/photoXXXXXX.jpg");
+    ASSERT_TRUE(jpeg.open());
+    QImage photo(200, 250, QImage::Format_RGB32);
+    photo.fill(QColor(30, 90, 200));
+    ASSERT_TRUE(photo.save(&jpeg, "JPG"));
+    jpeg.close();
+    editor.ChoosePicture(jpeg.fileName());
+    ASSERT_TRUE(editor.RefreshPhotoButton()->isEnabled());
+    testing::SaveScreenshot(editor, "profile_editor_en");
+    editor.RefreshPhotoButton()->click();
+    EXPECT_FALSE(editor.RefreshPhotoButton()->isEnabled());
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return QFile::exists(service.dataFolder() + "/avatars/Petra.jpg"); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            if (f.session->OwnPicture().isNull() && f.session->Pending() == 0) f.session->RefreshOwnPicture();
+            return !f.session->OwnPicture().isNull();
+        },
+        20000));
+    for (int language : {int(kRussian), 5}) {
+        f.settings.CurrentLanguage = language;
+        TFormProfile other(f.settings, *f.session);
+        other.show();
+        testing::SaveScreenshot(other, QString("profile_editor_%1").arg(language));
     }
 }
 
