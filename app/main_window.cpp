@@ -151,6 +151,10 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     accountPictures_ = new MenuAccountPictures(*this, words_);
     connect(accountPictures_, &MenuAccountPictures::AccountClicked, this, &TForm1::AccountPictureClick);
     connect(accountPictures_, &MenuAccountPictures::TournamentClicked, this, &TForm1::TournamentPictureClick);
+    // The start-up login may answer while the menu already shows.
+    connect(&account_, &AccountSession::StateChanged, this, [this] {
+        if (screen_ == Screen::Menu) accountPictures_->Show(scales_, account_.State());
+    });
     connect(&menu_, &MenuScreen::OptionsClicked, this, &TForm1::OpenOptionsDialog);
     connect(&menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
     connect(&menu_, &MenuScreen::HistoryClicked, this, [this] {
