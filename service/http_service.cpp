@@ -124,15 +124,12 @@ void HttpService::Route() {
                 std::string reply(kRefused);
                 if (recognised.operation) {
                     requestOperation = std::string(recognised.operation->name);
+                    const std::string session = SessionToken(request);
                     std::optional<Answer> answered;
                     store_.Use([&](QSqlDatabase& db) {
                         if (!db.isOpen()) return;
-                        Call call{db,
-                                  store_.IsPostgres(),
-                                  limits_,
-                                  request.remote_addr,
-                                  SessionToken(request),
-                                  recognised.values};
+                        Call call{db,      store_.IsPostgres(), limits_, request.remote_addr,
+                                  session, recognised.values};
                         answered = recognised.operation->answer(call);
                     });
                     if (!answered) {
