@@ -154,6 +154,7 @@ class Game {
     struct Pending {
         int seat = 0;
         int pos = 0;
+        int slot = 0;  // the hand slot a drawn card went into
         Card card;
         bool announce = false;
         bool flag = false;

@@ -30,8 +30,7 @@ void Game::PlayCard(int s, int k, bool announce) {
     gs_.Table[pending_.pos] = card;
     gs_.TableValue[pending_.pos] = card.Value();
     if (pending_.pos == 1) gs_.LedSuit = card.suit;
-    SetHandSlot(gs_, s, k, Card::Empty());
-    NormaliseHand(gs_, s);
+    RemoveFromHand(gs_, s, k);
     ShowHand(s);
     Then(Stage::CardOnTable, setup_.FlyCards && events_->FlyCard(Flight::SeatToTable, s, card));
     RunStages();
