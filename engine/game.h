@@ -190,6 +190,7 @@ class Game {
     void UserDiscard();
     void ReturnToMenu(LeaveReason reason);
     void Shuffle();
+    void PlaceInDeck(int p, int deckNumber);
     void DealBlocks();
     int ChooseDealer() const;
     void SetHumanSeats();
