@@ -147,8 +147,7 @@ void Game::DrawAll(bool announce) {
 
 void Game::DrawNext() {
     for (; pending_.drawIndex < 4; ++pending_.drawIndex) {
-        int s = gs_.Dealer;
-        for (int i = 0; i < pending_.drawIndex; ++i) s = NextSeat(s);
+        const int s = SeatAtTablePosition(gs_.Dealer, pending_.drawIndex + 1);  // the dealer first
         gs_.Phase = phase::Draw(s);
         if (!gs_.Plays[s]) continue;
         pending_.seat = s;

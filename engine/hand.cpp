@@ -22,33 +22,22 @@ void MoveSlot(GameState& gs, int s, int from, int to) {
 
 }  // namespace
 
+// An insertion sort in place: each card moves up past the cards that go after it, so equal keys
+// keep their order. The values are taken afresh from the ranks.
 void NormaliseHand(GameState& gs, int s) {
-    HandSlots& hand = gs.Hand[s];
-    HandValues& values = gs.HandValue[s];
-    Card cards[5];
-    std::uint8_t keys[5];
     int n = 0;
     for (int k = 1; k <= 5; ++k) {
-        const Card& c = hand[k];
-        if (c.IsEmpty()) continue;
-        const std::uint8_t key = OrderKey(gs, c, RankValue(c.rank));
-        int j = n++;
-        for (; j > 0 && keys[j - 1] > key; --j) {  // stable: equal keys keep their order
-            cards[j] = cards[j - 1];
-            keys[j] = keys[j - 1];
-        }
-        cards[j] = c;
-        keys[j] = key;
+        const Card card = gs.Hand[s][k];
+        if (card.IsEmpty()) continue;
+        const std::uint8_t value = RankValue(card.rank);
+        const std::uint8_t key = OrderKey(gs, card, value);
+        int j = ++n;
+        for (; j > 1 && OrderKey(gs, gs.Hand[s][j - 1], gs.HandValue[s][j - 1]) > key; --j)
+            MoveSlot(gs, s, j - 1, j);
+        gs.Hand[s][j] = card;
+        gs.HandValue[s][j] = value;
     }
-    for (int k = 1; k <= 5; ++k) {
-        if (k <= n) {
-            hand[k] = cards[k - 1];
-            values[k] = keys[k - 1] & 15;
-        } else {
-            hand[k] = Card::Empty();
-            values[k] = EmptyValue;
-        }
-    }
+    for (int k = n + 1; k <= 5; ++k) EmptySlot(gs, s, k);
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
 }
 

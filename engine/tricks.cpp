@@ -19,10 +19,9 @@ void Game::PlayCard(int s, int k, bool announce) {
     pending_ = Pending{};
     pending_.seat = s;
     pending_.pos = gs_.TablePos;
-    if (!plays) {
+    if (!plays) {  // the turn goes by at once: there is nothing to show
         gs_.NoTrumpSeats.Add(s);
-        Then(Stage::CardPlayed, false);
-        RunStages();
+        CardPlayed();
         return;
     }
     const Card card = gs_.Hand[s][k];
