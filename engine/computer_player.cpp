@@ -1,5 +1,7 @@
 #include "engine/computer_player.h"
 
+#include <algorithm>
+
 #include "engine/hand.h"
 
 namespace kesp {
@@ -112,12 +114,16 @@ int ComputerLeadSlot(const GameState& gs, int s) {
     for (int other = 1; other <= 4; ++other)
         if (other != s && !gs.NoTrumpSeats.Has(other)) othersOutOfTrumps = false;
     if (!othersOutOfTrumps) {
+        // The cards of the tricks completed so far, and in slot 21 the trump card left face up.
         unsigned playedTrumpValues = 0;
-        for (const Card& c : gs.History.items)
-            if (c.Suit() == trump) {
-                ++trumpsSeen;
-                playedTrumpValues |= 1u << c.Value();
-            }
+        const auto seen = [&](const Card& c) {
+            if (c.Suit() != trump) return;
+            ++trumpsSeen;
+            playedTrumpValues |= 1u << c.Value();
+        };
+        const int played = std::min(4 * (gs.TrickNo - 1), 20);
+        for (int i = 1; i <= played; ++i) seen(gs.History[i]);
+        seen(gs.History[21]);
         // 2. Lead the highest trump when every higher trump has been played.
         const unsigned higher = 0x3FEu & ~((2u << highTrump.value) - 1);  // values above it, up to 9
         if (trumpsSeen != 9 && (playedTrumpValues & higher) == higher) return highTrump.slot;
