@@ -87,16 +87,14 @@ int ComputerLeadSlot(const GameState& gs, int s) {
     if (!gs.Plays[s]) return 0;
     const std::uint8_t trump = gs.Trump;
 
-    // One pass over the hand: its trumps, the highest of them, a card that is neither trump nor
-    // ace, and the last occupied slot.
+    // One pass over the hand's cards (slots 1..HandCount): its trumps, the highest of them, and a
+    // card that is neither trump nor ace.
+    const int lastSlot = gs.HandCount[s];
     int trumpsSeen = 0;
     FoundCard highTrump;
     bool hasPlainCard = false;
-    int lastSlot = 0;
-    for (int k = 1; k <= 5; ++k) {
+    for (int k = 1; k <= lastSlot; ++k) {
         const Card& c = gs.Hand[s][k];
-        if (c.IsEmpty()) continue;
-        lastSlot = k;
         if (c.suit == trump) {
             ++trumpsSeen;
             if (gs.HandValue[s][k] > highTrump.value) highTrump = {gs.HandValue[s][k], k};
@@ -146,11 +144,11 @@ int ComputerFollowSlot(const GameState& gs, int s) {
 
     // One pass over the hand and one over the table: highest and lowest of the led suit and of
     // trumps (first slot on equal values), and the best of each on the table.
+    // The cards fill slots 1..HandCount; an empty table position's suit is neither led nor trump.
     FoundCard highLed, lowLed, highTrump, lowTrump;
-    for (int k = 1; k <= 5; ++k) {
+    for (int k = 1; k <= gs.HandCount[s]; ++k) {
         const Card& c = gs.Hand[s][k];
-        if (c.IsEmpty()) continue;
-        const std::uint8_t v = RankValue(c.rank);
+        const std::uint8_t v = gs.HandValue[s][k];
         FoundCard* high = c.suit == trump ? &highTrump : c.suit == led ? &highLed : nullptr;
         if (high == nullptr) continue;
         FoundCard* low = high == &highTrump ? &lowTrump : &lowLed;
@@ -160,7 +158,6 @@ int ComputerFollowSlot(const GameState& gs, int s) {
     std::uint8_t tableLed = 0, tableTrump = 0;
     for (int p = 1; p <= 4; ++p) {
         const Card& c = gs.Table[p];
-        if (c.IsEmpty()) continue;
         const std::uint8_t v = RankValue(c.rank);
         if (c.suit == led && v > tableLed) tableLed = v;
         if (c.suit == trump && v > tableTrump) tableTrump = v;
