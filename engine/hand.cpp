@@ -6,8 +6,8 @@ namespace {
 
 // Place of a card in the hand order: trumps after all other cards, by rising rank value inside
 // each group.
-std::uint8_t OrderKey(const GameState& gs, const Card& c, std::uint8_t value) {
-    return static_cast<std::uint8_t>((c.suit == gs.Trump ? 16 : 0) + value);
+std::uint8_t OrderKey(std::uint8_t trump, const Card& c, std::uint8_t value) {
+    return static_cast<std::uint8_t>((c.suit == trump ? 16 : 0) + value);
 }
 
 void EmptySlot(GameState& gs, int s, int k) {
@@ -25,14 +25,15 @@ void MoveSlot(GameState& gs, int s, int from, int to) {
 // An insertion sort in place: each card moves up past the cards that go after it, so equal keys
 // keep their order. The values are taken afresh from the ranks.
 void NormaliseHand(GameState& gs, int s) {
+    const std::uint8_t trump = gs.Trump;
     int n = 0;
     for (int k = 1; k <= 5; ++k) {
         const Card card = gs.Hand[s][k];
         if (card.IsEmpty()) continue;
         const std::uint8_t value = RankValue(card.rank);
-        const std::uint8_t key = OrderKey(gs, card, value);
+        const std::uint8_t key = OrderKey(trump, card, value);
         int j = ++n;
-        for (; j > 1 && OrderKey(gs, gs.Hand[s][j - 1], gs.HandValue[s][j - 1]) > key; --j)
+        for (; j > 1 && OrderKey(trump, gs.Hand[s][j - 1], gs.HandValue[s][j - 1]) > key; --j)
             MoveSlot(gs, s, j - 1, j);
         gs.Hand[s][j] = card;
         gs.HandValue[s][j] = value;
@@ -56,14 +57,15 @@ void CloseGaps(GameState& gs, int s) {
 }
 
 void SortInCard(GameState& gs, int s, int k) {
+    const std::uint8_t trump = gs.Trump;
     const Card card = gs.Hand[s][k];
     const std::uint8_t value = gs.HandValue[s][k];
-    const std::uint8_t key = OrderKey(gs, card, value);
+    const std::uint8_t key = OrderKey(trump, card, value);
     EmptySlot(gs, s, k);
     int n = 0;  // the other cards fill slots 1..n
     while (n < 5 && !gs.Hand[s][n + 1].IsEmpty()) ++n;
     int j = n + 1;  // after the cards of equal key, as a stable sort puts it
-    for (; j > 1 && OrderKey(gs, gs.Hand[s][j - 1], gs.HandValue[s][j - 1]) > key; --j)
+    for (; j > 1 && OrderKey(trump, gs.Hand[s][j - 1], gs.HandValue[s][j - 1]) > key; --j)
         MoveSlot(gs, s, j - 1, j);
     gs.Hand[s][j] = card;
     gs.HandValue[s][j] = value;
