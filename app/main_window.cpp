@@ -170,7 +170,10 @@ bool TForm1::StartUp() {
     if (startedUp_) return screen_ != Screen::Closing;
     startedUp_ = true;
     folderLock_ = ClaimProgramFolder(programDir_);
-    LoadSettings(settings_, programDir_);
+    const SettingsLoad settingsLoad = LoadSettings(settings_, programDir_);
+    online_.TakeStoredAddresses();
+    // The service's configuration applies only to a run whose settings were read through.
+    if (settingsLoad == SettingsLoad::kReadThrough) online_.ReadConfiguration();
     RestoreStartupFontNames(settings_);  // a chosen font lasts for the run it was chosen in
     words_.SetCurrentLanguage(settings_.CurrentLanguage);
     screen_ = Screen::Title;

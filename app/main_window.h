@@ -12,6 +12,7 @@
 
 #include "app/lan_table.h"
 #include "app/menu_screen.h"
+#include "app/online_service.h"
 #include "app/table_menu.h"
 #include "app/window_events.h"
 #include "engine/game.h"
@@ -62,6 +63,7 @@ class TForm1 : public QWidget {
     void StartNetworkGame(const ClubLogin& login);
     LanTable& Lan() { return *lan_; }
     SoundPlayer& Sounds() { return sounds_; }
+    OnlineService& Online() { return online_; }
     // Tests: the game's timer and rests run `pace` times faster from the next game on.
     void SetPace(int pace) { pace_ = pace; }
 
@@ -117,6 +119,7 @@ class TForm1 : public QWidget {
     ProgramFolderLock folderLock_;  // taken at start-up, held while the program runs
     Settings settings_;
     SoundPlayer sounds_{settings_};
+    OnlineService online_{settings_, this};
     std::unique_ptr<MusicPlayer> music_;
     QTimer musicTimer_;  // restarts the menu tune each second when it has stopped
     Localisation words_;
