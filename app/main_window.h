@@ -11,11 +11,13 @@
 #include <string>
 
 #include "app/lan_table.h"
+#include "app/menu_account_pictures.h"
 #include "app/menu_screen.h"
 #include "app/online_service.h"
 #include "app/table_menu.h"
 #include "app/window_events.h"
 #include "engine/game.h"
+#include "network/account_session.h"
 #include "presentation/card_art.h"
 #include "presentation/cursors.h"
 #include "presentation/font_roles.h"
@@ -64,6 +66,7 @@ class TForm1 : public QWidget {
     LanTable& Lan() { return *lan_; }
     SoundPlayer& Sounds() { return sounds_; }
     OnlineService& Online() { return online_; }
+    AccountSession& Account() { return account_; }
     // Tests: the game's timer and rests run `pace` times faster from the next game on.
     void SetPace(int pace) { pace_ = pace; }
 
@@ -100,6 +103,8 @@ class TForm1 : public QWidget {
     void AnswerQuestion(WordId question, bool yes);
     void AfterGameStep();
     void ShowMenu();
+    void AccountPictureClick();
+    void TournamentPictureClick();
     void PaintMenuPicture();
     void ApplyWords();
     void ShowTable();
@@ -120,6 +125,7 @@ class TForm1 : public QWidget {
     Settings settings_;
     SoundPlayer sounds_{settings_};
     OnlineService online_{settings_, this};
+    AccountSession account_{online_.Queue(), online_.Addresses(), programDir_, this};
     std::unique_ptr<MusicPlayer> music_;
     QTimer musicTimer_;  // restarts the menu tune each second when it has stopped
     Localisation words_;
@@ -130,6 +136,7 @@ class TForm1 : public QWidget {
     std::unique_ptr<WindowEvents> events_;
     Game game_;
     MenuScreen menu_;
+    MenuAccountPictures* accountPictures_;  // ImAc and ImTR, owned by the window
     QTimer timer1_;
     TZunCardsButton* button7_;
     TZunCardsButton* button8_;

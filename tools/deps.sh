@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config python3 clang-format
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev valgrind
   clang libclang-rt-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
   fonts-comic-neue fonts-dejavu-core fonts-wqy-microhei fonts-urw-base35 fonts-lxgw-wenkai
@@ -11,7 +11,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont espeak-ng
   libcurl4-openssl-dev
   libcpp-httplib-dev libsodium-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
-  fluidsynth lame python3-pyftpdlib python3-pil chromium wrk
+  fluidsynth lame python3-pyftpdlib python3-pil chromium wrk famfamfam-flag-png
 )
 missing=()
 for p in "${packages[@]}"; do
