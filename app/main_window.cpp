@@ -160,6 +160,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
         settings_.ClubView = settings_.ClubView == 1 ? 2 : 1;
         menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     });
+    ConnectChatAndNews();
     timer1_.start(timer::Menu);
     resize(760, 500);
 }
@@ -196,6 +197,7 @@ bool TForm1::StartUp() {
     cursors_->FollowAllWindows();
     burst_ = LoadTouchBurstStrip(programDir_);
     StartAudio();
+    StartInternetMusic();
     return true;
 }
 
@@ -223,6 +225,7 @@ void TForm1::ApplyWindowSize() {
     ShowArtMessages(words_, this, {background, art_.LoadFaceDeck()});
     LayoutTable(networkTable_);
     menuGeometry_ = LayoutMainMenu(scales_, settings_.WindowSize, client, false);
+    LayoutMusicButtons();
     title_ = std::make_unique<TitleScreen>(
         tableArt_,
         TitleTexts{GameNameUpper(words_.CurrentLanguage()), ReleaseDate(words_.CurrentLanguage()),
@@ -250,6 +253,7 @@ void TForm1::LayoutTable(bool network) {
 }
 
 void TForm1::ShowMenu() {
+    const bool afresh = screen_ != Screen::Menu;
     screen_ = Screen::Menu;
     button7_->hide();
     button8_->hide();
@@ -259,6 +263,7 @@ void TForm1::ShowMenu() {
     ShowArtMessages(words_, this, {art_.LoadScreenBackground(false)});
     PaintMenuPicture();
     timer1_.start(timer::Menu);
+    ShowMenuExtras(afresh);
     ResumeMenuMusic();
     update();
 }
@@ -285,6 +290,7 @@ void TForm1::NameSeats() {
 void TForm1::ShowTable() {
     screen_ = Screen::Table;
     menu_.Hide();
+    HideMenuExtras();
     NameSeats();
     lan_->ShowChat(networkTable_);
     painter_.DrawAll(game_);
@@ -315,6 +321,7 @@ void TForm1::PrepareGame(int member, const ClubMember& record, bool network) {
     timer1_.stop();
     screen_ = Screen::Table;
     menu_.Hide();
+    HideMenuExtras();
     ShowArtMessages(words_, this, {art_.LoadScreenBackground(true)});
     if (music_) music_->PlayMusic(false);
     if (network != networkTable_) LayoutTable(network);

@@ -10,7 +10,10 @@
 #include <optional>
 #include <string>
 
+#include "app/chat_news_watch.h"
+#include "app/internet_music.h"
 #include "app/lan_table.h"
+#include "app/menu_badges.h"
 #include "app/menu_screen.h"
 #include "app/online_service.h"
 #include "app/table_menu.h"
@@ -29,6 +32,7 @@
 #include "records/game_finished.h"
 #include "records/program_folder_lock.h"
 #include "records/settings.h"
+#include "windows/chat_window.h"
 
 namespace kesp {
 
@@ -64,6 +68,14 @@ class TForm1 : public QWidget {
     LanTable& Lan() { return *lan_; }
     SoundPlayer& Sounds() { return sounds_; }
     OnlineService& Online() { return online_; }
+    ChatNewsWatch& Watch() { return watch_; }
+    MenuBadges& Badges() { return *badges_; }
+    InternetMusic* Radio() const { return internetMusic_.get(); }
+    TFormChat* ChatWindow() const { return chat_; }
+    // Opens the games chat as its badge and the table menu's "Chat" do.
+    void OpenChat();
+    // Pages the program opens in the browser (the news) go here; tests keep the browser shut.
+    void SetUrlOpener(std::function<void(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
     // Tests: the game's timer and rests run `pace` times faster from the next game on.
     void SetPace(int pace) { pace_ = pace; }
 
@@ -114,12 +126,28 @@ class TForm1 : public QWidget {
     void StartAudio();
     void MusicTimerTimer();
     void ResumeMenuMusic();
+    // The chat, the news and the internet music player (main_window_online.cpp).
+    void ConnectChatAndNews();
+    void ShowMenuExtras(bool afresh);
+    void HideMenuExtras();
+    void ShowBadges();
+    void OpenNews();
+    void NewChatByTick();
+    void StartInternetMusic();
+    void LayoutMusicButtons();
+    bool InternetMusicPlaying() const;
+    void OpenChatWindow(bool withSound);
 
     std::string programDir_;
     ProgramFolderLock folderLock_;  // taken at start-up, held while the program runs
     Settings settings_;
     SoundPlayer sounds_{settings_};
     OnlineService online_{settings_, this};
+    ChatNewsWatch watch_{online_, programDir_, this};
+    MenuBadges* badges_ = nullptr;
+    std::unique_ptr<InternetMusic> internetMusic_;
+    QPointer<TFormChat> chat_;
+    std::function<void(const QUrl&)> urlOpener_;
     std::unique_ptr<MusicPlayer> music_;
     QTimer musicTimer_;  // restarts the menu tune each second when it has stopped
     Localisation words_;
