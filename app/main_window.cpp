@@ -196,6 +196,7 @@ bool TForm1::StartUp() {
     cursors_ = std::make_unique<TCursors>(settings_.OwnCursor, this);
     cursors_->FollowAllWindows();
     burst_ = LoadTouchBurstStrip(programDir_);
+    account_.StartUpLogin();  // the saved login, when there is one
     StartAudio();
     StartInternetMusic();
     return true;

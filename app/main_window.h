@@ -20,6 +20,7 @@
 #include "app/window_events.h"
 #include "engine/game.h"
 #include "presentation/card_art.h"
+#include "network/account_session.h"
 #include "presentation/cursors.h"
 #include "presentation/font_roles.h"
 #include "presentation/menu_layout.h"
@@ -68,6 +69,7 @@ class TForm1 : public QWidget {
     LanTable& Lan() { return *lan_; }
     SoundPlayer& Sounds() { return sounds_; }
     OnlineService& Online() { return online_; }
+    AccountSession& Account() { return account_; }
     ChatNewsWatch& Watch() { return watch_; }
     MenuBadges& Badges() { return *badges_; }
     InternetMusic* Radio() const { return internetMusic_.get(); }
@@ -143,6 +145,7 @@ class TForm1 : public QWidget {
     Settings settings_;
     SoundPlayer sounds_{settings_};
     OnlineService online_{settings_, this};
+    AccountSession account_{online_.Queue(), online_.Addresses(), programDir_, this};
     ChatNewsWatch watch_{online_, programDir_, this};
     MenuBadges* badges_ = nullptr;
     std::unique_ptr<InternetMusic> internetMusic_;

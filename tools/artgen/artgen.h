@@ -97,6 +97,8 @@ QImage Turned(const QImage& upright);
 QImage Felt(int w, int h, std::uint64_t seed, const QColor& colour = QColor(14, 112, 46));
 void DrawTable(ArtWriter& out);  // the felt, tabs, bubbles, frames, deck symbols, hands, stars
 void DrawControls(ArtWriter& out);
+// The account's badge, state lamps and stars and the photo frame.
+void DrawAccountArt(ArtWriter& out);
 // The games chat's and the news badges' pictures and the internet music player's buttons.
 void DrawOnlineBadges(ArtWriter& out);
 // The animations of the menu, the top-ten and end-of-game windows; needs the cards drawn first.
