@@ -126,8 +126,11 @@ void InternetMusic::VolumeClick(int x) {
 }
 
 void InternetMusic::ShowVolume() {
-    const FontRoles fonts(settings_);
-    volumeButton_->SetNumber(volume_, FontOfHeight(fonts.Family(FontRole::Decor), 14));
+    // FontSmall, 14 pixels high and bold, so that the number reads on the dark button.
+    QFont font(InstalledFamily(FontRoles(settings_).Family(FontRole::Decor)));
+    font.setPixelSize(14);
+    font.setBold(true);
+    volumeButton_->SetNumber(volume_, font);
 }
 
 void InternetMusic::CheckEnd() {

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "records/atomic_file.h"
+#include "records/user_file.h"
 
 namespace kesp {
 namespace {
 
 std::string StatePath(const std::string& programDir, std::string_view name) {
-    return FolderAbove(programDir) + std::string(name);
+    return FolderAboveProgram(programDir) + std::string(name);
 }
 
 std::vector<std::string_view> Lines(std::string_view text) {
@@ -46,15 +47,6 @@ std::string ChatStateText(const ChatState& state) {
 }
 
 }  // namespace
-
-std::string FolderAbove(const std::string& programDir) {
-    std::filesystem::path folder(programDir.empty() ? std::string(".") : programDir);
-    if (!folder.has_filename()) folder = folder.parent_path();  // the trailing '/'
-    std::string above = folder.parent_path().string();
-    if (above.empty()) above = folder.is_absolute() ? "/" : "..";
-    if (above.back() != '/') above += '/';
-    return above;
-}
 
 ChatState ReadChatState(const std::string& programDir) {
     const std::string path = StatePath(programDir, kChatStateFileName);

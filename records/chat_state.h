@@ -1,5 +1,6 @@
-// The games chat's and the news's state files in the folder above the program's folder: the newest
-// message seen with the chat window's two options, and the number of the news last opened.
+// The games chat's and the news's state files in the folder above the program's folder, beside the
+// user file: the newest message seen with the chat window's two options, and the number of the news
+// last opened.
 #pragma once
 
 #include <string>
@@ -9,9 +10,6 @@ namespace kesp {
 
 inline constexpr std::string_view kChatStateFileName = "ZunChatZun.ini";
 inline constexpr std::string_view kNewsStateFileName = "ZunNewsZun.ini";
-
-// The folder above the program's folder, with a trailing '/' ("/a/b/kesp/" gives "/a/b/").
-std::string FolderAbove(const std::string& programDir);
 
 struct ChatState {
     int SeenNumber = 1;             // the newest message seen

@@ -18,6 +18,7 @@
 #include "network/service_form.h"
 #include "network/service_queue.h"
 #include "presentation/card_art.h"
+#include "presentation/country_flags.h"
 #include "presentation/message_window.h"
 #include "windows/window_words.h"
 
@@ -31,7 +32,6 @@ class ChatRows : public QWidget {
         : QWidget(parent), chat_(chat), words_(words), fresh_(LoadOwnImage("GNew")) {
         setFixedSize(TFormChat::kRowWidth, TFormChat::kRows * TFormChat::kRowHeight);
     }
-    TFormChat::FlagPicture flags;
 
   protected:
     void paintEvent(QPaintEvent*) override {
@@ -69,10 +69,7 @@ class ChatRows : public QWidget {
         p.setPen(QColor(128, 0, 0));
         p.drawText(QRect(2, top, 44, TFormChat::kRowHeight), Qt::AlignCenter, QString::number(m.Score));
 
-        if (flags) {
-            const QImage flag = flags(m.Country);
-            if (!flag.isNull()) p.drawImage(QRect(50, top + 5, 24, 16), flag);
-        }
+        p.drawPixmap(50, top + 5, CountryFlag(m.Country, 16));
         const QImage sex = LoadOwnImage(m.R07 == "W" ? "GSexW" : "GSexM");
         if (!sex.isNull()) p.drawImage(QRect(78, top + 3, 20, 20), sex);
 
@@ -192,11 +189,6 @@ TFormChat::TFormChat(const Settings& settings, std::string programDir, ServiceQu
 }
 
 TFormChat::~TFormChat() = default;
-
-void TFormChat::SetFlagPicture(FlagPicture flags) {
-    rows_->flags = std::move(flags);
-    rows_->update();
-}
 
 void TFormChat::SetPassportOpener(PassportOpener opener) {
     passportOpener_ = std::move(opener);

@@ -34,8 +34,6 @@ class TFormChat : public QDialog {
     static constexpr int kRowWidth = 640;
     static constexpr int kTickMs = 15000;
 
-    // The flag picture of a passport's country code ("1-022"); a null image leaves the place empty.
-    using FlagPicture = std::function<QImage(const std::string& country)>;
     // Opens the passport window over `parent` and calls `closed` when it is closed.
     using PassportOpener = std::function<void(QWidget* parent, std::function<void()> closed)>;
 
@@ -45,7 +43,6 @@ class TFormChat : public QDialog {
               int newestKnown, QWidget* parent = nullptr);
     ~TFormChat() override;
 
-    void SetFlagPicture(FlagPicture flags);
     // Without an opener the passport button stays disabled.
     void SetPassportOpener(PassportOpener opener);
 

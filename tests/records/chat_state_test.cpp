@@ -27,13 +27,6 @@ class ChatStateFiles : public ::testing::Test {
     std::string programDir;
 };
 
-TEST(ChatStateFolder, FolderAboveTable) {
-    EXPECT_EQ(FolderAbove("/a/b/kesp/"), "/a/b/");
-    EXPECT_EQ(FolderAbove("/a/b/kesp"), "/a/b/");
-    EXPECT_EQ(FolderAbove("/kesp/"), "/");
-    EXPECT_EQ(FolderAbove("kesp/"), "../");
-}
-
 TEST_F(ChatStateFiles, MissingChatFileIsCreatedWithOneZeroZero) {
     EXPECT_EQ(ReadChatState(programDir), (ChatState{1, false, false}));
     EXPECT_EQ(ReadWholeFile(File(kChatStateFileName)), "1\r\n0\r\n0\r\n");
