@@ -352,6 +352,15 @@ TEST(ChatLooks, TextsFitInEveryLanguageAndSize) {
                 EXPECT_TRUE(window.Badges().Panel()->geometry().contains(news->geometry()));
             }
             window.grab().save(shots + QStringLiteral("/chat_menu_%1_%2.png").arg(size).arg(language));
+            if (size == window_size::Large && language == 0) {
+                // At the table the player's buttons stay in their corner, clear of the cards.
+                ModalAnswerer answerer;
+                window.findChild<QPushButton*>(QStringLiteral("Button6"))->click();
+                ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Table; }));
+                EXPECT_TRUE(window.Radio()->PlayButton()->isVisible());
+                EXPECT_FALSE(window.Badges().Panel()->isVisible());
+                window.grab().save(shots + QStringLiteral("/chat_table_%1.png").arg(size));
+            }
         }
     }
 }
