@@ -6,8 +6,6 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QDirIterator>
 #include <QEvent>
 #include <QFileInfo>
 #include <QImageReader>
@@ -15,13 +13,13 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QResource>
 #include <QTabBar>
 #include <QTextEdit>
 #include <algorithm>
 
 #include "art_resources.h"
 #include "presentation/cards_button.h"
+#include "presentation/resource_library.h"
 #include "records/settings.h"
 
 namespace kesp {
@@ -283,38 +281,13 @@ bool TCursors::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::string FindGraphicsLibrary(const std::string& programDir) {
-    const QString dir = QString::fromStdString(ProgramDirOf(programDir));
-    for (const QString& folder : {dir, QDir::cleanPath(dir + QStringLiteral("..")) + QLatin1Char('/')}) {
-        const QDir d(folder);
-        if (!d.exists()) continue;
-        const QStringList names = d.entryList(QDir::Files | QDir::Hidden);
-        for (const QString& name : names) {
-            if (name.compare(QStringLiteral("ZunCGraph1.dll"), Qt::CaseInsensitive) == 0)
-                return d.filePath(name).toStdString();
-        }
-    }
-    return {};
+    return ResourceLibrary::FindFile(ProgramDirOf(programDir), "ZunCGraph1.dll").toStdString();
 }
 
 QImage LoadTouchBurstStrip(const std::string& programDir) {
-    const std::string library = FindGraphicsLibrary(programDir);
-    if (library.empty()) return {};
-    const QString file = QString::fromStdString(library);
-    const QString root = QStringLiteral("/kesp-touch-burst");
-    if (!QResource::registerResource(file, root)) return {};
-    QImage strip;
-    QDirIterator it(QStringLiteral(":") + root, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (QFileInfo(path).completeBaseName().compare(QStringLiteral("GTouch"), Qt::CaseInsensitive) == 0) {
-            strip = QImage(path);
-            break;
-        }
-    }
+    const ResourceLibrary library(ProgramDirOf(programDir), "ZunCGraph1.dll");
     // The image holds its own copy of the pixels, so the library can go.
-    strip = strip.copy();
-    QResource::unregisterResource(file, root);
-    return strip;
+    return library.LoadImage("GTouch").copy();
 }
 
 TTouchBurst::TTouchBurst(const QImage& strip, QPoint centre)

@@ -1,5 +1,6 @@
 #include "presentation/resource_library.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -18,22 +19,30 @@ QString EntryKey(QString fileName) {
 
 }  // namespace
 
-ResourceLibrary::ResourceLibrary(const std::string& programDir, std::string_view fileName) {
-    static std::atomic<int> counter{0};
+QString ResourceLibrary::FindFile(const std::string& programDir, std::string_view fileName) {
     const QString dir = QString::fromStdString(programDir.empty() ? std::string("./") : programDir);
     const QString name = QString::fromUtf8(fileName.data(), qsizetype(fileName.size()));
-    for (const QString& path : {dir + name, dir + "../" + name}) {
-        if (!QFileInfo(path).isFile()) continue;
-        const QString root = QStringLiteral("/kesp-library-%1").arg(counter.fetch_add(1));
-        if (!QResource::registerResource(path, root)) continue;
-        path_ = path;
-        root_ = root;
-        QDirIterator it(":" + root, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString entry = it.next();
-            index_.insert(EntryKey(QFileInfo(entry).fileName()), entry);
-        }
-        break;
+    for (const QString& folder : {dir, dir + "../"}) {
+        const QDir d(folder);
+        if (!d.exists()) continue;
+        for (const QString& entry : d.entryList(QDir::Files | QDir::Hidden))
+            if (entry.compare(name, Qt::CaseInsensitive) == 0) return d.filePath(entry);
+    }
+    return {};
+}
+
+ResourceLibrary::ResourceLibrary(const std::string& programDir, std::string_view fileName) {
+    static std::atomic<int> counter{0};
+    const QString path = FindFile(programDir, fileName);
+    if (path.isEmpty()) return;
+    const QString root = QStringLiteral("/kesp-library-%1").arg(counter.fetch_add(1));
+    if (!QResource::registerResource(path, root)) return;
+    path_ = path;
+    root_ = root;
+    QDirIterator it(":" + root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString entry = it.next();
+        index_.insert(EntryKey(QFileInfo(entry).fileName()), entry);
     }
 }
 

@@ -21,6 +21,10 @@ class ResourceLibrary {
     ResourceLibrary(const ResourceLibrary&) = delete;
     ResourceLibrary& operator=(const ResourceLibrary&) = delete;
 
+    // The library's file: beside the program, else in the folder above, its name matched without
+    // regard to case; empty when there is none.
+    static QString FindFile(const std::string& programDir, std::string_view fileName);
+
     bool Found() const { return !path_.isEmpty(); }
     // The library file that was registered, empty when none was found.
     QString Path() const { return path_; }
