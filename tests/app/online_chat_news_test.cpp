@@ -312,6 +312,29 @@ TEST(ServiceDown, ChatNewsAndMusicFailQuietly) {
     chat->close();
 }
 
+TEST(ChatPaused, TheConfigurationPausesTheChatWindowAndItsChecks) {
+    ServiceProcess service;
+    ASSERT_FALSE(service.base().empty());
+    ASSERT_TRUE(Post(service.base(), "Anna", "unseen"));
+    ASSERT_TRUE(Post(service.base(), "Anna", "unseen"));
+    std::ofstream(service.dataFolder().toStdString() + "/config.txt", std::ios::app) << "CTGamesPause#\r\n";
+    Folders f;
+    SaveSettingsFor(f);
+    qputenv("KESP_SERVICE", QByteArray::fromStdString(service.base()));
+    TForm1 window(f.program);
+    qunsetenv("KESP_SERVICE");
+    ToMenu(window);
+    ASSERT_TRUE(WaitFor([&] { return window.Watch().NewNews(); }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return window.Online().Queue().Pending() == 0; }));
+    EXPECT_TRUE(window.Online().ChatPaused());
+    EXPECT_FALSE(window.Watch().NewChat());  // a paused chat has nothing new
+    window.OpenChat();
+    EXPECT_FALSE(window.ChatWindow());
+    auto* message = window.findChild<TMessageWindow*>();
+    ASSERT_TRUE(message);
+    message->close();
+}
+
 // The chat window and the menu's badges and music buttons as a player sees them, in English,
 // Russian and Chinese, in the smallest and the large window; the pictures go to the build folder.
 TEST(ChatLooks, TextsFitInEveryLanguageAndSize) {
