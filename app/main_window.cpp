@@ -23,6 +23,7 @@
 #include "records/club.h"
 #include "records/club_text.h"
 #include "records/cp1251.h"
+#include "windows/account_window.h"
 #include "windows/count_window.h"
 #include "windows/end_game_window.h"
 #include "windows/history_window.h"
@@ -147,6 +148,13 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
         PlaySoundEffect(sound::Window);
         ShowTopTen(this, settings_, programDir_);
     });
+    accountPictures_ = new MenuAccountPictures(*this, words_);
+    connect(accountPictures_, &MenuAccountPictures::AccountClicked, this, &TForm1::AccountPictureClick);
+    connect(accountPictures_, &MenuAccountPictures::TournamentClicked, this, &TForm1::TournamentPictureClick);
+    // The start-up login may answer while the menu already shows.
+    connect(&account_, &AccountSession::StateChanged, this, [this] {
+        if (screen_ == Screen::Menu) accountPictures_->Show(scales_, account_.State());
+    });
     connect(&menu_, &MenuScreen::OptionsClicked, this, &TForm1::OpenOptionsDialog);
     connect(&menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
     connect(&menu_, &MenuScreen::HistoryClicked, this, [this] {
@@ -261,12 +269,34 @@ void TForm1::ShowMenu() {
     lan_->ShowChat(false);
     lan_->ShowWaiting(false);
     menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
+    accountPictures_->Show(scales_, account_.State());
     ShowArtMessages(words_, this, {art_.LoadScreenBackground(false)});
     PaintMenuPicture();
     timer1_.start(timer::Menu);
     ShowMenuExtras(afresh);
     ResumeMenuMusic();
     update();
+}
+
+void TForm1::AccountPictureClick() {
+    PlaySoundEffect(sound::Window);
+    const LoginState state = account_.State();
+    const std::string nick = account_.User().Nick;
+    TFormAccount* window = OpenAccountWindow(settings_, account_, false, this);
+    connect(window, &QDialog::finished, this, [this, state, nick] {
+        if (screen_ != Screen::Menu) return;
+        // A new login or nick changes the menu's account row.
+        if (account_.State() != state || account_.User().Nick != nick)
+            ShowMenu();
+        else
+            accountPictures_->Show(scales_, account_.State());
+    });
+}
+
+void TForm1::TournamentPictureClick() {
+    PlaySoundEffect(sound::Window);
+    if (!account_.LoggedIn())
+        OpenMessageWindow(words_, words_.WordText(WordKey::LogInToYourAccount), {}, {}, this);
 }
 
 void TForm1::PaintMenuPicture() {
@@ -291,6 +321,7 @@ void TForm1::NameSeats() {
 void TForm1::ShowTable() {
     screen_ = Screen::Table;
     menu_.Hide();
+    accountPictures_->Hide();
     HideMenuExtras();
     NameSeats();
     lan_->ShowChat(networkTable_);
@@ -322,6 +353,7 @@ void TForm1::PrepareGame(int member, const ClubMember& record, bool network) {
     timer1_.stop();
     screen_ = Screen::Table;
     menu_.Hide();
+    accountPictures_->Hide();
     HideMenuExtras();
     ShowArtMessages(words_, this, {art_.LoadScreenBackground(true)});
     if (music_) music_->PlayMusic(false);

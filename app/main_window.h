@@ -13,6 +13,7 @@
 #include "app/chat_news_watch.h"
 #include "app/internet_music.h"
 #include "app/lan_table.h"
+#include "app/menu_account_pictures.h"
 #include "app/menu_badges.h"
 #include "app/menu_screen.h"
 #include "app/online_service.h"
@@ -114,6 +115,8 @@ class TForm1 : public QWidget {
     void AnswerQuestion(WordId question, bool yes);
     void AfterGameStep();
     void ShowMenu();
+    void AccountPictureClick();
+    void TournamentPictureClick();
     void PaintMenuPicture();
     void ApplyWords();
     void ShowTable();
@@ -161,6 +164,7 @@ class TForm1 : public QWidget {
     std::unique_ptr<WindowEvents> events_;
     Game game_;
     MenuScreen menu_;
+    MenuAccountPictures* accountPictures_;  // ImAc and ImTR, owned by the window
     QTimer timer1_;
     TZunCardsButton* button7_;
     TZunCardsButton* button8_;

@@ -78,7 +78,8 @@ void OnlineService::ReadConfiguration(std::function<void()> done) {
             configuration_ = *read;
             if (addresses_.worldTopTen != read->worldTopTenAddress) {
                 addresses_.worldTopTen = read->worldTopTenAddress;
-                settings_.WorldTopTenAddress = Encipher(addresses_.worldTopTen, CipherKey::WorldTopTenAddress);
+                settings_.WorldTopTenAddress =
+                    Encipher(addresses_.worldTopTen, CipherKey::WorldTopTenAddress);
             }
             if (addresses_.statistics != read->statisticsAddress) {
                 addresses_.statistics = read->statisticsAddress;

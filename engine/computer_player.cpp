@@ -1,5 +1,7 @@
 #include "engine/computer_player.h"
 
+#include <algorithm>
+
 #include "engine/hand.h"
 
 namespace kesp {
@@ -24,27 +26,22 @@ int LowestAbove(const GameState& gs, int s, std::uint8_t suitChar, std::uint8_t 
 }
 
 // Void in the led suit and in trumps: shed the cheapest ace when holding only aces, else the
-// lowest non-trump card.
+// lowest non-trump card (the first slot of the lowest rank value).
 int DiscardSlot(const GameState& gs, int s) {
     bool onlyAces = true;
-    for (int k = 1; k <= 5; ++k)
-        if (!gs.Hand[s][k].IsEmpty() && !gs.Hand[s][k].IsAce()) onlyAces = false;
+    FoundCard lowest;
+    for (int k = 1; k <= 5; ++k) {
+        const Card& c = gs.Hand[s][k];
+        if (c.IsEmpty()) continue;
+        if (!c.IsAce()) onlyAces = false;
+        if (c.suit != gs.Trump && (!lowest.found() || gs.HandValue[s][k] < lowest.value))
+            lowest = {gs.HandValue[s][k], k};
+    }
     if (onlyAces) {
         for (std::uint8_t suitChar : {suit::Spades, suit::Clubs, suit::Diamonds, suit::Hearts})
             if (const int k = SlotOf(gs, s, suitChar, 9)) return k;
     }
-    for (std::uint8_t v = 1; v <= 9; ++v)
-        for (int k = 1; k <= 5; ++k) {
-            const Card& c = gs.Hand[s][k];
-            if (!c.IsEmpty() && c.suit != gs.Trump && c.Value() == v) return k;
-        }
-    return 0;
-}
-
-int LastOccupiedSlot(const GameState& gs, int s) {
-    for (int k = 5; k >= 1; --k)
-        if (!gs.Hand[s][k].IsEmpty()) return k;
-    return 0;
+    return lowest.slot;
 }
 
 }  // namespace
@@ -90,41 +87,53 @@ int ComputerLeadSlot(const GameState& gs, int s) {
     if (!gs.Plays[s]) return 0;
     const std::uint8_t trump = gs.Trump;
 
-    // 1. Is a trump lead worth considering? Trumps seen are the own ones and those played (or
-    // left face up on the deck).
-    int trumpsSeen = CountSuit(gs, s, trump);
-    unsigned playedTrumpValues = 0;
-    for (int i = 1; i <= 21; ++i)
-        if (gs.History[i].Suit() == trump) {
+    // One pass over the hand's cards (slots 1..HandCount): its trumps, the highest of them, and a
+    // card that is neither trump nor ace.
+    const int lastSlot = gs.HandCount[s];
+    int trumpsSeen = 0;
+    FoundCard highTrump;
+    bool hasPlainCard = false;
+    for (int k = 1; k <= lastSlot; ++k) {
+        const Card& c = gs.Hand[s][k];
+        if (c.suit == trump) {
             ++trumpsSeen;
-            playedTrumpValues |= 1u << gs.History[i].Value();
+            if (gs.HandValue[s][k] > highTrump.value) highTrump = {gs.HandValue[s][k], k};
+        } else if (!c.IsAce()) {
+            hasPlainCard = true;
         }
+    }
+    // Without a trump the seat leads its highest card.
+    if (!highTrump.found()) return lastSlot;
+
+    // 1. Is a trump lead worth considering? Not when all three others are known to hold no trump,
+    // nor when every trump is accounted for: the own ones and those played (or left face up on the
+    // deck).
     bool othersOutOfTrumps = true;
     for (int other = 1; other <= 4; ++other)
         if (other != s && !gs.NoTrumpSeats.Has(other)) othersOutOfTrumps = false;
-    const bool considerTrumps = trumpsSeen != 9 && !othersOutOfTrumps;
-
-    // 2. Lead the highest trump when every higher trump has been played.
-    const FoundCard highTrump = HighestOfSuit(gs, s, trump);
-    if (considerTrumps && highTrump.found()) {
+    if (!othersOutOfTrumps) {
+        // The cards of the tricks completed so far, and in slot 21 the trump card left face up.
+        unsigned playedTrumpValues = 0;
+        const auto seen = [&](const Card& c) {
+            if (c.Suit() != trump) return;
+            ++trumpsSeen;
+            playedTrumpValues |= 1u << c.Value();
+        };
+        const int played = std::min(4 * (gs.TrickNo - 1), 20);
+        for (int i = 1; i <= played; ++i) seen(gs.History[i]);
+        seen(gs.History[21]);
+        // 2. Lead the highest trump when every higher trump has been played.
         const unsigned higher = 0x3FEu & ~((2u << highTrump.value) - 1);  // values above it, up to 9
-        if ((playedTrumpValues & higher) == higher) return highTrump.slot;
+        if (trumpsSeen != 9 && (playedTrumpValues & higher) == higher) return highTrump.slot;
     }
 
     // 3. Lead low (or the ace of the low card's suit) while holding a trump; else lead high.
-    bool hasPlainCard = false;
-    for (int k = 1; k <= 5; ++k) {
-        const Card& c = gs.Hand[s][k];
-        if (!c.IsEmpty() && c.suit != trump && !c.IsAce()) hasPlainCard = true;
-    }
-    if (hasPlainCard && highTrump.found()) {
-        const std::uint8_t lowSuit = gs.Hand[s][1].Suit();
-        int aceSlot = 0;
-        for (int k = 2; k <= gs.HandCount[s]; ++k)
-            if (gs.Hand[s][k].IsAce() && gs.Hand[s][k].suit == lowSuit) aceSlot = k;
-        return aceSlot != 0 ? aceSlot : 1;
-    }
-    return LastOccupiedSlot(gs, s);
+    if (!hasPlainCard) return lastSlot;
+    const std::uint8_t lowSuit = gs.Hand[s][1].Suit();
+    int aceSlot = 0;
+    for (int k = 2; k <= gs.HandCount[s]; ++k)
+        if (gs.Hand[s][k].IsAce() && gs.Hand[s][k].suit == lowSuit) aceSlot = k;
+    return aceSlot != 0 ? aceSlot : 1;
 }
 
 int ComputerFollowSlot(const GameState& gs, int s) {
@@ -135,11 +144,11 @@ int ComputerFollowSlot(const GameState& gs, int s) {
 
     // One pass over the hand and one over the table: highest and lowest of the led suit and of
     // trumps (first slot on equal values), and the best of each on the table.
+    // The cards fill slots 1..HandCount; an empty table position's suit is neither led nor trump.
     FoundCard highLed, lowLed, highTrump, lowTrump;
-    for (int k = 1; k <= 5; ++k) {
+    for (int k = 1; k <= gs.HandCount[s]; ++k) {
         const Card& c = gs.Hand[s][k];
-        if (c.IsEmpty()) continue;
-        const std::uint8_t v = RankValue(c.rank);
+        const std::uint8_t v = gs.HandValue[s][k];
         FoundCard* high = c.suit == trump ? &highTrump : c.suit == led ? &highLed : nullptr;
         if (high == nullptr) continue;
         FoundCard* low = high == &highTrump ? &lowTrump : &lowLed;
@@ -149,7 +158,6 @@ int ComputerFollowSlot(const GameState& gs, int s) {
     std::uint8_t tableLed = 0, tableTrump = 0;
     for (int p = 1; p <= 4; ++p) {
         const Card& c = gs.Table[p];
-        if (c.IsEmpty()) continue;
         const std::uint8_t v = RankValue(c.rank);
         if (c.suit == led && v > tableLed) tableLed = v;
         if (c.suit == trump && v > tableTrump) tableTrump = v;

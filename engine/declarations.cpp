@@ -116,7 +116,7 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
         gs_.DiscardSel.Fill(0);
         gs_.DiscardAsked = 0;
     }
-    NormaliseHand(gs_, s);
+    CloseGaps(gs_, s);
     ShowHand(s);
 
     if (announce && IsNetworkGame()) {
@@ -147,13 +147,13 @@ void Game::DrawAll(bool announce) {
 
 void Game::DrawNext() {
     for (; pending_.drawIndex < 4; ++pending_.drawIndex) {
-        int s = gs_.Dealer;
-        for (int i = 0; i < pending_.drawIndex; ++i) s = NextSeat(s);
+        const int s = SeatAtTablePosition(gs_.Dealer, pending_.drawIndex + 1);  // the dealer first
         gs_.Phase = phase::Draw(s);
         if (!gs_.Plays[s]) continue;
         pending_.seat = s;
         if (s == gs_.Dealer && !gs_.TrumpTaken) {
             SetHandSlot(gs_, s, 5, gs_.Deck[36]);
+            pending_.slot = 5;
             ++gs_.HandCount[s];
             gs_.TrumpTaken = 1;
             view_.trumpCardOnDeck = 0;
@@ -164,7 +164,8 @@ void Game::DrawNext() {
         }
         if (gs_.HandCount[s] < 5 && gs_.NextDraw <= 35) {
             const Card c = gs_.Deck[gs_.NextDraw];
-            SetHandSlot(gs_, s, gs_.HandCount[s] + 1, c);
+            pending_.slot = gs_.HandCount[s] + 1;
+            SetHandSlot(gs_, s, pending_.slot, c);
             ++gs_.NextDraw;
             ++gs_.HandCount[s];
             events_->DrawDeck();
@@ -184,7 +185,7 @@ void Game::DrawNext() {
 
 void Game::CardDrawn() {
     if (pending_.flag) events_->DrawInfoPanel();
-    NormaliseHand(gs_, pending_.seat);
+    SortInCard(gs_, pending_.seat, pending_.slot);
     ShowHand(pending_.seat);
     Then(Stage::DrawNext, events_->PlaySound(sound::Card, true));
 }

@@ -154,6 +154,7 @@ class Game {
     struct Pending {
         int seat = 0;
         int pos = 0;
+        int slot = 0;  // the hand slot a drawn card went into
         Card card;
         bool announce = false;
         bool flag = false;
@@ -189,6 +190,7 @@ class Game {
     void UserDiscard();
     void ReturnToMenu(LeaveReason reason);
     void Shuffle();
+    void PlaceInDeck(int p, int deckNumber);
     void DealBlocks();
     int ChooseDealer() const;
     void SetHumanSeats();

@@ -2,35 +2,74 @@
 
 namespace kesp {
 
+namespace {
+
+// Place of a card in the hand order: trumps after all other cards, by rising rank value inside
+// each group.
+std::uint8_t OrderKey(std::uint8_t trump, const Card& c, std::uint8_t value) {
+    return static_cast<std::uint8_t>((c.suit == trump ? 16 : 0) + value);
+}
+
+void EmptySlot(GameState& gs, int s, int k) {
+    gs.Hand[s][k] = Card::Empty();
+    gs.HandValue[s][k] = EmptyValue;
+}
+
+void MoveSlot(GameState& gs, int s, int from, int to) {
+    gs.Hand[s][to] = gs.Hand[s][from];
+    gs.HandValue[s][to] = gs.HandValue[s][from];
+}
+
+}  // namespace
+
+// An insertion sort in place: each card moves up past the cards that go after it, so equal keys
+// keep their order. The values are taken afresh from the ranks.
 void NormaliseHand(GameState& gs, int s) {
-    HandSlots& hand = gs.Hand[s];
-    HandValues& values = gs.HandValue[s];
-    Card cards[5];
-    std::uint8_t keys[5];
+    const std::uint8_t trump = gs.Trump;
     int n = 0;
     for (int k = 1; k <= 5; ++k) {
-        const Card& c = hand[k];
-        if (c.IsEmpty()) continue;
-        // Trumps after all other cards; by rising rank value inside each group.
-        const std::uint8_t key = static_cast<std::uint8_t>((c.suit == gs.Trump ? 16 : 0) + RankValue(c.rank));
-        int j = n++;
-        for (; j > 0 && keys[j - 1] > key; --j) {  // stable: equal keys keep their order
-            cards[j] = cards[j - 1];
-            keys[j] = keys[j - 1];
-        }
-        cards[j] = c;
-        keys[j] = key;
+        const Card card = gs.Hand[s][k];
+        if (card.IsEmpty()) continue;
+        const std::uint8_t value = RankValue(card.rank);
+        const std::uint8_t key = OrderKey(trump, card, value);
+        int j = ++n;
+        for (; j > 1 && OrderKey(trump, gs.Hand[s][j - 1], gs.HandValue[s][j - 1]) > key; --j)
+            MoveSlot(gs, s, j - 1, j);
+        gs.Hand[s][j] = card;
+        gs.HandValue[s][j] = value;
     }
-    for (int k = 1; k <= 5; ++k) {
-        if (k <= n) {
-            hand[k] = cards[k - 1];
-            values[k] = keys[k - 1] & 15;
-        } else {
-            hand[k] = Card::Empty();
-            values[k] = EmptyValue;
-        }
-    }
+    for (int k = n + 1; k <= 5; ++k) EmptySlot(gs, s, k);
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
+}
+
+void RemoveFromHand(GameState& gs, int s, int k) {
+    for (; k < 5 && !gs.Hand[s][k + 1].IsEmpty(); ++k) MoveSlot(gs, s, k + 1, k);
+    EmptySlot(gs, s, k);
+    gs.HandCount[s] = static_cast<std::uint8_t>(k - 1);
+}
+
+void CloseGaps(GameState& gs, int s) {
+    int n = 0;
+    for (int k = 1; k <= 5; ++k)
+        if (!gs.Hand[s][k].IsEmpty() && ++n != k) MoveSlot(gs, s, k, n);
+    for (int k = n + 1; k <= 5; ++k) EmptySlot(gs, s, k);
+    gs.HandCount[s] = static_cast<std::uint8_t>(n);
+}
+
+void SortInCard(GameState& gs, int s, int k) {
+    const std::uint8_t trump = gs.Trump;
+    const Card card = gs.Hand[s][k];
+    const std::uint8_t value = gs.HandValue[s][k];
+    const std::uint8_t key = OrderKey(trump, card, value);
+    EmptySlot(gs, s, k);
+    int n = 0;  // the other cards fill slots 1..n
+    while (n < 5 && !gs.Hand[s][n + 1].IsEmpty()) ++n;
+    int j = n + 1;  // after the cards of equal key, as a stable sort puts it
+    for (; j > 1 && OrderKey(trump, gs.Hand[s][j - 1], gs.HandValue[s][j - 1]) > key; --j)
+        MoveSlot(gs, s, j - 1, j);
+    gs.Hand[s][j] = card;
+    gs.HandValue[s][j] = value;
+    gs.HandCount[s] = static_cast<std::uint8_t>(n + 1);
 }
 
 bool HandHasSuit(const GameState& gs, int s, std::uint8_t suitChar) {

@@ -11,6 +11,14 @@ namespace kesp {
 // rank value; equal values keep their order), empties the rest and recounts the hand.
 void NormaliseHand(GameState& gs, int s);
 
+// Changes to a normalised hand that keep it normalised without sorting it again.
+// Takes the card out of slot k; the cards after it move up one slot.
+void RemoveFromHand(GameState& gs, int s, int k);
+// Closes the gaps that emptied slots left: the cards move up in their order, and are recounted.
+void CloseGaps(GameState& gs, int s);
+// The card just put into slot k, after the hand's last card, moves to its place in the order.
+void SortInCard(GameState& gs, int s, int k);
+
 // A card found by a scan: its rank value and slot, or value 0 and slot 0 when there is none.
 struct FoundCard {
     std::uint8_t value = 0;

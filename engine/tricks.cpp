@@ -19,10 +19,9 @@ void Game::PlayCard(int s, int k, bool announce) {
     pending_ = Pending{};
     pending_.seat = s;
     pending_.pos = gs_.TablePos;
-    if (!plays) {
+    if (!plays) {  // the turn goes by at once: there is nothing to show
         gs_.NoTrumpSeats.Add(s);
-        Then(Stage::CardPlayed, false);
-        RunStages();
+        CardPlayed();
         return;
     }
     const Card card = gs_.Hand[s][k];
@@ -30,8 +29,7 @@ void Game::PlayCard(int s, int k, bool announce) {
     gs_.Table[pending_.pos] = card;
     gs_.TableValue[pending_.pos] = card.Value();
     if (pending_.pos == 1) gs_.LedSuit = card.suit;
-    SetHandSlot(gs_, s, k, Card::Empty());
-    NormaliseHand(gs_, s);
+    RemoveFromHand(gs_, s, k);
     ShowHand(s);
     Then(Stage::CardOnTable, setup_.FlyCards && events_->FlyCard(Flight::SeatToTable, s, card));
     RunStages();

@@ -125,9 +125,17 @@ bool AccountSession::StartUpLogin() {
     if (!file) return false;
     const auto deciphered = Decipher(file->PwC, CipherKey::UserPassword);
     if (!deciphered) return false;
-    const std::string address = addresses_.account;
     const std::string nick = file->Nick;
     const std::string password = StartUpPassword(*deciphered);
+    // The requests queued before (the configuration document) may still change the account
+    // address; it is read once they have answered.
+    Request<int>([](ServiceClient&) { return 0; },
+                 [this, nick, password](int) { StartUpRead(nick, password); });
+    return true;
+}
+
+void AccountSession::StartUpRead(const std::string& nick, const std::string& password) {
+    const std::string address = addresses_.account;
     Request<std::optional<TZunUser>>(
         [address, nick, password](ServiceClient& client) -> std::optional<TZunUser> {
             TZunUser user;
@@ -151,7 +159,6 @@ bool AccountSession::StartUpLogin() {
             }
             emit LoginFinished(user.has_value());
         });
-    return true;
 }
 
 void AccountSession::QueueReadsAfterLogin(bool afterCreate) {

@@ -114,6 +114,7 @@ class AccountSession : public QObject {
     void Request(std::function<Result(ServiceClient&)> work, std::function<void(Result)> done);
     void SetState(LoginState state);
     void TakeAccount(const TZunUser& user);
+    void StartUpRead(const std::string& nick, const std::string& password);
     void QueueReadsAfterLogin(bool afterCreate);
     void QueueResults();
     void QueueMemberCount();

@@ -1,5 +1,6 @@
 #include "service/command_line.h"
 
+#include "service/store.h"
 #include "service/validation.h"
 
 namespace kesp::service {
@@ -51,12 +52,15 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
         } else if (flag == "--data") {
             options.dataFolder = value;
         } else if (flag == "--database") {
-            options.databaseUrl = value;
+            Store::Settings settings;
+            ok = ReadDatabaseUrl(value, settings);
+            if (ok) options.databaseUrl = value;
         } else {
             ok = false;
         }
         if (!ok) {
-            result.error = "bad option " + flag + " " + value;
+            // The database address may hold a password.
+            result.error = "bad option " + flag + (flag == "--database" ? "" : " " + value);
             return result;
         }
     }

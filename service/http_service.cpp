@@ -20,8 +20,13 @@ namespace kesp::service {
 namespace {
 
 constexpr std::size_t kBodyLimit = 16 * 1024;
-constexpr std::size_t kWorkers = 64;
+// Each open connection holds a worker while it sends its request or idles between requests, so
+// there are many: a worker costs only a thread, since the database work goes to the store's small
+// pool. A sender silent for longer than the time-out loses its connection.
+constexpr std::size_t kWorkers = 256;
 constexpr int kSlowSenderSeconds = 3;
+constexpr int kIdleKeepAliveSeconds = 5;
+constexpr std::size_t kRequestsPerConnection = 1000;
 constexpr int kConnectionQueue = 1024;
 constexpr int kLogLinesPerSecond = 200;
 constexpr std::uintmax_t kLargestDocument = 50 * 1024 * 1024;
@@ -72,8 +77,8 @@ HttpService::HttpService(Store& store, std::filesystem::path dataFolder)
     server_->set_payload_max_length(kBodyLimit);
     server_->set_read_timeout(kSlowSenderSeconds, 0);
     server_->set_write_timeout(kSlowSenderSeconds, 0);
-    server_->set_keep_alive_timeout(5);
-    server_->set_keep_alive_max_count(1000);
+    server_->set_keep_alive_timeout(kIdleKeepAliveSeconds);
+    server_->set_keep_alive_max_count(kRequestsPerConnection);
     // Replies are small: without this each waits for the client's delayed acknowledgement.
     server_->set_tcp_nodelay(true);
     // Unlike the library's default (SO_REUSEPORT), a second service cannot bind the same port and
@@ -119,18 +124,19 @@ void HttpService::Route() {
                 std::string reply(kRefused);
                 if (recognised.operation) {
                     requestOperation = std::string(recognised.operation->name);
-                    QSqlDatabase db = store_.Connection();
-                    if (!db.isOpen()) {
+                    const std::string session = SessionToken(request);
+                    std::optional<Answer> answered;
+                    store_.Use([&](QSqlDatabase& db) {
+                        if (!db.isOpen()) return;
+                        Call call{db,      store_.IsPostgres(), limits_, request.remote_addr,
+                                  session, recognised.values};
+                        answered = recognised.operation->answer(call);
+                    });
+                    if (!answered) {
                         response.status = 503;
                         return;
                     }
-                    Call call{db,
-                              store_.IsPostgres(),
-                              limits_,
-                              request.remote_addr,
-                              SessionToken(request),
-                              recognised.values};
-                    const Answer answer = recognised.operation->answer(call);
+                    const Answer& answer = *answered;
                     reply = Utf8ToCp1251(answer.text).value_or(std::string(kRefused));
                     if (!answer.newSessionToken.empty())
                         response.set_header("Set-Cookie",
@@ -143,8 +149,10 @@ void HttpService::Route() {
             });
     }
     server_->Get("/", [this](const httplib::Request&, httplib::Response& response) {
-        QSqlDatabase db = store_.Connection();
-        const auto page = db.isOpen() ? WebPage(db, dataFolder_) : std::nullopt;
+        std::optional<std::string> page;
+        store_.Use([&](QSqlDatabase& db) {
+            if (db.isOpen()) page = WebPage(db, dataFolder_);
+        });
         if (!page) {
             response.status = 503;
             return;

@@ -42,6 +42,13 @@ std::string BaseUrl(const std::string& host, int port) {
 }
 
 int Serve(const ServiceOptions& options) {
+    // SIGTERM and SIGINT are taken by one thread that stops the server; the workers never see them.
+    // Blocked before the store's pool starts its threads, which inherit the mask.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     if (!InitialiseSecrets()) {
         std::fprintf(stderr, "kesp-service: libsodium cannot start\n");
         return 1;
@@ -50,18 +57,16 @@ int Serve(const ServiceOptions& options) {
         options.dataFolder.empty() ? ProgramFolder() / "kesp-service-data" : fs::path(options.dataFolder);
     std::error_code failure;
     fs::create_directories(data, failure);
+    if (failure) {
+        std::fprintf(stderr, "kesp-service: cannot create the data folder %s\n", data.c_str());
+        return 1;
+    }
     std::string error;
     auto store = Store::Open((data / "kesp.sqlite").string(), options.databaseUrl, error);
     if (!store || !store->Migrate(error)) {
         std::fprintf(stderr, "kesp-service: %s\n", error.c_str());
         return 1;
     }
-    // SIGTERM and SIGINT are taken by one thread that stops the server; the workers never see them.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     HttpService http(*store, data);
     const int port = http.Bind(options.host, options.port);

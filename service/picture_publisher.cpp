@@ -27,9 +27,10 @@ std::string PublishPicture(Store& store, const fs::path& upload, const fs::path&
     auto nick = ValidNickUtf8(stem);
     if (!nick) nick = ValidNick(stem);
     if (!nick) return "not a nick";
-    QSqlDatabase db = store.Connection();
-    const auto account =
-        Select(db, "SELECT COUNT(*) FROM accounts WHERE nick = ?", {QString::fromStdString(*nick)});
+    std::optional<Rows> account;
+    store.Use([&](QSqlDatabase& db) {
+        account = Select(db, "SELECT COUNT(*) FROM accounts WHERE nick = ?", {QString::fromStdString(*nick)});
+    });
     if (!account || (*account)[0][0].toLongLong() == 0) return "no account " + *nick;
     std::error_code failure;
     if (fs::file_size(upload, failure) > kLargestUpload || failure) return "larger than 200 KB";

@@ -1,14 +1,18 @@
-// The service's database through Qt SQL: an SQLite file by default, PostgreSQL on request. Each
-// worker thread has a connection of its own; the schema is brought up to date at start.
+// The service's database through Qt SQL: an SQLite file by default, PostgreSQL on request, used
+// through a small pool of connections; the schema is brought up to date at start.
 #pragma once
 
 #include <QSqlDatabase>
 #include <QVariant>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace kesp::service {
+
+class ConnectionPool;
 
 using Row = std::vector<QVariant>;
 using Rows = std::vector<Row>;
@@ -21,17 +25,26 @@ class Store {
 
     // Applies the migrations the database has not seen yet.
     bool Migrate(std::string& error);
-    bool IsPostgres() const { return postgres_; }
+    bool IsPostgres() const { return settings_.postgres; }
 
-    // The calling thread's connection, opened on first use.
-    QSqlDatabase Connection() const;
+    // Runs `work` on one of the pool's connections and returns once it has run. The connection is
+    // not open when the database cannot be reached.
+    void Use(const std::function<void(QSqlDatabase&)>& work) const;
+
+    struct Settings {
+        bool postgres = false;
+        QString host, user, password, name;
+        int port = 0;
+    };
 
   private:
     Store() = default;
-    bool postgres_ = false;
-    QString host_, user_, password_, name_;
-    int port_ = 0;
+    Settings settings_;
+    std::shared_ptr<ConnectionPool> pool_;
 };
+
+// postgresql://USER:PW@HOST:PORT/DB (or postgres://) read into `settings`; false when it is not one.
+bool ReadDatabaseUrl(const std::string& url, Store::Settings& settings);
 
 // A UTF-8 text as a bound value, and a text column's value back.
 inline QVariant Text(const std::string& text) {

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config python3 clang-format
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev valgrind
   clang libclang-rt-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
   fonts-comic-neue fonts-dejavu-core fonts-wqy-microhei fonts-urw-base35 fonts-lxgw-wenkai

@@ -13,6 +13,7 @@ GameState Position(const char* trump, int s, std::initializer_list<const char*> 
     gs.Trump = S(trump);
     gs.Plays.Fill(1);
     gs.History.Fill(Card::Empty());
+    gs.TrickNo = 4;  // late in the deal: three tricks lie in History
     SetHand(gs, s, hand);
     NormaliseHand(gs, s);
     SetTable(gs, table);

@@ -1,5 +1,9 @@
 #include "engine/hand.h"
 
+#include <algorithm>
+#include <numeric>
+#include <random>
+
 #include "table_fixture.h"
 
 namespace kesp {
@@ -78,6 +82,53 @@ TEST(NormaliseHand, NeverWrittenSlotsCountAsEmpty) {
     EXPECT_EQ(HandText(gs, 3), "Дк ## ## ## ##");
     EXPECT_EQ(gs.HandCount[3], 1);
     EXPECT_FALSE(HandHasSuit(GameState{}, 1, S("ч")));
+}
+
+// Playing, discarding and drawing change a normalised hand in place; the result must be what
+// sorting the changed hand again gives, equal ranks included.
+TEST(HandChanges, KeepTheOrderThatNormalisingGives) {
+    std::mt19937 rng(5);
+    for (int round = 0; round < 3000; ++round) {
+        GameState gs;
+        gs.Trump = SuitsInDeckOrder[rng() % 4];
+        std::array<int, 36> deck{};
+        std::iota(deck.begin(), deck.end(), 1);
+        std::shuffle(deck.begin(), deck.end(), rng);
+        const int count = 1 + static_cast<int>(rng() % 5);
+        for (int k = 1; k <= 5; ++k)
+            SetHandSlot(gs, 1, k,
+                        k <= count ? Card::FromDeckNumber(deck[static_cast<std::size_t>(k)]) : Card::Empty());
+        NormaliseHand(gs, 1);
+        GameState expected = gs;
+
+        const int slot = 1 + static_cast<int>(rng() % static_cast<unsigned>(count));
+        switch (rng() % 3) {
+            case 0:  // a card played
+                RemoveFromHand(gs, 1, slot);
+                SetHandSlot(expected, 1, slot, Card::Empty());
+                break;
+            case 1:  // cards discarded
+                for (int k = 1; k <= count; ++k)
+                    if (k == slot || rng() % 2) {
+                        SetHandSlot(gs, 1, k, Card::Empty());
+                        SetHandSlot(expected, 1, k, Card::Empty());
+                    }
+                CloseGaps(gs, 1);
+                break;
+            default: {  // a card drawn, or the trump card taken into slot 5
+                if (count == 5) continue;
+                const int into = rng() % 2 ? 5 : count + 1;
+                SetHandSlot(gs, 1, into, Card::FromDeckNumber(deck[0]));
+                SetHandSlot(expected, 1, into, Card::FromDeckNumber(deck[0]));
+                SortInCard(gs, 1, into);
+                break;
+            }
+        }
+        NormaliseHand(expected, 1);
+        ASSERT_EQ(HandText(gs, 1), HandText(expected, 1)) << "round " << round;
+        ASSERT_EQ(gs.HandValue[1], expected.HandValue[1]) << "round " << round;
+        ASSERT_EQ(gs.HandCount[1], expected.HandCount[1]) << "round " << round;
+    }
 }
 
 TEST(Queries, ScanHandTableAndHistory) {

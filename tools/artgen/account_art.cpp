@@ -123,10 +123,35 @@ QImage PhotoFrame() {
     return image;
 }
 
+// The menu's tournament badge: a card table seen from above with its four seats.
+QImage TournamentBadge() {
+    const int size = 48;
+    QImage image = Canvas(size, size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 30, 10), 1.5));
+    p.setBrush(QColor(200, 150, 40));
+    for (const QPointF seat : {QPointF(24, 5), QPointF(24, 43), QPointF(5, 24), QPointF(43, 24)})
+        p.drawEllipse(seat, 4.5, 4.5);
+    QRadialGradient felt(QPointF(20, 20), 22);
+    felt.setColorAt(0, QColor(60, 190, 90));
+    felt.setColorAt(1, QColor(10, 100, 40));
+    p.setBrush(felt);
+    p.setPen(QPen(QColor(120, 70, 20), 3));
+    p.drawEllipse(QRectF(9, 9, 30, 30));
+    p.setPen(Qt::NoPen);
+    DrawSuit(p, kHearts, QRectF(15, 15, 9, 9), false);
+    DrawSuit(p, kSpades, QRectF(24, 15, 9, 9), false);
+    DrawSuit(p, kDiamonds, QRectF(15, 24, 9, 9), false);
+    DrawSuit(p, kClubs, QRectF(24, 24, 9, 9), false);
+    return image;
+}
+
 }  // namespace
 
 void DrawAccountArt(ArtWriter& out) {
     out.Png("Account48", AccountBadge());
+    out.Png("Tournament48", TournamentBadge());
     out.Png("LampR24", Lamp(24, QColor(225, 30, 30)));
     out.Png("LampY24", Lamp(24, QColor(245, 200, 20)));
     out.Png("LampG24", Lamp(24, QColor(30, 190, 50)));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/sim/lan_player.h"
+#include "tools/sim/online_account.h"
 #include "tools/sim/replay.h"
 #include "tools/sim/season.h"
 #include "tools/sim/self_play.h"
@@ -22,7 +23,8 @@ constexpr std::string_view kUsage =
     "       kesp-sim lan-host --port P [--wait-clients N] [--games K] [--name NAME] [--initial-score S] "
     "[--pace MS]\n"
     "                [--chat N] [--pending-timeout MS] [--chat-interval MS] [--send-limit BYTES]\n"
-    "       kesp-sim lan-join --address A --port P --name NAME [--pace MS] [--chat N]\n";
+    "       kesp-sim lan-join --address A --port P --name NAME [--pace MS] [--chat N]\n"
+    "       kesp-sim online create|login --service URL --nick N --password P [account options]\n";
 
 int Fail(const std::string& message) {
     std::cerr << "kesp-sim: " << message << "\n" << kUsage;
@@ -49,6 +51,9 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     if (argc < 2) return Fail("no command given");
     const std::string_view command = argv[1];
+    if (command == "online" && argc >= 3 &&
+        (std::string_view(argv[2]) == "create" || std::string_view(argv[2]) == "login"))
+        return kesp::sim::RunOnlineAccount(argv[2], argc - 3, argv + 3);
     const bool lanHost = command == "lan-host";
     const bool lan = lanHost || command == "lan-join";
     if (command != "replay" && command != "play" && command != "season" && !lan)
