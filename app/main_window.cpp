@@ -168,6 +168,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
         settings_.ClubView = settings_.ClubView == 1 ? 2 : 1;
         menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     });
+    ConnectChatAndNews();
     timer1_.start(timer::Menu);
     resize(760, 500);
 }
@@ -205,6 +206,7 @@ bool TForm1::StartUp() {
     burst_ = LoadTouchBurstStrip(programDir_);
     account_.StartUpLogin();  // the saved login, when there is one
     StartAudio();
+    StartInternetMusic();
     return true;
 }
 
@@ -232,6 +234,7 @@ void TForm1::ApplyWindowSize() {
     ShowArtMessages(words_, this, {background, art_.LoadFaceDeck()});
     LayoutTable(networkTable_);
     menuGeometry_ = LayoutMainMenu(scales_, settings_.WindowSize, client, false);
+    LayoutMusicButtons();
     title_ = std::make_unique<TitleScreen>(
         tableArt_,
         TitleTexts{GameNameUpper(words_.CurrentLanguage()), ReleaseDate(words_.CurrentLanguage()),
@@ -259,6 +262,7 @@ void TForm1::LayoutTable(bool network) {
 }
 
 void TForm1::ShowMenu() {
+    const bool afresh = screen_ != Screen::Menu;
     screen_ = Screen::Menu;
     button7_->hide();
     button8_->hide();
@@ -269,6 +273,7 @@ void TForm1::ShowMenu() {
     ShowArtMessages(words_, this, {art_.LoadScreenBackground(false)});
     PaintMenuPicture();
     timer1_.start(timer::Menu);
+    ShowMenuExtras(afresh);
     ResumeMenuMusic();
     update();
 }
@@ -317,6 +322,7 @@ void TForm1::ShowTable() {
     screen_ = Screen::Table;
     menu_.Hide();
     accountPictures_->Hide();
+    HideMenuExtras();
     NameSeats();
     lan_->ShowChat(networkTable_);
     painter_.DrawAll(game_);
@@ -348,6 +354,7 @@ void TForm1::PrepareGame(int member, const ClubMember& record, bool network) {
     screen_ = Screen::Table;
     menu_.Hide();
     accountPictures_->Hide();
+    HideMenuExtras();
     ShowArtMessages(words_, this, {art_.LoadScreenBackground(true)});
     if (music_) music_->PlayMusic(false);
     if (network != networkTable_) LayoutTable(network);

@@ -10,8 +10,11 @@
 #include <optional>
 #include <string>
 
+#include "app/chat_news_watch.h"
+#include "app/internet_music.h"
 #include "app/lan_table.h"
 #include "app/menu_account_pictures.h"
+#include "app/menu_badges.h"
 #include "app/menu_screen.h"
 #include "app/online_service.h"
 #include "app/table_menu.h"
@@ -31,6 +34,7 @@
 #include "records/game_finished.h"
 #include "records/program_folder_lock.h"
 #include "records/settings.h"
+#include "windows/chat_window.h"
 
 namespace kesp {
 
@@ -67,6 +71,14 @@ class TForm1 : public QWidget {
     SoundPlayer& Sounds() { return sounds_; }
     OnlineService& Online() { return online_; }
     AccountSession& Account() { return account_; }
+    ChatNewsWatch& Watch() { return watch_; }
+    MenuBadges& Badges() { return *badges_; }
+    InternetMusic* Radio() const { return internetMusic_.get(); }
+    TFormChat* ChatWindow() const { return chat_; }
+    // Opens the games chat as its badge and the table menu's "Chat" do.
+    void OpenChat();
+    // Pages the program opens in the browser (the news) go here; tests keep the browser shut.
+    void SetUrlOpener(std::function<void(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
     // Tests: the game's timer and rests run `pace` times faster from the next game on.
     void SetPace(int pace) { pace_ = pace; }
 
@@ -119,6 +131,17 @@ class TForm1 : public QWidget {
     void StartAudio();
     void MusicTimerTimer();
     void ResumeMenuMusic();
+    // The chat, the news and the internet music player (main_window_online.cpp).
+    void ConnectChatAndNews();
+    void ShowMenuExtras(bool afresh);
+    void HideMenuExtras();
+    void ShowBadges();
+    void OpenNews();
+    void NewChatByTick();
+    void StartInternetMusic();
+    void LayoutMusicButtons();
+    bool InternetMusicPlaying() const;
+    void OpenChatWindow(bool withSound);
 
     std::string programDir_;
     ProgramFolderLock folderLock_;  // taken at start-up, held while the program runs
@@ -126,6 +149,11 @@ class TForm1 : public QWidget {
     SoundPlayer sounds_{settings_};
     OnlineService online_{settings_, this};
     AccountSession account_{online_.Queue(), online_.Addresses(), programDir_, this};
+    ChatNewsWatch watch_{online_, programDir_, this};
+    MenuBadges* badges_ = nullptr;
+    std::unique_ptr<InternetMusic> internetMusic_;
+    QPointer<TFormChat> chat_;
+    std::function<void(const QUrl&)> urlOpener_;
     std::unique_ptr<MusicPlayer> music_;
     QTimer musicTimer_;  // restarts the menu tune each second when it has stopped
     Localisation words_;

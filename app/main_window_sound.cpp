@@ -27,12 +27,14 @@ void TForm1::StartAudio() {
 void TForm1::MusicTimerTimer() {
     if (!music_) return;
     const bool menuShows = screen_ == Screen::Title || screen_ == Screen::Menu;
-    if (settings_.MusicOn && menuShows && !music_->Playing()) music_->PlayMusic(true);
-    if (!settings_.MusicOn || !menuShows) music_->PlayMusic(false);
+    // The internet player's stream has the speakers while it plays.
+    const bool tune = settings_.MusicOn && menuShows && !InternetMusicPlaying();
+    if (tune && !music_->Playing()) music_->PlayMusic(true);
+    if (!tune) music_->PlayMusic(false);
 }
 
 void TForm1::ResumeMenuMusic() {
-    if (music_ && settings_.MusicOn) music_->PlayMusic(true);
+    if (music_ && settings_.MusicOn && !InternetMusicPlaying()) music_->PlayMusic(true);
 }
 
 }  // namespace kesp

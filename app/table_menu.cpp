@@ -14,12 +14,15 @@ TableMenu::TableMenu(QWidget& window, const Localisation& words) : words_(words)
     menu_->addSeparator();
     help_ = menu_->addAction(QString(), this, &TableMenu::HelpChosen);
     about_ = menu_->addAction(QString(), this, &TableMenu::AboutChosen);
+    menu_->addSeparator();
+    chat_ = menu_->addAction(QString(), this, &TableMenu::ChatChosen);
     genCount_->setObjectName(QStringLiteral("GenCount"));
     quit_->setObjectName(QStringLiteral("Quit"));
     changeName_->setObjectName(QStringLiteral("ChangeName"));
     speed_->setObjectName(QStringLiteral("MSpeed"));
     help_->setObjectName(QStringLiteral("Help"));
     about_->setObjectName(QStringLiteral("About"));
+    chat_->setObjectName(QStringLiteral("MChat"));
     ApplyWords();
     Follow(TableView{});
 }
@@ -31,6 +34,7 @@ void TableMenu::ApplyWords() {
     speed_->setText(words_.WordText(WordKey::Speed));
     help_->setText(words_.WordText(WordKey::Help));
     about_->setText(words_.WordText(WordKey::About));
+    chat_->setText(words_.WordText(WordKey::Chat));
 }
 
 void TableMenu::Follow(const TableView& view) {

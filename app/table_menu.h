@@ -1,4 +1,4 @@
-// The table's pop-up menu: general score, exit to menu, change of name, speed, help, about.
+// The table's pop-up menu: general score, exit to menu, change of name, speed, help, about, chat.
 #pragma once
 
 #include <QObject>
@@ -31,6 +31,7 @@ class TableMenu : public QObject {
     void SpeedChosen();
     void HelpChosen();
     void AboutChosen();
+    void ChatChosen();
 
   private:
     const Localisation& words_;
@@ -41,6 +42,7 @@ class TableMenu : public QObject {
     QAction* speed_;
     QAction* help_;
     QAction* about_;
+    QAction* chat_;
 };
 
 }  // namespace kesp

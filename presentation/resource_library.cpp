@@ -17,32 +17,41 @@ QString EntryKey(QString fileName) {
     return fileName.toUpper();
 }
 
-}  // namespace
-
-QString ResourceLibrary::FindFile(const std::string& programDir, std::string_view fileName) {
+// The files of that name beside the program, then in the folder above, matched without regard to case.
+QStringList LibraryFiles(const std::string& programDir, std::string_view fileName) {
     const QString dir = QString::fromStdString(programDir.empty() ? std::string("./") : programDir);
     const QString name = QString::fromUtf8(fileName.data(), qsizetype(fileName.size()));
+    QStringList files;
     for (const QString& folder : {dir, dir + "../"}) {
         const QDir d(folder);
         if (!d.exists()) continue;
         for (const QString& entry : d.entryList(QDir::Files | QDir::Hidden))
-            if (entry.compare(name, Qt::CaseInsensitive) == 0) return d.filePath(entry);
+            if (entry.compare(name, Qt::CaseInsensitive) == 0) files.append(d.filePath(entry));
     }
-    return {};
+    return files;
+}
+
+}  // namespace
+
+QString ResourceLibrary::FindFile(const std::string& programDir, std::string_view fileName) {
+    const QStringList files = LibraryFiles(programDir, fileName);
+    return files.isEmpty() ? QString() : files.front();
 }
 
 ResourceLibrary::ResourceLibrary(const std::string& programDir, std::string_view fileName) {
     static std::atomic<int> counter{0};
-    const QString path = FindFile(programDir, fileName);
-    if (path.isEmpty()) return;
-    const QString root = QStringLiteral("/kesp-library-%1").arg(counter.fetch_add(1));
-    if (!QResource::registerResource(path, root)) return;
-    path_ = path;
-    root_ = root;
-    QDirIterator it(":" + root, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString entry = it.next();
-        index_.insert(EntryKey(QFileInfo(entry).fileName()), entry);
+    // A damaged file is passed over for the next one.
+    for (const QString& path : LibraryFiles(programDir, fileName)) {
+        const QString root = QStringLiteral("/kesp-library-%1").arg(counter.fetch_add(1));
+        if (!QResource::registerResource(path, root)) continue;
+        path_ = path;
+        root_ = root;
+        QDirIterator it(":" + root, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString entry = it.next();
+            index_.insert(EntryKey(QFileInfo(entry).fileName()), entry);
+        }
+        return;
     }
 }
 

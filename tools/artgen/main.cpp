@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
     artgen::DrawCards(out);
     artgen::DrawTable(out);
     artgen::DrawControls(out);
+    artgen::DrawOnlineBadges(out);
     artgen::DrawAnimations(out);
     artgen::DrawAccountArt(out);
     if (!out.ok() || !out.WriteQrc(QDir(folder).filePath("kesp_art.qrc"))) {
