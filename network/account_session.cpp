@@ -87,8 +87,8 @@ void AccountSession::Create(const std::string& today) {
         });
 }
 
-void AccountSession::LogIn(const std::string& nick, const std::string& password) {
-    if (LoggedIn()) return;
+void AccountSession::ReadAccountThen(const std::string& nick, const std::string& password,
+                                     std::function<void(std::optional<TZunUser>)> done) {
     const std::string address = addresses_.account;
     Request<std::optional<TZunUser>>(
         [address, nick, password](ServiceClient& client) -> std::optional<TZunUser> {
@@ -98,19 +98,24 @@ void AccountSession::LogIn(const std::string& nick, const std::string& password)
             if (!ReadAccount(client, address, user)) return std::nullopt;
             return user;
         },
-        [this](std::optional<TZunUser> user) {
-            if (!user || LoggedIn()) {
-                gameAnswered_ = false;
-                memberCount_.reset();
-                emit LoginFinished(false);
-                emit DataChanged();
-                return;
-            }
-            TakeAccount(*user);
-            SetState(LoginState::LoggedIn);
-            QueueReadsAfterLogin(false);
-            emit LoginFinished(true);
-        });
+        std::move(done));
+}
+
+void AccountSession::LogIn(const std::string& nick, const std::string& password) {
+    if (LoggedIn()) return;
+    ReadAccountThen(nick, password, [this](std::optional<TZunUser> user) {
+        if (!user || LoggedIn()) {
+            gameAnswered_ = false;
+            memberCount_.reset();
+            emit LoginFinished(false);
+            emit DataChanged();
+            return;
+        }
+        TakeAccount(*user);
+        SetState(LoginState::LoggedIn);
+        QueueReadsAfterLogin(false);
+        emit LoginFinished(true);
+    });
 }
 
 void AccountSession::LogOut() {
@@ -135,30 +140,21 @@ bool AccountSession::StartUpLogin() {
 }
 
 void AccountSession::StartUpRead(const std::string& nick, const std::string& password) {
-    const std::string address = addresses_.account;
-    Request<std::optional<TZunUser>>(
-        [address, nick, password](ServiceClient& client) -> std::optional<TZunUser> {
-            TZunUser user;
-            user.Nick = nick;
-            user.Pw = password;
-            if (!ReadAccount(client, address, user)) return std::nullopt;
-            return user;
-        },
-        [this, nick, password](std::optional<TZunUser> user) {
-            if (user && !LoggedIn()) {
-                TakeAccount(*user);
-                SetState(LoginState::LoggedIn);
-            } else if (!LoggedIn()) {
-                // The window still offers the saved nick and password.
-                if (nick != user_.Nick) {
-                    user_.Nick = nick;
-                    emit NickChanged(QString::fromStdString(nick));
-                }
-                user_.Pw = password;
-                user_.PwC = Encipher(password, CipherKey::UserPassword);
+    ReadAccountThen(nick, password, [this, nick, password](std::optional<TZunUser> user) {
+        if (user && !LoggedIn()) {
+            TakeAccount(*user);
+            SetState(LoginState::LoggedIn);
+        } else if (!LoggedIn()) {
+            // The window still offers the saved nick and password.
+            if (nick != user_.Nick) {
+                user_.Nick = nick;
+                emit NickChanged(QString::fromStdString(nick));
             }
-            emit LoginFinished(user.has_value());
-        });
+            user_.Pw = password;
+            user_.PwC = Encipher(password, CipherKey::UserPassword);
+        }
+        emit LoginFinished(user.has_value());
+    });
 }
 
 void AccountSession::QueueReadsAfterLogin(bool afterCreate) {

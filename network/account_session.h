@@ -115,6 +115,9 @@ class AccountSession : public QObject {
     void SetState(LoginState state);
     void TakeAccount(const TZunUser& user);
     void StartUpRead(const std::string& nick, const std::string& password);
+    // Reads the account with this nick and password; `done` gets it, or nothing when refused.
+    void ReadAccountThen(const std::string& nick, const std::string& password,
+                         std::function<void(std::optional<TZunUser>)> done);
     void QueueReadsAfterLogin(bool afterCreate);
     void QueueResults();
     void QueueMemberCount();
