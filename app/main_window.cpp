@@ -169,6 +169,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
         menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     });
     ConnectChatAndNews();
+    ConnectRatedGame();
     timer1_.start(timer::Menu);
     resize(760, 500);
 }
@@ -279,6 +280,7 @@ void TForm1::ShowMenu() {
 }
 
 void TForm1::AccountPictureClick() {
+    if (rated_->Busy()) return;  // the running update needs the login as it is
     PlaySoundEffect(sound::Window);
     const LoginState state = account_.State();
     const std::string nick = account_.User().Nick;
@@ -490,6 +492,7 @@ void TForm1::ApplyWords() {
 
 // A club member row or "New Player": the login decides, then a new game starts.
 void TForm1::MemberClick(int member) {
+    if (rated_->Busy()) return;  // a rated game is still being booked or recorded
     Burst(settings_.SaluteButtons);
     PlaySoundEffect(sound::Window);
     LanStart lanStart;
@@ -565,6 +568,7 @@ void TForm1::Button8Click() {
 // The records take the game at once; what they have to say is shown once the step that left the
 // table is over, and then the menu comes back.
 void TForm1::OnLeaveTable(LeaveReason reason) {
+    if (LeaveAccountGame(reason)) return;
     const GameState& gs = game_.State();
     std::vector<RecordMessage> messages;
     std::string_view sound;

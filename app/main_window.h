@@ -17,6 +17,7 @@
 #include "app/menu_badges.h"
 #include "app/menu_screen.h"
 #include "app/online_service.h"
+#include "app/rated_game.h"
 #include "app/table_menu.h"
 #include "app/window_events.h"
 #include "engine/game.h"
@@ -71,6 +72,7 @@ class TForm1 : public QWidget {
     SoundPlayer& Sounds() { return sounds_; }
     OnlineService& Online() { return online_; }
     AccountSession& Account() { return account_; }
+    RatedGame& Rated() { return *rated_; }
     ChatNewsWatch& Watch() { return watch_; }
     MenuBadges& Badges() { return *badges_; }
     InternetMusic* Radio() const { return internetMusic_.get(); }
@@ -142,6 +144,14 @@ class TForm1 : public QWidget {
     void LayoutMusicButtons();
     bool InternetMusicPlaying() const;
     void OpenChatWindow(bool withSound);
+    // The account's row and games (main_window_rated.cpp).
+    void ConnectRatedGame();
+    void ReadAccountRow();
+    void AccountRowClick();
+    void AccountWindowClosed(int result);
+    void StartAccountGame(bool rated);
+    bool LeaveAccountGame(LeaveReason reason);
+    void AccountGameRecorded(double rating, std::optional<TopTenPlace> cycle);
 
     std::string programDir_;
     ProgramFolderLock folderLock_;  // taken at start-up, held while the program runs
@@ -150,6 +160,7 @@ class TForm1 : public QWidget {
     OnlineService online_{settings_, this};
     AccountSession account_{online_.Queue(), online_.Addresses(), programDir_, this};
     ChatNewsWatch watch_{online_, programDir_, this};
+    RatedGame* rated_ = nullptr;  // owned by the window
     MenuBadges* badges_ = nullptr;
     std::unique_ptr<InternetMusic> internetMusic_;
     QPointer<TFormChat> chat_;

@@ -17,7 +17,9 @@ MenuScreen::MenuScreen(QWidget& window, const Localisation& words, const TableAr
     for (int k = 0; k < 5; ++k) {
         members_[static_cast<std::size_t>(k)] = MakeButton(QStringLiteral("Button%1").arg(k + 1));
         connect(members_[static_cast<std::size_t>(k)], &QPushButton::clicked, this, [this, k] {
-            if (occupied_[static_cast<std::size_t>(k)])
+            if (k == 4 && accountRow_)
+                emit AccountRowChosen();
+            else if (occupied_[static_cast<std::size_t>(k)])
                 emit MemberChosen(k + 1);  // an empty slot does nothing
         });
     }
@@ -64,6 +66,9 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
     const int view = settings.ClubView == ClubViewRating ? ClubViewRating : ClubViewScore;
     const int rowWidth = geometry.clubRows[0].width();
     const bool library = settings.MenuDesign == 1;
+    libraryDesign_ = library;
+    newButtons_ = settings.NewButtons;
+    accountRow_ = false;
     auto colour = [&](TZunCardsButton* b, MenuButtonKind kind) {
         ApplyButtonColours(*b, MenuButtonColours(kind, library, settings.NewButtons, false),
                            settings.NewButtons);
@@ -129,6 +134,15 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
     clock_->setGeometry(geometry.clock);
     clock_->setVisible(geometry.panelsShown);
     shown_ = true;
+    ++drawCount_;
+    emit ClubListDrawn();
+}
+
+void MenuScreen::ShowAccountLine(const QString& line) {
+    TZunCardsButton* row = members_[4];
+    row->setText(line);
+    ApplyButtonColours(*row, MenuButtonColours(MenuButtonKind::OwnRow, libraryDesign_, newButtons_, true),
+                       newButtons_);
 }
 
 void MenuScreen::Hide() {
@@ -147,6 +161,8 @@ void MenuScreen::Hide() {
     }
     clock_->hide();
     shown_ = false;
+    accountRow_ = false;
+    ++drawCount_;
 }
 
 }  // namespace kesp

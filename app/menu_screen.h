@@ -37,9 +37,18 @@ class MenuScreen : public QObject {
     bool Shown() const { return shown_; }
     // The rectangle of the caption banner, which changes its colour on a click.
     QRect CaptionRect() const { return caption_; }
+    // Counts the drawings and hidings of the club list, so that an answer that arrives after the
+    // list it was read for can be told apart.
+    int DrawCount() const { return drawCount_; }
+    // Row 5 belongs to the online account (a click starts an account game) until the next drawing.
+    void SetAccountRow(bool account) { accountRow_ = account; }
+    // Row 5 shows the account's line, in red in the built-in design.
+    void ShowAccountLine(const QString& line);
 
   signals:
     void MemberChosen(int member);  // 1..5, or 6 for "New Player"
+    void AccountRowChosen();
+    void ClubListDrawn();
     void TopTenClicked();
     void OptionsClicked();
     void ExitClicked();
@@ -65,6 +74,10 @@ class MenuScreen : public QObject {
     QRect caption_;
     std::array<bool, 5> occupied_{};
     bool shown_ = false;
+    bool accountRow_ = false;
+    int drawCount_ = 0;
+    bool libraryDesign_ = false;
+    bool newButtons_ = false;
 };
 
 }  // namespace kesp
