@@ -34,6 +34,11 @@ void RatedGame::SetRetryDelays(std::chrono::milliseconds second, std::chrono::mi
 void RatedGame::PreBook() {
     if (busy_) return;
     busy_ = true;
+    TryBooking(1);
+}
+
+// One try reads the record and saves it booked; a service that is down fails the try at its read.
+void RatedGame::TryBooking(int attempt) {
     ShowWaiting(true);
     const TZunUser user = account_.User();
     const std::string address = account_.Addresses().account;
@@ -42,32 +47,15 @@ void RatedGame::PreBook() {
         [user, address](ServiceClient& client) -> std::optional<TZunGame> {
             TZunGame read;
             if (!ReadGameRecord(client, address, user, read)) return std::nullopt;
+            if (!SaveGameRecord(client, address, user, PreBookedRecord(read))) return std::nullopt;
             return read;
         },
-        [this](std::optional<TZunGame> read) {
-            if (!read) {
-                PreBookFailed();
-                return;
-            }
-            read->Place = account_.Game().Place;  // the place comes from its own request
-            // The game plays on with the record as read; only the service holds the booking.
-            account_.SetGame(*read, true);
-            SaveBooking(PreBookedRecord(*read), 1);
-        });
-}
-
-void RatedGame::SaveBooking(const TZunGame& booked, int attempt) {
-    ShowWaiting(true);
-    const TZunUser user = account_.User();
-    const std::string address = account_.Addresses().account;
-    account_.Queue().Run<bool>(
-        this,
-        [user, address, booked](ServiceClient& client) {
-            return SaveGameRecord(client, address, user, booked);
-        },
-        [this, booked, attempt](bool saved) {
-            if (saved) {
+        [this, attempt](std::optional<TZunGame> read) {
+            if (read) {
                 ShowWaiting(false);
+                read->Place = account_.Game().Place;  // the place comes from its own request
+                // The game plays on with the record as read; only the service holds the booking.
+                account_.SetGame(*read, true);
                 busy_ = false;
                 emit PreBookFinished(true);
                 return;
@@ -78,7 +66,7 @@ void RatedGame::SaveBooking(const TZunGame& booked, int attempt) {
                 return;
             }
             QTimer::singleShot(retryDelays_[static_cast<std::size_t>(attempt - 1)], this,
-                               [this, booked, attempt] { SaveBooking(booked, attempt + 1); });
+                               [this, attempt] { TryBooking(attempt + 1); });
         });
 }
 
@@ -112,11 +100,15 @@ void RatedGame::UpdateRecord() {
     const std::string address = account_.Addresses().account;
     const std::int64_t result = result_;
     const std::int64_t total = total_;
+    // The booking sent the cycle's count as 0, so that a game left before its end costs the cycle;
+    // a finished game counts on from the count it started with.
+    const int cycleGames = kept_.KonL;
     account_.Queue().Run<std::optional<FinishedRecord>>(
         this,
-        [user, address, result, total](ServiceClient& client) -> std::optional<FinishedRecord> {
+        [user, address, result, total, cycleGames](ServiceClient& client) -> std::optional<FinishedRecord> {
             TZunGame read;
             if (!ReadGameRecord(client, address, user, read)) return std::nullopt;
+            read.KonL = cycleGames;
             FinishedRecord finished = RecordAfterGame(read, result, total);
             if (!SaveGameRecord(client, address, user, finished.Record)) return std::nullopt;
             return finished;

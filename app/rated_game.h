@@ -36,7 +36,8 @@ class RatedGame : public QObject {
     // A pre-booking or a record update is under way: no other game may start meanwhile.
     bool Busy() const { return busy_; }
 
-    // Reads the record and saves it booked as a lost game, up to three times: PreBookFinished(saved).
+    // Reads the record and saves it booked as a lost game, in up to three tries with a pause and the
+    // failure sound between them: PreBookFinished(saved).
     // The session keeps the record as read. Without a saved booking the player is logged out after
     // the message.
     void PreBook();
@@ -50,7 +51,7 @@ class RatedGame : public QObject {
     void GameRecorded(double rating, std::optional<TopTenPlace> cycle);
 
   private:
-    void SaveBooking(const TZunGame& booked, int attempt);
+    void TryBooking(int attempt);
     void PreBookFailed();
     void UpdateRecord();
     void PostCycle();
