@@ -15,6 +15,7 @@
 #include "network/online_requests.h"
 #include "network/service_form.h"
 #include "network/service_queue.h"
+#include "own_turn.h"
 #include "presentation/cards_button.h"
 #include "window_fixture.h"
 #include "windows/account_window.h"
@@ -209,10 +210,15 @@ TEST(RatedGame, AFailedUpdateAsksToRepeatAndNoKeepsTheBookedLoss) {
 // The main window on the menu with its own program folder and the service.
 struct Menu {
     explicit Menu(const std::string& base) : folder(ProgramFolder(dir)) {
+        Settings settings;  // cards fly, at the fastest speed
+        settings.Speed = 6;
+        EXPECT_EQ(SaveSettings(settings, folder.toStdString(), false), SettingsSave::kWritten);
         qputenv("KESP_SERVICE", QByteArray::fromStdString(base));
         window = std::make_unique<TForm1>(folder.toStdString());
         qunsetenv("KESP_SERVICE");
         window->Rated().SetRetryDelays(20ms, 30ms);
+        window->CurrentGame().SeedShuffle(TestSeed());
+        window->SetPace(20);
         window->show();
         EXPECT_TRUE(WaitFor([&] { return window->CurrentScreen() == TForm1::Screen::Title; }));
         QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(300, 300));
@@ -304,6 +310,61 @@ TEST(RatedGameMenu, Row5StartsARatedGameWithTheAccountsNumbers) {
     const TZunGame kept = RecordOnService(service.base(), user);
     EXPECT_EQ(kept.Kon, 4);
     EXPECT_LT(kept.Rating, 0);
+}
+
+TEST(RatedGameMenu, AFinishedRatedGameThatEndsACycleIsRecordedAndPosted) {
+    ServiceProcess service;
+    ASSERT_FALSE(service.base().empty());
+    const TZunUser user = NewAccount(service.base(), "Tamara");
+    TZunGame record;
+    record.Kon = 24;
+    record.KonL = 24;
+    record.Score = 300;
+    record.Rating = 5;
+    SaveOnService(service.base(), user, record);
+    Menu menu(service.base());
+    ASSERT_TRUE(menu.LogIn(user));
+    ASSERT_TRUE(menu.Row5Shows("Tamara"));
+    menu.StartFromRow5(true);
+    ASSERT_TRUE(WaitFor([&] { return menu.window->CurrentScreen() == TForm1::Screen::Table; }, 20000));
+    ModalAnswerer answerer;  // the end-of-game window
+
+    TForm1& window = *menu.window;
+    QPushButton* action = Child(window, "Button7");
+    QPushButton* second = Child(window, "Button8");
+    const GameState& gs = window.CurrentGame().State();
+    for (int steps = 0; window.CurrentScreen() == TForm1::Screen::Table && steps < 50000; ++steps) {
+        if (TakeOwnTurn(window, action)) {
+            ASSERT_FALSE(::testing::Test::HasFailure());
+        } else if (action->isVisible() && action->isEnabled()) {
+            QTest::mouseClick(action, Qt::LeftButton);
+        } else if (second->isVisible() && second->isEnabled() && gs.GameOver) {
+            QTest::mouseClick(second, Qt::LeftButton);  // "Exit to menu"
+        } else {
+            QTest::qWait(5);
+        }
+    }
+    ASSERT_TRUE(WaitFor(
+        [&] { return window.Account().State() == LoginState::LoggedIn && !window.Rated().Busy(); }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return answerer.windows.contains("kesp::TFormEndGame"); }))
+        << answerer.windows.join(",").toStdString();
+    EXPECT_EQ(gs.GameNo, 25);
+    const TZunGame after = RecordOnService(service.base(), user);
+    EXPECT_EQ(after.Kon, 25);
+    EXPECT_EQ(after.KonL, 0);
+    EXPECT_EQ(after.Sessions, 1);
+    EXPECT_EQ(after.Best, std::max(0, gs.ProvisionalTotal));
+    ServiceClient client;
+    const auto posted =
+        ReadWorldRecords(client, AddressesUnderBase(service.base()).worldTopTen, kAccountList);
+    ASSERT_TRUE(posted && !posted->empty());
+    EXPECT_EQ(posted->front().Nick, "Tamara");
+    EXPECT_EQ(posted->front().Score, gs.ProvisionalTotal);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return window.CurrentScreen() == TForm1::Screen::Menu && menu.Row5()->text().startsWith("Tamara");
+        },
+        20000));
 }
 
 TEST(RatedGameMenu, ABookingWithTheServiceDownLogsOutAndShowsTheMenu) {
