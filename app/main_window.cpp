@@ -345,6 +345,7 @@ void TForm1::PrepareGame(int member, const ClubMember& record, bool network) {
         setup.LanRole = lan.LanRole;
         setup.LanClientIndex = lan.LanClientIndex;
     }
+    setup.AccountGame = member == member::Account;  // the nick stays the player's name
     setup.InitialScore = settings_.InitialScore;
     setup.OpenCardsAtEnd = settings_.OpenCardsAtEnd;
     setup.FlyCards = settings_.FlyCards;

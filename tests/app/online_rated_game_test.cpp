@@ -299,6 +299,9 @@ TEST(RatedGameMenu, Row5StartsARatedGameWithTheAccountsNumbers) {
     EXPECT_EQ(menu.window->CurrentGame().State().RunningTotal, 70);
     EXPECT_EQ(menu.window->Account().State(), LoginState::RatedGame);
     EXPECT_EQ(RecordOnService(service.base(), user).Kon, 4);  // booked
+    QAction* changeName = menu.window->findChild<QAction*>("ChangeName");
+    ASSERT_TRUE(changeName);
+    EXPECT_FALSE(changeName->isEnabled());
 
     // Leaving before the end keeps the booked loss and ends the rated state.
     QAction* quit = menu.window->findChild<QAction*>("Quit");
