@@ -17,6 +17,7 @@
 #include "network/service_queue.h"
 #include "own_turn.h"
 #include "presentation/cards_button.h"
+#include "records/history_list.h"
 #include "window_fixture.h"
 #include "windows/account_window.h"
 
@@ -357,6 +358,12 @@ TEST(RatedGameMenu, AFinishedRatedGameThatEndsACycleIsRecordedAndPosted) {
     EXPECT_EQ(after.KonL, 0);
     EXPECT_EQ(after.Sessions, 1);
     EXPECT_EQ(after.Best, std::max(0, gs.ProvisionalTotal));
+    // The history line carries the account's rating after the game.
+    const std::vector<HistoryRow> history = ReadHistoryRows(menu.folder.toStdString(), 1);
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].Cells[2], "Tamara");
+    EXPECT_EQ(history[0].Kind, HistoryKind::Account);
+    EXPECT_EQ(history[0].Cells[5], QString::number(after.Rating, 'f', 2).replace('.', ',').toStdString());
     ServiceClient client;
     const auto posted =
         ReadWorldRecords(client, AddressesUnderBase(service.base()).worldTopTen, kAccountList);
