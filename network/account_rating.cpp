@@ -49,7 +49,7 @@ FinishedRecord RecordAfterGame(const TZunGame& read, std::int64_t result, std::i
     return finished;
 }
 
-std::int64_t RoundHalfEven(double value) {
+std::int64_t RoundRatingHalfEven(double value) {
     if (!std::isfinite(value)) return 0;
     const double floor = std::floor(value);
     const double rest = value - floor;
@@ -96,7 +96,8 @@ std::string AccountClubLine(std::string_view nick, const TZunGame& game, int clu
     const std::size_t characters = CharacterCount(nick);
     if (characters < 20) line.append(20 - characters, ' ');
     if (clubView == 2)
-        return line + "  " + RightAligned(game.Kon, 7) + "  " + RightAligned(RoundHalfEven(game.Rating), 6);
+        return line + "  " + RightAligned(game.Kon, 7) + "  " +
+               RightAligned(RoundRatingHalfEven(game.Rating), 6);
     return line + "    " + RightAligned(game.KonL, 3) + "    " + RightAligned(game.Score, 6);
 }
 

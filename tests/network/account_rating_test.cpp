@@ -61,7 +61,7 @@ TEST(AccountRating, HalvesRoundToTheEvenNeighbour) {
     const std::pair<double, std::int64_t> cases[] = {{0.5, 0},        {1.5, 2},   {2.5, 2},
                                                      {-0.5, 0},       {-1.5, -2}, {40.04, 40},
                                                      {-499.96, -500}, {2.51, 3},  {1e300 * 1e300, 0}};
-    for (const auto& [value, rounded] : cases) EXPECT_EQ(RoundHalfEven(value), rounded) << value;
+    for (const auto& [value, rounded] : cases) EXPECT_EQ(RoundRatingHalfEven(value), rounded) << value;
 }
 
 TEST(MenuCounter, KindByMinute) {
