@@ -154,13 +154,14 @@ void MenuCounter::Arm() {
     minute_.start(std::max(1, MsecToNextRefresh(now_().time()) / pace_));
 }
 
-// One refresh at the first tick of second 01; a tick that lands a little early just aims again.
+// One refresh at the first tick of second 01 of each minute; a tick that lands a little early just
+// aims again.
 void MenuCounter::Tick() {
-    if (now_().time().second() == 1) {
-        if (!refreshedThisSecond_) Refresh();
-        refreshedThisSecond_ = true;
-    } else {
-        refreshedThisSecond_ = false;
+    const QDateTime now = now_();
+    const qint64 minute = now.toSecsSinceEpoch() / 60;
+    if (now.time().second() == 1 && minute != refreshedMinute_) {
+        refreshedMinute_ = minute;
+        Refresh();
     }
     Arm();
 }

@@ -70,9 +70,9 @@ class MenuCounter : public QWidget {
     QTimer minute_;  // single shot, aimed at the next second 01 while the counter shows
     CounterFace face_;
     bool answered_ = false;
-    bool refreshedThisSecond_ = false;  // keeps it to one refresh in second 01
-    bool reading_ = false;              // a read is on the queue
-    bool readAgain_ = false;            // the menu asked for a refresh while one was on the queue
+    qint64 refreshedMinute_ = -1;  // keeps it to one refresh in second 01 of a minute
+    bool reading_ = false;         // a read is on the queue
+    bool readAgain_ = false;       // the menu asked for a refresh while one was on the queue
     int reads_ = 0;
 };
 

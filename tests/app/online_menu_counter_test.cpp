@@ -120,7 +120,10 @@ TEST(MenuCounter, ShowsEachKindsFigureWithItsPictureAndHint) {
     user.Nick = "Tess";
     user.Pw = "secret1";
     user.City = "Omsk";
+    user.Country1 = "Russia";
     user.Country2 = "1-022";
+    user.Sex = 'W';
+    user.EMail = "tess@example.org";
     ASSERT_EQ(CreateAccount(client, addresses.account, user, "11.12.2026"), CreateResult::Created);
     face = menu.RefreshAt(At(10, 5, 0));
     ASSERT_TRUE(face);
@@ -186,7 +189,7 @@ TEST(MenuCounter, WaitsUntilTheNextSecondOne) {
         {QTime(10, 7, 1, 500), 59500}, {QTime(10, 7, 59, 0), 2000},
     };
     for (const auto& [now, wait] : cases)
-        EXPECT_EQ(MenuCounter::MsecToNextRefresh(now), wait) << now.toString();
+        EXPECT_EQ(MenuCounter::MsecToNextRefresh(now), wait) << now.toString().toStdString();
 }
 
 TEST(MenuCounter, TakesNoAnswerAfterTheMenuWasLeft) {

@@ -7,6 +7,11 @@
 namespace kesp {
 namespace {
 
+CounterReading Reading(int kind, bool read, std::int64_t number = 0, bool listEmpty = false,
+                       std::string nick = {}, std::string country = "#") {
+    return {kind, read, number, listEmpty, std::move(nick), std::move(country)};
+}
+
 TEST(MenuCounterFace, EveryKindReadOrNot) {
     struct Case {
         CounterReading reading;
@@ -21,46 +26,22 @@ TEST(MenuCounterFace, EveryKindReadOrNot) {
     constexpr auto None = CounterHintTail::None, ColonNoConnect = CounterHintTail::ColonNoConnect,
                    NoConnect = CounterHintTail::NoConnect, BlankNoConnect = CounterHintTail::BlankNoConnect;
     const Case cases[] = {
-        {{1, true, 25}, "25", 0, Iq, "GRClock", "Windows", "", "", false, None},
-        {{1, false}, "00", 0, Iq, "GRClock", "Windows", "", "", false, ColonNoConnect},
-        {{2, true, 1234567}, "1", 'M', Games, "GAClock", "Windows", "", "", false, None},
-        {{2, true, 999}, "999", 0, Games, "GAClock", "Windows", "", "", false, None},
-        {{2, false}, "00", 0, Games, "GAClock", "Windows", "", "", false, ColonNoConnect},
-        {{3, true, 1234, false, "Tess", "1-022"},
-         "1234",
-         0,
-         NoLabel,
-         "GGClock",
-         "Windows",
-         "1-022",
-         "Tess",
-         false,
-         None},
-        {{3, true, 0, true}, "0", 0, NoLabel, "GGClock", "Windows", "", "", true, None},
-        {{3, false}, "00", 0, NoLabel, "GGClock", "Windows", "", "", false, NoConnect},
-        {{4, true, -35, false, "Anna", "1-001"},
-         "-35",
-         0,
-         NoLabel,
-         "GYClock",
-         "Android",
-         "",
-         "Anna",
-         false,
-         None},
-        {{5, true, 1234567, false, "Boris"},
-         "1",
-         'M',
-         NoLabel,
-         "GVClock",
-         "Account48",
-         "",
-         "Boris",
-         false,
-         None},
-        {{5, false}, "00", 0, NoLabel, "GVClock", "Account48", "", "", false, NoConnect},
-        {{7, true, 12}, "12", 0, NoLabel, "GNClock", "Account48", "", "", false, None},
-        {{7, false}, "00", 0, NoLabel, "GNClock", "Account48", "", "", false, BlankNoConnect},
+        {Reading(1, true, 25), "25", 0, Iq, "GRClock", "Windows", "", "", false, None},
+        {Reading(1, false), "00", 0, Iq, "GRClock", "Windows", "", "", false, ColonNoConnect},
+        {Reading(2, true, 1234567), "1", 'M', Games, "GAClock", "Windows", "", "", false, None},
+        {Reading(2, true, 999), "999", 0, Games, "GAClock", "Windows", "", "", false, None},
+        {Reading(2, false), "00", 0, Games, "GAClock", "Windows", "", "", false, ColonNoConnect},
+        {Reading(3, true, 1234, false, "Tess", "1-022"), "1234", 0, NoLabel, "GGClock", "Windows", "1-022",
+         "Tess", false, None},
+        {Reading(3, true, 0, true), "0", 0, NoLabel, "GGClock", "Windows", "", "", true, None},
+        {Reading(3, false), "00", 0, NoLabel, "GGClock", "Windows", "", "", false, NoConnect},
+        {Reading(4, true, -35, false, "Anna", "1-001"), "-35", 0, NoLabel, "GYClock", "Android", "", "Anna",
+         false, None},
+        {Reading(5, true, 1234567, false, "Boris"), "1", 'M', NoLabel, "GVClock", "Account48", "", "Boris",
+         false, None},
+        {Reading(5, false), "00", 0, NoLabel, "GVClock", "Account48", "", "", false, NoConnect},
+        {Reading(7, true, 12), "12", 0, NoLabel, "GNClock", "Account48", "", "", false, None},
+        {Reading(7, false), "00", 0, NoLabel, "GNClock", "Account48", "", "", false, BlankNoConnect},
     };
     for (const Case& c : cases) {
         const CounterFace face = FaceOf(c.reading);
