@@ -1,6 +1,7 @@
 #include "network/account_rating.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 #include "network/game_results.h"
 
@@ -95,6 +96,9 @@ TEST(MenuCounter, IqPercentRoundsHalvesToEven) {
     EXPECT_EQ(IqPercent(2, 1), 33);
     EXPECT_EQ(IqPercent(1, 2), 67);
     EXPECT_EQ(IqPercent(-5, 2), 0);  // nonsense from the service
+    constexpr std::int64_t kHuge = std::numeric_limits<std::int64_t>::max();
+    EXPECT_EQ(IqPercent(kHuge, kHuge), 50);  // no overflow on absurd counts
+    EXPECT_EQ(IqPercent(1, kHuge), 100);
 }
 
 TEST(AccountClubLine, BothViews) {
