@@ -112,7 +112,14 @@ TEST(RatedGame, ANewAccountIsBookedAsALossAndTheGameReplacesIt) {
     Flow flow(service.base());
     ASSERT_TRUE(flow.LogIn(user));
 
-    ASSERT_TRUE(flow.Book());
+    flow.session.SetRatedGame(true);
+    flow.rated.PreBook();
+    ASSERT_TRUE(QApplication::overrideCursor());  // the wait cursor while the service works
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EXPECT_TRUE(flow.rated.Busy());
+    ASSERT_TRUE(WaitFor([&] { return flow.booked.has_value(); }, 20000));
+    ASSERT_TRUE(*flow.booked);
+    EXPECT_FALSE(QApplication::overrideCursor());
     const TZunGame booked = RecordOnService(service.base(), user);
     EXPECT_EQ(booked.Kon, 1);
     EXPECT_NEAR(booked.Rating, -499.96, 1e-9);
