@@ -142,6 +142,11 @@ class TForm1 : public QWidget {
     void LayoutMusicButtons();
     bool InternetMusicPlaying() const;
     void OpenChatWindow(bool withSound);
+    // The world top ten: the menu picture, "Top Ten", the window on a list, the cycle's send window.
+    void WorldTopTenPictureClick();
+    void TopTenButtonClick();
+    void OpenWorldTopTen(int list);
+    void OfferWorldRecord(int score);
 
     std::string programDir_;
     ProgramFolderLock folderLock_;  // taken at start-up, held while the program runs
@@ -153,6 +158,7 @@ class TForm1 : public QWidget {
     MenuBadges* badges_ = nullptr;
     std::unique_ptr<InternetMusic> internetMusic_;
     QPointer<TFormChat> chat_;
+    int worldList_ = 0;  // the world top ten list shown last in this run, 0 before the first
     std::function<void(const QUrl&)> urlOpener_;
     std::unique_ptr<MusicPlayer> music_;
     QTimer musicTimer_;  // restarts the menu tune each second when it has stopped
