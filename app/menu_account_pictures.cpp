@@ -43,8 +43,8 @@ void MenuAccountPictures::Show(const WindowScales& scales, LoginState state) {
     const Placement place(scales);
     account_->setGeometry(place.FixedRect(200, 440, 48, 48));
     tournament_->setGeometry(place.FixedRect(512, 440, 48, 48));
-    // The world top ten on the right, between "Options"/"Mode" and the menu clock's panel below.
-    worldTopTen_->setGeometry(place.FixedRect(560, 440, 48, 48));
+    // The world top ten in the right-hand margin beside the side picture, above the menu clock.
+    worldTopTen_->setGeometry(place.FixedRect(706, 100, 48, 48));
     account_->setPixmap(AccountPicture(state));
     const WordKey hint = state == LoginState::RatedGame  ? WordKey::GameOnTheRating
                          : state == LoginState::LoggedIn ? WordKey::LoggedIn

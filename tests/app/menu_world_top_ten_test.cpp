@@ -5,6 +5,7 @@
 #include <QtTest/QTest>
 
 #include "app/main_window.h"
+#include "presentation/message_window.h"
 #include "window_fixture.h"
 #include "windows/world_top_ten_window.h"
 
@@ -22,6 +23,35 @@ TFormWorldTopTen* OpenedList(TForm1& window) {
 void CloseList(TForm1& window, TFormWorldTopTen* list) {
     list->close();
     ASSERT_TRUE(WaitFor([&] { return !window.findChild<TFormWorldTopTen*>(); }));
+}
+
+// The picture's place for every window size, with and without the calendar: clear of the
+// buttons, the side pictures, the calendar and the menu clocks.
+TEST(MenuWorldTopTen, PictureFindsAFreePlaceInEveryWindowSize) {
+    for (int size = 1; size <= 5; ++size)
+        for (bool calendar : {false, true}) {
+            const QSize client = ClientSizeFor(size, QSize(1900, 1150));
+            const WindowScales scales = ScalesForClient(client);
+            QWidget menu;
+            menu.resize(client);
+            Localisation words;
+            MenuAccountPictures pictures(menu, words);
+            pictures.Show(scales, LoginState::LoggedOut);
+            const QRect picture = pictures.WorldTopTenLabel()->geometry();
+            const MenuGeometry m = LayoutMainMenu(scales, size, client, calendar);
+            EXPECT_TRUE(QRect(QPoint(0, 0), client).contains(picture)) << size;
+            std::vector<QRect> taken = {m.caption,
+                                        m.options,
+                                        m.mode,
+                                        m.exit,
+                                        m.newPlayer,
+                                        m.animatedRight,
+                                        pictures.TournamentLabel()->geometry()};
+            // The side pictures, the calendar and the clocks show only in the large windows.
+            if (m.panelsShown) taken.insert(taken.end(), {m.sideRight, m.calendarRight, m.clock, m.counter});
+            for (const QRect& other : taken)
+                EXPECT_FALSE(picture.intersects(other)) << "size " << size << " calendar " << calendar;
+        }
 }
 
 TEST(MenuWorldTopTen, PictureStaysClearOfTheMenuAndOpensTheLastCycleList) {
@@ -43,6 +73,24 @@ TEST(MenuWorldTopTen, PictureStaysClearOfTheMenuAndOpensTheLastCycleList) {
                 << other->objectName().toStdString();
     window.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-menu-world-top-ten.png"));
 
+    // Until the configuration document cleared the pause, only the message shows.
+    ASSERT_TRUE(window.Online().WorldTopTenPaused());
+    QTest::mouseClick(picture, Qt::LeftButton);
+    TMessageWindow* message = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (message = window.findChild<TMessageWindow*>()) && message->isVisible(); }));
+    QStringList lines;
+    for (QLabel* line : message->findChildren<QLabel*>()) lines << line->text();
+    EXPECT_TRUE(lines.contains("World Top Ten Tournament is temporarily unavailable!"))
+        << lines.join('|').toStdString();
+    EXPECT_FALSE(window.findChild<TFormWorldTopTen*>());
+    message->close();
+    // A document that cannot be read pauses nothing.
+    bool configured = false;
+    window.Online().ReadConfiguration([&] { configured = true; });
+    ASSERT_TRUE(WaitFor([&] { return configured; }, 30000));
+    ASSERT_FALSE(window.Online().WorldTopTenPaused());
+
     // First opening: the Windows list; a cycle list chosen there is opened again, a club list is not.
     QTest::mouseClick(picture, Qt::LeftButton);
     TFormWorldTopTen* list = OpenedList(window);
@@ -59,6 +107,7 @@ TEST(MenuWorldTopTen, PictureStaysClearOfTheMenuAndOpensTheLastCycleList) {
     ASSERT_TRUE(list = OpenedList(window));
     EXPECT_EQ(list->List(), kWindowsCycleList);
     CloseList(window, list);
+    ModalAnswerer answerer;  // the closing question
     window.close();
 }
 

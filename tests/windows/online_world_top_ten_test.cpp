@@ -5,6 +5,7 @@
 
 #include "../network/service_process.h"
 #include "network/online_requests.h"
+#include "presentation/country_flags.h"
 #include "presentation/message_window.h"
 #include "window_test_support.h"
 #include "windows/world_send_window.h"
@@ -21,7 +22,7 @@ TZunRecord Entry(int gid, const std::string& nick, const std::string& city, int 
     r.GID = gid;
     r.Nick = nick;
     r.City = city;
-    r.Country = "3-047";
+    r.Country = "1-001";
     r.Score = score;
     r.R07 = sex;
     r.R08 = std::string(kRecordProgramVersion);
@@ -47,7 +48,7 @@ class WorldTopTenTest : public ::testing::Test {
         addresses = AddressesUnderBase(service.base());
         settings.WorldNick = "Alice";
         settings.WorldCity = "Oslo";
-        settings.WorldCountry = "3-047";
+        settings.WorldCountry = "1-001";
         settings.WorldSex = "W";
         settings.CurrentLanguage = kGerman;
     }
@@ -94,7 +95,7 @@ TEST_F(WorldTopTenTest, ShowsPostedRecordsInOrderWithCountAndOwnEntries) {
     const WorldListContent& android = window.Panel().Content();
     EXPECT_EQ(android.List, kAndroidCycleList);
     ASSERT_EQ(android.Lines.size(), 1u);
-    EXPECT_EQ(android.Lines[0].Where, CountryName("3-047", kGerman).toStdString() + ", Kyiv");
+    EXPECT_EQ(android.Lines[0].Where, CountryName("1-001", kGerman).toStdString() + ", Kyiv");
     ASSERT_TRUE(android.Own);
     EXPECT_TRUE(android.Own->empty());
     EXPECT_EQ(shown, (std::vector<int>{kAndroidCycleList}));
@@ -143,7 +144,7 @@ TEST_F(WorldTopTenTest, SendPostsTheCycleUnderThePassportAndDisablesSend) {
     const TZunRecord& sent = (*list)[1];
     EXPECT_EQ(sent.Nick, "Alice");
     EXPECT_EQ(sent.City, "Oslo");
-    EXPECT_EQ(sent.Country, "3-047");
+    EXPECT_EQ(sent.Country, "1-001");
     EXPECT_EQ(sent.Score, 133);
     EXPECT_EQ(sent.R07, "W");
     EXPECT_EQ(sent.R08, "5.7f");
