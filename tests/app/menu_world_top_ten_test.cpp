@@ -67,10 +67,12 @@ TEST(MenuWorldTopTen, PictureStaysClearOfTheMenuAndOpensTheLastCycleList) {
     EXPECT_EQ(picture->pixmap().size(), QSize(48, 48));
     EXPECT_FALSE(picture->geometry().intersects(window.MenuLayout().clock));
     EXPECT_FALSE(picture->geometry().intersects(window.MenuLayout().counter));
-    for (QWidget* other : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (other != picture && other->isVisible())
+    for (QWidget* other : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other != picture && other->isVisible()) {
             EXPECT_FALSE(picture->geometry().intersects(other->geometry()))
                 << other->objectName().toStdString();
+        }
+    }
     window.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-menu-world-top-ten.png"));
 
     // Until the configuration document cleared the pause, only the message shows.
