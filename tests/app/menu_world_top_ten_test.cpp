@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QPushButton>
 #include <QtTest/QTest>
 
 #include "app/main_window.h"
 #include "presentation/message_window.h"
+#include "records/settings.h"
 #include "window_fixture.h"
 #include "windows/world_top_ten_window.h"
 
@@ -110,6 +112,33 @@ TEST(MenuWorldTopTen, PictureStaysClearOfTheMenuAndOpensTheLastCycleList) {
     EXPECT_EQ(list->List(), kWindowsCycleList);
     CloseList(window, list);
     ModalAnswerer answerer;  // the closing question
+    window.close();
+}
+
+// With the library design "Top Ten" opens the local club's list of the world top ten window.
+TEST(MenuWorldTopTen, TopTenWithTheLibraryDesignOpensTheClubList) {
+    QTemporaryDir dir;
+    const std::string folder = ProgramFolder(dir).toStdString();
+    Settings stored;
+    stored.LibraryDesign = true;
+    SaveSettings(stored, folder, false);
+    auto startUpAnswerer = std::make_unique<ModalAnswerer>();  // messages of the start-up, if any
+    TForm1 window(folder);
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 300));
+    ASSERT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
+    startUpAnswerer.reset();
+    ASSERT_TRUE(window.CurrentSettings().LibraryDesign);
+    auto* topTen = window.findChild<QPushButton*>("Button9");
+    ASSERT_TRUE(topTen);
+    topTen->click();
+    TFormWorldTopTen* list = OpenedList(window);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->List(), kLocalClubList);
+    EXPECT_EQ(list->Panel().Content().Lines.size(), 10u);
+    CloseList(window, list);
+    ModalAnswerer answerer;
     window.close();
 }
 
