@@ -144,6 +144,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     connect(&menu_, &MenuScreen::MemberChosen, this, &TForm1::MemberClick);
     connect(&menu_, &MenuScreen::TopTenClicked, this, &TForm1::TopTenButtonClick);
     accountPictures_ = new MenuAccountPictures(*this, words_);
+    counter_ = new MenuCounter(tableArt_, words_, online_, this);
     connect(accountPictures_, &MenuAccountPictures::AccountClicked, this, &TForm1::AccountPictureClick);
     connect(accountPictures_, &MenuAccountPictures::TournamentClicked, this, &TForm1::TournamentPictureClick);
     connect(accountPictures_, &MenuAccountPictures::WorldTopTenClicked, this,
@@ -267,6 +268,7 @@ void TForm1::ShowMenu() {
     lan_->ShowWaiting(false);
     menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     accountPictures_->Show(scales_, account_.State());
+    counter_->ShowAt(menuGeometry_.counter, menuGeometry_.counterShown);
     ShowArtMessages(words_, this, {art_.LoadScreenBackground(false)});
     PaintMenuPicture();
     timer1_.start(timer::Menu);
@@ -319,6 +321,7 @@ void TForm1::ShowTable() {
     screen_ = Screen::Table;
     menu_.Hide();
     accountPictures_->Hide();
+    counter_->Rest();
     HideMenuExtras();
     NameSeats();
     lan_->ShowChat(networkTable_);
@@ -351,6 +354,7 @@ void TForm1::PrepareGame(int member, const ClubMember& record, bool network) {
     screen_ = Screen::Table;
     menu_.Hide();
     accountPictures_->Hide();
+    counter_->Rest();
     HideMenuExtras();
     ShowArtMessages(words_, this, {art_.LoadScreenBackground(true)});
     if (music_) music_->PlayMusic(false);
