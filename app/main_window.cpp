@@ -28,7 +28,6 @@
 #include "windows/end_game_window.h"
 #include "windows/history_window.h"
 #include "windows/speed_dialog.h"
-#include "windows/top_ten_window.h"
 #include "windows/welcome_dialog.h"
 #include "windows/window_words.h"
 
@@ -143,15 +142,13 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
 
     connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(&menu_, &MenuScreen::MemberChosen, this, &TForm1::MemberClick);
-    connect(&menu_, &MenuScreen::TopTenClicked, this, [this] {
-        Burst(settings_.SaluteButtons);
-        PlaySoundEffect(sound::Window);
-        ShowTopTen(this, settings_, programDir_);
-    });
+    connect(&menu_, &MenuScreen::TopTenClicked, this, &TForm1::TopTenButtonClick);
     accountPictures_ = new MenuAccountPictures(*this, words_);
     counter_ = new MenuCounter(tableArt_, words_, online_, this);
     connect(accountPictures_, &MenuAccountPictures::AccountClicked, this, &TForm1::AccountPictureClick);
     connect(accountPictures_, &MenuAccountPictures::TournamentClicked, this, &TForm1::TournamentPictureClick);
+    connect(accountPictures_, &MenuAccountPictures::WorldTopTenClicked, this,
+            &TForm1::WorldTopTenPictureClick);
     // The start-up login may answer while the menu already shows.
     connect(&account_, &AccountSession::StateChanged, this, [this] {
         if (screen_ == Screen::Menu) accountPictures_->Show(scales_, account_.State());
@@ -578,6 +575,7 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
     std::vector<RecordMessage> messages;
     std::string_view sound;
     std::optional<TopTenPlace> cyclePlace;
+    bool offerWorldRecord = false;
     if (reason == LeaveReason::BrokenOff) {
         // A lost player of a network game: the club keeps what it had.
     } else if (reason == LeaveReason::Abandoned) {
@@ -595,19 +593,23 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
         messages = outcome.Messages;
         sound = outcome.Sound;
         if (outcome.CycleComplete) cyclePlace = outcome.Place;
+        // A cycle against the computer without a rated account may go to the world top ten.
+        offerWorldRecord =
+            outcome.CycleComplete && !player_.NetworkMode && account_.State() != LoginState::RatedGame;
     }
     // A lost player's game leaves its sockets to the session (the host closes its port later).
     const bool ended = reason == LeaveReason::Finished || reason == LeaveReason::Abandoned;
     if (ended && game_.IsNetworkGame()) lan_->Session().Close();
     // A lost player's box stays over the table until it is closed.
     const bool showMenu = reason != LeaveReason::BrokenOff || !lostPlayerBox_;
-    QTimer::singleShot(0, this, [this, messages, sound, cyclePlace, showMenu] {
+    QTimer::singleShot(0, this, [this, messages, sound, cyclePlace, showMenu, offerWorldRecord] {
         ShowRecordMessages(messages);
         PlaySoundEffect(sound);
         if (cyclePlace)
             ShowEndOfGame(this, settings_, *cyclePlace,
                           [this](const QString& name) { PlaySoundEffect(name.toStdString()); });
         if (showMenu) ShowMenu();
+        if (cyclePlace && offerWorldRecord) OfferWorldRecord(static_cast<int>(cyclePlace->Score));
     });
 }
 

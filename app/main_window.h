@@ -154,6 +154,11 @@ class TForm1 : public QWidget {
     void StartAccountGame(bool rated);
     bool LeaveAccountGame(LeaveReason reason);
     void AccountGameRecorded(double rating, std::optional<TopTenPlace> cycle);
+    // The world top ten: the menu picture, "Top Ten", the window on a list, the cycle's send window.
+    void WorldTopTenPictureClick();
+    void TopTenButtonClick();
+    void OpenWorldTopTen(int list);
+    void OfferWorldRecord(int score);
 
     std::string programDir_;
     ProgramFolderLock folderLock_;  // taken at start-up, held while the program runs
@@ -166,6 +171,7 @@ class TForm1 : public QWidget {
     MenuBadges* badges_ = nullptr;
     std::unique_ptr<InternetMusic> internetMusic_;
     QPointer<TFormChat> chat_;
+    int worldList_ = 0;  // the world top ten list shown last in this run, 0 before the first
     std::function<void(const QUrl&)> urlOpener_;
     std::unique_ptr<MusicPlayer> music_;
     QTimer musicTimer_;  // restarts the menu tune each second when it has stopped

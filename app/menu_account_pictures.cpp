@@ -10,15 +10,21 @@
 namespace kesp {
 
 MenuAccountPictures::MenuAccountPictures(QWidget& window, const Localisation& words)
-    : QObject(&window), words_(words), account_(new QLabel(&window)), tournament_(new QLabel(&window)) {
+    : QObject(&window),
+      words_(words),
+      account_(new QLabel(&window)),
+      tournament_(new QLabel(&window)),
+      worldTopTen_(new QLabel(&window)) {
     account_->setObjectName("ImAc");
     tournament_->setObjectName("ImTR");
-    for (QLabel* label : {account_, tournament_}) {
+    worldTopTen_->setObjectName("ImageAdvR2");
+    for (QLabel* label : {account_, tournament_, worldTopTen_}) {
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
         label->hide();
     }
     tournament_->setPixmap(RecordWindowPicture("Tournament48"));
+    worldTopTen_->setPixmap(RecordWindowPicture("WorldTopTen48"));
 }
 
 QPixmap MenuAccountPictures::AccountPicture(LoginState state) {
@@ -37,19 +43,24 @@ void MenuAccountPictures::Show(const WindowScales& scales, LoginState state) {
     const Placement place(scales);
     account_->setGeometry(place.FixedRect(200, 440, 48, 48));
     tournament_->setGeometry(place.FixedRect(512, 440, 48, 48));
+    // The world top ten in the right-hand margin beside the side picture, above the menu clock.
+    worldTopTen_->setGeometry(place.FixedRect(706, 100, 48, 48));
     account_->setPixmap(AccountPicture(state));
     const WordKey hint = state == LoginState::RatedGame  ? WordKey::GameOnTheRating
                          : state == LoginState::LoggedIn ? WordKey::LoggedIn
                                                          : WordKey::NotLoggedIn;
     account_->setToolTip(words_.WordText(hint));
     tournament_->setToolTip(words_.WordText(WordKey::OnlineTournament));
+    worldTopTen_->setToolTip(words_.WordText(WordKey::WorldTopTen));
     account_->show();
     tournament_->show();
+    worldTopTen_->show();
 }
 
 void MenuAccountPictures::Hide() {
     account_->hide();
     tournament_->hide();
+    worldTopTen_->hide();
 }
 
 bool MenuAccountPictures::eventFilter(QObject* watched, QEvent* event) {
@@ -57,6 +68,7 @@ bool MenuAccountPictures::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (watched == account_) emit AccountClicked();
         if (watched == tournament_) emit TournamentClicked();
+        if (watched == worldTopTen_) emit WorldTopTenClicked();
         return true;
     }
     return QObject::eventFilter(watched, event);

@@ -1,4 +1,5 @@
-// The main menu's account picture (the badge with the login lamp) and tournament picture.
+// The main menu's account picture (the badge with the login lamp), tournament picture and world
+// top ten picture.
 #pragma once
 
 #include <QObject>
@@ -18,7 +19,7 @@ class MenuAccountPictures : public QObject {
   public:
     MenuAccountPictures(QWidget& window, const Localisation& words);
 
-    // Places both pictures for the window's scales and draws the account picture for `state`.
+    // Places the pictures for the window's scales and draws the account picture for `state`.
     void Show(const WindowScales& scales, LoginState state);
     void Hide();
     // The account badge with its lamp at (24, 0): red logged out, yellow logged in, green in a
@@ -26,10 +27,12 @@ class MenuAccountPictures : public QObject {
     static QPixmap AccountPicture(LoginState state);
     QLabel* AccountLabel() const { return account_; }
     QLabel* TournamentLabel() const { return tournament_; }
+    QLabel* WorldTopTenLabel() const { return worldTopTen_; }
 
   signals:
-    void AccountClicked();     // ImAc
-    void TournamentClicked();  // ImTR
+    void AccountClicked();      // ImAc
+    void TournamentClicked();   // ImTR
+    void WorldTopTenClicked();  // ImageAdvR2
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,6 +41,7 @@ class MenuAccountPictures : public QObject {
     const Localisation& words_;
     QLabel* account_;
     QLabel* tournament_;
+    QLabel* worldTopTen_;
 };
 
 }  // namespace kesp

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace kesp {
 
@@ -54,6 +55,9 @@ struct TZunTop10 {
     char Sex = 'M';
     double Rating = 0;
 };
+
+// The program's version, which every posted world record carries as its R08.
+inline constexpr std::string_view kRecordProgramVersion = "5.7f";
 
 // One entry of a world top ten list (also a games chat message).
 struct TZunRecord {

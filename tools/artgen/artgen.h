@@ -99,6 +99,7 @@ void DrawTable(ArtWriter& out);  // the felt, tabs, bubbles, frames, deck symbol
 void DrawControls(ArtWriter& out);
 // The account's badge, state lamps and stars and the photo frame.
 void DrawAccountArt(ArtWriter& out);
+void DrawWorldArt(ArtWriter& out);  // the world top ten badge of the main menu
 // The games chat's and the news badges' pictures and the internet music player's buttons.
 void DrawOnlineBadges(ArtWriter& out);
 // The menu counter's digit sets and platform icons.

@@ -24,7 +24,8 @@ constexpr std::string_view kUsage =
     "[--pace MS]\n"
     "                [--chat N] [--pending-timeout MS] [--chat-interval MS] [--send-limit BYTES]\n"
     "       kesp-sim lan-join --address A --port P --name NAME [--pace MS] [--chat N]\n"
-    "       kesp-sim online create|login --service URL --nick N --password P [account options]\n";
+    "       kesp-sim online create|login --service URL --nick N --password P [account options]\n"
+    "       kesp-sim online record --service URL --list L --nick N --city C --country X --score S\n";
 
 int Fail(const std::string& message) {
     std::cerr << "kesp-sim: " << message << "\n" << kUsage;
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
     if (argc < 2) return Fail("no command given");
     const std::string_view command = argv[1];
     if (command == "online" && argc >= 3 &&
-        (std::string_view(argv[2]) == "create" || std::string_view(argv[2]) == "login"))
+        (std::string_view(argv[2]) == "create" || std::string_view(argv[2]) == "login" ||
+         std::string_view(argv[2]) == "record"))
         return kesp::sim::RunOnlineAccount(argv[2], argc - 3, argv + 3);
     const bool lanHost = command == "lan-host";
     const bool lan = lanHost || command == "lan-join";

@@ -1,5 +1,6 @@
 #include "tools/sim/online_account.h"
 
+#include <charconv>
 #include <ctime>
 #include <iostream>
 #include <map>
@@ -18,7 +19,9 @@ int Usage(const std::string& message) {
     std::cerr << "kesp-sim: " << message << "\n"
               << "usage: kesp-sim online create --service URL --nick N --password P --city C --country1 X "
                  "--country2 Y --sex M|W --email E\n"
-                 "       kesp-sim online login --service URL --nick N --password P\n";
+                 "       kesp-sim online login --service URL --nick N --password P\n"
+                 "       kesp-sim online record --service URL --list L --nick N --city C --country X "
+                 "--score S [--sex M|W]\n";
     return 2;
 }
 
@@ -31,17 +34,56 @@ std::string Today() {
     return text;
 }
 
+std::optional<int> ParseInteger(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [at, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || at != end) return std::nullopt;
+    return value;
+}
+
+// Posts one record to a world list and prints the place it reached ("place -1" when none).
+int PostWorldRecord(std::map<std::string, std::string>& options) {
+    const auto list = ParseInteger(options["--list"]);
+    const auto score = ParseInteger(options["--score"]);
+    if (!list || *list <= 0) return Usage("--list needs a positive list number");
+    if (!score) return Usage("--score needs an integer");
+    const std::string sex = options.count("--sex") ? options["--sex"] : "M";
+    if (sex != "M" && sex != "W") return Usage("--sex is M or W");
+    TZunRecord record;
+    record.GID = *list;
+    record.Score = *score;
+    record.Nick = options["--nick"];
+    record.City = options["--city"];
+    record.Country = options["--country"];
+    record.R07 = sex;
+    record.R08 = std::string(kRecordProgramVersion);
+    record.R10 = "#";
+    ServiceClient client;
+    std::cout << "place " << PostRecord(client, AddressesUnderBase(options["--service"]).worldTopTen, record)
+              << "\n";
+    return 0;
+}
+
 }  // namespace
 
 int RunOnlineAccount(std::string_view command, int argc, char** args) {
     const bool create = command == "create";
-    std::vector<std::string> allowed = {"--service", "--nick", "--password"};
+    const bool record = command == "record";
+    std::vector<std::string> allowed = {"--service", "--nick"};
+    if (record)
+        allowed.insert(allowed.end(), {"--list", "--city", "--country", "--score"});
+    else
+        allowed.push_back("--password");
     if (create) allowed.insert(allowed.end(), {"--city", "--country1", "--country2", "--sex", "--email"});
+    std::vector<std::string> optional;
+    if (record) optional.push_back("--sex");
     std::map<std::string, std::string> options;
     for (int i = 0; i < argc; i += 2) {
         const std::string option = args[i];
         bool known = false;
         for (const std::string& name : allowed) known = known || option == name;
+        for (const std::string& name : optional) known = known || option == name;
         if (!known) return Usage("unknown option '" + option + "'");
         if (i + 1 >= argc) return Usage("option " + option + " needs a value");
         options[option] = args[i + 1];
@@ -49,6 +91,7 @@ int RunOnlineAccount(std::string_view command, int argc, char** args) {
     for (const std::string& name : allowed)
         if (!options.count(name)) return Usage("missing " + name);
     if (!IsServiceAddress(options["--service"])) return Usage("--service needs an http or https address");
+    if (record) return PostWorldRecord(options);
     const ServiceAddresses addresses = AddressesUnderBase(options["--service"]);
 
     ServiceClient client;
