@@ -36,7 +36,7 @@ Settings Custom() {
     s.OwnCursor = false;
     s.Speed = 6;
     s.WindowSize = 5;
-    s.StartReportSent = false;
+    s.StartReportSent = true;
     s.RadioListFromServer = false;
     s.CaptionColour = 7;
     s.NewButtons = true;
@@ -207,6 +207,8 @@ TEST(SettingsFile, LineEndsAndLineCount) {
         read = Custom();
         EXPECT_EQ(ReadSettingsText(read, text), SettingsLoad::kDefaults);
         EXPECT_EQ(read, Settings{});
+        // A fresh installation has not reported its first start yet.
+        EXPECT_FALSE(read.StartReportSent);
     }
 }
 
@@ -216,16 +218,15 @@ TEST(SettingsFile, GeneralLine) {
         std::function<void(Settings&)> change;
     };
     const Case cases[] = {
-        {"1111###4#RL0", [](Settings& s) { s.CurrentLanguage = 1; }},
-        // Positions 10..12 are always set from their character; the positions after 11 keep defaults.
-        {"###########",
+        {"1111###4#RL0",
          [](Settings& s) {
-             s.StartReportSent = false;
-             s.StatsEntrySent = false;
+             s.CurrentLanguage = 1;
+             s.StartReportSent = true;
          }},
+        // Positions 10..12 are always set from their character; the positions after 11 keep defaults.
+        {"###########", [](Settings& s) { s.StatsEntrySent = false; }},
         {"############",
          [](Settings& s) {
-             s.StartReportSent = false;
              s.StatsEntrySent = false;
              s.RadioListFromServer = false;
          }},
@@ -236,13 +237,13 @@ TEST(SettingsFile, GeneralLine) {
         {"0000000000000000000000",
          [](Settings& s) {
              s.SoundOn = s.MusicOn = s.GifAnimation = s.FlyCards = s.OwnCursor = false;
-             s.StartReportSent = s.StatsEntrySent = false;
+             s.StatsEntrySent = false;
              s.SaluteButtons = s.SaluteCards = false;
          }},
         {"99999999999999999999",
          [](Settings& s) {
              s.CurrentLanguage = 9;
-             s.StartReportSent = s.StatsEntrySent = s.RadioListFromServer = false;
+             s.StatsEntrySent = s.RadioListFromServer = false;
              s.CaptionColour = 7;
          }},
         {"#0##2##76RL#5#1301#0",
