@@ -151,6 +151,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     accountPictures_ = new MenuAccountPictures(*this, words_);
     connect(accountPictures_, &MenuAccountPictures::AccountClicked, this, &TForm1::AccountPictureClick);
     connect(accountPictures_, &MenuAccountPictures::TournamentClicked, this, &TForm1::TournamentPictureClick);
+    ConnectStatistics();
     // The start-up login may answer while the menu already shows.
     connect(&account_, &AccountSession::StateChanged, this, [this] {
         if (screen_ == Screen::Menu) accountPictures_->Show(scales_, account_.State());
@@ -200,6 +201,7 @@ bool TForm1::StartUp() {
         QTimer::singleShot(0, this, &QWidget::close);
         return false;
     }
+    SendStartupReport(check.StartReportAllowed());
     ApplyWords();
     cursors_ = std::make_unique<TCursors>(settings_.OwnCursor, this);
     cursors_->FollowAllWindows();
@@ -583,6 +585,7 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
         const GameFinishedOutcome outcome = GameFinished(
             programDir_, clubWritable_, gs, player_, now.toString(QStringLiteral("hh:mm")).toStdString(),
             HistoryShortDate(now.date(), QLocale::system()).toStdString());
+        SendGameResults();
         messages = outcome.Messages;
         sound = outcome.Sound;
         if (outcome.CycleComplete) cyclePlace = outcome.Place;

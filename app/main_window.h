@@ -142,6 +142,11 @@ class TForm1 : public QWidget {
     void LayoutMusicButtons();
     bool InternetMusicPlaying() const;
     void OpenChatWindow(bool withSound);
+    // The world statistics (main_window_statistics.cpp).
+    void ConnectStatistics();
+    void SendStartupReport(bool allowed);
+    void SendGameResults();
+    void SaveSettingsNow();
 
     std::string programDir_;
     ProgramFolderLock folderLock_;  // taken at start-up, held while the program runs
@@ -164,7 +169,7 @@ class TForm1 : public QWidget {
     std::unique_ptr<WindowEvents> events_;
     Game game_;
     MenuScreen menu_;
-    MenuAccountPictures* accountPictures_;  // ImAc and ImTR, owned by the window
+    MenuAccountPictures* accountPictures_;  // ImAc, ImTR and ImageAdvR3, owned by the window
     QTimer timer1_;
     TZunCardsButton* button7_;
     TZunCardsButton* button8_;

@@ -10,15 +10,21 @@
 namespace kesp {
 
 MenuAccountPictures::MenuAccountPictures(QWidget& window, const Localisation& words)
-    : QObject(&window), words_(words), account_(new QLabel(&window)), tournament_(new QLabel(&window)) {
+    : QObject(&window),
+      words_(words),
+      account_(new QLabel(&window)),
+      tournament_(new QLabel(&window)),
+      statistics_(new QLabel(&window)) {
     account_->setObjectName("ImAc");
     tournament_->setObjectName("ImTR");
-    for (QLabel* label : {account_, tournament_}) {
+    statistics_->setObjectName("ImageAdvR3");
+    for (QLabel* label : {account_, tournament_, statistics_}) {
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
         label->hide();
     }
     tournament_->setPixmap(RecordWindowPicture("Tournament48"));
+    statistics_->setPixmap(RecordWindowPicture("Statistics48"));
 }
 
 QPixmap MenuAccountPictures::AccountPicture(LoginState state) {
@@ -37,19 +43,20 @@ void MenuAccountPictures::Show(const WindowScales& scales, LoginState state) {
     const Placement place(scales);
     account_->setGeometry(place.FixedRect(200, 440, 48, 48));
     tournament_->setGeometry(place.FixedRect(512, 440, 48, 48));
+    // The statistics at the right edge, between the side picture and "Options".
+    statistics_->setGeometry(place.FixedRect(704, 170, 48, 48));
     account_->setPixmap(AccountPicture(state));
     const WordKey hint = state == LoginState::RatedGame  ? WordKey::GameOnTheRating
                          : state == LoginState::LoggedIn ? WordKey::LoggedIn
                                                          : WordKey::NotLoggedIn;
     account_->setToolTip(words_.WordText(hint));
     tournament_->setToolTip(words_.WordText(WordKey::OnlineTournament));
-    account_->show();
-    tournament_->show();
+    statistics_->setToolTip(words_.WordText(WordKey::Statistics));
+    for (QLabel* label : {account_, tournament_, statistics_}) label->show();
 }
 
 void MenuAccountPictures::Hide() {
-    account_->hide();
-    tournament_->hide();
+    for (QLabel* label : {account_, tournament_, statistics_}) label->hide();
 }
 
 bool MenuAccountPictures::eventFilter(QObject* watched, QEvent* event) {
@@ -57,6 +64,7 @@ bool MenuAccountPictures::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (watched == account_) emit AccountClicked();
         if (watched == tournament_) emit TournamentClicked();
+        if (watched == statistics_) emit StatisticsClicked();
         return true;
     }
     return QObject::eventFilter(watched, event);

@@ -1,4 +1,5 @@
-// The main menu's account picture (the badge with the login lamp) and tournament picture.
+// The main menu's account picture (the badge with the login lamp), tournament picture and world
+// statistics picture.
 #pragma once
 
 #include <QObject>
@@ -26,10 +27,12 @@ class MenuAccountPictures : public QObject {
     static QPixmap AccountPicture(LoginState state);
     QLabel* AccountLabel() const { return account_; }
     QLabel* TournamentLabel() const { return tournament_; }
+    QLabel* StatisticsLabel() const { return statistics_; }
 
   signals:
     void AccountClicked();     // ImAc
     void TournamentClicked();  // ImTR
+    void StatisticsClicked();  // ImageAdvR3
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,6 +41,7 @@ class MenuAccountPictures : public QObject {
     const Localisation& words_;
     QLabel* account_;
     QLabel* tournament_;
+    QLabel* statistics_;
 };
 
 }  // namespace kesp

@@ -99,6 +99,8 @@ void DrawTable(ArtWriter& out);  // the felt, tabs, bubbles, frames, deck symbol
 void DrawControls(ArtWriter& out);
 // The account's badge, state lamps and stars and the photo frame.
 void DrawAccountArt(ArtWriter& out);
+// The main menu's world statistics picture.
+void DrawStatisticsArt(ArtWriter& out);
 // The games chat's and the news badges' pictures and the internet music player's buttons.
 void DrawOnlineBadges(ArtWriter& out);
 // The animations of the menu, the top-ten and end-of-game windows; needs the cards drawn first.

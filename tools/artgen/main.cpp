@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
     artgen::DrawOnlineBadges(out);
     artgen::DrawAnimations(out);
     artgen::DrawAccountArt(out);
+    artgen::DrawStatisticsArt(out);
     if (!out.ok() || !out.WriteQrc(QDir(folder).filePath("kesp_art.qrc"))) {
         std::fprintf(stderr, "kesp-artgen: writing the pictures failed\n");
         return 1;
