@@ -8,7 +8,6 @@
 
 #include "network/field_checks.h"
 #include "network/online_requests.h"
-#include "windows/nick_question.h"
 #include "windows/window_design.h"
 #include "windows/window_words.h"
 
@@ -133,20 +132,21 @@ void TFormStatistics::ShowStatistics() {
 }
 
 void TFormStatistics::LikeClick() {
-    if (!like_->isEnabled() || question_) return;
+    if (!like_->isEnabled() || (question_ && question_->isVisible())) return;
     if (!NickNeeded(settings_)) {
         SendLike(settings_.WorldNick);
         return;
     }
-    question_ = new TFormNickQuestion(settings_, this);
-    question_->setAttribute(Qt::WA_DeleteOnClose);
-    question_->setWindowModality(Qt::WindowModal);
-    connect(question_, &QDialog::accepted, this, [this] {
+    auto* question = new TFormNickQuestion(settings_, this);
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    question->setWindowModality(Qt::WindowModal);
+    connect(question, &QDialog::accepted, this, [this, question] {
         // The nick given becomes the passport's, so the next like goes out under it too.
-        settings_.WorldNick = question_->Nick().toStdString();
+        settings_.WorldNick = question->Nick().toStdString();
         SendLike(settings_.WorldNick);
     });
-    question_->open();
+    question_ = question;
+    question->open();
 }
 
 void TFormStatistics::SendLike(const std::string& nick) {

@@ -12,13 +12,12 @@
 #include "network/online_records.h"
 #include "network/service_queue.h"
 #include "records/settings.h"
+#include "windows/nick_question.h"
 
 class QLabel;
 class QPushButton;
 
 namespace kesp {
-
-class TFormNickQuestion;
 
 class TFormStatistics : public QDialog {
     Q_OBJECT

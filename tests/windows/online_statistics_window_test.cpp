@@ -12,7 +12,6 @@
 #include "network/online_requests.h"
 #include "presentation/words.h"
 #include "window_test_support.h"
-#include "windows/nick_question.h"
 #include "windows/statistics_window.h"
 
 namespace kesp {
@@ -112,7 +111,7 @@ TEST(StatisticsWindow, TheLikeOfAnIncognitoAsksForANickUntilItIsValid) {
     ASSERT_TRUE(f.window->NickQuestion());
     QTest::keyClicks(f.window->NickQuestion()->NickEdit(), "Vera");
     f.window->NickQuestion()->CancelButton()->click();
-    EXPECT_FALSE(f.window->NickQuestion());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !f.window->NickQuestion(); }));
     EXPECT_TRUE(f.window->LikeButton()->isEnabled());
     EXPECT_EQ(f.settings.WorldNick, kDefaultWorldNick);
 
