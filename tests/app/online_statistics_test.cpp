@@ -143,5 +143,35 @@ TEST(WorldStatistics, AFinishedGameAgainstTheComputerAddsToTheCounters) {
     window->close();
 }
 
+TEST(WorldStatistics, TheMenuPictureStandsClearOfTheOtherControls) {
+    for (const int size : {window_size::Small, window_size::Average2}) {
+        QTemporaryDir dir;
+        const std::string folder = ProgramFolder(dir).toStdString();
+        Settings settings;
+        settings.WindowSize = size;
+        settings.StartReportSent = true;
+        ASSERT_EQ(SaveSettings(settings, folder, false), SettingsSave::kWritten);
+        ModalAnswerer answerer;
+        TForm1 window(folder);
+        window.show();
+        ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 300));
+        ASSERT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
+        auto* picture = window.findChild<QLabel*>("ImageAdvR3");
+        ASSERT_TRUE(picture && picture->isVisible());
+        EXPECT_TRUE(window.rect().contains(picture->geometry()));
+        const MenuGeometry& menu = window.MenuLayout();
+        for (const QRect& panel :
+             {menu.counter, menu.sideRight, menu.animatedRight, menu.options, menu.clubRows[0]})
+            EXPECT_FALSE(picture->geometry().intersects(panel)) << size;
+        for (QWidget* other : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (other != picture && other->isVisible() && !other->isWindow())
+                EXPECT_FALSE(picture->geometry().intersects(other->geometry()))
+                    << size << " " << other->objectName().toStdString();
+        window.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-menu-statistics-%1.png").arg(size));
+        window.close();
+    }
+}
+
 }  // namespace
 }  // namespace kesp
