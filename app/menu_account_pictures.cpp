@@ -43,8 +43,8 @@ void MenuAccountPictures::Show(const WindowScales& scales, LoginState state) {
     const Placement place(scales);
     account_->setGeometry(place.FixedRect(200, 440, 48, 48));
     tournament_->setGeometry(place.FixedRect(512, 440, 48, 48));
-    // The statistics at the right edge, between the side picture and "Options".
-    statistics_->setGeometry(place.FixedRect(704, 170, 48, 48));
+    // The statistics at the right edge, beside the side picture and above the menu counter.
+    statistics_->setGeometry(place.FixedRect(704, 140, 48, 48));
     account_->setPixmap(AccountPicture(state));
     const WordKey hint = state == LoginState::RatedGame  ? WordKey::GameOnTheRating
                          : state == LoginState::LoggedIn ? WordKey::LoggedIn

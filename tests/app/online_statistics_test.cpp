@@ -164,10 +164,11 @@ TEST(WorldStatistics, TheMenuPictureStandsClearOfTheOtherControls) {
         for (const QRect& panel :
              {menu.counter, menu.sideRight, menu.animatedRight, menu.options, menu.clubRows[0]})
             EXPECT_FALSE(picture->geometry().intersects(panel)) << size;
-        for (QWidget* other : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (other != picture && other->isVisible() && !other->isWindow())
-                EXPECT_FALSE(picture->geometry().intersects(other->geometry()))
-                    << size << " " << other->objectName().toStdString();
+        for (QWidget* other : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other == picture || !other->isVisible() || other->isWindow()) continue;
+            EXPECT_FALSE(picture->geometry().intersects(other->geometry()))
+                << size << " " << other->objectName().toStdString();
+        }
         window.grab().save(QStringLiteral(KESP_BUILD_DIR "/screenshot-menu-statistics-%1.png").arg(size));
         window.close();
     }
