@@ -77,7 +77,7 @@ Settings Custom() {
 
 const std::string kCustomFile =
     "<# General>\r\n"
-    "720121065#L171131101\r\n"
+    "720121065RL171131101\r\n"
     "<# Cards>\r\n"
     "17\r\n"
     "<# Decks>\r\n"
@@ -115,7 +115,7 @@ const std::string kCustomFile =
 // The file a first run writes: every default, the world-top-ten values included.
 const std::string kDefaultFile =
     "<# General>\r\n"
-    "011110141RL010020011\r\n"
+    "011110141#L010020011\r\n"
     "<# Cards>\r\n"
     "0\r\n"
     "<# Decks>\r\n"
@@ -249,6 +249,7 @@ TEST(SettingsFile, GeneralLine) {
         {"#0##2##76RL#5#1301#0",
          [](Settings& s) {
              s.SoundOn = s.MusicOn = false;
+             s.StartReportSent = true;
              s.ClubView = 2;  // speed 7 and window size 6 do not exist: both keep their defaults
              s.RadioListFromServer = false;
              s.CaptionColour = 5;
@@ -418,7 +419,7 @@ TEST(SettingsFile, WriterKeepsTheFileReadable) {
     s.WorldCountry = "1-0001";
     const auto lines = Lines(SettingsFileText(s));
     ASSERT_EQ(lines.size(), 35u);
-    EXPECT_EQ(lines[1], "#11110141RL0#0010011");
+    EXPECT_EQ(lines[1], "#11110141#L0#0010011");
     EXPECT_EQ(lines[5], "120");
     EXPECT_EQ(lines[7], "#1####");
     EXPECT_EQ(lines[9], "Comic Sans MS");
