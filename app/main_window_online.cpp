@@ -9,6 +9,7 @@
 #include "network/playlist.h"
 #include "presentation/message_window.h"
 #include "records/chat_state.h"
+#include "windows/passport_window.h"
 
 namespace kesp {
 
@@ -67,6 +68,13 @@ void TForm1::OpenChatWindow(bool withSound) {
                           watch_.NewestChatKnown(), this);
     chat_->setAttribute(Qt::WA_DeleteOnClose);
     connect(chat_, &TFormChat::NewestSeen, &watch_, &ChatNewsWatch::ChatSeen);
+    chat_->SetPassportOpener([this](QWidget* parent, std::function<void()> closed) {
+        PlaySoundEffect(sound::Window);
+        auto* passport = new TFormPassport(settings_, words_, parent);
+        passport->setAttribute(Qt::WA_DeleteOnClose);
+        connect(passport, &QDialog::finished, parent, [closed = std::move(closed)] { closed(); });
+        passport->open();
+    });
     chat_->show();
 }
 

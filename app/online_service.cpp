@@ -25,6 +25,7 @@ OnlineService::OnlineService(Settings& settings, QObject* parent) : QObject(pare
     const auto chosen = choice ? *choice : *ChooseService(std::nullopt, nullptr);
     addresses_ = chosen.addresses;
     overridden_ = chosen.overridden;
+    SetServiceInUse(addresses_);
     ApplyConfiguration();
     // While a request runs the pointer says so; the window stays usable.
     connect(&queue_, &ServiceQueue::busyChanged, this, [](bool busy) {
@@ -40,6 +41,7 @@ bool OnlineService::UseService(const std::string& base) {
     if (!choice) return false;
     addresses_ = choice->addresses;
     overridden_ = true;
+    SetServiceInUse(addresses_);
     ApplyConfiguration();
     return true;
 }

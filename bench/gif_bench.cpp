@@ -9,11 +9,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "app/main_window.h"
 #include "presentation/gif_recorder.h"
+#include "played_deal.h"
 #include "program_folder.h"
 #include "qt_bench_main.h"
 #include "records/atomic_file.h"
@@ -24,39 +24,10 @@ namespace {
 
 constexpr int kDealFrames = 150;
 
-// The window's pictures of a computer-played game, one for every change, on the recording felt.
-struct PlayedDeal {
-    QTemporaryDir dir;
-    std::vector<QImage> frames;
-
-    PlayedDeal() {
-        const QString folder = bench::ProgramFolder(dir);
-        Settings settings;
-        settings.SaveGamesAsGif = true;
-        SaveSettings(settings, folder.toStdString(), false);
-        TForm1 window(folder.toStdString());
-        window.show();
-        while (window.CurrentScreen() != TForm1::Screen::Title) QApplication::processEvents();
-        window.CurrentGame().SeedShuffle(2024);  // the same deals every run
-        window.StartGame(member::NewPlayer, ClubMember{"Bench", 0, 0, 0, EncodePassword("b")});
-        window.CurrentGame().Setup().AllComputer = true;  // from the next deal on
-        window.CurrentGame().State().HumanSeat[4] = 0;    // and in this one
-        auto* action = window.findChild<QPushButton*>(QStringLiteral("Button7"));
-        while (static_cast<int>(frames.size()) < kDealFrames &&
-               window.CurrentScreen() == TForm1::Screen::Table) {
-            if (action->isVisible() && action->isEnabled())
-                action->click();
-            else
-                window.CurrentGame().GameTick();
-            QImage frame = window.grab().toImage();
-            if (frames.empty() || frame != frames.back()) frames.push_back(std::move(frame));
-        }
-    }
-};
-
-const PlayedDeal& Deal() {
-    static const PlayedDeal deal;
-    return deal;
+// The deal's pictures, played once.
+const std::vector<QImage>& DealFrames() {
+    static const std::vector<QImage> frames = bench::PlayDeal(kDealFrames);
+    return frames;
 }
 
 // Encodes and writes the file the way the window saves it; the counters split the time.
@@ -73,28 +44,28 @@ void Save(benchmark::State& state, GifRecorder& recorder, const QTemporaryDir& o
 }
 
 void BM_SaveRecordedDeal(benchmark::State& state) {
-    const PlayedDeal& deal = Deal();
+    const std::vector<QImage>& frames = DealFrames();
     QTemporaryDir out;
     GifRecorder recorder;
     for (auto _ : state) {
         state.PauseTiming();
         recorder.Start(1000);
-        for (const QImage& frame : deal.frames) recorder.AddFrame(frame);
+        for (const QImage& frame : frames) recorder.AddFrame(frame);
         recorder.WaitForWorker();
         state.ResumeTiming();
         Save(state, recorder, out);
     }
-    state.counters["frames"] = static_cast<double>(deal.frames.size());
+    state.counters["frames"] = static_cast<double>(frames.size());
 }
 BENCHMARK(BM_SaveRecordedDeal)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_RecordAndSaveDeal(benchmark::State& state) {
-    const PlayedDeal& deal = Deal();
+    const std::vector<QImage>& frames = DealFrames();
     QTemporaryDir out;
     GifRecorder recorder;
     for (auto _ : state) {
         recorder.Start(1000);
-        for (const QImage& frame : deal.frames) recorder.AddFrame(frame);
+        for (const QImage& frame : frames) recorder.AddFrame(frame);
         Save(state, recorder, out);
     }
 }

@@ -75,4 +75,24 @@ std::optional<ServiceChoice> ChooseService(const std::optional<std::string>& com
     return ServiceChoice{AddressesUnderBase(*given), true};
 }
 
+namespace {
+
+ServiceAddresses& StoredServiceInUse() {
+    static ServiceAddresses inUse = [] {
+        const auto choice = ChooseService(std::nullopt, std::getenv("KESP_SERVICE"));
+        return choice ? choice->addresses : BuiltInAddresses();
+    }();
+    return inUse;
+}
+
+}  // namespace
+
+const ServiceAddresses& ServiceInUse() {
+    return StoredServiceInUse();
+}
+
+void SetServiceInUse(const ServiceAddresses& addresses) {
+    StoredServiceInUse() = addresses;
+}
+
 }  // namespace kesp

@@ -48,6 +48,12 @@ struct ServiceChoice {
 std::optional<ServiceChoice> ChooseService(const std::optional<std::string>& commandLineBase,
                                            const char* environmentBase);
 
+// The service this run of the program talks to, for the places that are not handed the online
+// service (the library downloads, the local network's address page). Until the program sets it:
+// the environment's KESP_SERVICE, else the built-in one. Used on the GUI thread only.
+const ServiceAddresses& ServiceInUse();
+void SetServiceInUse(const ServiceAddresses& addresses);
+
 // An http or https address with a host.
 bool IsServiceAddress(std::string_view address);
 

@@ -22,23 +22,5 @@ shot title
 open_menu
 shot menu
 
-# "New Player", the login (name and password twice), then "To Begin" on the table: the places of
-# the buttons follow the window's scales.
-read -r width height < <(xdotool getwindowgeometry "$window" | awk '/Geometry/ {split($2, a, "x"); print a[1], a[2]}')
-click_design() {  # a point of the 760 x 500 design, stretched to the window
-  xdotool mousemove --window "$window" "$(awk -v a="$1" -v w="$width" 'BEGIN {printf "%d", a * w / 760}')" \
-    "$(awk -v b="$2" -v h="$height" 'BEGIN {printf "%d", b * h / 500}')" click 1
-}
-click_design 380 440
-sleep 1.5
-xdotool type --delay 50 "Ann"
-xdotool key Tab
-xdotool type --delay 50 "pw"
-xdotool key Tab
-xdotool type --delay 50 "pw"
-xdotool key Return
-sleep 2
-click_design 655 415
-sleep 4
-xdotool mousemove --window "$window" 2 2
+open_table
 shot table

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include "network/service_addresses.h"
 #include "presentation/words.h"
 #include "windows/window_words.h"
 
@@ -71,7 +72,7 @@ std::optional<std::uint16_t> LanPortNumber(std::string_view text) {
 }
 
 QUrl DefaultIpEchoPage() {
-    return QUrl(QStringLiteral(KESP_IP_ECHO_PAGE));
+    return QUrl(QString::fromStdString(ServiceInUse().ipEcho));
 }
 
 LanForm::LanForm(Settings& settings, const std::string& programDir, QWidget* parent)

@@ -3,15 +3,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QThread>
-#include <cstdlib>
 #include <memory>
 
-namespace kesp {
+#include "network/service_addresses.h"
 
-std::string ServiceBaseAddress() {
-    if (const char* base = std::getenv("KESP_SERVICE"); base && *base) return base;
-    return KESP_SERVICE_BASE;
-}
+namespace kesp {
 
 std::string_view LibraryFileName(int number) {
     if (number < 1 || number > static_cast<int>(kDownloadableLibraries.size())) return {};
@@ -45,7 +41,7 @@ void StartLibraryDownload(QObject* context, const std::string& programDir, int n
         done(*result);
         return;
     }
-    const std::string url = LibraryDownloadAddress(ServiceBaseAddress(), file);
+    const std::string url = LibraryDownloadAddress(ServiceInUse().base, file);
     const std::string target = LibraryDownloadTarget(programDir, file);
     QThread* worker = QThread::create([result, url, target] { *result = DownloadFile(url, target); });
     QObject::connect(worker, &QThread::finished, context,

@@ -13,10 +13,6 @@
 
 namespace kesp {
 
-// The service's base address: the environment variable KESP_SERVICE when it is set, else the
-// address the program was built with.
-std::string ServiceBaseAddress();
-
 // Library number 1..9 of the download routine: its file name ("" outside the range).
 std::string_view LibraryFileName(int number);
 // A library is present when its file lies beside the program or in the folder above.

@@ -19,6 +19,7 @@
 #include "records/atomic_file.h"
 #include "tests/network/service_process.h"
 #include "window_fixture.h"
+#include "windows/passport_window.h"
 
 namespace kesp {
 using namespace test;
@@ -182,6 +183,14 @@ TEST(MenuBadges, NewsAndChatBadgesFromTheServiceAndTheStateFiles) {
     EXPECT_EQ(ReadChatState(f.program).SeenNumber, 2);
     ASSERT_TRUE(WaitFor([&] { return window.ChatWindow()->Messages().size() == 2; }));
     EXPECT_EQ(window.ChatWindow()->SeenBefore(), 1);
+    // The chat's "Passport" opens the world passport over it.
+    ASSERT_TRUE(window.ChatWindow()->PassportButton()->isEnabled());
+    window.ChatWindow()->PassportButton()->click();
+    auto* passport = window.ChatWindow()->findChild<TFormPassport*>();
+    ASSERT_TRUE(passport);
+    EXPECT_TRUE(passport->isVisible());
+    EXPECT_EQ(passport->NickEdit()->text(), "Tess");
+    passport->reject();
     window.ChatWindow()->close();
     ASSERT_TRUE(WaitFor([&] { return !window.ChatWindow(); }));
 
