@@ -149,6 +149,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
         ShowTopTen(this, settings_, programDir_);
     });
     accountPictures_ = new MenuAccountPictures(*this, words_);
+    counter_ = new MenuCounter(tableArt_, words_, online_, this);
     connect(accountPictures_, &MenuAccountPictures::AccountClicked, this, &TForm1::AccountPictureClick);
     connect(accountPictures_, &MenuAccountPictures::TournamentClicked, this, &TForm1::TournamentPictureClick);
     ConnectStatistics();
@@ -272,6 +273,7 @@ void TForm1::ShowMenu() {
     lan_->ShowWaiting(false);
     menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     accountPictures_->Show(scales_, account_.State());
+    counter_->ShowAt(menuGeometry_.counter, menuGeometry_.counterShown);
     ShowArtMessages(words_, this, {art_.LoadScreenBackground(false)});
     PaintMenuPicture();
     timer1_.start(timer::Menu);
@@ -324,6 +326,7 @@ void TForm1::ShowTable() {
     screen_ = Screen::Table;
     menu_.Hide();
     accountPictures_->Hide();
+    counter_->Rest();
     HideMenuExtras();
     NameSeats();
     lan_->ShowChat(networkTable_);
@@ -356,6 +359,7 @@ void TForm1::PrepareGame(int member, const ClubMember& record, bool network) {
     screen_ = Screen::Table;
     menu_.Hide();
     accountPictures_->Hide();
+    counter_->Rest();
     HideMenuExtras();
     ShowArtMessages(words_, this, {art_.LoadScreenBackground(true)});
     if (music_) music_->PlayMusic(false);

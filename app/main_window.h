@@ -15,6 +15,7 @@
 #include "app/lan_table.h"
 #include "app/menu_account_pictures.h"
 #include "app/menu_badges.h"
+#include "app/menu_counter.h"
 #include "app/menu_screen.h"
 #include "app/online_service.h"
 #include "app/table_menu.h"
@@ -73,6 +74,7 @@ class TForm1 : public QWidget {
     AccountSession& Account() { return account_; }
     ChatNewsWatch& Watch() { return watch_; }
     MenuBadges& Badges() { return *badges_; }
+    MenuCounter& Counter() { return *counter_; }
     InternetMusic* Radio() const { return internetMusic_.get(); }
     TFormChat* ChatWindow() const { return chat_; }
     // Opens the games chat as its badge and the table menu's "Chat" do.
@@ -170,6 +172,7 @@ class TForm1 : public QWidget {
     Game game_;
     MenuScreen menu_;
     MenuAccountPictures* accountPictures_;  // ImAc, ImTR and ImageAdvR3, owned by the window
+    MenuCounter* counter_;                  // owned by the window
     QTimer timer1_;
     TZunCardsButton* button7_;
     TZunCardsButton* button8_;

@@ -32,7 +32,9 @@ errors() {
   rm -f "$work"/shown/*
   convert "$gif" -coalesce "$work/shown/%03d.png"
   for frame in "$work"/frame_*.png; do
-    compare -metric MSE "$frame" "$work/shown/$(printf %03d "$i").png" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true
+    # compare ends its figure without a newline and exits 1 when the pictures differ.
+    { compare -metric MSE "$frame" "$work/shown/$(printf %03d "$i").png" null: 2>&1 || true; echo; } |
+      sed 's/.*(\(.*\))/\1/'
     i=$((i + 1))
   done
 }

@@ -29,7 +29,10 @@ inline std::vector<QImage> PlayDeal(int frameCount) {
     window.CurrentGame().State().HumanSeat[4] = 0;    // and in this one
     auto* action = window.findChild<QPushButton*>(QStringLiteral("Button7"));
     std::vector<QImage> frames;
-    while (static_cast<int>(frames.size()) < frameCount && window.CurrentScreen() == TForm1::Screen::Table) {
+    for (int steps = 0; steps < 20000 && static_cast<int>(frames.size()) < frameCount &&
+                        window.CurrentScreen() == TForm1::Screen::Table;
+         ++steps) {
+        QApplication::processEvents();  // flights and sounds end from the event loop
         if (action->isVisible() && action->isEnabled())
             action->click();
         else

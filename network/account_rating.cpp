@@ -49,7 +49,7 @@ FinishedRecord RecordAfterGame(const TZunGame& read, std::int64_t result, std::i
     return finished;
 }
 
-std::int64_t RoundHalfEven(double value) {
+std::int64_t RoundRatingHalfEven(double value) {
     if (!std::isfinite(value)) return 0;
     const double floor = std::floor(value);
     const double rest = value - floor;
@@ -80,14 +80,15 @@ CounterNumber ShortCounterNumber(std::int64_t value, bool cutAboveThousand) {
 }
 
 std::int64_t IqPercent(std::int64_t wins, std::int64_t losses) {
-    const std::int64_t sum = wins + losses;
-    if (sum <= 0 || losses < 0 || wins < 0) return 0;
-    // In integers, so that a half is recognised exactly.
-    const std::int64_t scaled = 100 * losses;
-    std::int64_t percent = scaled / sum;
-    const std::int64_t twiceRest = 2 * (scaled % sum);
+    if (losses < 0 || wins < 0) return 0;
+    // In wide integers, so that a half is recognised exactly and no count from the service overflows.
+    const __int128 sum = static_cast<__int128>(wins) + losses;
+    if (sum == 0) return 0;
+    const __int128 scaled = static_cast<__int128>(100) * losses;
+    __int128 percent = scaled / sum;
+    const __int128 twiceRest = 2 * (scaled % sum);
     if (twiceRest > sum || (twiceRest == sum && percent % 2 != 0)) ++percent;
-    return percent;
+    return static_cast<std::int64_t>(percent);
 }
 
 std::string AccountClubLine(std::string_view nick, const TZunGame& game, int clubView) {
@@ -95,7 +96,8 @@ std::string AccountClubLine(std::string_view nick, const TZunGame& game, int clu
     const std::size_t characters = CharacterCount(nick);
     if (characters < 20) line.append(20 - characters, ' ');
     if (clubView == 2)
-        return line + "  " + RightAligned(game.Kon, 7) + "  " + RightAligned(RoundHalfEven(game.Rating), 6);
+        return line + "  " + RightAligned(game.Kon, 7) + "  " +
+               RightAligned(RoundRatingHalfEven(game.Rating), 6);
     return line + "    " + RightAligned(game.KonL, 3) + "    " + RightAligned(game.Score, 6);
 }
 

@@ -30,7 +30,7 @@ struct FinishedRecord {
 FinishedRecord RecordAfterGame(const TZunGame& read, std::int64_t result, std::int64_t total);
 
 // To the nearest integer, a half going to the even neighbour.
-std::int64_t RoundHalfEven(double value);
+std::int64_t RoundRatingHalfEven(double value);
 
 // The menu counter's kind for a minute of the local time: 1..5 or 7 (remainder 5 shows 7 too).
 int CounterKind(int minute);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace kesp {
@@ -24,11 +25,44 @@ struct LiqDelete {
 template <typename T>
 using LiqPtr = std::unique_ptr<T, LiqDelete>;
 
+// The frame with its own colours, unchanged, when they and the see-through entry fit a palette
+// (most frames of a deal show only the felt and a card or two); nothing when they do not.
+std::optional<gif::Frame> ExactFrame(const QImage& image) {
+    const int w = image.width(), h = image.height();
+    gif::Frame frame;
+    frame.width = w;
+    frame.height = h;
+    frame.pixels.resize(static_cast<std::size_t>(w) * h);
+    std::unordered_map<QRgb, std::uint8_t> indices;
+    std::uint8_t* out = frame.pixels.data();
+    for (int y = 0; y < h; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const bool seeThrough = qAlpha(row[x]) == 0;
+            const QRgb key = seeThrough ? 0u : row[x] | 0xff000000u;
+            auto found = indices.find(key);
+            if (found == indices.end()) {
+                if (indices.size() == 256) return std::nullopt;
+                const auto index = static_cast<std::uint8_t>(indices.size());
+                found = indices.emplace(key, index).first;
+                if (seeThrough) frame.transparentIndex = index;
+                frame.palette.push_back({static_cast<std::uint8_t>(qRed(key)),
+                                         static_cast<std::uint8_t>(qGreen(key)),
+                                         static_cast<std::uint8_t>(qBlue(key))});
+            }
+            *out++ = found->second;
+        }
+    }
+    return frame;
+}
+
 }  // namespace
 
 std::optional<gif::Frame> QuantiseFrame(const QImage& pixels) {
-    const QImage image =
-        pixels.format() == QImage::Format_RGBA8888 ? pixels : pixels.convertToFormat(QImage::Format_RGBA8888);
+    const QImage argb = pixels.convertToFormat(QImage::Format_ARGB32);
+    if (argb.isNull()) return std::nullopt;
+    if (std::optional<gif::Frame> exact = ExactFrame(argb)) return exact;
+    const QImage image = pixels.convertToFormat(QImage::Format_RGBA8888);
     if (image.isNull()) return std::nullopt;
     const int w = image.width(), h = image.height();
     std::vector<void*> rows(static_cast<std::size_t>(h));

@@ -1,5 +1,6 @@
-// One recorded frame reduced to a GIF frame with a palette of its own, made by libimagequant so
-// that card faces and text keep their colours and edges.
+// One recorded frame reduced to a GIF frame with a palette of its own: its own colours when they
+// are few enough, else a palette made by libimagequant so that card faces and text keep their
+// colours and edges.
 #pragma once
 
 #include <QImage>

@@ -78,14 +78,22 @@ bool GifRecorder::AddFrame(const QImage& capture) {
     const QImage image = Opaque(capture, previous_.size());
     const QRect rect = previous_.isNull() ? image.rect() : ChangedRect(previous_, image);
     if (rect.isEmpty()) return false;
+    if (previous_.isNull()) canvas_.Reset(image.width(), image.height());
     QImage pixels = previous_.isNull() ? image : ChangedPixels(previous_, image, rect);
-    auto pending = std::make_unique<PendingFrame>();
-    pending->rect = rect;
-    PendingFrame* target = pending.get();
-    frames_.push_back(std::move(pending));
-    worker_.start([target, pixels = std::move(pixels)] { target->frame = QuantiseFrame(pixels); });
+    PendingFrame& target = *frames_.emplace_back(std::make_unique<PendingFrame>());
+    worker_.start([this, rect, &target, pixels = std::move(pixels)] { Compress(pixels, rect, target); });
     previous_ = image;
     return true;
+}
+
+void GifRecorder::Compress(const QImage& pixels, QRect rect, PendingFrame& target) {
+    std::optional<gif::Frame> frame = QuantiseFrame(pixels);
+    if (!frame) return;
+    frame->left = rect.left();
+    frame->top = rect.top();
+    frame->disposal = gif::Disposal::Keep;
+    canvas_.Place(*frame);
+    target.frame = gif::Encode(*frame, canvas_.Size().width(), canvas_.Size().height(), 0);
 }
 
 void GifRecorder::WaitForWorker() {
@@ -97,15 +105,11 @@ std::string GifRecorder::Finish() {
     std::string bytes;
     if (!frames_.empty()) {
         gif::Writer writer(previous_.width(), previous_.height(), {}, true);
-        for (std::size_t i = 0; i < frames_.size() && !writer.Failed(); ++i) {
-            PendingFrame& pending = *frames_[i];
-            if (!pending.frame) break;
-            gif::Frame& frame = *pending.frame;
-            frame.left = pending.rect.left();
-            frame.top = pending.rect.top();
-            frame.delayCs = gif::DelayCentiseconds(i + 1 == frames_.size() ? kLastFrameDelayMs : delayMs_);
-            frame.disposal = gif::Disposal::Keep;
-            if (!writer.Add(frame)) break;
+        for (std::size_t i = 0; i < frames_.size(); ++i) {
+            const std::optional<gif::EncodedFrame>& frame = frames_[i]->frame;
+            if (!frame || !writer.Add(*frame, gif::DelayCentiseconds(
+                                                  i + 1 == frames_.size() ? kLastFrameDelayMs : delayMs_)))
+                break;
             if (i + 1 == frames_.size()) bytes = writer.Finish();
         }
     }

@@ -1,7 +1,7 @@
 // A deal recorded as an animated GIF. Every capture that differs from the one before becomes a
 // frame; only the changed rectangle is kept, with the unchanged pixels inside it see-through, and
-// it is quantised on a worker thread while the deal goes on, so that saving at the end only has to
-// wait for the last frame and write the file.
+// it is quantised and compressed on a worker thread while the deal goes on, so that saving at the
+// end only has to wait for the last frame and join the compressed frames into the file.
 #pragma once
 
 #include <QImage>
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "presentation/gif_canvas.h"
 #include "presentation/gif_writer.h"
 
 namespace kesp {
@@ -40,7 +41,7 @@ class GifRecorder {
     // previous frame; true when it was appended. The first capture fixes the size: a later one of
     // another size is cut or padded to it.
     bool AddFrame(const QImage& capture);
-    // Returns once every frame taken so far is quantised.
+    // Returns once every frame taken so far is compressed.
     void WaitForWorker();
     // The recording as a looping GIF file whose last frame shows for five seconds; the recording is
     // cleared and off afterwards. Empty when there was no frame or encoding failed.
@@ -50,11 +51,14 @@ class GifRecorder {
 
   private:
     struct PendingFrame {
-        QRect rect;
-        std::optional<gif::Frame> frame;  // set by the worker
+        std::optional<gif::EncodedFrame> frame;  // set by the worker
     };
 
-    QThreadPool worker_;
+    // On the worker: the changed pixels at `rect` become a compressed frame.
+    void Compress(const QImage& pixels, QRect rect, PendingFrame& target);
+
+    QThreadPool worker_;  // one thread, so frames are compressed in their order
+    GifCanvas canvas_;    // the worker's: what the frames compressed so far show
     std::vector<std::unique_ptr<PendingFrame>> frames_;
     QImage previous_;  // the last appended capture, RGB32
     int delayMs_ = 1000;

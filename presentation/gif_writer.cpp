@@ -31,8 +31,42 @@ int DelayCentiseconds(int milliseconds) {
     return std::clamp((milliseconds + 5) / 10, 0, 65535);
 }
 
+EncodedFrame Encode(const Frame& frame, int screenWidth, int screenHeight, int globalColours) {
+    const std::size_t colours =
+        frame.palette.empty() ? static_cast<std::size_t>(globalColours) : frame.palette.size();
+    const bool fits =
+        frame.width > 0 && frame.height > 0 && frame.left >= 0 && frame.top >= 0 &&
+        frame.left + frame.width <= screenWidth && frame.top + frame.height <= screenHeight &&
+        frame.pixels.size() == static_cast<std::size_t>(frame.width) * frame.height &&
+        frame.palette.size() <= 256 && colours > 0 && frame.transparentIndex < static_cast<int>(colours) &&
+        std::all_of(frame.pixels.begin(), frame.pixels.end(), [&](std::uint8_t p) { return p < colours; });
+    EncodedFrame encoded{{}, frame.disposal, frame.transparentIndex};
+    if (!fits) return encoded;
+    // A file of this one image on a screen whose global table has as many entries (the codes'
+    // width follows it): its header, screen descriptor, global table and trailer are cut away.
+    std::string file;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&file, AppendBytes, &error);
+    if (!gif) return encoded;
+    ColorMapObject* global =
+        frame.palette.empty() ? MakeMap(std::vector<Rgb>(static_cast<std::size_t>(globalColours))) : nullptr;
+    ColorMapObject* map = frame.palette.empty() ? nullptr : MakeMap(frame.palette);
+    const std::size_t head = 13 + (global ? 3 * static_cast<std::size_t>(global->ColorCount) : 0);
+    // giflib masks the pixels it is given in place, so it gets a copy.
+    std::vector<GifPixelType> pixels(frame.pixels.begin(), frame.pixels.end());
+    const bool written =
+        (global || map) && EGifPutScreenDesc(gif, screenWidth, screenHeight, 8, 0, global) == GIF_OK &&
+        EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height, false, map) == GIF_OK &&
+        EGifPutLine(gif, pixels.data(), static_cast<int>(pixels.size())) == GIF_OK;
+    GifFreeMapObject(global);
+    GifFreeMapObject(map);
+    if (EGifCloseFile(gif, nullptr) == GIF_OK && written && file.size() > head + 1 && file.back() == ';')
+        encoded.image = file.substr(head, file.size() - head - 1);
+    return encoded;
+}
+
 Writer::Writer(int width, int height, const std::vector<Rgb>& global, bool loop)
-    : width_(width), height_(height), hasGlobal_(!global.empty()) {
+    : width_(width), height_(height), globalColours_(static_cast<int>(global.size())) {
     int error = 0;
     GifFileType* gif = EGifOpen(&bytes_, AppendBytes, &error);
     gif_ = gif;
@@ -41,8 +75,8 @@ Writer::Writer(int width, int height, const std::vector<Rgb>& global, bool loop)
         return;
     }
     EGifSetGifVersion(gif, true);
-    ColorMapObject* map = hasGlobal_ ? MakeMap(global) : nullptr;
-    failed_ = (hasGlobal_ && !map) || EGifPutScreenDesc(gif, width, height, 8, 0, map) != GIF_OK;
+    ColorMapObject* map = global.empty() ? nullptr : MakeMap(global);
+    failed_ = (!global.empty() && !map) || EGifPutScreenDesc(gif, width, height, 8, 0, map) != GIF_OK;
     GifFreeMapObject(map);
     if (!failed_ && loop) {
         // NETSCAPE2.0 with a loop count of 0: play for ever.
@@ -58,35 +92,24 @@ Writer::~Writer() {
 }
 
 bool Writer::Add(const Frame& frame) {
-    if (failed_) return false;
-    const std::size_t colours = frame.palette.empty() ? 256 : frame.palette.size();
-    const bool fits =
-        frame.width > 0 && frame.height > 0 && frame.left >= 0 && frame.top >= 0 &&
-        frame.left + frame.width <= width_ && frame.top + frame.height <= height_ &&
-        frame.pixels.size() == static_cast<std::size_t>(frame.width) * frame.height &&
-        frame.palette.size() <= 256 && (hasGlobal_ || !frame.palette.empty()) &&
-        frame.transparentIndex < static_cast<int>(colours) &&
-        std::all_of(frame.pixels.begin(), frame.pixels.end(), [&](std::uint8_t p) { return p < colours; });
-    if (!fits) {
+    return Add(Encode(frame, width_, height_, globalColours_), frame.delayCs);
+}
+
+bool Writer::Add(const EncodedFrame& frame, int delayCs) {
+    if (failed_ || frame.image.empty()) {
         failed_ = true;
         return false;
     }
-    GifFileType* gif = Gif(gif_);
     GraphicsControlBlock control{};
     control.DisposalMode = static_cast<int>(frame.disposal);
     control.UserInputFlag = false;
-    control.DelayTime = frame.delayCs;
+    control.DelayTime = delayCs;
     control.TransparentColor = frame.transparentIndex < 0 ? NO_TRANSPARENT_COLOR : frame.transparentIndex;
     GifByteType extension[4];
     EGifGCBToExtension(&control, extension);
-    ColorMapObject* map = frame.palette.empty() ? nullptr : MakeMap(frame.palette);
-    // giflib masks the pixels it is given in place, so it gets a copy.
-    std::vector<GifPixelType> pixels(frame.pixels.begin(), frame.pixels.end());
-    failed_ = (!frame.palette.empty() && !map) ||
-              EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK ||
-              EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height, false, map) != GIF_OK ||
-              EGifPutLine(gif, pixels.data(), static_cast<int>(pixels.size())) != GIF_OK;
-    GifFreeMapObject(map);
+    failed_ = EGifPutExtension(Gif(gif_), GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK;
+    // giflib writes straight through to bytes_, so the compressed image follows its control block.
+    if (!failed_) bytes_ += frame.image;
     return !failed_;
 }
 

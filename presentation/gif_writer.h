@@ -31,8 +31,22 @@ struct Frame {
     int transparentIndex = kNoTransparency;
 };
 
+// A frame compressed ahead of its place in the file: its image descriptor, colour table and LZW
+// data, with what its control block needs besides the delay.
+struct EncodedFrame {
+    std::string image;
+    Disposal disposal = Disposal::Keep;
+    int transparentIndex = kNoTransparency;
+};
+
 // Hundredths of a second for a delay in milliseconds, rounded to the nearest.
 int DelayCentiseconds(int milliseconds);
+
+// Compresses a frame for a screen of screenWidth x screenHeight whose global colour table has
+// `globalColours` entries (0: none); empty `image` when the frame does not fit the screen or its
+// indices leave its colour table. Frames can so be compressed one by one (on a worker) and
+// written together later.
+EncodedFrame Encode(const Frame& frame, int screenWidth, int screenHeight, int globalColours);
 
 class Writer {
   public:
@@ -46,6 +60,9 @@ class Writer {
     // False, and the writer stays failed, when the frame does not fit the screen, its indices
     // leave its colour table, or giflib refuses it.
     bool Add(const Frame& frame);
+    // A frame that Encode compressed for this screen, shown for `delayCs`; false, and the writer
+    // stays failed, when it is empty.
+    bool Add(const EncodedFrame& frame, int delayCs);
     // The file's bytes; empty when anything failed.
     std::string Finish();
     bool Failed() const { return failed_; }
@@ -54,7 +71,7 @@ class Writer {
     void* gif_ = nullptr;  // GifFileType, kept out of this header
     std::string bytes_;
     int width_, height_;
-    bool hasGlobal_;
+    int globalColours_;
     bool failed_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "network/account_rating.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 #include "network/game_results.h"
 
@@ -60,7 +61,7 @@ TEST(AccountRating, HalvesRoundToTheEvenNeighbour) {
     const std::pair<double, std::int64_t> cases[] = {{0.5, 0},        {1.5, 2},   {2.5, 2},
                                                      {-0.5, 0},       {-1.5, -2}, {40.04, 40},
                                                      {-499.96, -500}, {2.51, 3},  {1e300 * 1e300, 0}};
-    for (const auto& [value, rounded] : cases) EXPECT_EQ(RoundHalfEven(value), rounded) << value;
+    for (const auto& [value, rounded] : cases) EXPECT_EQ(RoundRatingHalfEven(value), rounded) << value;
 }
 
 TEST(MenuCounter, KindByMinute) {
@@ -95,6 +96,9 @@ TEST(MenuCounter, IqPercentRoundsHalvesToEven) {
     EXPECT_EQ(IqPercent(2, 1), 33);
     EXPECT_EQ(IqPercent(1, 2), 67);
     EXPECT_EQ(IqPercent(-5, 2), 0);  // nonsense from the service
+    constexpr std::int64_t kHuge = std::numeric_limits<std::int64_t>::max();
+    EXPECT_EQ(IqPercent(kHuge, kHuge), 50);  // no overflow on absurd counts
+    EXPECT_EQ(IqPercent(1, kHuge), 100);
 }
 
 TEST(AccountClubLine, BothViews) {

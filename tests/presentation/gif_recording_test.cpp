@@ -14,6 +14,7 @@
 #include "gif_decode.h"
 #include "presentation/card_art.h"
 #include "presentation/deal_recording.h"
+#include "presentation/gif_canvas.h"
 #include "presentation/gif_recorder.h"
 #include "presentation/table_painter.h"
 
@@ -186,6 +187,38 @@ TEST(GifRecorder, ChangedRectHoldsEveryChangedPixel) {
         for (const QPoint& p : c.changed) after.setPixel(p, qRgb(255, 255, 255));
         EXPECT_EQ(ChangedRect(before, after), c.expected);
     }
+}
+
+// A frame laid on the canvas may change its indices to compress better, but never what it shows.
+TEST(GifCanvas, RewrittenFramesShowWhatTheyShowedAndDropUnusedColours) {
+    const gif::Rgb red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, grey{9, 9, 9};
+    auto shown = [](const gif::Frame& f, std::vector<gif::Rgb> screen) {
+        for (int x = 0; x < f.width; ++x) {
+            const std::uint8_t p = f.pixels[static_cast<std::size_t>(x)];
+            if (p != f.transparentIndex) screen[static_cast<std::size_t>(f.left + x)] = f.palette[p];
+        }
+        return screen;
+    };
+    GifCanvas canvas;
+    canvas.Reset(6, 1);
+    gif::Frame first;
+    first.width = 6, first.height = 1;
+    first.palette = {red, green, blue, grey};
+    first.pixels = {0, 0, 1, 1, 2, 2};
+    canvas.Place(first);
+    EXPECT_EQ(first.palette.size(), 3u) << "grey was not used";
+    const std::vector<gif::Rgb> screen = shown(first, std::vector<gif::Rgb>(6));
+
+    gif::Frame second;
+    second.left = 1, second.width = 5, second.height = 1;
+    second.palette = {red, green, blue, grey};
+    second.transparentIndex = 3;
+    second.pixels = {0, 2, 1, 3, 0};  // red again, blue over green, green again, see-through, red over blue
+    const std::vector<gif::Rgb> wanted = shown(second, screen);
+    canvas.Place(second);
+    EXPECT_EQ(shown(second, screen), wanted);
+    EXPECT_EQ(second.pixels[0], second.transparentIndex) << "an unchanged pixel turns see-through";
+    EXPECT_EQ(second.pixels[2], second.pixels[3]) << "an unchanged pixel continues its left neighbour";
 }
 
 TEST(GifWriter, RefusesFramesOutsideTheScreenOrTheirColours) {
