@@ -149,6 +149,7 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     connect(accountPictures_, &MenuAccountPictures::TournamentClicked, this, &TForm1::TournamentPictureClick);
     connect(accountPictures_, &MenuAccountPictures::WorldTopTenClicked, this,
             &TForm1::WorldTopTenPictureClick);
+    ConnectStatistics();
     // The start-up login may answer while the menu already shows.
     connect(&account_, &AccountSession::StateChanged, this, [this] {
         if (screen_ == Screen::Menu) accountPictures_->Show(scales_, account_.State());
@@ -199,6 +200,7 @@ bool TForm1::StartUp() {
         QTimer::singleShot(0, this, &QWidget::close);
         return false;
     }
+    SendStartupReport(check.StartReportAllowed());
     ApplyWords();
     cursors_ = std::make_unique<TCursors>(settings_.OwnCursor, this);
     cursors_->FollowAllWindows();
@@ -590,6 +592,7 @@ void TForm1::OnLeaveTable(LeaveReason reason) {
         const GameFinishedOutcome outcome = GameFinished(
             programDir_, clubWritable_, gs, player_, now.toString(QStringLiteral("hh:mm")).toStdString(),
             HistoryShortDate(now.date(), QLocale::system()).toStdString());
+        SendGameResults();
         messages = outcome.Messages;
         sound = outcome.Sound;
         if (outcome.CycleComplete) cyclePlace = outcome.Place;

@@ -159,6 +159,11 @@ class TForm1 : public QWidget {
     void TopTenButtonClick();
     void OpenWorldTopTen(int list);
     void OfferWorldRecord(int score);
+    // The world statistics (main_window_statistics.cpp).
+    void ConnectStatistics();
+    void SendStartupReport(bool allowed);
+    void SendGameResults();
+    void SaveSettingsNow();
 
     std::string programDir_;
     ProgramFolderLock folderLock_;  // taken at start-up, held while the program runs
@@ -183,7 +188,7 @@ class TForm1 : public QWidget {
     std::unique_ptr<WindowEvents> events_;
     Game game_;
     MenuScreen menu_;
-    MenuAccountPictures* accountPictures_;  // ImAc and ImTR, owned by the window
+    MenuAccountPictures* accountPictures_;  // ImAc, ImTR and ImageAdvR3, owned by the window
     MenuCounter* counter_;                  // owned by the window
     QTimer timer1_;
     TZunCardsButton* button7_;

@@ -14,17 +14,20 @@ MenuAccountPictures::MenuAccountPictures(QWidget& window, const Localisation& wo
       words_(words),
       account_(new QLabel(&window)),
       tournament_(new QLabel(&window)),
-      worldTopTen_(new QLabel(&window)) {
+      worldTopTen_(new QLabel(&window)),
+      statistics_(new QLabel(&window)) {
     account_->setObjectName("ImAc");
     tournament_->setObjectName("ImTR");
     worldTopTen_->setObjectName("ImageAdvR2");
-    for (QLabel* label : {account_, tournament_, worldTopTen_}) {
+    statistics_->setObjectName("ImageAdvR3");
+    for (QLabel* label : {account_, tournament_, worldTopTen_, statistics_}) {
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
         label->hide();
     }
     tournament_->setPixmap(RecordWindowPicture("Tournament48"));
     worldTopTen_->setPixmap(RecordWindowPicture("WorldTopTen48"));
+    statistics_->setPixmap(RecordWindowPicture("Statistics48"));
 }
 
 QPixmap MenuAccountPictures::AccountPicture(LoginState state) {
@@ -43,8 +46,10 @@ void MenuAccountPictures::Show(const WindowScales& scales, LoginState state) {
     const Placement place(scales);
     account_->setGeometry(place.FixedRect(200, 440, 48, 48));
     tournament_->setGeometry(place.FixedRect(512, 440, 48, 48));
-    // The world top ten in the right-hand margin beside the side picture, above the menu clock.
+    // The world top ten and the statistics in the right-hand margin beside the side picture, above
+    // the menu counter.
     worldTopTen_->setGeometry(place.FixedRect(706, 100, 48, 48));
+    statistics_->setGeometry(place.FixedRect(706, 152, 48, 48));
     account_->setPixmap(AccountPicture(state));
     const WordKey hint = state == LoginState::RatedGame  ? WordKey::GameOnTheRating
                          : state == LoginState::LoggedIn ? WordKey::LoggedIn
@@ -52,15 +57,12 @@ void MenuAccountPictures::Show(const WindowScales& scales, LoginState state) {
     account_->setToolTip(words_.WordText(hint));
     tournament_->setToolTip(words_.WordText(WordKey::OnlineTournament));
     worldTopTen_->setToolTip(words_.WordText(WordKey::WorldTopTen));
-    account_->show();
-    tournament_->show();
-    worldTopTen_->show();
+    statistics_->setToolTip(words_.WordText(WordKey::Statistics));
+    for (QLabel* label : {account_, tournament_, worldTopTen_, statistics_}) label->show();
 }
 
 void MenuAccountPictures::Hide() {
-    account_->hide();
-    tournament_->hide();
-    worldTopTen_->hide();
+    for (QLabel* label : {account_, tournament_, worldTopTen_, statistics_}) label->hide();
 }
 
 bool MenuAccountPictures::eventFilter(QObject* watched, QEvent* event) {
@@ -69,6 +71,7 @@ bool MenuAccountPictures::eventFilter(QObject* watched, QEvent* event) {
         if (watched == account_) emit AccountClicked();
         if (watched == tournament_) emit TournamentClicked();
         if (watched == worldTopTen_) emit WorldTopTenClicked();
+        if (watched == statistics_) emit StatisticsClicked();
         return true;
     }
     return QObject::eventFilter(watched, event);

@@ -1,5 +1,5 @@
-// The main menu's account picture (the badge with the login lamp), tournament picture and world
-// top ten picture.
+// The main menu's account picture (the badge with the login lamp), tournament picture, world top
+// ten picture and world statistics picture.
 #pragma once
 
 #include <QObject>
@@ -19,7 +19,7 @@ class MenuAccountPictures : public QObject {
   public:
     MenuAccountPictures(QWidget& window, const Localisation& words);
 
-    // Places the pictures for the window's scales and draws the account picture for `state`.
+    // Places both pictures for the window's scales and draws the account picture for `state`.
     void Show(const WindowScales& scales, LoginState state);
     void Hide();
     // The account badge with its lamp at (24, 0): red logged out, yellow logged in, green in a
@@ -28,11 +28,13 @@ class MenuAccountPictures : public QObject {
     QLabel* AccountLabel() const { return account_; }
     QLabel* TournamentLabel() const { return tournament_; }
     QLabel* WorldTopTenLabel() const { return worldTopTen_; }
+    QLabel* StatisticsLabel() const { return statistics_; }
 
   signals:
     void AccountClicked();      // ImAc
     void TournamentClicked();   // ImTR
     void WorldTopTenClicked();  // ImageAdvR2
+    void StatisticsClicked();   // ImageAdvR3
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,6 +44,7 @@ class MenuAccountPictures : public QObject {
     QLabel* account_;
     QLabel* tournament_;
     QLabel* worldTopTen_;
+    QLabel* statistics_;
 };
 
 }  // namespace kesp

@@ -262,7 +262,7 @@ std::optional<TZunStat> ReadStatistics(ServiceClient& client, const std::string&
     stat.Stat1 = RecordInteger(*v, 1);
     stat.Stat2 = RecordInteger(*v, 2);
     stat.Stat3 = RecordInteger(*v, 3);
-    stat.Stat4 = RecordValue(*v, 4);
+    stat.Stat4 = RecordText(RecordValue(*v, 4));
     for (std::size_t i = 0; i < stat.StatX.size(); ++i) stat.StatX[i] = RecordInteger(*v, 5 + i);
     stat.StatY = RecordInteger(*v, 17);
     stat.StatZ = RecordValue(*v, 18);

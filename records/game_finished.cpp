@@ -24,8 +24,6 @@ HistoryKind KindOf(const FinishedGame& game) {
 
 }  // namespace
 
-void PostGameStatistics(const FinishedGame&, const GameState&) {}
-
 GameFinishedOutcome GameFinished(std::string_view programDir, bool clubWritable, const GameState& gs,
                                  const FinishedGame& game, std::string_view timeText,
                                  std::string_view dateText) {
@@ -59,8 +57,6 @@ GameFinishedOutcome GameFinished(std::string_view programDir, bool clubWritable,
     entry.Kind = KindOf(game);
     if (auto message = WriteHistory(programDir, std::span(&entry, 1), timeText, dateText))
         outcome.Messages.push_back(*message);
-
-    PostGameStatistics(game, gs);
 
     const bool cycleEnd = gs.GameNo > 0 && gs.GameNo % CycleLength == 0;
     if (!cycleEnd && game.Result > 0) outcome.Sound = "WKoGood";

@@ -1,5 +1,5 @@
 // The records' part of the end of a game, run when the user leaves a settled game: the player's
-// new rating and record, the history line, the statistics post, the sound, and the club update
+// new rating and record, the history line, the sound, and the club update
 // with the top ten at the end of a cycle of 25 games. The window does the rest (taking the table
 // off, the end-of-game and world top-ten windows, the menu) from what this returns.
 #pragma once
@@ -39,9 +39,6 @@ struct GameFinishedOutcome {
     std::string_view Sound;            // "WKoGood", "WKoBads" or nothing
     std::vector<RecordMessage> Messages;
 };
-
-// The game for the world statistics. Reporting to the service is not there yet.
-void PostGameStatistics(const FinishedGame& game, const GameState& gs);
 
 // `gs` gives `GameNo` and `ProvisionalTotal`; the time ("hh:nn") and the short date are the
 // texts for the history line. Club changes are written only when `clubWritable`; the club file

@@ -47,7 +47,8 @@ struct Settings {
     bool OwnCursor = true;
     int Speed = 4;       // 1..6
     int WindowSize = 1;  // 1..5
-    bool StartReportSent = true;
+    // Until a start-up report went out with its first-start mark; a fresh installation has not.
+    bool StartReportSent = false;
     bool StatsEntrySent = true;
     bool RadioListFromServer = true;
     int CaptionColour = 1;  // 1..7

@@ -5,6 +5,8 @@
 
 #include <QPushButton>
 #include <QtTest/QTest>
+#include <cstdint>
+#include <optional>
 
 #include "app/main_window.h"
 
@@ -44,6 +46,27 @@ inline bool TakeOwnTurn(TForm1& window, QPushButton* action) {
         return true;
     }
     return false;
+}
+
+// Plays the game on the table to its end with the mouse and leaves it with "Exit to menu"; the
+// settled result of the user's seat, or nothing when the table never came to its end.
+inline std::optional<std::int64_t> PlayToTheMenu(TForm1& window) {
+    QPushButton* action = Child(window, "Button7");
+    QPushButton* second = Child(window, "Button8");
+    const GameState& gs = window.CurrentGame().State();
+    std::optional<std::int64_t> result;
+    for (int steps = 0; window.CurrentScreen() == TForm1::Screen::Table && steps < 50000; ++steps) {
+        if (TakeOwnTurn(window, action)) continue;
+        if (action->isVisible() && action->isEnabled()) {
+            QTest::mouseClick(action, Qt::LeftButton);
+        } else if (second->isVisible() && second->isEnabled() && gs.GameOver) {
+            result = gs.Score[4];
+            QTest::mouseClick(second, Qt::LeftButton);  // "Exit to menu"
+        } else {
+            QTest::qWait(5);  // the computer seats move on the game timer
+        }
+    }
+    return result;
 }
 
 }  // namespace kesp::test

@@ -36,7 +36,7 @@ Settings Custom() {
     s.OwnCursor = false;
     s.Speed = 6;
     s.WindowSize = 5;
-    s.StartReportSent = false;
+    s.StartReportSent = true;
     s.RadioListFromServer = false;
     s.CaptionColour = 7;
     s.NewButtons = true;
@@ -77,7 +77,7 @@ Settings Custom() {
 
 const std::string kCustomFile =
     "<# General>\r\n"
-    "720121065#L171131101\r\n"
+    "720121065RL171131101\r\n"
     "<# Cards>\r\n"
     "17\r\n"
     "<# Decks>\r\n"
@@ -115,7 +115,7 @@ const std::string kCustomFile =
 // The file a first run writes: every default, the world-top-ten values included.
 const std::string kDefaultFile =
     "<# General>\r\n"
-    "011110141RL010020011\r\n"
+    "011110141#L010020011\r\n"
     "<# Cards>\r\n"
     "0\r\n"
     "<# Decks>\r\n"
@@ -207,6 +207,8 @@ TEST(SettingsFile, LineEndsAndLineCount) {
         read = Custom();
         EXPECT_EQ(ReadSettingsText(read, text), SettingsLoad::kDefaults);
         EXPECT_EQ(read, Settings{});
+        // A fresh installation has not reported its first start yet.
+        EXPECT_FALSE(read.StartReportSent);
     }
 }
 
@@ -216,16 +218,15 @@ TEST(SettingsFile, GeneralLine) {
         std::function<void(Settings&)> change;
     };
     const Case cases[] = {
-        {"1111###4#RL0", [](Settings& s) { s.CurrentLanguage = 1; }},
-        // Positions 10..12 are always set from their character; the positions after 11 keep defaults.
-        {"###########",
+        {"1111###4#RL0",
          [](Settings& s) {
-             s.StartReportSent = false;
-             s.StatsEntrySent = false;
+             s.CurrentLanguage = 1;
+             s.StartReportSent = true;
          }},
+        // Positions 10..12 are always set from their character; the positions after 11 keep defaults.
+        {"###########", [](Settings& s) { s.StatsEntrySent = false; }},
         {"############",
          [](Settings& s) {
-             s.StartReportSent = false;
              s.StatsEntrySent = false;
              s.RadioListFromServer = false;
          }},
@@ -236,18 +237,19 @@ TEST(SettingsFile, GeneralLine) {
         {"0000000000000000000000",
          [](Settings& s) {
              s.SoundOn = s.MusicOn = s.GifAnimation = s.FlyCards = s.OwnCursor = false;
-             s.StartReportSent = s.StatsEntrySent = false;
+             s.StatsEntrySent = false;
              s.SaluteButtons = s.SaluteCards = false;
          }},
         {"99999999999999999999",
          [](Settings& s) {
              s.CurrentLanguage = 9;
-             s.StartReportSent = s.StatsEntrySent = s.RadioListFromServer = false;
+             s.StatsEntrySent = s.RadioListFromServer = false;
              s.CaptionColour = 7;
          }},
         {"#0##2##76RL#5#1301#0",
          [](Settings& s) {
              s.SoundOn = s.MusicOn = false;
+             s.StartReportSent = true;
              s.ClubView = 2;  // speed 7 and window size 6 do not exist: both keep their defaults
              s.RadioListFromServer = false;
              s.CaptionColour = 5;
@@ -417,7 +419,7 @@ TEST(SettingsFile, WriterKeepsTheFileReadable) {
     s.WorldCountry = "1-0001";
     const auto lines = Lines(SettingsFileText(s));
     ASSERT_EQ(lines.size(), 35u);
-    EXPECT_EQ(lines[1], "#11110141RL0#0010011");
+    EXPECT_EQ(lines[1], "#11110141#L0#0010011");
     EXPECT_EQ(lines[5], "120");
     EXPECT_EQ(lines[7], "#1####");
     EXPECT_EQ(lines[9], "Comic Sans MS");

@@ -100,6 +100,8 @@ void DrawControls(ArtWriter& out);
 // The account's badge, state lamps and stars and the photo frame.
 void DrawAccountArt(ArtWriter& out);
 void DrawWorldArt(ArtWriter& out);  // the world top ten badge of the main menu
+// The main menu's world statistics picture.
+void DrawStatisticsArt(ArtWriter& out);
 // The games chat's and the news badges' pictures and the internet music player's buttons.
 void DrawOnlineBadges(ArtWriter& out);
 // The menu counter's digit sets and platform icons.

@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
     artgen::DrawAnimations(out);
     artgen::DrawAccountArt(out);
     artgen::DrawWorldArt(out);
+    artgen::DrawStatisticsArt(out);
     artgen::DrawCounterArt(out);
     if (!out.ok() || !out.WriteQrc(QDir(folder).filePath("kesp_art.qrc"))) {
         std::fprintf(stderr, "kesp-artgen: writing the pictures failed\n");
