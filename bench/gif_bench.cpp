@@ -12,8 +12,8 @@
 #include <QTemporaryDir>
 
 #include "app/main_window.h"
-#include "presentation/gif_recorder.h"
 #include "played_deal.h"
+#include "presentation/gif_recorder.h"
 #include "program_folder.h"
 #include "qt_bench_main.h"
 #include "records/atomic_file.h"

@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
         bytes = recorder.Finish();
         save.push_back(Milliseconds(clock));
     }
-    if (bytes.empty() || !kesp::WriteFileAtomically(out.filePath(QStringLiteral("kesp.gif")).toStdString(), bytes))
+    if (bytes.empty() ||
+        !kesp::WriteFileAtomically(out.filePath(QStringLiteral("kesp.gif")).toStdString(), bytes))
         return 1;
     std::printf("frames %zu\nkesp_bytes %zu\nrecord_ms %.1f\nsave_ms %.1f\n", frames.size(), bytes.size(),
                 Median(whole), Median(save));
