@@ -146,6 +146,8 @@ class TForm1 : public QWidget {
     void LayoutMusicButtons();
     bool InternetMusicPlaying() const;
     void OpenChatWindow(bool withSound);
+    // The world passport over `parent`, window-modal; `closed` runs when it closes.
+    void OpenPassport(QWidget* parent, std::function<void()> closed);
     // The account's row and games (main_window_rated.cpp).
     void ConnectRatedGame();
     void ReadAccountRow();

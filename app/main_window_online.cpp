@@ -68,14 +68,17 @@ void TForm1::OpenChatWindow(bool withSound) {
                           watch_.NewestChatKnown(), this);
     chat_->setAttribute(Qt::WA_DeleteOnClose);
     connect(chat_, &TFormChat::NewestSeen, &watch_, &ChatNewsWatch::ChatSeen);
-    chat_->SetPassportOpener([this](QWidget* parent, std::function<void()> closed) {
-        PlaySoundEffect(sound::Window);
-        auto* passport = new TFormPassport(settings_, words_, parent);
-        passport->setAttribute(Qt::WA_DeleteOnClose);
-        connect(passport, &QDialog::finished, parent, [closed = std::move(closed)] { closed(); });
-        passport->open();
-    });
+    chat_->SetPassportOpener(
+        [this](QWidget* parent, std::function<void()> closed) { OpenPassport(parent, std::move(closed)); });
     chat_->show();
+}
+
+void TForm1::OpenPassport(QWidget* parent, std::function<void()> closed) {
+    PlaySoundEffect(sound::Window);
+    auto* passport = new TFormPassport(settings_, words_, parent);
+    passport->setAttribute(Qt::WA_DeleteOnClose);
+    if (closed) connect(passport, &QDialog::finished, parent, [closed = std::move(closed)] { closed(); });
+    passport->open();
 }
 
 // The tick found a new message: the sound, and during a game the window when the option asks.

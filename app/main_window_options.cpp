@@ -31,6 +31,7 @@ void TForm1::OpenOptionsDialog() {
     host.BackgroundChanged = [this] { ReloadBackground(); };
     host.DesignChanged = [this] { ReloadBackground(); };
     host.PlaySound = [this](std::string_view sound) { PlaySoundEffect(sound); };
+    host.OpenPassport = [this](QWidget* parent) { OpenPassport(parent, {}); };
     OpenOptions(this, settings_, programDir_, std::move(host));
 }
 

@@ -234,7 +234,10 @@ QWidget* TFormOptions::GeneralTab() {
     passport_ = static_cast<TZunCardsButton*>(MakeWindowButton(QString(), settings_, multimedia));
     passport_->setObjectName(QStringLiteral("Button4"));
     words_->Bind(passport_, WordKey::Passport);
-    passport_->setEnabled(false);  // the passport window comes with the online client
+    passport_->setEnabled(static_cast<bool>(host_.OpenPassport));
+    connect(passport_, &QPushButton::clicked, this, [this] {
+        if (host_.OpenPassport) host_.OpenPassport(this);
+    });
     passport_->SetKLightSB(50);
     words_->Bind([this](const WindowWords&) { SyncSpeedCaption(); });
     FitWidth(*words_, speed_);

@@ -48,6 +48,8 @@ struct OptionsHost {
     std::function<void()> DesignChanged;
     std::function<void()> RadioListChanged;
     std::function<void(std::string_view sound)> PlaySound;
+    // "Passport": the world passport over `parent` (the button is off without it).
+    std::function<void(QWidget* parent)> OpenPassport;
     // The screen the window-size list is checked against; the primary screen's area when empty.
     std::function<QSize()> ScreenSize;
 };

@@ -57,6 +57,7 @@ struct FakeHost {
         host.DesignChanged = count("design");
         host.RadioListChanged = count("radio");
         host.PlaySound = [this](std::string_view s) { sounds.emplace_back(s); };
+        host.OpenPassport = [this](QWidget*) { ++calls["passport"]; };
         host.ScreenSize = [this] { return screen; };
         return host;
     }
@@ -195,7 +196,9 @@ TEST(OptionsDialog, TheOpeningShowsTheSettingsAndTheRememberedTab) {
         EXPECT_EQ(Child<QComboBox>(dialog, "ComboBoxLan")->currentIndex(), 2);
         EXPECT_TRUE(RadioItem(dialog, "RadioGroup4", 2)->isChecked());
         EXPECT_EQ(Child<QPushButton>(dialog, "Button3")->text(), WordText(WordKey::Speed, 2) + " = 5");
-        EXPECT_FALSE(Child<QPushButton>(dialog, "Button4")->isEnabled());  // no passport window yet
+        Child<QPushButton>(dialog, "Button4")->click();
+        EXPECT_EQ(fake.calls["passport"], 1);
+        fake.calls.erase("passport");
         EXPECT_EQ(Child<QSpinBox>(dialog, "SpinEditSG1")->value(), 700);
         EXPECT_EQ(Child<QComboBox>(dialog, "ComboBoxBG1")->currentIndex(), 6);
         EXPECT_EQ(Child<QComboBox>(dialog, "ComboBoxBG2")->currentIndex(), 4);
