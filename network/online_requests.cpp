@@ -1,10 +1,22 @@
 #include "network/online_requests.h"
 
+#include <algorithm>
+
 #include "network/service_reply.h"
 #include "network/service_text.h"
 
 namespace kesp {
 namespace {
+
+// A post that waits at most kListReadTimeoutMs (less when the client is set shorter).
+std::optional<std::string> ListRead(ServiceClient& client, const std::string& address, FormKind kind,
+                                    const FormFields& fields) {
+    const long own = client.ReadTimeout();
+    client.SetReadTimeout(std::min(own, kListReadTimeoutMs));
+    auto reply = client.Post(address, kind, fields);
+    client.SetReadTimeout(own);
+    return reply;
+}
 
 std::string Prefixed(std::string_view key) {
     return std::string(kGameKeyPrefix) + std::string(key);
@@ -222,16 +234,14 @@ std::optional<long long> ReadRecordCount(ServiceClient& client, const std::strin
 
 std::optional<std::vector<TZunRecord>> ReadWorldRecords(ServiceClient& client,
                                                         const std::string& worldAddress, int list) {
-    client.SetReadTimeout(kListReadTimeoutMs);
-    return RecordsOf(client.Post(worldAddress, FormKind::List, {{"gid", Gid(list)}}), list);
+    return RecordsOf(ListRead(client, worldAddress, FormKind::List, {{"gid", Gid(list)}}), list);
 }
 
 std::optional<std::vector<TZunRecord>> ReadOwnRecords(ServiceClient& client, const std::string& worldAddress,
                                                       int list, const std::string& nick,
                                                       const std::string& city) {
-    client.SetReadTimeout(kListReadTimeoutMs);
     return RecordsOf(
-        client.Post(worldAddress, FormKind::Text, {{"gid", Gid(list)}, {"nick", nick}, {"city", city}}),
+        ListRead(client, worldAddress, FormKind::Text, {{"gid", Gid(list)}, {"nick", nick}, {"city", city}}),
         list);
 }
 
@@ -252,8 +262,7 @@ int PostRecord(ServiceClient& client, const std::string& worldAddress, const TZu
 }
 
 std::optional<TZunStat> ReadStatistics(ServiceClient& client, const std::string& statisticsAddress) {
-    client.SetReadTimeout(kListReadTimeoutMs);
-    const auto reply = client.Post(statisticsAddress, FormKind::List, {{"gid", Gid(kGameIdentifier)}});
+    const auto reply = ListRead(client, statisticsAddress, FormKind::List, {{"gid", Gid(kGameIdentifier)}});
     if (!reply) return std::nullopt;
     const auto v = ReadFirstRecord(*reply, '*', ' ');
     if (!v) return std::nullopt;

@@ -13,7 +13,8 @@
 
 namespace kesp {
 
-// The reads that must not keep a window waiting long set this read time-out on the shared client.
+// The reads that must not keep a window waiting long wait at most this long for their reply; the
+// shared client's own time-out holds again for the requests after them.
 inline constexpr long kListReadTimeoutMs = 3000;
 
 // Account creation's results.

@@ -107,6 +107,10 @@ void ServiceClient::SetReadTimeout(long milliseconds) {
     handle_->timeoutMs = milliseconds;
 }
 
+long ServiceClient::ReadTimeout() const {
+    return handle_->timeoutMs;
+}
+
 std::optional<std::string> ServiceClient::Post(const std::string& address, FormKind kind,
                                                const FormFields& fields) {
     CURL* curl = handle_->curl.get();

@@ -30,6 +30,7 @@ class ServiceClient {
 
     // From the first call on, every later post waits at most this long for its whole reply.
     void SetReadTimeout(long milliseconds);
+    long ReadTimeout() const;
 
     // The longest any call waits when no read time-out was set, and the connect time-out.
     static constexpr long kDefaultTimeoutMs = 20000;

@@ -278,6 +278,11 @@ TEST(OnlineRequestsDown, NoServiceIsNoAnswer) {
     EXPECT_EQ(ReadPlaceByRating(client, addresses.account, 1), -1);
     EXPECT_FALSE(ReadStatistics(client, addresses.statistics));
     EXPECT_FALSE(DownloadText(addresses.news));
+    // A list read's short wait is its own: the saves after it keep the client's.
+    EXPECT_EQ(client.ReadTimeout(), ServiceClient::kDefaultTimeoutMs);
+    client.SetReadTimeout(1500);
+    EXPECT_FALSE(ReadWorldRecords(client, addresses.worldTopTen, kWindowsList));
+    EXPECT_EQ(client.ReadTimeout(), 1500);
 }
 
 }  // namespace
