@@ -48,8 +48,8 @@ void MenuAccountPictures::Show(const WindowScales& scales, LoginState state) {
     tournament_->setGeometry(place.FixedRect(512, 440, 48, 48));
     // The world top ten and the statistics in the right-hand margin beside the side picture, above
     // the menu counter.
-    worldTopTen_->setGeometry(place.FixedRect(706, 100, 48, 48));
-    statistics_->setGeometry(place.FixedRect(706, 152, 48, 48));
+    worldTopTen_->setGeometry(place.FixedRect(706, 80, 48, 48));
+    statistics_->setGeometry(place.FixedRect(706, 140, 48, 48));
     account_->setPixmap(AccountPicture(state));
     const WordKey hint = state == LoginState::RatedGame  ? WordKey::GameOnTheRating
                          : state == LoginState::LoggedIn ? WordKey::LoggedIn
