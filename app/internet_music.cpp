@@ -1,5 +1,6 @@
 #include "app/internet_music.h"
 
+#include <QAudioOutput>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -54,7 +55,6 @@ InternetMusic::InternetMusic(QWidget& window, const Settings& settings, std::fun
       volumeButton_(new PlayerButton(QStringLiteral("MusicVolume"), &window)) {
     if (!draw_)
         draw_ = [](int count) { return static_cast<int>(QRandomGenerator::global()->bounded(count)); };
-    player_.setAudioOutput(&output_);
     play_->SetPicture(QStringLiteral("MP_Play"));
     next_->SetPicture(QStringLiteral("MP_Next"));
     volumeButton_->SetPicture(QStringLiteral("MP_Volume"));
@@ -63,8 +63,6 @@ InternetMusic::InternetMusic(QWidget& window, const Settings& settings, std::fun
     // The volume button needs the point of the release.
     volumeButton_->installEventFilter(this);
     connect(&endCheck_, &QTimer::timeout, this, &InternetMusic::CheckEnd);
-    // A stream that cannot be played stops quietly; the button offers play again.
-    connect(&player_, &QMediaPlayer::errorOccurred, this, [this] { SetPlaying(false); });
     AttachHoverBalloon(
         play_,
         [this] { return track_ ? QString::fromStdString(tracks_[track_ - 1].DisplayName) : QString(); },
@@ -77,7 +75,6 @@ void InternetMusic::TakePlaylist(std::string_view page, const std::string& music
     if (tracks.size() < kFewestPlaylistLines) return;
     tracks_ = std::move(tracks);
     on_ = true;
-    output_.setVolume(volume_ / 100.0f);
     ShowVolume();
     OpenTrack(1 + draw_(static_cast<int>(tracks_.size())));
     endCheck_.start(kEndCheckMs);
@@ -85,7 +82,24 @@ void InternetMusic::TakePlaylist(std::string_view page, const std::string& music
 
 void InternetMusic::OpenTrack(int track) {
     track_ = std::clamp(track, 1, static_cast<int>(tracks_.size()));
-    player_.setSource(QUrl(QString::fromStdString(tracks_[static_cast<std::size_t>(track_ - 1)].Address)));
+    if (player_) player_->setSource(TrackAddress());
+}
+
+QUrl InternetMusic::TrackAddress() const {
+    return QUrl(QString::fromStdString(tracks_[static_cast<std::size_t>(track_ - 1)].Address));
+}
+
+QMediaPlayer& InternetMusic::MediaPlayer() {
+    if (!player_) {
+        player_ = new QMediaPlayer(this);
+        output_ = new QAudioOutput(this);
+        output_->setVolume(volume_ / 100.0f);
+        player_->setAudioOutput(output_);
+        // A stream that cannot be played stops quietly; the button offers play again.
+        connect(player_, &QMediaPlayer::errorOccurred, this, [this] { SetPlaying(false); });
+        player_->setSource(TrackAddress());
+    }
+    return *player_;
 }
 
 void InternetMusic::SetPlaying(bool playing) {
@@ -98,19 +112,19 @@ void InternetMusic::SetPlaying(bool playing) {
 void InternetMusic::PlayPause() {
     if (!on_) return;
     if (playing_) {
-        player_.pause();
+        MediaPlayer().pause();
         SetPlaying(false);
     } else {
-        player_.play();
+        MediaPlayer().play();
         SetPlaying(true);
     }
 }
 
 void InternetMusic::Next() {
     if (!on_) return;
-    player_.stop();
+    MediaPlayer().stop();
     OpenTrack(1 + draw_(static_cast<int>(tracks_.size())));
-    player_.play();
+    MediaPlayer().play();
     SetPlaying(true);
     const PlaylistTrack& t = tracks_[static_cast<std::size_t>(track_ - 1)];
     next_->setToolTip(QString::fromStdString(t.DisplayName) + QStringLiteral("  :  ") +
@@ -121,7 +135,7 @@ void InternetMusic::VolumeClick(int x) {
     if (!on_) return;
     if (x > 34) volume_ = std::min(100, volume_ + kVolumeStep);
     if (x < 26) volume_ = std::max(0, volume_ - kVolumeStep);
-    output_.setVolume(volume_ / 100.0f);
+    if (output_) output_->setVolume(volume_ / 100.0f);
     ShowVolume();
 }
 
@@ -134,7 +148,7 @@ void InternetMusic::ShowVolume() {
 }
 
 void InternetMusic::CheckEnd() {
-    if (playing_ && player_.mediaStatus() == QMediaPlayer::EndOfMedia) Next();
+    if (playing_ && player_ && player_->mediaStatus() == QMediaPlayer::EndOfMedia) Next();
 }
 
 void InternetMusic::Layout(QSize client, bool shown) {

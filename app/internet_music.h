@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QAudioOutput>
 #include <QImage>
 #include <QMediaPlayer>
 #include <QTimer>
@@ -56,7 +55,8 @@ class InternetMusic : public QObject {
     int Volume() const { return volume_; }
     int Track() const { return track_; }  // 1-based, 0 while off
     const std::vector<PlaylistTrack>& Tracks() const { return tracks_; }
-    const QMediaPlayer& Player() const { return player_; }
+    // The media player, made when the music first plays (none before).
+    const QMediaPlayer* Player() const { return player_; }
 
     // The buttons' actions (on release).
     void PlayPause();
@@ -81,6 +81,8 @@ class InternetMusic : public QObject {
 
   private:
     void OpenTrack(int track);
+    QMediaPlayer& MediaPlayer();
+    QUrl TrackAddress() const;
     void SetPlaying(bool playing);
     void ShowVolume();
 
@@ -91,8 +93,10 @@ class InternetMusic : public QObject {
     bool playing_ = false;
     int volume_ = 50;
     int track_ = 0;
-    QMediaPlayer player_;
-    QAudioOutput output_;
+    // The media framework loads its decoders and the graphics drivers they probe (tens of
+    // megabytes) as soon as a player exists, so it is made only when the music first plays.
+    QMediaPlayer* player_ = nullptr;
+    QAudioOutput* output_ = nullptr;
     QTimer endCheck_;
     PlayerButton* play_;
     PlayerButton* next_;

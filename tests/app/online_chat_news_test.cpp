@@ -272,10 +272,13 @@ TEST(InternetMusic, PlaylistOfFourStaysOffOfFiveTurnsOnAndTheButtonsWork) {
     for (int i = 0; i < 30; ++i) music.VolumeClick(0);
     EXPECT_EQ(music.Volume(), 0);
 
-    // Play streams the track from the service; next takes another and plays it.
+    // Play streams the track from the service; next takes another and plays it. The media player
+    // only exists once the music plays.
+    EXPECT_EQ(music.Player(), nullptr);
     QTest::mouseClick(music.PlayButton(), Qt::LeftButton);
     EXPECT_TRUE(music.Playing());
-    EXPECT_EQ(music.Player().source().toString().toStdString(), music.Tracks()[0].Address);
+    ASSERT_NE(music.Player(), nullptr);
+    EXPECT_EQ(music.Player()->source().toString().toStdString(), music.Tracks()[0].Address);
     QTest::mouseClick(music.NextButton(), Qt::LeftButton);
     EXPECT_EQ(music.Track(), 2);
     EXPECT_TRUE(music.Playing());
