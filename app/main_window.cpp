@@ -285,6 +285,7 @@ void TForm1::AccountPictureClick() {
     PlaySoundEffect(sound::Window);
     const LoginState state = account_.State();
     const std::string nick = account_.User().Nick;
+    KeepLibraryDesignOnlyWith("GFormAcc1");
     TFormAccount* window = OpenAccountWindow(settings_, account_, false, this);
     connect(window, &QDialog::finished, this, [this, state, nick] {
         if (screen_ != Screen::Menu) return;

@@ -146,6 +146,7 @@ class TForm1 : public QWidget {
     void LayoutMusicButtons();
     bool InternetMusicPlaying() const;
     void OpenChatWindow(bool withSound);
+    void KeepLibraryDesignOnlyWith(std::string_view background);
     // The world passport over `parent`, window-modal; `closed` runs when it closes.
     void OpenPassport(QWidget* parent, std::function<void()> closed);
     // The account's row and games (main_window_rated.cpp).

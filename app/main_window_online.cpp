@@ -7,7 +7,9 @@
 #include "engine/sounds.h"
 #include "network/online_requests.h"
 #include "network/playlist.h"
+#include "presentation/art_names.h"
 #include "presentation/message_window.h"
+#include "presentation/resource_library.h"
 #include "records/chat_state.h"
 #include "windows/passport_window.h"
 
@@ -71,6 +73,16 @@ void TForm1::OpenChatWindow(bool withSound) {
     chat_->SetPassportOpener(
         [this](QWidget* parent, std::function<void()> closed) { OpenPassport(parent, std::move(closed)); });
     chat_->show();
+}
+
+// A window whose background comes from the graphics library: without that picture the built-in
+// look is taken for good, as the options dialog does.
+void TForm1::KeepLibraryDesignOnlyWith(std::string_view background) {
+    if (!settings_.LibraryDesign ||
+        !ResourceLibrary(programDir_, kGraphicsLibrary).LoadImage(background).isNull())
+        return;
+    settings_.LibraryDesign = false;
+    settings_.WindowDesign = 2;
 }
 
 void TForm1::OpenPassport(QWidget* parent, std::function<void()> closed) {

@@ -48,6 +48,7 @@ void TForm1::AccountRowClick() {
     if (rated_->Busy()) return;
     Burst(settings_.SaluteButtons);
     PlaySoundEffect(sound::Window);
+    KeepLibraryDesignOnlyWith("GFormAcc1");
     TFormAccount* window = OpenAccountWindow(settings_, account_, true, this);
     connect(window, &QDialog::finished, this, &TForm1::AccountWindowClosed);
 }

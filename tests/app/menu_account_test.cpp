@@ -14,8 +14,13 @@ using namespace test;
 
 TEST(MenuAccount, AccountPictureShowsTheLampAndOpensTheWindowTournamentAsksForALogin) {
     QTemporaryDir dir;
+    const std::string folder = ProgramFolder(dir).toStdString();
+    Settings purple;  // the library's design, but no graphics library beside the program
+    purple.LibraryDesign = true;
+    purple.WindowDesign = 3;
+    ASSERT_EQ(SaveSettings(purple, folder, false), SettingsSave::kWritten);
     ModalAnswerer answerer;
-    TForm1 window(ProgramFolder(dir).toStdString());
+    TForm1 window(folder);
     window.show();
     ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
     QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 300));
@@ -39,6 +44,8 @@ TEST(MenuAccount, AccountPictureShowsTheLampAndOpensTheWindowTournamentAsksForAL
     ASSERT_TRUE(WaitFor([&] { return answerer.windows.contains("kesp::TMessageWindow"); }));
     QTest::mouseClick(account, Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return answerer.windows.contains("kesp::TFormAccount"); }));
+    EXPECT_FALSE(window.CurrentSettings().LibraryDesign);  // the account window's background is missing
+    EXPECT_EQ(window.CurrentSettings().WindowDesign, 2);
     ASSERT_TRUE(WaitFor([&] { return !QApplication::activeModalWidget(); }));
     EXPECT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
     EXPECT_TRUE(account->isVisible());
