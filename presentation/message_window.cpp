@@ -64,6 +64,15 @@ TMessageWindow::TMessageWindow(const Localisation& words, const QString& line1, 
     clientWidth = clientWidth >= 350 ? clientWidth + 50 : 400;
 
     ok_ = new TZunCardsButton(words.WordText(WordKey::Ok), this);
+    // The button's caption in white on its red, large enough to read across a wide window.
+    QFont buttonFont(font.family());
+    buttonFont.setPixelSize(20);
+    buttonFont.setBold(true);
+    ok_->setFont(buttonFont);
+    ok_->SetLightFont(true);
+    QPalette palette = ok_->palette();
+    palette.setColor(QPalette::ButtonText, Qt::white);
+    ok_->setPalette(palette);
     ok_->setGeometry(5, y + kButtonGap, clientWidth - 10, 30);
     ok_->setDefault(true);
     connect(ok_, &QAbstractButton::clicked, this, &QDialog::accept);

@@ -29,6 +29,7 @@
 #include "presentation/cursors.h"
 #include "presentation/hints.h"
 #include "presentation/message_window.h"
+#include "qt_test_app.h"
 #include "records/settings.h"
 
 namespace kesp {
@@ -382,6 +383,8 @@ TEST_F(ControlsTest, MessageWindowGrowsWithItsWidestLine) {
     ASSERT_GE(widest + TMessageWindow::kLeftMargin, 350);
     EXPECT_EQ(window.width(), widest + TMessageWindow::kLeftMargin + 50);
     EXPECT_EQ(window.OkButton()->width(), window.width() - 10);
+    EXPECT_GE(window.OkButton()->font().pixelSize(), 20);  // "Ok" reads across the wide button
+    window.grab().save(test::ScreenshotDir() + "/message_window.png");
     // Lines are shown in order, the link line blue and underlined.
     EXPECT_LT(window.LineLabel(1)->y(), window.LineLabel(2)->y());
     EXPECT_LT(window.LineLabel(2)->y(), window.LineLabel(3)->y());
