@@ -8,7 +8,7 @@
 #include "engine/sounds.h"
 #include "network/account_rating.h"
 #include "network/account_session.h"
-#include "network/chat_messages.h"
+#include "network/online_records.h"
 #include "network/online_requests.h"
 #include "network/service_form.h"
 
@@ -142,7 +142,7 @@ void RatedGame::PostCycle() {
     record.City = user.City;
     record.Country = user.Country1;
     record.R07 = std::string(1, user.Sex);
-    record.R08 = std::string(kChatProgramVersion);
+    record.R08 = std::string(kRecordProgramVersion);
     const std::string address = account_.Addresses().worldTopTen;
     account_.Queue().Run<int>(
         this, [address, record](ServiceClient& client) { return PostRecord(client, address, record); },

@@ -45,7 +45,7 @@ TZunRecord MakeChatMessage(const ChatSender& sender, std::string_view text, std:
     r.City = sender.City;
     r.Country = sender.Country;
     r.R07 = sender.Sex;
-    r.R08 = std::string(kChatProgramVersion);
+    r.R08 = std::string(kRecordProgramVersion);
     r.R09 = WithFieldCharactersOnly(FirstCharacters(text, kChatTextLength));
     if (r.R09.empty()) r.R09 = "#";
     r.R10 = ChatTimeStamp(longTime, shortDate);

@@ -11,7 +11,6 @@
 namespace kesp {
 
 inline constexpr int kChatTextLength = 80;  // characters of one message
-inline constexpr std::string_view kChatProgramVersion = "5.7f";
 inline constexpr std::string_view kChatGameName = "Kesp";
 
 // The world passport a message is sent under.

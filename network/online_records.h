@@ -56,7 +56,7 @@ struct TZunTop10 {
     double Rating = 0;
 };
 
-// The program's version, which every posted world record carries as its R08.
+// The program's version, which every posted world record and chat message carries as its R08.
 inline constexpr std::string_view kRecordProgramVersion = "5.7f";
 
 // One entry of a world top ten list (also a games chat message).
