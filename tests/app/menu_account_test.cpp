@@ -21,10 +21,7 @@ TEST(MenuAccount, AccountPictureShowsTheLampAndOpensTheWindowTournamentAsksForAL
     ASSERT_EQ(SaveSettings(purple, folder, false), SettingsSave::kWritten);
     ModalAnswerer answerer;
     TForm1 window(folder);
-    window.show();
-    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
-    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 300));
-    ASSERT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
+    ToMenu(window);
 
     auto* account = window.findChild<QLabel*>("ImAc");
     auto* tournament = window.findChild<QLabel*>("ImTR");

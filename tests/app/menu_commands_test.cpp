@@ -27,13 +27,6 @@ QString FolderWith(QTemporaryDir& dir, const Settings& settings) {
     return folder;
 }
 
-void ToMenu(TForm1& window) {
-    window.show();
-    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
-    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 300));
-    ASSERT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
-}
-
 // The first three places of a club file's top ten become the given names with 150, 120, 100.
 void SetBestThree(const QString& path, const std::array<const char*, 3>& names) {
     LoadedClub club = LoadClubFile(path.toStdString());

@@ -59,10 +59,7 @@ TEST(MenuWorldTopTen, PictureFindsAFreePlaceInEveryWindowSize) {
 TEST(MenuWorldTopTen, PictureStaysClearOfTheMenuAndOpensTheLastCycleList) {
     QTemporaryDir dir;
     TForm1 window(ProgramFolder(dir).toStdString());
-    window.show();
-    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
-    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 300));
-    ASSERT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
+    ToMenu(window);
 
     auto* picture = window.findChild<QLabel*>("ImageAdvR2");
     ASSERT_TRUE(picture && picture->isVisible());
@@ -124,10 +121,7 @@ TEST(MenuWorldTopTen, TopTenWithTheLibraryDesignOpensTheClubList) {
     SaveSettings(stored, folder, false);
     auto startUpAnswerer = std::make_unique<ModalAnswerer>();  // messages of the start-up, if any
     TForm1 window(folder);
-    window.show();
-    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
-    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 300));
-    ASSERT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
+    ToMenu(window);
     startUpAnswerer.reset();
     ASSERT_TRUE(window.CurrentSettings().LibraryDesign);
     auto* topTen = window.findChild<QPushButton*>("Button9");

@@ -73,14 +73,6 @@ std::vector<int> Numbers(const TFormChat& chat) {
     return numbers;
 }
 
-// The main window on its menu, with a service given and settings that were read through.
-void ToMenu(TForm1& window) {
-    window.show();
-    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
-    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 300));
-    ASSERT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
-}
-
 void SaveSettingsFor(const Folders& f, int windowSize = window_size::Small) {
     Settings s = Passport("Tess", "Omsk", "W");
     s.WindowSize = windowSize;

@@ -153,10 +153,7 @@ TEST(WorldStatistics, TheMenuPictureStandsClearOfTheOtherControls) {
         ASSERT_EQ(SaveSettings(settings, folder, false), SettingsSave::kWritten);
         ModalAnswerer answerer;
         TForm1 window(folder);
-        window.show();
-        ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
-        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 300));
-        ASSERT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
+        ToMenu(window);
         auto* picture = window.findChild<QLabel*>("ImageAdvR3");
         ASSERT_TRUE(picture && picture->isVisible());
         EXPECT_TRUE(window.rect().contains(picture->geometry()));

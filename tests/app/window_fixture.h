@@ -13,10 +13,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <functional>
 #include <iostream>
 #include <vector>
 
+#include "app/main_window.h"
 #include "windows/welcome_dialog.h"
 
 namespace kesp::test {
@@ -83,6 +85,14 @@ inline bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000) 
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
+}
+
+// Shows the window and clicks its title screen away: the main menu shows.
+inline void ToMenu(TForm1& window) {
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 300));
+    ASSERT_EQ(window.CurrentScreen(), TForm1::Screen::Menu);
 }
 
 }  // namespace kesp::test
