@@ -78,4 +78,37 @@ struct TZunStat {
     std::string StatZ = "#";
 };
 
+// One seated player of an online table, as the tables service holds it.
+struct TZunClient {
+    std::string Nick = "X";
+    int Score = 0;
+    int Kon = 0;  // games played
+    int Rating = 0;
+    std::string Country = "X", City = "X";
+    std::string Sex = "M";  // one character
+    std::string IP = "X";
+};
+
+// A table's head: where its game server listens.
+struct TZunTour {
+    std::string IP = "0.0.0.0";
+    int Port = 0;
+    std::string Free = "X";
+    int R1 = 0;
+    std::string R2 = "X";
+};
+
+// A four-seat online table; Seats[0] is seat 1. A seat whose nick is "X" is free.
+struct TZunTable4 {
+    TZunTour Head;
+    std::array<TZunClient, 4> Seats;
+};
+
+// A player's standing in the online tournament.
+struct TZunStanding {
+    int Score = -1;  // -1: none
+    int Rating = 0;
+    int Kon = 0;
+};
+
 }  // namespace kesp
