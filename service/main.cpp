@@ -68,7 +68,11 @@ int Serve(const ServiceOptions& options) {
         return 1;
     }
 
-    HttpService http(*store, data);
+    GameServerPlace gameServerPlace;
+    gameServerPlace.host = options.host;
+    gameServerPlace.portBase = options.gamePortBase;
+    gameServerPlace.noticeFile = data / "tables_notice.txt";
+    HttpService http(*store, data, gameServerPlace);
     const int port = http.Bind(options.host, options.port);
     if (port < 0) {
         std::fprintf(stderr, "kesp-service: cannot listen on %s:%d\n", options.host.c_str(), options.port);
