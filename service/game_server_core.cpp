@@ -141,8 +141,8 @@ void GameServerCore::Connected(ConnectionId id, int table, const std::string& ad
     const std::size_t waiting = static_cast<std::size_t>(std::count_if(
         connections_.begin(), connections_.end(),
         [table](const auto& entry) { return entry.second.table == table && entry.second.seat == 0; }));
-    connections_.emplace(
-        id, Connection{table, address, 0, now, {}, TokenBucket(limits_.frameBurst, limits_.frameInterval)});
+    connections_.emplace(id, Connection{table, address, 0, now, BoundedBuffer(4 * OnlineFrameLength),
+                                        TokenBucket(limits_.frameBurst, limits_.frameInterval)});
     if (waiting >= limits_.maxWaitingPerTable) Drop(id, "too many connections waiting for their greeting");
 }
 
@@ -153,11 +153,12 @@ void GameServerCore::Received(ConnectionId id, std::string_view bytes, GameTime 
         if (it == connections_.end()) return;
         const std::size_t taken = it->second.reader.Feed(bytes.substr(0, it->second.reader.Room()));
         bytes.remove_prefix(taken);
-        std::string_view frame;
         // Each frame may close the connection, which ends its reader.
-        while (connections_.count(id) && connections_.at(id).reader.Next(frame)) {
-            const std::string copy(frame);
-            if (!Handle(id, copy, now)) return;
+        while (connections_.count(id) && connections_.at(id).reader.Front().size() >= OnlineFrameLength) {
+            BoundedBuffer& reader = connections_.at(id).reader;
+            const std::string frame(reader.Front().substr(0, OnlineFrameLength));
+            reader.Consume(OnlineFrameLength);
+            if (!Handle(id, frame, now)) return;
         }
         if (taken == 0 && connections_.count(id)) {
             Drop(id, "unreadable bytes");

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "network/bounded_buffer.h"
 #include "network/online_frame.h"
 #include "network/rate_limit.h"
 
@@ -41,8 +42,8 @@ struct GameServerLimits {
     // Connections of one table waiting for their greeting.
     std::size_t maxWaitingPerTable = 8;
     // Frames of one connection: this many at once, then one more per interval; past it, dropped.
-    int frameBurst = 60;
-    std::chrono::milliseconds frameInterval{40};
+    int frameBurst = 200;
+    std::chrono::milliseconds frameInterval{5};
     // Chat lines of one seat: this many at once, then one more per interval; the rest are dropped.
     int chatBurst = 5;
     std::chrono::milliseconds chatInterval{1000};
@@ -96,7 +97,8 @@ class GameServerCore {
         std::string address;
         int seat = 0;  // 0 until greeted
         GameTime since;
-        OnlineReader reader;
+        // Players send only 50-character frames ("bnext" too), unlike the server's deal.
+        BoundedBuffer reader{4 * OnlineFrameLength};
         TokenBucket frames;
     };
     struct Table;
