@@ -2,12 +2,7 @@
 // seats, connect and greet over TCP, and play with the engine as the game does; the server
 // forwards only legal moves, ends the game, and tells the others when a player goes silent or
 // away. The standings are read back through the tables requests.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <array>
 #include <chrono>
@@ -17,167 +12,14 @@
 #include <vector>
 
 #include "engine/game.h"
-#include "engine/game_messages.h"
-#include "network/online_frame.h"
-#include "network/service_client.h"
 #include "service_process.h"
-#include "tools/sim/seat_player.h"
+#include "table_player.h"
 
 namespace {
 
 using namespace kesp;
+using kesp::test::Player;
 using Clock = std::chrono::steady_clock;
-
-std::optional<std::string> Post(ServiceClient& http, const std::string& base, const char* address,
-                                FormKind kind, const FormFields& fields) {
-    return http.Post(base + address, kind, fields);
-}
-
-// One player's program: its own cookies, its own game, one connection to the table.
-struct Player : TableEvents {
-    Player(const std::string& base, std::string nickName, int seatNumber)
-        : base(base), nick(std::move(nickName)), seat(seatNumber) {
-        TableSetup& setup = game.Setup();
-        setup.kind = GameKind::Online;
-        setup.OnlineSeat = static_cast<std::uint8_t>(seat);
-        setup.FlyCards = false;
-        setup.Tournament = true;
-    }
-    ~Player() override { Disconnect(); }
-
-    void Announce(std::string_view message) override { outbox.emplace_back(message); }
-    std::optional<bool> AskYesNo(WordId, WordId, std::string_view) override { return true; }
-
-    void LogInAndSit(int table) {
-        Post(http, base, "account", FormKind::Text,
-             {{"nick", nick},
-              {"pw", "secret1"},
-              {"city", "Omsk"},
-              {"country1", "Russia"},
-              {"country2", "1-001"},
-              {"sex", "W"},
-              {"email", "p@x.ru"},
-              {"dater", "01.01.2025"},
-              {"R01", "xxx"},
-              {"R02", "xxx"},
-              {"R03", "xxx"},
-              {"R04", "0"},
-              {"R05", "0"},
-              {"R06", "0"}});
-        const auto login =
-            Post(http, base, "account", FormKind::List, {{"nick", nick}, {"pw", "secret1"}, {"label0", "0"}});
-        ASSERT_TRUE(login && login->starts_with("$")) << nick;
-        const std::string s = std::to_string(seat);
-        const auto taken = Post(http, base, "tables", FormKind::Text,
-                                {{"client4on" + s, "0"},
-                                 {"gid", "36"},
-                                 {"num", std::to_string(table)},
-                                 {"can", "1"},
-                                 {"nick" + s, nick},
-                                 {"score" + s, "0"},
-                                 {"kon" + s, "0"},
-                                 {"rating" + s, "0"},
-                                 {"country" + s, "Russia"},
-                                 {"city" + s, "Omsk"},
-                                 {"sex" + s, "W"},
-                                 {"ip" + s, "127.0.0.1"}});
-        ASSERT_EQ("ok", taken.value_or("-")) << nick;
-    }
-
-    // Connects to the table's port and greets, as the game does once the connection is writable.
-    void Connect(int port) {
-        fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<std::uint16_t>(port));
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ASSERT_EQ(0, connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address));
-        Send("connect" + std::to_string(seat));
-    }
-    void Disconnect() {
-        if (fd >= 0) close(fd);
-        fd = -1;
-    }
-    void Send(std::string_view message) {
-        const std::string frame = OnlineFrame(message, seat);
-        ASSERT_EQ(static_cast<ssize_t>(frame.size()), send(fd, frame.data(), frame.size(), MSG_NOSIGNAL));
-    }
-
-    // Reads what has come within `waitMs` and handles its frames as the game does; false once the
-    // server has closed the connection.
-    bool Receive(int waitMs) {
-        if (fd < 0) return false;
-        pollfd polled{fd, POLLIN, 0};
-        if (poll(&polled, 1, waitMs) <= 0) return true;
-        char buffer[4096];
-        const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
-        if (got <= 0) {
-            closedByServer = true;
-            Disconnect();
-            return false;
-        }
-        received += static_cast<std::size_t>(got);
-        inbox.append(buffer, static_cast<std::size_t>(got));
-        for (;;) {
-            const std::size_t length =
-                !inbox.empty() && inbox[0] == 'b' ? OnlineDealFrameLength : OnlineFrameLength;
-            if (inbox.size() < length) break;
-            Handle(inbox.substr(0, length));
-            inbox.erase(0, length);
-        }
-        return true;
-    }
-
-    void Handle(const std::string& frame) {
-        if (frame[0] == 'b') {
-            // The online deal carries no starting score: it is always 100.
-            const auto deal = ParseDealMessage(frame + "100");
-            ASSERT_TRUE(deal.has_value());
-            game.State().Deck = deal->deck;
-            game.State().DeckValue = deal->values;
-            game.StartDeal(!game.State().DealRunning);
-            ++deals;
-            awaitingServer = false;
-        } else if (frame[0] == 'h') {
-            game.ApplyGameMessage(std::string_view(frame).substr(0, GameMessageLength));
-        } else {
-            control.push_back(frame);
-        }
-    }
-
-    // One tick of the game as the game's window runs it; the moves made go to the server.
-    bool Act() {
-        const GameState& gs = game.State();
-        if (awaitingServer || !gs.DealRunning || gs.Phase == phase::GameSettled) return false;
-        const GameState before = gs;
-        if (!sim::PlayOwnSeat(game)) {
-            if (game.View().action.enabled)
-                game.ActionButton();
-            else if (game.TimerRunning())
-                game.GameTick();
-        }
-        for (const std::string& message : outbox) {
-            Send(message);
-            // The next deal and the game's end come from the server.
-            if (message == "bnext" || message[0] == 'o') awaitingServer = true;
-        }
-        const bool moved = !outbox.empty() || !(before == gs);
-        outbox.clear();
-        return moved;
-    }
-
-    std::string base;
-    std::string nick;
-    int seat;
-    ServiceClient http;
-    Game game{*this};
-    int fd = -1;
-    std::string inbox;
-    std::vector<std::string> outbox, control;
-    std::size_t received = 0;
-    int deals = 0;
-    bool awaitingServer = false, closedByServer = false;
-};
 
 class GameServerTest : public ::testing::Test {
   protected:
@@ -190,10 +32,10 @@ class GameServerTest : public ::testing::Test {
     void SeatFour(int table, const std::array<const char*, 4>& nicks) {
         for (int s = 1; s <= 4; ++s) {
             players.push_back(std::make_unique<Player>(service.base(), nicks[s - 1], s));
-            players.back()->LogInAndSit(table);
+            ASSERT_TRUE(players.back()->LogInAndSit(table)) << nicks[s - 1];
         }
         const int port = TablePort(table);
-        for (auto& player : players) player->Connect(port);
+        for (auto& player : players) ASSERT_TRUE(player->Connect(port));
         const auto until = Clock::now() + std::chrono::seconds(10);
         while (Clock::now() < until && !AllDealt())
             for (auto& player : players) player->Receive(10);
@@ -206,17 +48,7 @@ class GameServerTest : public ::testing::Test {
     }
 
     // The table's port as the game learns it: table 1's port - 1 + t.
-    int TablePort(int table) {
-        ServiceClient http;
-        const auto reply =
-            http.Post(service.base() + "tables", FormKind::List, {{"readtable410", "36"}, {"gid", "36"}});
-        EXPECT_TRUE(reply.has_value());
-        const std::string last = reply->substr(reply->rfind('$') + 1);  // table 1
-        std::istringstream values(last);
-        std::string number, host, port;
-        values >> number >> host >> port;
-        return std::stoi(port) - 1 + table;
-    }
+    int TablePort(int table) { return test::TablePort(service.base(), table); }
 
     // The tournament standing of `nick`: "score rating kon".
     std::string Standing(const std::string& nick) {
@@ -314,6 +146,7 @@ TEST_F(GameServerTest, AWholeGameIsForwardedSettledAndCounted) {
         EXPECT_EQ('e', player->control[0][0]);
         EXPECT_EQ('0', player->control[0][49]);
         EXPECT_EQ(players[0]->deals, player->deals);
+        EXPECT_FALSE(player->badDeal);
         EXPECT_TRUE(player->game.State().GameOver);
     }
     // Seat 1 settled: its results are the standings of all four, summing to zero.
@@ -364,7 +197,7 @@ TEST_F(ShortClock, ASilentPlayerIsTimedOutAndTheOthersAreTold) {
 TEST_F(GameServerTest, ALostPlayerAbortsTheGameAndStrangersAreTurnedAway) {
     // A greeting for a seat nobody from here holds is answered by closing the connection.
     Player stranger(service.base(), "Ivan", 1);
-    stranger.Connect(TablePort(3));
+    ASSERT_TRUE(stranger.Connect(TablePort(3)));
     for (int i = 0; i < 50 && !stranger.closedByServer; ++i) stranger.Receive(20);
     EXPECT_TRUE(stranger.closedByServer);
 
