@@ -54,6 +54,7 @@ class ServiceProcess {
     const std::string& base() const { return base_; }
     QString dataFolder() const { return data_.path(); }
     int ftpPort() const { return ftpPort_; }
+    qint64 processId() const { return service_.processId(); }
     bool pictureStoreRunning() const { return store_.state() == QProcess::Running; }
 
     // Stops the service at once, as a crash or a lost host would.

@@ -1,10 +1,11 @@
 // One player's program at an online table, for the game server's tests and benchmark: its own
-// HTTP client (cookies), its own game, one TCP connection to the table; it handles the server's
+// cookie, its own game, one TCP connection to the table; it handles the server's
 // frames as the game does and plays its seat with the computer player's rules.
 #pragma once
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -19,19 +20,17 @@
 #include "engine/game_messages.h"
 #include "network/online_frame.h"
 #include "network/service_client.h"
+#include "network/service_form.h"
 #include "tools/sim/seat_player.h"
 
 namespace kesp::test {
 
-inline std::optional<std::string> Post(ServiceClient& http, const std::string& base, const char* address,
-                                       FormKind kind, const FormFields& fields) {
-    return http.Post(base + address, kind, fields);
-}
-
 // One player's program: its own cookies, its own game, one connection to the table.
 struct Player : TableEvents {
-    Player(const std::string& base, std::string nickName, int seatNumber)
-        : base(base), nick(std::move(nickName)), seat(seatNumber) {
+    // `source`: the loopback address the player's program uses (the service limits its writes per
+    // address, so a benchmark's forty players come from ten addresses).
+    Player(const std::string& base, std::string nickName, int seatNumber, std::string source = "127.0.0.1")
+        : base(base), nick(std::move(nickName)), seat(seatNumber), source(std::move(source)) {
         TableSetup& setup = game.Setup();
         setup.kind = GameKind::Online;
         setup.OnlineSeat = static_cast<std::uint8_t>(seat);
@@ -45,7 +44,7 @@ struct Player : TableEvents {
 
     // Creates the account, logs in and takes `seat` of `table`; false when refused.
     bool LogInAndSit(int table) {
-        Post(http, base, "account", FormKind::Text,
+        Post("account", FormKind::Text,
              {{"nick", nick},
               {"pw", "secret1"},
               {"city", "Omsk"},
@@ -61,10 +60,10 @@ struct Player : TableEvents {
               {"R05", "0"},
               {"R06", "0"}});
         const auto login =
-            Post(http, base, "account", FormKind::List, {{"nick", nick}, {"pw", "secret1"}, {"label0", "0"}});
+            Post("account", FormKind::List, {{"nick", nick}, {"pw", "secret1"}, {"label0", "0"}});
         if (!login || !login->starts_with("$")) return false;
         const std::string s = std::to_string(seat);
-        const auto taken = Post(http, base, "tables", FormKind::Text,
+        const auto taken = Post("tables", FormKind::Text,
                                 {{"client4on" + s, "0"},
                                  {"gid", "36"},
                                  {"num", std::to_string(table)},
@@ -80,15 +79,54 @@ struct Player : TableEvents {
         return taken == "ok";
     }
 
+    // A form post as the game words it, from `source`, with this player's cookie; the reply.
+    std::optional<std::string> Post(const char* address, FormKind kind, const FormFields& fields) {
+        const int http = Dial(std::stoi(base.substr(base.rfind(':') + 1)));
+        if (http < 0) return std::nullopt;
+        const std::string body = kind == FormKind::List ? ListFormBody(fields) : TextFormBody(fields);
+        const std::string request = std::string("POST /") + address +
+                                    " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n"
+                                    "Content-Type: application/x-www-form-urlencoded\r\n" +
+                                    (cookie.empty() ? "" : "Cookie: " + cookie + "\r\n") +
+                                    "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+        std::string reply;
+        if (send(http, request.data(), request.size(), MSG_NOSIGNAL) ==
+            static_cast<ssize_t>(request.size())) {
+            char buffer[4096];
+            for (ssize_t got; (got = recv(http, buffer, sizeof buffer, 0)) > 0;)
+                reply.append(buffer, static_cast<std::size_t>(got));
+        }
+        close(http);
+        const std::size_t head = reply.find("\r\n\r\n");
+        if (!reply.starts_with("HTTP/1.1 200") || head == std::string::npos) return std::nullopt;
+        const std::size_t set = reply.find("Set-Cookie: ");
+        if (set != std::string::npos && set < head)
+            cookie = reply.substr(set + 12, reply.find_first_of(";\r", set) - set - 12);
+        return reply.substr(head + 4);
+    }
+
     // Connects to the table's port and greets, as the game does once the connection is writable.
     bool Connect(int port) {
-        fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<std::uint16_t>(port));
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return false;
-        return Send("connect" + std::to_string(seat));
+        fd = Dial(port);
+        return fd >= 0 && Send("connect" + std::to_string(seat));
+    }
+    // A TCP connection from `source` to the loopback port; -1 on failure.
+    int Dial(int port) const {
+        const int socketFd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in from{}, to{};
+        from.sin_family = to.sin_family = AF_INET;
+        inet_pton(AF_INET, source.c_str(), &from.sin_addr);
+        to.sin_port = htons(static_cast<std::uint16_t>(port));
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        // Small frames go out at once, as the game's socket sends them.
+        const int yes = 1;
+        setsockopt(socketFd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+        if (bind(socketFd, reinterpret_cast<sockaddr*>(&from), sizeof from) != 0 ||
+            connect(socketFd, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
+            close(socketFd);
+            return -1;
+        }
+        return socketFd;
     }
     void Disconnect() {
         if (fd >= 0) close(fd);
@@ -96,6 +134,7 @@ struct Player : TableEvents {
     }
     bool Send(std::string_view message) {
         const std::string frame = OnlineFrame(message, seat);
+        ++sent;
         return send(fd, frame.data(), frame.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(frame.size());
     }
 
@@ -168,12 +207,13 @@ struct Player : TableEvents {
     std::string base;
     std::string nick;
     int seat;
-    ServiceClient http;
+    std::string source;
+    std::string cookie;
     Game game{*this};
     int fd = -1;
     std::string inbox;
     std::vector<std::string> outbox, control;
-    std::size_t received = 0;
+    std::size_t received = 0, sent = 0;
     int deals = 0;
     bool awaitingServer = false, closedByServer = false, badDeal = false;
 };
