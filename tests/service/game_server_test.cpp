@@ -99,6 +99,15 @@ TEST_F(GameServerTest, AWholeGameIsForwardedSettledAndCounted) {
     const auto playing = TableRecord(1);
     EXPECT_EQ("0", playing[3]) << "no free seat";
     EXPECT_EQ("1", playing[4]) << "the table plays";
+    // Table chat goes to the other three, marked with the sender's seat.
+    ASSERT_TRUE(players[1]->Send("sGood luck!"));
+    for (int i = 0; i < 20; ++i)
+        for (auto& player : players) player->Receive(5);
+    for (const auto& player : players) {
+        ASSERT_EQ(player->seat == 2 ? 0u : 1u, player->chat.size()) << "seat " << player->seat;
+        if (player->seat != 2) EXPECT_EQ("Good luck!", OnlineChatText(player->chat[0]));
+        if (player->seat != 2) EXPECT_EQ(2, OnlineFrameSender(player->chat[0]));
+    }
     bool injected = false;
     const auto until = Clock::now() + std::chrono::seconds(60);
     auto finished = [&] {

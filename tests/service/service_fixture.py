@@ -60,7 +60,8 @@ def free_port_block():
 
 
 class Service:
-    def __init__(self, data=None, fresh=True):
+    def __init__(self, data=None, fresh=True, listen_host="127.0.0.1"):
+        self.listen_host = listen_host
         self.data = data or tempfile.mkdtemp(prefix="kesp-service-test-")
         if fresh:
             reset_database()
@@ -69,7 +70,7 @@ class Service:
 
     def start(self):
         self.game_port = free_port_block()
-        args = [SERVICE, "--listen", "127.0.0.1:0", "--game-port", str(self.game_port), "--data", self.data]
+        args = [SERVICE, "--listen", self.listen_host + ":0", "--game-port", str(self.game_port), "--data", self.data]
         if DATABASE:
             args += ["--database", DATABASE]
         self.log = open(os.path.join(self.data, "service.log"), "ab")

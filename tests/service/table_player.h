@@ -178,6 +178,8 @@ struct Player : TableEvents {
             awaitingServer = false;
         } else if (frame[0] == 'h') {
             game.ApplyGameMessage(std::string_view(frame).substr(0, GameMessageLength));
+        } else if (frame[0] == 's') {
+            chat.push_back(frame);
         } else {
             control.push_back(frame);
         }
@@ -212,7 +214,7 @@ struct Player : TableEvents {
     Game game{*this};
     int fd = -1;
     std::string inbox;
-    std::vector<std::string> outbox, control;
+    std::vector<std::string> outbox, control, chat;
     std::size_t received = 0, sent = 0;
     int deals = 0;
     bool awaitingServer = false, closedByServer = false, badDeal = false;

@@ -86,6 +86,12 @@ class Tables(unittest.TestCase):
         reply = self.service.post(TABLES, list_form(("serverinforead", "0"), ("gid", "36")))
         self.assertEqual("$Y Closed_for_repairs_tonight$", reply)
 
+    def test_a_wildcard_listener_names_the_address_it_was_reached_on(self):
+        self.service.stop()
+        self.service.remove()
+        self.service = Service(listen_host="0.0.0.0")
+        self.assertEqual("127.0.0.1", self.tables()[0][1])
+
     def test_seats_are_taken_in_order_by_their_own_session(self):
         s = self.service
         anna, boris, carl, dora = (Player(s, n) for n in ("Anna", "Boris", "Carl", "Dora"))
