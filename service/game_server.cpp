@@ -193,34 +193,38 @@ void GameServer::Flush(ConnectionId id) {
 }
 
 void GameServer::CarryOut(GameClock::time_point now) {
-    for (GameServerAction& action : core_.TakeActions()) {
-        switch (action.kind) {
-            case GameServerAction::Kind::Log:
-                std::fprintf(stderr, "%s\n", action.bytes.c_str());
-                break;
-            case GameServerAction::Kind::Send: {
-                const auto it = peers_.find(action.connection);
-                if (it == peers_.end()) break;
-                it->second->unsent += action.bytes;
-                Flush(action.connection);
-                // A peer that does not read is let go before it costs memory.
-                if (it->second->unsent.size() > kMostUnsentBytes) {
-                    core_.Closed(action.connection, now);
-                    Close(action.connection);
-                }
-                break;
+    // Letting a peer go that does not read tells the core, which may answer with more actions.
+    for (auto actions = core_.TakeActions(); !actions.empty(); actions = core_.TakeActions())
+        for (GameServerAction& action : actions) CarryOut(action, now);
+}
+
+void GameServer::CarryOut(GameServerAction& action, GameClock::time_point now) {
+    switch (action.kind) {
+        case GameServerAction::Kind::Log:
+            std::fprintf(stderr, "%s\n", action.bytes.c_str());
+            break;
+        case GameServerAction::Kind::Send: {
+            const auto it = peers_.find(action.connection);
+            if (it == peers_.end()) break;
+            it->second->unsent += action.bytes;
+            Flush(action.connection);
+            // A peer that does not read is let go before it costs memory.
+            if (it->second->unsent.size() > kMostUnsentBytes) {
+                core_.Closed(action.connection, now);
+                Close(action.connection);
             }
-            case GameServerAction::Kind::Close: {
-                const auto it = peers_.find(action.connection);
-                if (it == peers_.end()) break;
-                if (action.graceful) {
-                    it->second->closing = true;
-                    it->second->closeBy = now + kClosingGrace;
-                } else {
-                    Close(action.connection);
-                }
-                break;
+            break;
+        }
+        case GameServerAction::Kind::Close: {
+            const auto it = peers_.find(action.connection);
+            if (it == peers_.end()) break;
+            if (action.graceful) {
+                it->second->closing = true;
+                it->second->closeBy = now + kClosingGrace;
+            } else {
+                Close(action.connection);
             }
+            break;
         }
     }
 }

@@ -35,6 +35,7 @@ class GameServer {
     void ReadFrom(ConnectionId id, GameClock::time_point now);
     void Flush(ConnectionId id);
     void CarryOut(GameClock::time_point now);
+    void CarryOut(GameServerAction& action, GameClock::time_point now);
     void Close(ConnectionId id);
 
     GameServerCore core_;

@@ -7,6 +7,13 @@
 
 namespace kesp::service {
 
+bool GameServerDirectory::FreeAllTables() {
+    bool freed = false;
+    store_.Use(
+        [&](QSqlDatabase& db) { freed = db.isOpen() && service::FreeAllTables(db, store_.IsPostgres()); });
+    return freed;
+}
+
 std::optional<std::string> GameServerDirectory::HolderOf(int table, int seat, const std::string& address) {
     std::optional<std::string> holder;
     store_.Use([&](QSqlDatabase& db) {

@@ -90,7 +90,9 @@ int Serve(const ServiceOptions& options) {
     limits.moveTimeout = std::chrono::milliseconds(options.moveTimeoutMs);
     GameServer gameServer(directory, limits);
     // Without its ports the service still serves everything else; the tables show it closed.
-    if (gameServer.Start(options.host, options.gamePortBase, error))
+    if (!directory.FreeAllTables())
+        std::fprintf(stderr, "kesp-service: no game server: the tables cannot be freed\n");
+    else if (gameServer.Start(options.host, options.gamePortBase, error))
         gameServerPlace.open = true;
     else
         std::fprintf(stderr, "kesp-service: no game server: %s\n", error.c_str());

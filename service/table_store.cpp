@@ -36,6 +36,12 @@ bool FreeTable(QSqlDatabase& db, bool postgres, int table) {
            Execute(db, "DELETE FROM tables_playing WHERE table_no = ?", {table}) && transaction.Commit();
 }
 
+bool FreeAllTables(QSqlDatabase& db, bool postgres) {
+    Transaction transaction(db, postgres);
+    return transaction.Began() && Execute(db, "DELETE FROM table_seats") &&
+           Execute(db, "DELETE FROM tables_playing") && transaction.Commit();
+}
+
 bool MarkTablePlaying(QSqlDatabase& db, bool postgres, int table) {
     Transaction transaction(db, postgres);
     return transaction.Began() && Execute(db, "DELETE FROM tables_playing WHERE table_no = ?", {table}) &&

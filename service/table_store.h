@@ -31,6 +31,8 @@ std::optional<TablesView> ReadTablesView(QSqlDatabase& db);
 // Ends the table's game and frees its seats.
 bool FreeTable(QSqlDatabase& db, bool postgres, int table);
 bool MarkTablePlaying(QSqlDatabase& db, bool postgres, int table);
+// Every table free and waiting: no game outlives the game server that ran it.
+bool FreeAllTables(QSqlDatabase& db, bool postgres);
 
 // Adds each finished game (nick, result) to the standings: Score + result, Kon + 1, Rating the
 // rounded mean.

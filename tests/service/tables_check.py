@@ -114,6 +114,10 @@ class Tables(unittest.TestCase):
         self.assertEqual(["Anna", "Boris", "Carl", "Dora"], [table3[6 + 8 * k] for k in range(4)])
         self.assertEqual("no", dora.free(3, 4), "seat 4 cannot be freed")
         self.assertEqual("no", carl.clear(3, 4))
+        # No game outlives the game server: a restart frees every table.
+        s.stop()
+        s.start()
+        self.assertEqual("4", self.tables()[7][3])
 
     def test_clear_rules(self):
         s = self.service
