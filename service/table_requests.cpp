@@ -85,11 +85,12 @@ Answer ReadSeat(Call& call, int seat) {
     return {ServiceRecord(SeatValues(view->seats[*table - 1][seat - 1]), ' ', '$'), {}};
 }
 
-// Whether the caller may clear `seat`: he sits lower at the table or left a lower seat there lately.
+// Whether the caller may clear `seat`: he sits there or lower at the table (after a connection
+// error the game clears its own seat and those after it), or left a lower seat there lately.
 bool MayClear(Call& call, const std::string& nick, int table, int seat) {
     const auto rows = Select(
         call.db,
-        "SELECT (SELECT COUNT(*) FROM table_seats WHERE table_no = ? AND seat < ? AND nick = ?) +"
+        "SELECT (SELECT COUNT(*) FROM table_seats WHERE table_no = ? AND seat <= ? AND nick = ?) +"
         " (SELECT COUNT(*) FROM seat_leavings WHERE table_no = ? AND seat < ? AND nick = ? AND left_at >= ?)",
         {table, seat, Text(nick), table, seat, Text(nick), NowSeconds() - kRecentLeavingSeconds});
     return rows && !rows->empty() && (*rows)[0][0].toLongLong() > 0;
@@ -112,6 +113,15 @@ Answer TakeSeat(Call& call, const std::string& nick, int table, int seat) {
     return Say(taken && transaction.Commit() ? kDone : kRefused);
 }
 
+// Frees `seat` and notes who left it, so that he may clear the seats above it for a while.
+bool Vacate(Call& call, int table, int seat, const std::string& nick) {
+    const long long now = NowSeconds();
+    return Execute(call.db, "DELETE FROM seat_leavings WHERE left_at < ?", {now - kRecentLeavingSeconds}) &&
+           Execute(call.db, "DELETE FROM table_seats WHERE table_no = ? AND seat = ?", {table, seat}) &&
+           Execute(call.db, "INSERT INTO seat_leavings (table_no, seat, nick, left_at) VALUES (?, ?, ?, ?)",
+                   {table, seat, Text(nick), now});
+}
+
 Answer FreeOwnSeat(Call& call, const std::string& nick, int table, int seat) {
     // The last seat fills the table and starts its game.
     if (seat == kSeatCount) return Say(kRefused);
@@ -120,26 +130,25 @@ Answer FreeOwnSeat(Call& call, const std::string& nick, int table, int seat) {
     if (!view || view->playing[table - 1]) return Say(kRefused);
     const auto& holder = view->seats[table - 1][seat - 1];
     if (!holder || holder->nick != nick) return Say(kRefused);
-    const long long now = NowSeconds();
-    const bool freed =
-        Execute(call.db, "DELETE FROM seat_leavings WHERE left_at < ?", {now - kRecentLeavingSeconds}) &&
-        Execute(call.db, "DELETE FROM table_seats WHERE table_no = ? AND seat = ?", {table, seat}) &&
-        Execute(call.db, "INSERT INTO seat_leavings (table_no, seat, nick, left_at) VALUES (?, ?, ?, ?)",
-                {table, seat, Text(nick), now});
+    const bool freed = Vacate(call, table, seat, nick);
     return Say(freed && transaction.Commit() ? kDone : kRefused);
 }
 
 Answer ClearSeat(Call& call, const std::optional<std::string>& nick, int table, int seat) {
-    // With the game server off nobody can play at the table: anyone may clear it.
-    if (call.gameServer->open) {
-        const auto view = ReadTablesView(call.db);
-        if (!view || view->playing[table - 1] || seat == kSeatCount || !nick ||
-            !MayClear(call, *nick, table, seat))
-            return Say(kRefused);
-    }
-    const bool cleared = ExecuteCommitted(
-        call.db, call.postgres, "DELETE FROM table_seats WHERE table_no = ? AND seat = ?", {table, seat});
-    return Say(cleared ? kDone : kRefused);
+    Transaction transaction(call.db, call.postgres);
+    const auto view = transaction.Began() ? ReadTablesView(call.db) : std::nullopt;
+    if (!view) return Say(kRefused);
+    // With the game server off nobody can play at the table: anyone may clear it. Otherwise,
+    // before its game even seat 4 may be cleared: a table must not wait for a player who could
+    // not connect.
+    if (call.gameServer->open && (view->playing[table - 1] || !nick || !MayClear(call, *nick, table, seat)))
+        return Say(kRefused);
+    const auto& holder = view->seats[table - 1][seat - 1];
+    const bool own = holder && nick && holder->nick == *nick;
+    const bool cleared =
+        own ? Vacate(call, table, seat, *nick)
+            : Execute(call.db, "DELETE FROM table_seats WHERE table_no = ? AND seat = ?", {table, seat});
+    return Say(cleared && transaction.Commit() ? kDone : kRefused);
 }
 
 Answer ChangeSeat(Call& call, int seat) {

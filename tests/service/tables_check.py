@@ -113,7 +113,12 @@ class Tables(unittest.TestCase):
         self.assertEqual(["3", "0", "0"], [table3[0], table3[3], table3[4]])
         self.assertEqual(["Anna", "Boris", "Carl", "Dora"], [table3[6 + 8 * k] for k in range(4)])
         self.assertEqual("no", dora.free(3, 4), "seat 4 cannot be freed")
-        self.assertEqual("no", carl.clear(3, 4))
+        # After a connection error the game clears its own seat and those after it.
+        self.assertEqual("ok", carl.clear(3, 3))
+        self.assertEqual("ok", carl.clear(3, 4))
+        self.assertEqual(["Anna", "Boris", "X", "X"], [self.tables()[7][6 + 8 * k] for k in range(4)])
+        self.assertEqual("ok", carl.take(3, 3))
+        self.assertEqual("ok", dora.take(3, 4))
         # No game outlives the game server: a restart frees every table.
         s.stop()
         s.start()
@@ -126,6 +131,7 @@ class Tables(unittest.TestCase):
             self.assertEqual("ok", player.take(5, seat))
         self.assertEqual("no", eve.clear(5, 2), "a stranger")
         self.assertEqual("no", carl.clear(5, 2), "a higher seat")
+        self.assertEqual("no", eve.clear(5, 3), "a stranger, a higher seat")
         self.assertEqual("no", anna.free(5, 2), "another's seat")
         # Leaving seat 1 clears seats 2 and 3.
         self.assertEqual("ok", anna.free(5, 1))
