@@ -23,6 +23,16 @@ bool Matches(std::string_view m, std::string_view pattern) {
 int SlotDigit(char c) {
     return c >= '0' && c <= '5' ? c - '0' : -1;
 }
+
+// "b", the 36 cards and their 36 rank values: how both deal messages begin.
+void WriteDeal(const GameState& gs, char* text) {
+    text[0] = 'b';
+    for (int p = 1; p <= 36; ++p) {
+        text[2 * p - 1] = static_cast<char>(gs.Deck[p].rank);
+        text[2 * p] = static_cast<char>(gs.Deck[p].suit);
+        text[72 + p] = Digit(gs.DeckValue[p] % 10);
+    }
+}
 }  // namespace
 
 GameMessage MakeStepMessage(char code, int sender) {
@@ -100,16 +110,6 @@ std::optional<ParsedGameMessage> ParseGameMessage(std::string_view m) {
             return p;
         default:
             return std::nullopt;
-    }
-}
-
-// "b", the 36 cards and their 36 rank values: how both deal messages begin.
-static void WriteDeal(const GameState& gs, char* text) {
-    text[0] = 'b';
-    for (int p = 1; p <= 36; ++p) {
-        text[2 * p - 1] = static_cast<char>(gs.Deck[p].rank);
-        text[2 * p] = static_cast<char>(gs.Deck[p].suit);
-        text[72 + p] = Digit(gs.DeckValue[p] % 10);
     }
 }
 
