@@ -10,6 +10,7 @@
 #include "network/online_requests.h"
 #include "network/online_tables_reply.h"
 #include "network/service_reply.h"
+#include "presentation/cards_button.h"
 #include "presentation/hints.h"
 #include "presentation/message_window.h"
 #include "windows/tournament_results_panel.h"
@@ -41,6 +42,12 @@ int WelcomeFontSize(const QString& text) {
     if (text.size() > 54) return 20;
     if (text.size() > 39) return 24;
     return 28;
+}
+
+// Disabled seats and buttons are drawn grey.
+QPushButton* GreyedWhenDisabled(QPushButton* button) {
+    if (auto* cards = qobject_cast<TZunCardsButton*>(button)) cards->SetGrayDis(true);
+    return button;
 }
 
 BalloonStyle SeatBalloonStyle(const Settings& settings) {
@@ -98,7 +105,7 @@ TFTour4::TFTour4(const Settings& settings, ServiceQueue& queue, TournamentHost h
         captions_[t - 1] = caption;
         grid->addWidget(caption, t - 1, 0);
         for (int s = 1; s <= kOnlineSeats; ++s) {
-            auto* seat = MakeWindowButton(QString(), settings_, this);
+            auto* seat = GreyedWhenDisabled(MakeWindowButton(QString(), settings_, this));
             seat->setAutoDefault(false);
             seat->setMinimumWidth(150);
             seat->setEnabled(false);
@@ -134,7 +141,7 @@ TFTour4::TFTour4(const Settings& settings, ServiceQueue& queue, TournamentHost h
     close_ = MakeWindowButton(QString(), settings_, this);
     words_->Bind(close_, WordKey::TourClose);
     for (QPushButton* button : {refresh_, topTen_, close_}) {
-        button->setAutoDefault(false);
+        GreyedWhenDisabled(button)->setAutoDefault(false);
         side->addWidget(button);
     }
     body->addLayout(side);
@@ -260,8 +267,11 @@ void TFTour4::ReadOwnRecord() {
             OwnRead read;
             read.standing = ReadStanding(client, tables, nick);
             read.address = OwnAddressFromEcho(DownloadText(echo).value_or(""));
-            const long long score = read.standing ? std::max(read.standing->Score, 0) : 0;
-            read.place = ReadTournamentPlace(client, tables, TournamentMeasure::Score, score);
+            // A player without a standing has no place to read.
+            if (read.standing && read.standing->Score < 0) read.place = -1;
+            if (read.standing && read.standing->Score >= 0)
+                read.place =
+                    ReadTournamentPlace(client, tables, TournamentMeasure::Score, read.standing->Score);
             return read;
         },
         [this](OwnRead read) {
