@@ -24,6 +24,8 @@ namespace {
 constexpr std::string_view kWrongSound = "WWrongs";
 // Every tournament table plays from this score.
 constexpr int kTournamentInitialScore = 100;
+// Seat rows grow with the window up to this height.
+constexpr int kMaxRowHeight = 44;
 
 bool IsFree(const TZunClient& seat) {
     return seat.Nick == "X";
@@ -99,6 +101,8 @@ TFTour4::TFTour4(const Settings& settings, ServiceQueue& queue, TournamentHost h
         auto* caption = MakeWindowButton(QString(), settings_, this);
         caption->setEnabled(false);
         caption->setMinimumWidth(100);
+        caption->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        caption->setMaximumHeight(kMaxRowHeight);
         words_->Bind([caption, t](const WindowWords& w) {
             caption->setText(w.Text(WordKey::Table) + QString::fromUtf8(" № ") + QString::number(t));
         });
@@ -108,6 +112,8 @@ TFTour4::TFTour4(const Settings& settings, ServiceQueue& queue, TournamentHost h
             auto* seat = GreyedWhenDisabled(MakeWindowButton(QString(), settings_, this));
             seat->setAutoDefault(false);
             seat->setMinimumWidth(150);
+            seat->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+            seat->setMaximumHeight(kMaxRowHeight);
             seat->setEnabled(false);
             connect(seat, &QPushButton::clicked, this, [this, t, s] { SeatClick(t, s); });
             AttachHoverBalloon(
