@@ -10,7 +10,6 @@
 #include "network/online_requests.h"
 #include "network/online_tables_reply.h"
 #include "network/service_reply.h"
-#include "presentation/cards_button.h"
 #include "presentation/hints.h"
 #include "presentation/message_window.h"
 #include "windows/tournament_results_panel.h"
@@ -44,12 +43,6 @@ int WelcomeFontSize(const QString& text) {
     if (text.size() > 54) return 20;
     if (text.size() > 39) return 24;
     return 28;
-}
-
-// Disabled seats and buttons are drawn grey.
-QPushButton* GreyedWhenDisabled(QPushButton* button) {
-    if (auto* cards = qobject_cast<TZunCardsButton*>(button)) cards->SetGrayDis(true);
-    return button;
 }
 
 BalloonStyle SeatBalloonStyle(const Settings& settings) {
@@ -101,19 +94,20 @@ TFTour4::TFTour4(const Settings& settings, ServiceQueue& queue, TournamentHost h
         auto* caption = MakeWindowButton(QString(), settings_, this);
         caption->setEnabled(false);
         caption->setMinimumWidth(100);
-        caption->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
         caption->setMaximumHeight(kMaxRowHeight);
+        caption->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
         words_->Bind([caption, t](const WindowWords& w) {
             caption->setText(w.Text(WordKey::Table) + QString::fromUtf8(" № ") + QString::number(t));
         });
         captions_[t - 1] = caption;
         grid->addWidget(caption, t - 1, 0);
         for (int s = 1; s <= kOnlineSeats; ++s) {
-            auto* seat = GreyedWhenDisabled(MakeWindowButton(QString(), settings_, this));
+            auto* seat = MakeWindowButton(QString(), settings_, this);
             seat->setAutoDefault(false);
             seat->setMinimumWidth(150);
+            // Seats grow with the window; their texts are the longest.
+            seat->setMaximumSize(QWIDGETSIZE_MAX, kMaxRowHeight);
             seat->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-            seat->setMaximumHeight(kMaxRowHeight);
             seat->setEnabled(false);
             connect(seat, &QPushButton::clicked, this, [this, t, s] { SeatClick(t, s); });
             AttachHoverBalloon(
@@ -147,7 +141,7 @@ TFTour4::TFTour4(const Settings& settings, ServiceQueue& queue, TournamentHost h
     close_ = MakeWindowButton(QString(), settings_, this);
     words_->Bind(close_, WordKey::TourClose);
     for (QPushButton* button : {refresh_, topTen_, close_}) {
-        GreyedWhenDisabled(button)->setAutoDefault(false);
+        button->setAutoDefault(false);
         side->addWidget(button);
     }
     body->addLayout(side);
