@@ -26,15 +26,6 @@ std::optional<TableList> ReadTables(ServiceClient& client, const std::string& ta
     return TablesFromReply(*reply);
 }
 
-GameServerAddress GameServerOf(const TableList& tables) {
-    const TZunTour& first = tables.front().Head;
-    GameServerAddress server;
-    server.host = first.IP;
-    // A port that leaves no room for the ten tables names no game server.
-    if (first.Port >= 1 && first.Port <= 65536 - kOnlineTables) server.basePort = first.Port - 1;
-    return server;
-}
-
 std::optional<GameServerInfo> ReadGameServerInfo(ServiceClient& client, const std::string& tablesAddress) {
     const auto reply = client.Post(tablesAddress, FormKind::List, {{"serverinforead", "0"}, {"gid", kGid}});
     if (!reply) return std::nullopt;

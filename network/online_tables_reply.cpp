@@ -58,6 +58,15 @@ TableList TablesFromReply(std::string_view reply) {
     return tables;
 }
 
+GameServerAddress GameServerOf(const TableList& tables) {
+    const TZunTour& first = tables.front().Head;
+    GameServerAddress server;
+    server.host = first.IP;
+    // A port that leaves no room for the ten tables names no game server.
+    if (first.Port >= 1 && first.Port <= 65536 - kOnlineTables) server.basePort = first.Port - 1;
+    return server;
+}
+
 std::optional<GameServerInfo> GameServerInfoFromReply(std::string_view reply) {
     const auto v = ReadFirstRecord(reply, '$', ' ');
     if (!v) return std::nullopt;
