@@ -281,6 +281,7 @@ void TFTour4::ReadOwnRecord() {
                 own_.Kon = read.standing->Kon;
             }
             own_.IP = read.address.empty() ? "X" : read.address;
+            ownRead_ = true;
             place_ = read.place;
             RefreshMyResults();
             emit ResultsShown();
@@ -337,14 +338,15 @@ void TFTour4::LeaveSeat(int table, int seat) {
 }
 
 void TFTour4::TakeSeat(int table, int seat) {
-    if (Seated()) return;
+    if (Seated() || !ownRead_) return;  // the seat's record needs the own address and standing
     seatBusy_ = true;
     queue_.Run<TakeOutcome>(
         this,
         [address = host_.addresses.tables, table, seat, own = own_,
          loopback = IsLoopback(gameServer_.host)](ServiceClient& client) {
-            // One player per address and table, except on a game server of this machine.
-            if (!loopback) {
+            // One player per address and table, except on a game server of this machine; an
+            // address the echo page did not give compares with nobody's.
+            if (!loopback && own.IP != "X") {
                 for (int lower = 1; lower < seat; ++lower) {
                     const auto player = ReadSeat(client, address, table, lower);
                     if (player && !IsFree(*player) && player->IP == own.IP) return TakeOutcome::SameAddress;

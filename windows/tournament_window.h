@@ -108,6 +108,7 @@ class TFTour4 : public QDialog {
     bool serverOn_ = false;
     bool refreshing_ = false;
     bool seatBusy_ = false;
+    bool ownRead_ = false;  // the own record's standing and address have been asked for
     int ownTable_ = 0;
     int ownSeat_ = 0;
     GameServerAddress gameServer_;
