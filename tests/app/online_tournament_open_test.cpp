@@ -19,12 +19,12 @@ namespace {
 using namespace test;
 
 TEST(TournamentOpen, TheTournamentPictureOpensTheWindowWhenLoggedIn) {
-    ServiceProcess service;
-    ASSERT_FALSE(service.base().empty());
+    const auto service = ServiceWithGameServer();
+    ASSERT_TRUE(service);
     {
         ServiceClient client;
         TZunUser user = TablePlayerUser("Olga", 'W');
-        ASSERT_EQ(CreateAccount(client, AddressesUnderBase(service.base()).account, user, "10.12.2026"),
+        ASSERT_EQ(CreateAccount(client, AddressesUnderBase(service->base()).account, user, "10.12.2026"),
                   CreateResult::Created);
     }
     QTemporaryDir root;
@@ -35,7 +35,7 @@ TEST(TournamentOpen, TheTournamentPictureOpensTheWindowWhenLoggedIn) {
     ASSERT_TRUE(WriteUserFile(UserFilePath(program.toStdString() + "/"),
                               {"Olga", Encipher("secret1", CipherKey::UserPassword)}));
 
-    qputenv("KESP_SERVICE", QByteArray::fromStdString(service.base()));
+    qputenv("KESP_SERVICE", QByteArray::fromStdString(service->base()));
     TForm1 window(program.toStdString() + "/");
     qunsetenv("KESP_SERVICE");
     window.show();

@@ -12,6 +12,7 @@
 
 #include "network/online_requests.h"
 #include "network/online_tables.h"
+#include "service_process.h"
 
 namespace kesp::test {
 
@@ -58,6 +59,19 @@ struct TablePlayer {
     ServiceClient client;
     TZunUser user;
 };
+
+// A service whose game server listens. The fixture's random block of game ports lies among the
+// system's ephemeral ports and now and then meets one in use, which leaves the tables closed.
+inline std::unique_ptr<ServiceProcess> ServiceWithGameServer() {
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        auto service = std::make_unique<ServiceProcess>();
+        if (service->base().empty()) continue;
+        ServiceClient client;
+        const auto info = ReadGameServerInfo(client, AddressesUnderBase(service->base()).tables);
+        if (info && info->open) return service;
+    }
+    return nullptr;
+}
 
 // Runs `statement` on the service's SQLite store (Python's sqlite3, as the service's own checks do).
 inline bool RunOnStore(const QString& dataFolder, const QString& statement) {

@@ -12,15 +12,16 @@ namespace {
 class OnlineTablesLive : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_FALSE(service.base().empty()) << "kesp-service did not start";
-        addresses = AddressesUnderBase(service.base());
+        service = test::ServiceWithGameServer();
+        ASSERT_TRUE(service) << "kesp-service did not start with its game server";
+        addresses = AddressesUnderBase(service->base());
     }
     TZunTable4 Table(int t) {
         const auto tables = ReadTables(reader, addresses.tables);
         EXPECT_TRUE(tables);
         return tables ? (*tables)[t - 1] : TZunTable4{};
     }
-    test::ServiceProcess service;
+    std::unique_ptr<test::ServiceProcess> service;
     ServiceAddresses addresses;
     ServiceClient reader;
 };
@@ -69,7 +70,7 @@ TEST_F(OnlineTablesLive, StandingsPlacesAndTopTen) {
         ASSERT_EQ(CreateAccount(reader, addresses.account, user, "10.12.2026"), CreateResult::Created);
     }
     ASSERT_TRUE(
-        test::RunOnStore(service.dataFolder(),
+        test::RunOnStore(service->dataFolder(),
                          "INSERT INTO tournament_standings (nick, score, kon, rating, updated) VALUES"
                          " ('Anna', 300, 2, 150, 0), ('Boris', 250, 5, 50, 0), ('Carl', -40, 1, -40, 0)"));
     const auto anna = ReadStanding(reader, addresses.tables, "Anna");

@@ -39,18 +39,15 @@ class TournamentWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         testing::App();
-        ASSERT_FALSE(service.base().empty()) << "kesp-service did not start";
-        addresses = AddressesUnderBase(service.base());
+        service = test::ServiceWithGameServer();
+        ASSERT_TRUE(service) << "kesp-service did not start with its game server";
+        addresses = AddressesUnderBase(service->base());
         own = test::TablePlayerUser("Eva", 'W');
         // The window's own account logs in on the queue's client, whose session takes the seats.
         bool loggedIn = false;
         QObject receiver;
         queue.Run<bool>(
-            &receiver,
-            [this](ServiceClient& client) {
-                client.SetReadTimeout(1500);
-                return test::CreateAndLogIn(client, addresses, own);
-            },
+            &receiver, [this](ServiceClient& client) { return test::CreateAndLogIn(client, addresses, own); },
             [&loggedIn](bool ok) { loggedIn = ok; });
         ASSERT_TRUE(QTest::qWaitFor([&] { return loggedIn; }, 20000));
     }
@@ -77,6 +74,7 @@ class TournamentWindow : public ::testing::Test {
     void Click(int table, int seat) {
         QSignalSpy answered(window.get(), &TFTour4::SeatAnswered);
         QSignalSpy tables(window.get(), &TFTour4::TablesShown);
+        ASSERT_TRUE(Enabled(table, seat)) << Text(table, seat).toStdString();
         window->SeatButton(table, seat)->click();
         ASSERT_TRUE(answered.wait(20000));
         ASSERT_TRUE(tables.count() > 0 || tables.wait(20000));
@@ -90,7 +88,7 @@ class TournamentWindow : public ::testing::Test {
         return tables ? (*tables)[table - 1] : TZunTable4{};
     }
 
-    test::ServiceProcess service;
+    std::unique_ptr<test::ServiceProcess> service;
     ServiceAddresses addresses;
     TZunUser own;
     Settings settings;
@@ -200,7 +198,7 @@ TEST_F(TournamentWindow, ServerOffWhileSeatedUnseatsThePlayer) {
     Open();
     Click(1, 1);
     ASSERT_EQ(window->OwnTable(), 1);
-    service.Kill();
+    service->Kill();
     Refresh();
     for (int t = 1; t <= kOnlineTables; ++t)
         for (int s = 1; s <= kOnlineSeats; ++s) {
@@ -215,7 +213,7 @@ TEST_F(TournamentWindow, ServerOffWhileSeatedUnseatsThePlayer) {
 
 TEST_F(TournamentWindow, MyResultsFromTheStanding) {
     test::TablePlayer boris(addresses, "Boris");
-    ASSERT_TRUE(test::RunOnStore(service.dataFolder(),
+    ASSERT_TRUE(test::RunOnStore(service->dataFolder(),
                                  "INSERT INTO tournament_standings (nick, score, kon, rating, updated) VALUES"
                                  " ('Eva', 120, 4, 30, 0), ('Boris', 250, 5, 50, 0)"));
     settings.CurrentLanguage = 2;  // German: the longer words
