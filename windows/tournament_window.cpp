@@ -396,7 +396,10 @@ void TFTour4::WatchConnection() {
 
 void TFTour4::DealArrived(bool firstOfGame) {
     ownTable_ = ownSeat_ = 0;
-    if (firstOfGame) close();
+    if (firstOfGame)
+        close();
+    else
+        RefreshTables();
 }
 
 void TFTour4::Wrong() {

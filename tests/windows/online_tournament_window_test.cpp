@@ -211,6 +211,22 @@ TEST_F(TournamentWindow, ServerOffWhileSeatedUnseatsThePlayer) {
     EXPECT_TRUE(window->CloseButton()->isEnabled());
 }
 
+TEST_F(TournamentWindow, TheFirstDealClosesTheWindowAndALaterOneOnlyForgetsTheSeat) {
+    Open();
+    Click(8, 1);
+    ASSERT_EQ(window->OwnTable(), 8);
+    QSignalSpy tables(window.get(), &TFTour4::TablesShown);
+    window->DealArrived(false);
+    EXPECT_EQ(window->OwnTable(), 0);
+    ASSERT_TRUE(tables.wait(20000));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(Text(8, 1), "Eva : 0");  // the seat is the game's now, no longer the window's
+    EXPECT_FALSE(Enabled(8, 1));
+    EXPECT_TRUE(window->CloseButton()->isEnabled());
+    window->DealArrived(true);
+    EXPECT_FALSE(window->isVisible());
+}
+
 TEST_F(TournamentWindow, MyResultsFromTheStanding) {
     test::TablePlayer boris(addresses, "Boris");
     ASSERT_TRUE(test::RunOnStore(service->dataFolder(),
