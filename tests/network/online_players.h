@@ -60,8 +60,8 @@ struct TablePlayer {
     TZunUser user;
 };
 
-// A service whose game server listens. The fixture's random block of game ports lies among the
-// system's ephemeral ports and now and then meets one in use, which leaves the tables closed.
+// A service whose game server listens, as the tables tests need; a start that finds its game ports
+// taken (the tables then read closed) is tried again.
 inline std::unique_ptr<ServiceProcess> ServiceWithGameServer() {
     for (int attempt = 0; attempt < 4; ++attempt) {
         auto service = std::make_unique<ServiceProcess>();
