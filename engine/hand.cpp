@@ -22,23 +22,31 @@ void MoveSlot(GameState& gs, int s, int from, int to) {
 
 }  // namespace
 
-// An insertion sort in place: each card moves up past the cards that go after it, so equal keys
-// keep their order. The values are taken afresh from the ranks.
+// The cards are sorted by a key that holds the order key above the old slot number: keys never
+// tie, and equal order keys keep their slot order. The values are taken afresh from the ranks.
 void NormaliseHand(GameState& gs, int s) {
+    HandSlots& hand = gs.Hand[s];
+    HandValues& values = gs.HandValue[s];
     const std::uint8_t trump = gs.Trump;
+    std::uint8_t keys[5];  // order key * 8 + old slot index 0..4 (at most 25 * 8 + 4)
     int n = 0;
-    for (int k = 1; k <= 5; ++k) {
-        const Card card = gs.Hand[s][k];
+    for (int i = 0; i < 5; ++i) {
+        const Card card = hand.items[i];
         if (card.IsEmpty()) continue;
-        const std::uint8_t value = RankValue(card.rank);
-        const std::uint8_t key = OrderKey(trump, card, value);
-        int j = ++n;
-        for (; j > 1 && OrderKey(trump, gs.Hand[s][j - 1], gs.HandValue[s][j - 1]) > key; --j)
-            MoveSlot(gs, s, j - 1, j);
-        gs.Hand[s][j] = card;
-        gs.HandValue[s][j] = value;
+        const auto key = static_cast<std::uint8_t>(OrderKey(trump, card, RankValue(card.rank)) * 8 + i);
+        int j = n++;
+        for (; j > 0 && keys[j - 1] > key; --j) keys[j] = keys[j - 1];
+        keys[j] = key;
     }
-    for (int k = n + 1; k <= 5; ++k) EmptySlot(gs, s, k);
+    const HandSlots old = hand;
+    for (int j = 0; j < n; ++j) {
+        hand.items[j] = old.items[keys[j] & 7];
+        values.items[j] = keys[j] >> 3 & 15;  // the order key without its trump mark
+    }
+    for (int j = n; j < 5; ++j) {
+        hand.items[j] = Card::Empty();
+        values.items[j] = EmptyValue;
+    }
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
 }
 
