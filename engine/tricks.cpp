@@ -31,8 +31,7 @@ void Game::PlayCard(int s, int k, bool announce) {
     if (pending_.pos == 1) gs_.LedSuit = card.suit;
     RemoveFromHand(gs_, s, k);
     ShowHand(s);
-    Then(Stage::CardOnTable, setup_.FlyCards && events_->FlyCard(Flight::SeatToTable, s, card));
-    RunStages();
+    if (!Waits(Stage::CardOnTable, setup_.FlyCards && events_->FlyCard(Flight::SeatToTable, s, card))) CardOnTable();
 }
 
 void Game::CardOnTable() {
@@ -40,7 +39,7 @@ void Game::CardOnTable() {
     const Card card = pending_.card;
     if (pending_.pos != 1 && card.suit != gs_.LedSuit && card.suit != gs_.Trump)
         gs_.NoTrumpSeats.Add(pending_.seat);
-    Then(Stage::CardPlayed, events_->PlaySound(sound::Card, true));
+    if (!Waits(Stage::CardPlayed, events_->PlaySound(sound::Card, true))) CardPlayed();
 }
 
 void Game::CardPlayed() {
@@ -109,7 +108,6 @@ void Game::ClearTrick(bool announce) {
     pending_ = Pending{};
     pending_.announce = announce;
     ClearTrickThen(Stage::TrickCleared);
-    RunStages();
 }
 
 void Game::ComputerLead(int s) {
