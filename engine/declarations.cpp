@@ -157,7 +157,8 @@ void Game::DrawNext() {
             view_.trumpCardOnDeck = 0;
             events_->DrawDeck();
             pending_.flag = true;  // the trump card leaves the information panel when it lands
-            if (!Waits(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(Flight::TrumpToDealer, s, gs_.Deck[36])))
+            if (!Waits(Stage::CardDrawn,
+                       setup_.FlyCards && events_->FlyCard(Flight::TrumpToDealer, s, gs_.Deck[36])))
                 CardDrawn();
             return;
         }
@@ -169,7 +170,8 @@ void Game::DrawNext() {
             ++gs_.HandCount[s];
             events_->DrawDeck();
             pending_.flag = false;
-            if (!Waits(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(Flight::DeckToSeat, s, c))) CardDrawn();
+            if (!Waits(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(Flight::DeckToSeat, s, c)))
+                CardDrawn();
             return;
         }
     }

@@ -31,7 +31,8 @@ void Game::PlayCard(int s, int k, bool announce) {
     if (pending_.pos == 1) gs_.LedSuit = card.suit;
     RemoveFromHand(gs_, s, k);
     ShowHand(s);
-    if (!Waits(Stage::CardOnTable, setup_.FlyCards && events_->FlyCard(Flight::SeatToTable, s, card))) CardOnTable();
+    if (!Waits(Stage::CardOnTable, setup_.FlyCards && events_->FlyCard(Flight::SeatToTable, s, card)))
+        CardOnTable();
 }
 
 void Game::CardOnTable() {
