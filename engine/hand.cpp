@@ -10,16 +10,6 @@ std::uint8_t OrderKey(std::uint8_t trump, const Card& c, std::uint8_t value) {
     return static_cast<std::uint8_t>((c.suit == trump ? 16 : 0) + value);
 }
 
-void EmptySlot(GameState& gs, int s, int k) {
-    gs.Hand[s][k] = Card::Empty();
-    gs.HandValue[s][k] = EmptyValue;
-}
-
-void MoveSlot(GameState& gs, int s, int from, int to) {
-    gs.Hand[s][to] = gs.Hand[s][from];
-    gs.HandValue[s][to] = gs.HandValue[s][from];
-}
-
 }  // namespace
 
 // The cards are sorted by a key that holds the order key above the old slot number: keys never
@@ -51,32 +41,53 @@ void NormaliseHand(GameState& gs, int s) {
 }
 
 void RemoveFromHand(GameState& gs, int s, int k) {
-    for (; k < 5 && !gs.Hand[s][k + 1].IsEmpty(); ++k) MoveSlot(gs, s, k + 1, k);
-    EmptySlot(gs, s, k);
-    gs.HandCount[s] = static_cast<std::uint8_t>(k - 1);
+    HandSlots& hand = gs.Hand[s];
+    HandValues& values = gs.HandValue[s];
+    int i = k - 1;  // items are numbered from 0
+    for (; i < 4 && !hand.items[i + 1].IsEmpty(); ++i) {
+        hand.items[i] = hand.items[i + 1];
+        values.items[i] = values.items[i + 1];
+    }
+    hand.items[i] = Card::Empty();
+    values.items[i] = EmptyValue;
+    gs.HandCount[s] = static_cast<std::uint8_t>(i);
 }
 
 void CloseGaps(GameState& gs, int s) {
+    HandSlots& hand = gs.Hand[s];
+    HandValues& values = gs.HandValue[s];
     int n = 0;
-    for (int k = 1; k <= 5; ++k)
-        if (!gs.Hand[s][k].IsEmpty() && ++n != k) MoveSlot(gs, s, k, n);
-    for (int k = n + 1; k <= 5; ++k) EmptySlot(gs, s, k);
+    for (int i = 0; i < 5; ++i) {
+        if (hand.items[i].IsEmpty()) continue;
+        hand.items[n] = hand.items[i];
+        values.items[n] = values.items[i];
+        ++n;
+    }
+    for (int i = n; i < 5; ++i) {
+        hand.items[i] = Card::Empty();
+        values.items[i] = EmptyValue;
+    }
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
 }
 
 void SortInCard(GameState& gs, int s, int k) {
+    HandSlots& hand = gs.Hand[s];
+    HandValues& values = gs.HandValue[s];
     const std::uint8_t trump = gs.Trump;
-    const Card card = gs.Hand[s][k];
-    const std::uint8_t value = gs.HandValue[s][k];
+    const Card card = hand[k];
+    const std::uint8_t value = values[k];
     const std::uint8_t key = OrderKey(trump, card, value);
-    EmptySlot(gs, s, k);
-    int n = 0;  // the other cards fill slots 1..n
-    while (n < 5 && !gs.Hand[s][n + 1].IsEmpty()) ++n;
-    int j = n + 1;  // after the cards of equal key, as a stable sort puts it
-    for (; j > 1 && OrderKey(trump, gs.Hand[s][j - 1], gs.HandValue[s][j - 1]) > key; --j)
-        MoveSlot(gs, s, j - 1, j);
-    gs.Hand[s][j] = card;
-    gs.HandValue[s][j] = value;
+    hand[k] = Card::Empty();
+    values[k] = EmptyValue;
+    int n = 0;  // the other cards fill items 0..n-1
+    while (n < 5 && !hand.items[n].IsEmpty()) ++n;
+    int j = n;  // after the cards of equal key, as a stable sort puts it
+    for (; j > 0 && OrderKey(trump, hand.items[j - 1], values.items[j - 1]) > key; --j) {
+        hand.items[j] = hand.items[j - 1];
+        values.items[j] = values.items[j - 1];
+    }
+    hand.items[j] = card;
+    values.items[j] = value;
     gs.HandCount[s] = static_cast<std::uint8_t>(n + 1);
 }
 

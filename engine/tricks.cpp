@@ -60,19 +60,24 @@ void Game::CompleteTrick() {
     const int base = 4 * (gs_.TrickNo - 1);
     for (int p = 1; p <= 4; ++p) gs_.History[base + p] = gs_.Table[p];
 
-    // The highest trump wins; without a trump, the highest card of the led suit.
-    const std::uint8_t winningSuit = TableHasSuit(gs_, gs_.Trump) ? gs_.Trump : gs_.LedSuit;
-    int bestPos = 0;
-    std::uint8_t bestValue = 0;
+    // The highest trump wins; without a trump, the highest card of the led suit. Positions are
+    // taken in order and only a strictly higher card replaces the best.
+    int bestTrumpPos = 0, bestLedPos = 0;
+    std::uint8_t bestTrump = 0, bestLed = 0;
     int aces = 0;
     for (int p = 1; p <= 4; ++p) {
         const Card& c = gs_.Table[p];
+        const std::uint8_t v = c.Value();
         if (c.IsAce()) aces += AceValue(c.suit);
-        if (c.Suit() == winningSuit && c.Value() > bestValue) {
-            bestValue = c.Value();
-            bestPos = p;
+        if (c.Suit() == gs_.Trump && v > bestTrump) {
+            bestTrump = v;
+            bestTrumpPos = p;
+        } else if (c.Suit() == gs_.LedSuit && v > bestLed) {
+            bestLed = v;
+            bestLedPos = p;
         }
     }
+    const int bestPos = bestTrumpPos != 0 ? bestTrumpPos : bestLedPos;
     const int winner = SeatAtTablePosition(gs_.Leader, bestPos == 0 ? 1 : bestPos);
     gs_.Leader = static_cast<std::uint8_t>(winner);
     gs_.TrickPoints[winner] -= 1 + aces;
