@@ -12,30 +12,31 @@ std::uint8_t OrderKey(std::uint8_t trump, const Card& c, std::uint8_t value) {
 
 }  // namespace
 
-// The cards are sorted by a key that holds the order key above the old slot number: keys never
-// tie, and equal order keys keep their slot order. The values are taken afresh from the ranks.
+// Every slot gets a sort key that holds the order key above the slot number, so no two keys are
+// equal and cards of equal order keep their slot order; empty slots sort last. A slot's new place
+// is the number of keys below its own. The values are taken afresh from the ranks.
 void NormaliseHand(GameState& gs, int s) {
     HandSlots& hand = gs.Hand[s];
     HandValues& values = gs.HandValue[s];
     const std::uint8_t trump = gs.Trump;
-    std::uint8_t keys[5];  // order key * 8 + old slot index 0..4 (at most 25 * 8 + 4)
+    std::uint8_t keys[5];  // order key * 8 + slot index 0..4: at most 25 * 8 + 4; empty: 248 + index
     int n = 0;
     for (int i = 0; i < 5; ++i) {
         const Card card = hand.items[i];
-        if (card.IsEmpty()) continue;
-        const auto key = static_cast<std::uint8_t>(OrderKey(trump, card, RankValue(card.rank)) * 8 + i);
-        int j = n++;
-        for (; j > 0 && keys[j - 1] > key; --j) keys[j] = keys[j - 1];
-        keys[j] = key;
+        const bool empty = card.IsEmpty();
+        n += empty ? 0 : 1;
+        keys[i] =
+            static_cast<std::uint8_t>((empty ? 31 : OrderKey(trump, card, RankValue(card.rank))) * 8 + i);
     }
+    int place[5] = {};
+    for (int i = 0; i < 5; ++i)
+        for (int j = i + 1; j < 5; ++j) ++(keys[j] < keys[i] ? place[i] : place[j]);
     const HandSlots old = hand;
-    for (int j = 0; j < n; ++j) {
-        hand.items[j] = old.items[keys[j] & 7];
-        values.items[j] = keys[j] >> 3 & 15;  // the order key without its trump mark
-    }
-    for (int j = n; j < 5; ++j) {
-        hand.items[j] = Card::Empty();
-        values.items[j] = EmptyValue;
+    for (int i = 0; i < 5; ++i) {
+        const int p = place[i];
+        const bool card = p < n;
+        hand.items[p] = card ? old.items[i] : Card::Empty();
+        values.items[p] = card ? keys[i] >> 3 & 15 : EmptyValue;  // the order key without its trump mark
     }
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
 }
