@@ -59,7 +59,7 @@ void CloseGaps(GameState& gs, int s) {
     HandValues& values = gs.HandValue[s];
     int n = 0;
     for (int i = 0; i < 5; ++i) {
-        if (hand.items[i].IsEmpty()) continue;
+        if (values.items[i] == EmptyValue) continue;  // emptied with its value
         hand.items[n] = hand.items[i];
         values.items[n] = values.items[i];
         ++n;
@@ -80,8 +80,8 @@ void SortInCard(GameState& gs, int s, int k) {
     const std::uint8_t key = OrderKey(trump, card, value);
     hand[k] = Card::Empty();
     values[k] = EmptyValue;
-    int n = 0;  // the other cards fill items 0..n-1
-    while (n < 5 && !hand.items[n].IsEmpty()) ++n;
+    int n = 0;  // the other cards fill items 0..n-1 (their values, like their order, are kept)
+    while (n < 5 && values.items[n] != EmptyValue) ++n;
     int j = n;  // after the cards of equal key, as a stable sort puts it
     for (; j > 0 && OrderKey(trump, hand.items[j - 1], values.items[j - 1]) > key; --j) {
         hand.items[j] = hand.items[j - 1];
