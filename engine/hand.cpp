@@ -45,7 +45,7 @@ void RemoveFromHand(GameState& gs, int s, int k) {
     HandSlots& hand = gs.Hand[s];
     HandValues& values = gs.HandValue[s];
     int i = k - 1;  // items are numbered from 0
-    for (; i < 4 && !hand.items[i + 1].IsEmpty(); ++i) {
+    for (; i < 4 && values.items[i + 1] != EmptyValue; ++i) {
         hand.items[i] = hand.items[i + 1];
         values.items[i] = values.items[i + 1];
     }

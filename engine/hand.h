@@ -12,7 +12,7 @@ namespace kesp {
 void NormaliseHand(GameState& gs, int s);
 
 // Changes to a normalised hand that keep it normalised without sorting it again.
-// Takes the card out of slot k; the cards after it move up one slot.
+// Takes the card out of slot k; the cards after it (up to the first value 99) move up one slot.
 void RemoveFromHand(GameState& gs, int s, int k);
 // Closes the gaps that emptied slots (value 99) left: the cards move up in their order, and are
 // recounted.
