@@ -8,6 +8,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
+#include <random>
 #include <string>
 
 #ifndef KESP_SERVICE_BINARY
@@ -19,11 +20,13 @@ namespace kesp::test {
 class ServiceProcess {
   public:
     // Starts the service; base() is empty when it did not come up.
-    explicit ServiceProcess(bool withPictureStore = false) {
+    // `extraArguments` go to the service's command line (a shorter move time-out, say).
+    explicit ServiceProcess(bool withPictureStore = false, const QStringList& extraArguments = {}) {
         if (!data_.isValid()) return;
         service_.setProgram(KESP_SERVICE_BINARY);
-        service_.setArguments({"--listen", "127.0.0.1:0", "--game-port", QString::number(FreePortBlock()),
-                               "--data", data_.path()});
+        service_.setArguments(QStringList{"--listen", "127.0.0.1:0", "--game-port",
+                                          QString::number(FreePortBlock()), "--data", data_.path()} +
+                              extraArguments);
         service_.setProcessChannelMode(QProcess::SeparateChannels);
         service_.start();
         if (!service_.waitForStarted(10000)) return;
@@ -52,6 +55,7 @@ class ServiceProcess {
     const std::string& base() const { return base_; }
     QString dataFolder() const { return data_.path(); }
     int ftpPort() const { return ftpPort_; }
+    qint64 processId() const { return service_.processId(); }
     bool pictureStoreRunning() const { return store_.state() == QProcess::Running; }
 
     // Stops the service at once, as a crash or a lost host would.
@@ -66,8 +70,22 @@ class ServiceProcess {
         probe.listen(QHostAddress::LocalHost, 0);
         return probe.serverPort();
     }
-    // The game server takes base + 1 .. base + 10; a random high block is free enough for tests.
-    static int FreePortBlock() { return 30000 + (FreePort() % 20000); }
+    // The game server takes base + 1 .. base + 10: a random block below the system's range of
+    // ports for outgoing connections (which would take them from under it), free right now.
+    static int FreePortBlock() {
+        std::random_device random;
+        int base = 0;
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            base = 20000 + static_cast<int>(random() % 12000);
+            bool free = true;
+            for (int t = 1; t <= 10 && free; ++t) {
+                QTcpServer probe;
+                free = probe.listen(QHostAddress::LocalHost, static_cast<quint16>(base + t));
+            }
+            if (free) return base;
+        }
+        return base;
+    }
 
     void StartPictureStore() {
         ftpPort_ = FreePort();
