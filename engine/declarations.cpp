@@ -16,8 +16,7 @@ bool Game::CheckFourAces(bool announce) {
         SetBubble(s, Bubble::Kesp);
         pending_ = Pending{};
         pending_.announce = announce;
-        Then(Stage::FourAcesShown, events_->PlaySound(sound::FourAces, true));
-        RunStages();
+        if (!Waits(Stage::FourAcesShown, events_->PlaySound(sound::FourAces, true))) FourAcesShown();
         return true;
     }
     return false;
@@ -52,8 +51,8 @@ void Game::Decide(bool byComputer, bool play, bool announce) {
     pending_.seat = s;
     pending_.announce = announce;
     pending_.actor = byComputer ? Actor::Computer : Actor::Person;
-    Then(Stage::DecisionShown, events_->PlaySound(plays ? sound::CallPlay : sound::CallPass, true));
-    RunStages();
+    if (!Waits(Stage::DecisionShown, events_->PlaySound(plays ? sound::CallPlay : sound::CallPass, true)))
+        DecisionShown();
 }
 
 void Game::DecisionShown() {
@@ -141,8 +140,7 @@ void Game::DrawAll(bool announce) {
     if (waiting_ || gs_.Phase != phase::DiscardsDone) return;
     if (announce) Announce(msg::Draw);
     pending_ = Pending{};
-    Then(Stage::DrawNext, false);
-    RunStages();
+    DrawNext();
 }
 
 void Game::DrawNext() {
@@ -159,8 +157,10 @@ void Game::DrawNext() {
             view_.trumpCardOnDeck = 0;
             events_->DrawDeck();
             pending_.flag = true;  // the trump card leaves the information panel when it lands
-            return Then(Stage::CardDrawn,
-                        setup_.FlyCards && events_->FlyCard(Flight::TrumpToDealer, s, gs_.Deck[36]));
+            if (!Waits(Stage::CardDrawn,
+                       setup_.FlyCards && events_->FlyCard(Flight::TrumpToDealer, s, gs_.Deck[36])))
+                CardDrawn();
+            return;
         }
         if (gs_.HandCount[s] < 5 && gs_.NextDraw <= 35) {
             const Card c = gs_.Deck[gs_.NextDraw];
@@ -170,7 +170,9 @@ void Game::DrawNext() {
             ++gs_.HandCount[s];
             events_->DrawDeck();
             pending_.flag = false;
-            return Then(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(Flight::DeckToSeat, s, c));
+            if (!Waits(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(Flight::DeckToSeat, s, c)))
+                CardDrawn();
+            return;
         }
     }
     gs_.Phase = phase::Drawn;
@@ -187,7 +189,7 @@ void Game::CardDrawn() {
     if (pending_.flag) events_->DrawInfoPanel();
     SortInCard(gs_, pending_.seat, pending_.slot);
     ShowHand(pending_.seat);
-    Then(Stage::DrawNext, events_->PlaySound(sound::Card, true));
+    if (!Waits(Stage::DrawNext, events_->PlaySound(sound::Card, true))) DrawNext();
 }
 
 void Game::StartTricks(bool announce) {

@@ -50,8 +50,7 @@ void Game::UserDiscard() {
         pending_ = Pending{};
         const std::optional<bool> answer = events_->AskYesNo(WordId::NoCardChange);
         pending_.flag = answer.value_or(false);
-        Then(Stage::DiscardAnswered, !answer.has_value());
-        RunStages();
+        if (!Waits(Stage::DiscardAnswered, !answer.has_value())) DiscardAnswered();
         return;
     }
     Discard(false, gs_.DiscardSel, true);

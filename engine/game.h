@@ -163,9 +163,13 @@ class Game {
         int drawIndex = 0;
     };
 
+    // True when a wait has started (`started`): the step ends, and goes on at `next` once the wait
+    // is over. False: nothing waits, and the caller goes on to `next` itself.
+    bool Waits(Stage next, bool started);
     // Goes on with `next` now, or once the wait that `waits` says was started is over.
     void Then(Stage next, bool waits);
-    void RunStages();
+    // Goes on from the stage where a wait left the step.
+    void ResumeStage();
     void RunStage(Stage stage);
     void CancelWait();
     int Paced(int milliseconds) const;

@@ -150,16 +150,21 @@ struct GameState {
     friend bool operator==(const GameState&, const GameState&) = default;
 };
 
+// Seat arithmetic wraps in unsigned numbers: seats are 1..4, and the remainder of a positive
+// number needs no sign correction.
+constexpr int SeatAfter(int s, int steps) {
+    return static_cast<int>(static_cast<unsigned>(s - 1 + steps) % 4u) + 1;
+}
 constexpr int NextSeat(int s) {
-    return s % 4 + 1;
+    return SeatAfter(s, 1);
 }
 constexpr int PreviousSeat(int s) {
-    return (s + 2) % 4 + 1;
+    return SeatAfter(s, 3);
 }
 
 // Seat of table position p of a trick led by `leader`.
 constexpr int SeatAtTablePosition(int leader, int p) {
-    return (leader + p - 2) % 4 + 1;
+    return SeatAfter(leader, p - 1);
 }
 
 // The table position at which own network seat m sees network seat t (seat 4 is always the own

@@ -10,65 +10,85 @@ std::uint8_t OrderKey(std::uint8_t trump, const Card& c, std::uint8_t value) {
     return static_cast<std::uint8_t>((c.suit == trump ? 16 : 0) + value);
 }
 
-void EmptySlot(GameState& gs, int s, int k) {
-    gs.Hand[s][k] = Card::Empty();
-    gs.HandValue[s][k] = EmptyValue;
-}
-
-void MoveSlot(GameState& gs, int s, int from, int to) {
-    gs.Hand[s][to] = gs.Hand[s][from];
-    gs.HandValue[s][to] = gs.HandValue[s][from];
-}
-
 }  // namespace
 
-// An insertion sort in place: each card moves up past the cards that go after it, so equal keys
-// keep their order. The values are taken afresh from the ranks.
+// Every slot gets a sort key that holds the order key above the slot number, so no two keys are
+// equal and cards of equal order keep their slot order; empty slots sort last. A slot's new place
+// is the number of keys below its own. The values are taken afresh from the ranks.
 void NormaliseHand(GameState& gs, int s) {
+    HandSlots& hand = gs.Hand[s];
+    HandValues& values = gs.HandValue[s];
     const std::uint8_t trump = gs.Trump;
+    std::uint8_t keys[5];  // order key * 8 + slot index 0..4: at most 25 * 8 + 4; empty: 248 + index
     int n = 0;
-    for (int k = 1; k <= 5; ++k) {
-        const Card card = gs.Hand[s][k];
-        if (card.IsEmpty()) continue;
-        const std::uint8_t value = RankValue(card.rank);
-        const std::uint8_t key = OrderKey(trump, card, value);
-        int j = ++n;
-        for (; j > 1 && OrderKey(trump, gs.Hand[s][j - 1], gs.HandValue[s][j - 1]) > key; --j)
-            MoveSlot(gs, s, j - 1, j);
-        gs.Hand[s][j] = card;
-        gs.HandValue[s][j] = value;
+    for (int i = 0; i < 5; ++i) {
+        const Card card = hand.items[i];
+        const bool empty = card.IsEmpty();
+        n += empty ? 0 : 1;
+        keys[i] =
+            static_cast<std::uint8_t>((empty ? 31 : OrderKey(trump, card, RankValue(card.rank))) * 8 + i);
     }
-    for (int k = n + 1; k <= 5; ++k) EmptySlot(gs, s, k);
+    int place[5] = {};
+    for (int i = 0; i < 5; ++i)
+        for (int j = i + 1; j < 5; ++j) ++(keys[j] < keys[i] ? place[i] : place[j]);
+    const HandSlots old = hand;
+    for (int i = 0; i < 5; ++i) {
+        const int p = place[i];
+        const bool card = p < n;
+        hand.items[p] = card ? old.items[i] : Card::Empty();
+        values.items[p] = card ? keys[i] >> 3 & 15 : EmptyValue;  // the order key without its trump mark
+    }
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
 }
 
 void RemoveFromHand(GameState& gs, int s, int k) {
-    for (; k < 5 && !gs.Hand[s][k + 1].IsEmpty(); ++k) MoveSlot(gs, s, k + 1, k);
-    EmptySlot(gs, s, k);
-    gs.HandCount[s] = static_cast<std::uint8_t>(k - 1);
+    HandSlots& hand = gs.Hand[s];
+    HandValues& values = gs.HandValue[s];
+    int i = k - 1;  // items are numbered from 0
+    for (; i < 4 && values.items[i + 1] != EmptyValue; ++i) {
+        hand.items[i] = hand.items[i + 1];
+        values.items[i] = values.items[i + 1];
+    }
+    hand.items[i] = Card::Empty();
+    values.items[i] = EmptyValue;
+    gs.HandCount[s] = static_cast<std::uint8_t>(i);
 }
 
 void CloseGaps(GameState& gs, int s) {
+    HandSlots& hand = gs.Hand[s];
+    HandValues& values = gs.HandValue[s];
     int n = 0;
-    for (int k = 1; k <= 5; ++k)
-        if (!gs.Hand[s][k].IsEmpty() && ++n != k) MoveSlot(gs, s, k, n);
-    for (int k = n + 1; k <= 5; ++k) EmptySlot(gs, s, k);
+    for (int i = 0; i < 5; ++i) {
+        if (values.items[i] == EmptyValue) continue;  // emptied with its value
+        hand.items[n] = hand.items[i];
+        values.items[n] = values.items[i];
+        ++n;
+    }
+    for (int i = n; i < 5; ++i) {
+        hand.items[i] = Card::Empty();
+        values.items[i] = EmptyValue;
+    }
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
 }
 
 void SortInCard(GameState& gs, int s, int k) {
+    HandSlots& hand = gs.Hand[s];
+    HandValues& values = gs.HandValue[s];
     const std::uint8_t trump = gs.Trump;
-    const Card card = gs.Hand[s][k];
-    const std::uint8_t value = gs.HandValue[s][k];
+    const Card card = hand[k];
+    const std::uint8_t value = values[k];
     const std::uint8_t key = OrderKey(trump, card, value);
-    EmptySlot(gs, s, k);
-    int n = 0;  // the other cards fill slots 1..n
-    while (n < 5 && !gs.Hand[s][n + 1].IsEmpty()) ++n;
-    int j = n + 1;  // after the cards of equal key, as a stable sort puts it
-    for (; j > 1 && OrderKey(trump, gs.Hand[s][j - 1], gs.HandValue[s][j - 1]) > key; --j)
-        MoveSlot(gs, s, j - 1, j);
-    gs.Hand[s][j] = card;
-    gs.HandValue[s][j] = value;
+    hand[k] = Card::Empty();
+    values[k] = EmptyValue;
+    int n = 0;  // the other cards fill items 0..n-1 (their values, like their order, are kept)
+    while (n < 5 && values.items[n] != EmptyValue) ++n;
+    int j = n;  // after the cards of equal key, as a stable sort puts it
+    for (; j > 0 && OrderKey(trump, hand.items[j - 1], values.items[j - 1]) > key; --j) {
+        hand.items[j] = hand.items[j - 1];
+        values.items[j] = values.items[j - 1];
+    }
+    hand.items[j] = card;
+    values.items[j] = value;
     gs.HandCount[s] = static_cast<std::uint8_t>(n + 1);
 }
 

@@ -12,11 +12,13 @@ namespace kesp {
 void NormaliseHand(GameState& gs, int s);
 
 // Changes to a normalised hand that keep it normalised without sorting it again.
-// Takes the card out of slot k; the cards after it move up one slot.
+// Takes the card out of slot k; the cards after it (up to the first value 99) move up one slot.
 void RemoveFromHand(GameState& gs, int s, int k);
-// Closes the gaps that emptied slots left: the cards move up in their order, and are recounted.
+// Closes the gaps that emptied slots (value 99) left: the cards move up in their order, and are
+// recounted.
 void CloseGaps(GameState& gs, int s);
-// The card just put into slot k, after the hand's last card, moves to its place in the order.
+// The card just put into slot k, after the hand's last card, moves to its place in the order (the
+// values of the hand's slots tell its cards and their order).
 void SortInCard(GameState& gs, int s, int k);
 
 // A card found by a scan: its rank value and slot, or value 0 and slot 0 when there is none.

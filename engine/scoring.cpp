@@ -14,8 +14,7 @@ void Game::ScoreDeal(bool announce) {
     if (gs_.SingleOrNone == 0)
         ClearTrickThen(Stage::DealScored);
     else
-        Then(Stage::DealScored, false);
-    RunStages();
+        DealScored();
 }
 
 void Game::DealScored() {
@@ -60,7 +59,7 @@ void Game::DealScored() {
     SetButtons(WordId::NextRound, IsDrivingMachine(), WordId::ExitToMenu, false);
     // Online, the table rests on the scored deal before the server's next deal can come.
     const bool rest = pending_.announce && setup_.kind == GameKind::Online;
-    Then(Stage::DealShown, rest && events_->Pause(Paced(2000)));
+    if (!Waits(Stage::DealShown, rest && events_->Pause(Paced(2000)))) DealShown();
 }
 
 void Game::DealShown() {

@@ -31,8 +31,8 @@ void Game::PlayCard(int s, int k, bool announce) {
     if (pending_.pos == 1) gs_.LedSuit = card.suit;
     RemoveFromHand(gs_, s, k);
     ShowHand(s);
-    Then(Stage::CardOnTable, setup_.FlyCards && events_->FlyCard(Flight::SeatToTable, s, card));
-    RunStages();
+    if (!Waits(Stage::CardOnTable, setup_.FlyCards && events_->FlyCard(Flight::SeatToTable, s, card)))
+        CardOnTable();
 }
 
 void Game::CardOnTable() {
@@ -40,7 +40,7 @@ void Game::CardOnTable() {
     const Card card = pending_.card;
     if (pending_.pos != 1 && card.suit != gs_.LedSuit && card.suit != gs_.Trump)
         gs_.NoTrumpSeats.Add(pending_.seat);
-    Then(Stage::CardPlayed, events_->PlaySound(sound::Card, true));
+    if (!Waits(Stage::CardPlayed, events_->PlaySound(sound::Card, true))) CardPlayed();
 }
 
 void Game::CardPlayed() {
@@ -60,19 +60,24 @@ void Game::CompleteTrick() {
     const int base = 4 * (gs_.TrickNo - 1);
     for (int p = 1; p <= 4; ++p) gs_.History[base + p] = gs_.Table[p];
 
-    // The highest trump wins; without a trump, the highest card of the led suit.
-    const std::uint8_t winningSuit = TableHasSuit(gs_, gs_.Trump) ? gs_.Trump : gs_.LedSuit;
-    int bestPos = 0;
-    std::uint8_t bestValue = 0;
+    // The highest trump wins; without a trump, the highest card of the led suit. Positions are
+    // taken in order and only a strictly higher card replaces the best.
+    int bestTrumpPos = 0, bestLedPos = 0;
+    std::uint8_t bestTrump = 0, bestLed = 0;
     int aces = 0;
     for (int p = 1; p <= 4; ++p) {
         const Card& c = gs_.Table[p];
+        const std::uint8_t v = c.Value();
         if (c.IsAce()) aces += AceValue(c.suit);
-        if (c.Suit() == winningSuit && c.Value() > bestValue) {
-            bestValue = c.Value();
-            bestPos = p;
+        if (c.Suit() == gs_.Trump && v > bestTrump) {
+            bestTrump = v;
+            bestTrumpPos = p;
+        } else if (c.Suit() == gs_.LedSuit && v > bestLed) {
+            bestLed = v;
+            bestLedPos = p;
         }
     }
+    const int bestPos = bestTrumpPos != 0 ? bestTrumpPos : bestLedPos;
     const int winner = SeatAtTablePosition(gs_.Leader, bestPos == 0 ? 1 : bestPos);
     gs_.Leader = static_cast<std::uint8_t>(winner);
     gs_.TrickPoints[winner] -= 1 + aces;
@@ -109,7 +114,6 @@ void Game::ClearTrick(bool announce) {
     pending_ = Pending{};
     pending_.announce = announce;
     ClearTrickThen(Stage::TrickCleared);
-    RunStages();
 }
 
 void Game::ComputerLead(int s) {

@@ -1,6 +1,6 @@
 // How a step waits: it starts what takes time on the table, ends, and goes on at its next stage
-// when the table says the wait is over. Stages run one after another from a single loop, so a
-// headless table, which never waits, plays a whole deal without recursion.
+// when the table says the wait is over. What does not wait goes on at once, by a direct call: a
+// step is a short chain of stages (the longest, the draw, two for each of at most 16 cards).
 #include <algorithm>
 #include <utility>
 
@@ -9,16 +9,21 @@
 
 namespace kesp {
 
-void Game::Then(Stage next, bool waits) {
-    next_ = next;
-    waiting_ = waits;
+bool Game::Waits(Stage next, bool started) {
+    if (started) {
+        next_ = next;
+        waiting_ = true;
+    }
+    return started;
 }
 
-void Game::RunStages() {
-    while (next_ != Stage::None && !waiting_) {
-        const Stage stage = std::exchange(next_, Stage::None);
-        RunStage(stage);
-    }
+void Game::Then(Stage next, bool waits) {
+    if (!Waits(next, waits)) RunStage(next);
+}
+
+void Game::ResumeStage() {
+    waiting_ = false;
+    RunStage(std::exchange(next_, Stage::None));
 }
 
 void Game::RunStage(Stage stage) {
@@ -70,8 +75,7 @@ void Game::RunStage(Stage stage) {
 void Game::Resume(std::uint32_t ticket) {
     if (!waiting_ || ticket != waitTicket_) return;
     ++waitTicket_;
-    waiting_ = false;
-    RunStages();
+    ResumeStage();
 }
 
 void Game::CancelWait() {
@@ -88,8 +92,7 @@ void Game::Answer(WordId question, bool yes) {
             if (!waiting_ || next_ != Stage::DiscardAnswered) return;
             pending_.flag = yes;
             ++waitTicket_;
-            waiting_ = false;
-            RunStages();
+            ResumeStage();
             break;
         case WordId::LeaveToMenuQuestion:
         case WordId::LeaveGameQuestion:
