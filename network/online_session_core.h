@@ -85,6 +85,12 @@ class OnlineSessionCore {
           chatAllowance_(limits.chatBurst, limits.chatInterval),
           log_(limits.logLinesPerSecond) {}
 
+    // Takes effect for what comes next.
+    void SetLimits(const OnlineLimits& limits) {
+        limits_ = limits;
+        chatAllowance_ = TokenBucket(limits.chatBurst, limits.chatInterval);
+        log_ = LogLimiter(limits.logLinesPerSecond);
+    }
     void AttachGame(Game& game) { game_ = &game; }
     // While `busy()` holds, received deals and steps are kept in order; DeliverOneDeferred hands
     // them to the game one at a time.
