@@ -301,6 +301,8 @@ void TForm1::TournamentPictureClick() {
     PlaySoundEffect(sound::Window);
     if (!account_.LoggedIn())
         OpenMessageWindow(words_, words_.WordText(WordKey::LogInToYourAccount), {}, {}, this);
+    else
+        OpenTournament();
 }
 
 void TForm1::PaintMenuPicture() {

@@ -37,6 +37,7 @@
 #include "records/program_folder_lock.h"
 #include "records/settings.h"
 #include "windows/chat_window.h"
+#include "windows/tournament_window.h"
 
 namespace kesp {
 
@@ -81,6 +82,9 @@ class TForm1 : public QWidget {
     TFormChat* ChatWindow() const { return chat_; }
     // Opens the games chat as its badge and the table menu's "Chat" do.
     void OpenChat();
+    // Opens the online tournament window without waiting (again after a tournament game).
+    void OpenTournament();
+    TFTour4* TournamentWindow() const { return tournament_; }
     // Pages the program opens in the browser (the news) go here; tests keep the browser shut.
     void SetUrlOpener(std::function<void(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
     // Tests: the game's timer and rests run `pace` times faster from the next game on.
@@ -162,6 +166,8 @@ class TForm1 : public QWidget {
     void TopTenButtonClick();
     void OpenWorldTopTen(int list);
     void OfferWorldRecord(int score);
+    // The tournament top ten over `parent` (main_window_tournament.cpp).
+    void OpenTournamentTopTen(QWidget* parent);
     // The world statistics (main_window_statistics.cpp).
     void ConnectStatistics();
     void SendStartupReport(bool allowed);
@@ -179,7 +185,9 @@ class TForm1 : public QWidget {
     MenuBadges* badges_ = nullptr;
     std::unique_ptr<InternetMusic> internetMusic_;
     QPointer<TFormChat> chat_;
-    int worldList_ = 0;  // the world top ten list shown last in this run, 0 before the first
+    QPointer<TFTour4> tournament_;
+    int tournamentMeasure_ = 0;  // the tournament top ten's measure chosen last in this run
+    int worldList_ = 0;          // the world top ten list shown last in this run, 0 before the first
     std::function<void(const QUrl&)> urlOpener_;
     std::unique_ptr<MusicPlayer> music_;
     QTimer musicTimer_;  // restarts the menu tune each second when it has stopped

@@ -23,6 +23,16 @@ bool Matches(std::string_view m, std::string_view pattern) {
 int SlotDigit(char c) {
     return c >= '0' && c <= '5' ? c - '0' : -1;
 }
+
+// "b", the 36 cards and their 36 rank values: how both deal messages begin.
+void WriteDeal(const GameState& gs, char* text) {
+    text[0] = 'b';
+    for (int p = 1; p <= 36; ++p) {
+        text[2 * p - 1] = static_cast<char>(gs.Deck[p].rank);
+        text[2 * p] = static_cast<char>(gs.Deck[p].suit);
+        text[72 + p] = Digit(gs.DeckValue[p] % 10);
+    }
+}
 }  // namespace
 
 GameMessage MakeStepMessage(char code, int sender) {
@@ -105,15 +115,16 @@ std::optional<ParsedGameMessage> ParseGameMessage(std::string_view m) {
 
 DealMessage MakeDealMessage(const GameState& gs, int initialScore) {
     DealMessage m;
-    m.text[0] = 'b';
-    for (int p = 1; p <= 36; ++p) {
-        m.text[static_cast<std::size_t>(2 * p - 1)] = static_cast<char>(gs.Deck[p].rank);
-        m.text[static_cast<std::size_t>(2 * p)] = static_cast<char>(gs.Deck[p].suit);
-        m.text[static_cast<std::size_t>(72 + p)] = Digit(gs.DeckValue[p] % 10);
-    }
+    WriteDeal(gs, m.text.data());
     int v = initialScore;
     for (int i = 111; i >= 109; --i, v /= 10)
         m.text[static_cast<std::size_t>(i)] = Digit(((v % 10) + 10) % 10);
+    return m;
+}
+
+OnlineDealMessage MakeOnlineDealMessage(const GameState& gs) {
+    OnlineDealMessage m;
+    WriteDeal(gs, m.text.data());
     return m;
 }
 

@@ -69,6 +69,14 @@ struct DealMessage {
 DealMessage MakeDealMessage(const GameState& gs, int initialScore);
 inline constexpr std::size_t DealMessageLength = 112;
 
+// The tournament server's deal: the same "b", cards and rank values, without the starting score
+// (an online game always starts from 100).
+struct OnlineDealMessage {
+    std::array<char, 109> text{};
+    std::string_view view() const { return {text.data(), text.size()}; }
+};
+OnlineDealMessage MakeOnlineDealMessage(const GameState& gs);
+
 // What a deal message carries: the deck in dealing order, each card's rank value, the score the
 // game starts from. Nothing unless the text is exactly a deal of the 36 different cards with
 // their own rank values and a starting score of 100, 150 or 200.

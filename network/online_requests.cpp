@@ -4,11 +4,9 @@
 
 #include "network/service_reply.h"
 #include "network/service_text.h"
+#include "network/world_records_reply.h"
 
 namespace kesp {
-namespace {
-
-// A post that waits at most kListReadTimeoutMs (less when the client is set shorter).
 std::optional<std::string> ListRead(ServiceClient& client, const std::string& address, FormKind kind,
                                     const FormFields& fields) {
     const long own = client.ReadTimeout();
@@ -18,6 +16,8 @@ std::optional<std::string> ListRead(ServiceClient& client, const std::string& ad
     return reply;
 }
 
+namespace {
+
 std::string Prefixed(std::string_view key) {
     return std::string(kGameKeyPrefix) + std::string(key);
 }
@@ -26,26 +26,9 @@ std::string Gid(int list) {
     return std::to_string(list);
 }
 
-TZunRecord RecordOf(const ServiceRecordValues& v, int list) {
-    TZunRecord r;
-    r.GID = list;
-    r.Place = static_cast<int>(RecordInteger(v, 1));
-    r.Score = static_cast<int>(RecordInteger(v, 3));
-    r.Nick = RecordValue(v, 4);
-    r.Country = RecordValue(v, 5);
-    r.City = RecordValue(v, 6);
-    r.R07 = RecordValue(v, 7);
-    r.R08 = RecordValue(v, 8);
-    r.R09 = RecordValue(v, 9);
-    r.R10 = RecordValue(v, 10, "#*");
-    return r;
-}
-
 std::optional<std::vector<TZunRecord>> RecordsOf(const std::optional<std::string>& reply, int list) {
     if (!reply) return std::nullopt;
-    std::vector<TZunRecord> records;
-    for (const auto& values : ReadRecords(*reply, '*', ' ')) records.push_back(RecordOf(values, list));
-    return records;
+    return WorldRecordsOf(*reply, list);
 }
 
 }  // namespace

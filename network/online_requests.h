@@ -16,6 +16,9 @@ namespace kesp {
 // The reads that must not keep a window waiting long wait at most this long for their reply; the
 // shared client's own time-out holds again for the requests after them.
 inline constexpr long kListReadTimeoutMs = 3000;
+// A post that waits at most kListReadTimeoutMs (less when the client is set shorter).
+std::optional<std::string> ListRead(ServiceClient& client, const std::string& address, FormKind kind,
+                                    const FormFields& fields);
 
 // Account creation's results.
 enum class CreateResult { Created = 0, NickExists = 1, NoAnswer = 2 };

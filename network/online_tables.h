@@ -29,15 +29,18 @@ struct GameServerAddress {
 };
 GameServerAddress GameServerOf(const TableList& tables);
 
-// The game server's state: open ('Y') and the notice, '_' already turned into blanks.
+// The game server's state: open ('Y') and the notice, '_' already turned into blanks. Nothing when
+// unanswered or when the reply holds no record.
 struct GameServerInfo {
     bool open = false;
     std::string notice;
 };
 std::optional<GameServerInfo> ReadGameServerInfo(ServiceClient& client, const std::string& tablesAddress);
 
-// The player on seat 1..4 of table 1..10; nothing when unanswered.
-std::optional<TZunClient> ReadSeat(ServiceClient& client, const std::string& tablesAddress, int table, int seat);
+// The player on seat 1..4 of table 1..10 (a free seat's preset when the reply names none); nothing
+// when unanswered.
+std::optional<TZunClient> ReadSeat(ServiceClient& client, const std::string& tablesAddress, int table,
+                                   int seat);
 
 enum class SeatChange { Take = 1, FreeOwn = 2, Clear = 0 };
 enum class SeatResult { Done = 0, Refused = 1, Taken = 2, NoAnswer = 3 };

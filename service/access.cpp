@@ -14,8 +14,8 @@ std::optional<std::string> StartSession(Call& call, const std::string& nick) {
     const std::string token = NewSessionToken();
     const long long now = NowSeconds();
     if (!Execute(call.db, "DELETE FROM sessions WHERE created < ?", {now - kSessionLifetimeSeconds}) ||
-        !Execute(call.db, "INSERT INTO sessions (token_hash, nick, created) VALUES (?, ?, ?)",
-                 {Text(SessionTokenHash(token)), Text(nick), now}))
+        !Execute(call.db, "INSERT INTO sessions (token_hash, nick, created, remote) VALUES (?, ?, ?, ?)",
+                 {Text(SessionTokenHash(token)), Text(nick), now, Text(call.remote)}))
         return std::nullopt;
     return token;
 }
@@ -26,13 +26,24 @@ std::optional<std::string> PasswordHashOf(Call& call, const std::string& nick) {
     return (*rows)[0][0].toString().toStdString();
 }
 
+std::optional<std::string> SessionNick(Call& call) {
+    if (call.sessionToken.empty()) return std::nullopt;
+    const auto rows =
+        Select(call.db, "SELECT nick FROM sessions WHERE token_hash = ? AND created >= ?",
+               {Text(SessionTokenHash(call.sessionToken)), NowSeconds() - kSessionLifetimeSeconds});
+    if (!rows || rows->empty()) return std::nullopt;
+    return String((*rows)[0][0]);
+}
+
+bool HasSessionFrom(QSqlDatabase& db, const std::string& nick, const std::string& remote) {
+    const auto rows =
+        Select(db, "SELECT COUNT(*) FROM sessions WHERE nick = ? AND remote = ? AND created >= ?",
+               {Text(nick), Text(remote), NowSeconds() - kSessionLifetimeSeconds});
+    return rows && !rows->empty() && (*rows)[0][0].toLongLong() > 0;
+}
+
 bool MaySpeakFor(Call& call, const std::string& nick, std::optional<std::string_view> password) {
-    if (!call.sessionToken.empty()) {
-        const auto rows =
-            Select(call.db, "SELECT nick FROM sessions WHERE token_hash = ? AND created >= ?",
-                   {Text(SessionTokenHash(call.sessionToken)), NowSeconds() - kSessionLifetimeSeconds});
-        if (rows && !rows->empty() && (*rows)[0][0].toString().toStdString() == nick) return true;
-    }
+    if (SessionNick(call) == nick) return true;
     if (!password || password->empty()) return false;
     const auto hash = PasswordHashOf(call, nick);
     return hash && PasswordMatches(*hash, *password);

@@ -18,6 +18,12 @@ std::optional<std::string> StartSession(Call& call, const std::string& nick);
 // `password` is the raw field of the request, or nothing for requests that carry none.
 bool MaySpeakFor(Call& call, const std::string& nick, std::optional<std::string_view> password);
 
+// The nick of the caller's session, when it has a live one.
+std::optional<std::string> SessionNick(Call& call);
+
+// Whether `nick` has a live session that logged in from `remote`.
+bool HasSessionFrom(QSqlDatabase& db, const std::string& nick, const std::string& remote);
+
 // The password hash of `nick`'s account, when there is one.
 std::optional<std::string> PasswordHashOf(Call& call, const std::string& nick);
 

@@ -13,7 +13,7 @@ namespace {
 // record post's body.
 std::vector<Operation> SortedCatalogue() {
     std::vector<Operation> all = AccountOperations();
-    for (auto group : {RatingOperations(), WorldOperations(), StatisticsOperations()})
+    for (auto group : {RatingOperations(), WorldOperations(), StatisticsOperations(), TableOperations()})
         all.insert(all.end(), group.begin(), group.end());
     std::stable_sort(all.begin(), all.end(),
                      [](const Operation& a, const Operation& b) { return a.keys.size() > b.keys.size(); });

@@ -7,11 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "service/game_server_place.h"
 #include "service/write_limits.h"
 
 namespace kesp::service {
 
-enum class Address { Account, Statistics, WorldTopTen };
+enum class Address { Account, Statistics, WorldTopTen, Tables };
 
 // One post being answered. The values are the bytes the game sent (Windows-1251).
 struct Call {
@@ -21,6 +22,8 @@ struct Call {
     std::string remote;
     std::string sessionToken;
     std::vector<std::string> values;
+    std::string local;  // the address the request came in on
+    const GameServerPlace* gameServer = nullptr;
 };
 
 struct Answer {
@@ -53,6 +56,7 @@ std::vector<Operation> AccountOperations();
 std::vector<Operation> RatingOperations();
 std::vector<Operation> WorldOperations();
 std::vector<Operation> StatisticsOperations();
+std::vector<Operation> TableOperations();
 
 // The operation a body names at an address, and its values; nothing when the body names none.
 struct Recognised {

@@ -6,7 +6,7 @@
 namespace kesp::service {
 
 const char* const kUsage =
-    "usage: kesp-service [--listen HOST:PORT] [--game-port BASE] [--data DIR]"
+    "usage: kesp-service [--listen HOST:PORT] [--game-port BASE] [--move-timeout-ms MS] [--data DIR]"
     " [--database postgresql://USER:PW@HOST:PORT/DB]\n"
     "       kesp-service encipher --address NAME TEXT\n";
 
@@ -49,6 +49,10 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
             const auto base = ParseInteger(value, 1, 65535 - 10);
             ok = base.has_value();
             if (ok) options.gamePortBase = static_cast<int>(*base);
+        } else if (flag == "--move-timeout-ms") {
+            const auto timeout = ParseInteger(value, 100, 3600 * 1000);
+            ok = timeout.has_value();
+            if (ok) options.moveTimeoutMs = static_cast<int>(*timeout);
         } else if (flag == "--data") {
             options.dataFolder = value;
         } else if (flag == "--database") {

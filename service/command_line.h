@@ -11,8 +11,9 @@ struct ServiceOptions {
     std::string host = "127.0.0.1";
     int port = 25680;  // 0 picks a free port
     int gamePortBase = 25700;
-    std::string dataFolder;   // empty: kesp-service-data/ beside the program
-    std::string databaseUrl;  // empty: SQLite in the data folder
+    int moveTimeoutMs = 60000;  // silence while a move is due, before the player is timed out
+    std::string dataFolder;     // empty: kesp-service-data/ beside the program
+    std::string databaseUrl;    // empty: SQLite in the data folder
 };
 
 // "encipher --address NAME TEXT"

@@ -71,8 +71,11 @@ std::string LoggedPath(const httplib::Request& request) {
 
 }  // namespace
 
-HttpService::HttpService(Store& store, std::filesystem::path dataFolder)
-    : store_(store), dataFolder_(std::move(dataFolder)), server_(std::make_unique<httplib::Server>()) {
+HttpService::HttpService(Store& store, std::filesystem::path dataFolder, const GameServerPlace& gameServer)
+    : store_(store),
+      dataFolder_(std::move(dataFolder)),
+      gameServer_(gameServer),
+      server_(std::make_unique<httplib::Server>()) {
     server_->new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
     server_->set_payload_max_length(kBodyLimit);
     server_->set_read_timeout(kSlowSenderSeconds, 0);
@@ -116,7 +119,8 @@ HttpService::~HttpService() = default;
 void HttpService::Route() {
     const std::pair<const char*, Address> scripts[] = {{"/account", Address::Account},
                                                        {"/statistics", Address::Statistics},
-                                                       {"/worldtop", Address::WorldTopTen}};
+                                                       {"/worldtop", Address::WorldTopTen},
+                                                       {"/tables", Address::Tables}};
     for (const auto& [path, address] : scripts) {
         server_->Post(
             path, [this, address = address](const httplib::Request& request, httplib::Response& response) {
@@ -128,8 +132,14 @@ void HttpService::Route() {
                     std::optional<Answer> answered;
                     store_.Use([&](QSqlDatabase& db) {
                         if (!db.isOpen()) return;
-                        Call call{db,      store_.IsPostgres(), limits_, request.remote_addr,
-                                  session, recognised.values};
+                        Call call{db,
+                                  store_.IsPostgres(),
+                                  limits_,
+                                  request.remote_addr,
+                                  session,
+                                  recognised.values,
+                                  request.local_addr,
+                                  &gameServer_};
                         answered = recognised.operation->answer(call);
                     });
                     if (!answered) {

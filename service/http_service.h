@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "service/game_server_place.h"
 #include "service/store.h"
 #include "service/write_limits.h"
 
@@ -16,7 +17,7 @@ namespace kesp::service {
 
 class HttpService {
   public:
-    HttpService(Store& store, std::filesystem::path dataFolder);
+    HttpService(Store& store, std::filesystem::path dataFolder, const GameServerPlace& gameServer);
     ~HttpService();
 
     // Binds HOST:PORT (port 0 picks one); the bound port, or -1.
@@ -30,6 +31,7 @@ class HttpService {
     void Route();
     Store& store_;
     std::filesystem::path dataFolder_;
+    const GameServerPlace& gameServer_;
     WriteLimits limits_;
     std::unique_ptr<httplib::Server> server_;
     int listenSocket_ = -1;

@@ -8,6 +8,8 @@
 #include "network/service_cipher.h"
 #include "service/command_line.h"
 #include "service/documents.h"
+#include "service/game_server.h"
+#include "service/game_server_directory.h"
 #include "service/http_service.h"
 #include "service/picture_publisher.h"
 #include "service/secrets.h"
@@ -68,7 +70,11 @@ int Serve(const ServiceOptions& options) {
         return 1;
     }
 
-    HttpService http(*store, data);
+    GameServerPlace gameServerPlace;
+    gameServerPlace.host = options.host;
+    gameServerPlace.portBase = options.gamePortBase;
+    gameServerPlace.noticeFile = data / "tables_notice.txt";
+    HttpService http(*store, data, gameServerPlace);
     const int port = http.Bind(options.host, options.port);
     if (port < 0) {
         std::fprintf(stderr, "kesp-service: cannot listen on %s:%d\n", options.host.c_str(), options.port);
@@ -79,13 +85,26 @@ int Serve(const ServiceOptions& options) {
         return 1;
     }
     PicturePublisher publisher(*store, data);
+    GameServerDirectory directory(*store);
+    GameServerLimits limits;
+    limits.moveTimeout = std::chrono::milliseconds(options.moveTimeoutMs);
+    GameServer gameServer(directory, limits);
+    // Without its ports the service still serves everything else; the tables show it closed.
+    if (!directory.FreeAllTables())
+        std::fprintf(stderr, "kesp-service: no game server: the tables cannot be freed\n");
+    else if (gameServer.Start(options.host, options.gamePortBase, error))
+        gameServerPlace.open = true;
+    else
+        std::fprintf(stderr, "kesp-service: no game server: %s\n", error.c_str());
     std::thread stopper([&] {
         int signal = 0;
         sigwait(&stopSignals, &signal);
         http.Stop();
     });
-    std::printf("kesp-service listening on %s (data %s, %s storage)\n", BaseUrl(options.host, port).c_str(),
-                fs::absolute(data).c_str(), store->IsPostgres() ? "PostgreSQL" : "SQLite");
+    std::printf("kesp-service listening on %s (data %s, %s storage, game tables on ports %d..%d)\n",
+                BaseUrl(options.host, port).c_str(), fs::absolute(data).c_str(),
+                store->IsPostgres() ? "PostgreSQL" : "SQLite", options.gamePortBase + 1,
+                options.gamePortBase + 10);
     std::fflush(stdout);
     const bool served = http.Serve();
     if (!served) {
@@ -93,6 +112,7 @@ int Serve(const ServiceOptions& options) {
         pthread_kill(stopper.native_handle(), SIGTERM);
     }
     stopper.join();
+    gameServer.Stop();
     std::fprintf(stderr, "kesp-service stopped\n");
     return served ? 0 : 1;
 }

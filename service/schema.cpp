@@ -1,8 +1,10 @@
 #include "service/schema.h"
 
 namespace kesp::service {
+namespace {
 
-std::vector<std::vector<QString>> SchemaMigrations(bool postgres) {
+// The accounts, sessions, world lists and statistics.
+std::vector<std::vector<QString>> ServiceMigrations(bool postgres) {
     const QString id = postgres ? "BIGSERIAL PRIMARY KEY" : "INTEGER PRIMARY KEY AUTOINCREMENT";
     QString profileColumns;
     for (const char* name : {"name1", "name2", "about", "telephone", "emailo", "website", "skype", "ok", "vk",
@@ -43,6 +45,32 @@ std::vector<std::vector<QString>> SchemaMigrations(bool postgres) {
         // One like per nick and day.
         "CREATE TABLE likes (nick TEXT NOT NULL, day TEXT NOT NULL, PRIMARY KEY (nick, day))",
     }};
+}
+
+// The tables of the online tournament.
+std::vector<QString> TablesMigration() {
+    return {
+        // The game server admits a player only from the address his session came from.
+        "ALTER TABLE sessions ADD COLUMN remote TEXT NOT NULL DEFAULT ''",
+        // The ten tables: a row per taken seat, a row per table while its game runs, and the
+        // seats left lately (whoever left may clear the seats above his for a while).
+        "CREATE TABLE table_seats (table_no BIGINT NOT NULL, seat BIGINT NOT NULL, nick TEXT NOT NULL,"
+        " remote TEXT NOT NULL, taken BIGINT NOT NULL, PRIMARY KEY (table_no, seat))",
+        "CREATE TABLE tables_playing (table_no BIGINT PRIMARY KEY, started BIGINT NOT NULL)",
+        "CREATE TABLE seat_leavings (table_no BIGINT NOT NULL, seat BIGINT NOT NULL, nick TEXT NOT NULL,"
+        " left_at BIGINT NOT NULL)",
+        // The tournament standing of every nick that finished a table game.
+        "CREATE TABLE tournament_standings (nick TEXT PRIMARY KEY, score BIGINT NOT NULL DEFAULT 0,"
+        " kon BIGINT NOT NULL DEFAULT 0, rating BIGINT NOT NULL DEFAULT 0, updated BIGINT NOT NULL)",
+    };
+}
+
+}  // namespace
+
+std::vector<std::vector<QString>> SchemaMigrations(bool postgres) {
+    auto migrations = ServiceMigrations(postgres);
+    migrations.push_back(TablesMigration());
+    return migrations;
 }
 
 }  // namespace kesp::service

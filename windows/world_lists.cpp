@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "network/online_requests.h"
+#include "network/online_tables.h"
 #include "network/service_form.h"
 #include "presentation/country_flags.h"
 #include "records/club_list.h"
@@ -85,8 +86,16 @@ WorldListContent ReadServiceWorldList(ServiceClient& client, const ServiceAddres
                                      RatingText(entry.Rating)});
         return content;
     }
+    if (list == kTournamentList) {  // the tournament's players by score, from the tables service
+        const auto records = ReadTournamentTopTen(client, addresses.tables, TournamentMeasure::Score);
+        if (!records) return content;
+        content.Connected = true;
+        for (const TZunRecord& record : *records)
+            if (record.Nick != "#") content.Lines.push_back(LineOf(list, record, language));
+        return content;
+    }
     const int gid = WorldListGid(list);
-    if (gid == 0) return content;  // the tournament list is not served yet
+    if (gid == 0) return content;
     const auto records = ReadWorldRecords(client, addresses.worldTopTen, gid);
     if (!records) return content;
     content.Connected = true;

@@ -50,9 +50,9 @@ struct WorldIdentity {
     std::string City;
 };
 
-// Reads a service list (1..4) with its record count and the player's entries; blocks, so it runs
-// on the service queue. `language` chooses the country names. A list that cannot be read comes
-// back not connected.
+// Reads a service list (1..5; the lists 2..4 with their record count and the player's entries); blocks, so it
+// runs on the service queue. `language` chooses the country names. A list that cannot be read comes back not
+// connected.
 WorldListContent ReadServiceWorldList(ServiceClient& client, const ServiceAddresses& addresses, int list,
                                       const WorldIdentity& own, int language);
 

@@ -76,12 +76,6 @@ void TFormWorldTopTen::ShowList(int list) {
         panel_->ShowContent(ReadLocalClubList(sources_.ProgramDir, list_));
         return;
     }
-    if (list_ == kTournamentList) {  // not served yet: shown as a list that cannot be read
-        WorldListContent none;
-        none.List = list_;
-        panel_->ShowContent(none);
-        return;
-    }
     panel_->ShowReading(list_);
     const WorldIdentity own = list_ == kAccountCycleList ? sources_.Account : sources_.World;
     queue_.Run<WorldListContent>(

@@ -1,8 +1,10 @@
-// Any bytes a service might send: every reply reader and the configuration document's steps.
+// Any bytes a service might send: every reply reader, the tables service's readers and the
+// configuration document's steps.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "network/online_tables_reply.h"
 #include "network/service_config.h"
 #include "network/service_reply.h"
 
@@ -19,6 +21,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 }
             }
     kesp::ReadLastNumber(reply);
+    kesp::GameServerOf(kesp::TablesFromReply(reply));
+    kesp::GameServerInfoFromReply(reply);
+    kesp::SeatFromReply(reply);
+    kesp::SeatChangeFromReply(reply);
+    kesp::StandingFromReply(reply);
+    kesp::TournamentPlaceFromReply(reply);
+    kesp::TournamentTopTenFromReply(reply);
+    kesp::OwnAddressFromEcho(reply);
     kesp::ServiceConfiguration configuration;
     kesp::ApplyWorldTopTenStep(&reply, configuration);
     kesp::ApplyStatisticsStep(&reply, configuration);

@@ -19,11 +19,13 @@ namespace kesp::test {
 class ServiceProcess {
   public:
     // Starts the service; base() is empty when it did not come up.
-    explicit ServiceProcess(bool withPictureStore = false) {
+    // `extraArguments` go to the service's command line (a shorter move time-out, say).
+    explicit ServiceProcess(bool withPictureStore = false, const QStringList& extraArguments = {}) {
         if (!data_.isValid()) return;
         service_.setProgram(KESP_SERVICE_BINARY);
-        service_.setArguments({"--listen", "127.0.0.1:0", "--game-port", QString::number(FreePortBlock()),
-                               "--data", data_.path()});
+        service_.setArguments(QStringList{"--listen", "127.0.0.1:0", "--game-port",
+                                          QString::number(FreePortBlock()), "--data", data_.path()} +
+                              extraArguments);
         service_.setProcessChannelMode(QProcess::SeparateChannels);
         service_.start();
         if (!service_.waitForStarted(10000)) return;
@@ -52,6 +54,7 @@ class ServiceProcess {
     const std::string& base() const { return base_; }
     QString dataFolder() const { return data_.path(); }
     int ftpPort() const { return ftpPort_; }
+    qint64 processId() const { return service_.processId(); }
     bool pictureStoreRunning() const { return store_.state() == QProcess::Running; }
 
     // Stops the service at once, as a crash or a lost host would.

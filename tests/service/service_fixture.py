@@ -38,8 +38,30 @@ def reset_database():
                        check=True, capture_output=True)
 
 
+def free_port_block():
+    """A base port whose next ten ports are free now: the game server's tables."""
+    import random
+    import socket
+    for _ in range(100):
+        base = random.randrange(30000, 60000)
+        probes = []
+        try:
+            for t in range(1, 11):
+                probe = socket.socket()
+                probes.append(probe)
+                probe.bind(("127.0.0.1", base + t))
+            return base
+        except OSError:
+            continue
+        finally:
+            for probe in probes:
+                probe.close()
+    raise RuntimeError("no free block of ports for the game server")
+
+
 class Service:
-    def __init__(self, data=None, fresh=True):
+    def __init__(self, data=None, fresh=True, listen_host="127.0.0.1"):
+        self.listen_host = listen_host
         self.data = data or tempfile.mkdtemp(prefix="kesp-service-test-")
         if fresh:
             reset_database()
@@ -47,7 +69,8 @@ class Service:
         self.start()
 
     def start(self):
-        args = [SERVICE, "--listen", "127.0.0.1:0", "--data", self.data]
+        self.game_port = free_port_block()
+        args = [SERVICE, "--listen", self.listen_host + ":0", "--game-port", str(self.game_port), "--data", self.data]
         if DATABASE:
             args += ["--database", DATABASE]
         self.log = open(os.path.join(self.data, "service.log"), "ab")

@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include "../network/online_players.h"
 #include "../network/service_process.h"
 #include "network/online_requests.h"
 #include "presentation/country_flags.h"
@@ -112,6 +113,19 @@ TEST_F(WorldTopTenTest, AnswerForAListNoLongerShownDoesNotPaint) {
     ASSERT_EQ(club.Lines.size(), 10u);
     EXPECT_EQ(club.Lines[0].Nick + ":" + club.Lines[0].Score, "Top1:150");
     EXPECT_FALSE(club.RecordCount);
+}
+
+TEST_F(WorldTopTenTest, TournamentListShowsThePlayersByScore) {
+    ASSERT_TRUE(
+        test::RunOnStore(service.dataFolder(),
+                         "INSERT INTO tournament_standings (nick, score, kon, rating, updated) VALUES"
+                         " ('Anna', 300, 2, 150, 0), ('Boris', 450, 5, 90, 0), ('Idle', 0, 0, 0, 0)"));
+    TFormWorldTopTen window(settings, queue, Sources(), kTournamentList);
+    ASSERT_TRUE(Settled(window));
+    const WorldListContent& content = window.Panel().Content();
+    EXPECT_TRUE(content.Connected);
+    EXPECT_EQ(Nicks(content.Lines), (std::vector<std::string>{"Boris:450", "Anna:300"}));
+    EXPECT_EQ(content.Lines[0].Place, 1);
 }
 
 TEST_F(WorldTopTenTest, ListsThatCannotBeReadShowNoConnect) {

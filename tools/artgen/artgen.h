@@ -104,6 +104,8 @@ void DrawWorldArt(ArtWriter& out);  // the world top ten badge of the main menu
 void DrawStatisticsArt(ArtWriter& out);
 // The games chat's and the news badges' pictures and the internet music player's buttons.
 void DrawOnlineBadges(ArtWriter& out);
+// The game server's lamps, the tournament top ten's scroll and row faces.
+void DrawTournamentArt(ArtWriter& out);
 // The menu counter's digit sets and platform icons.
 void DrawCounterArt(ArtWriter& out);
 // The animations of the menu, the top-ten and end-of-game windows; needs the cards drawn first.

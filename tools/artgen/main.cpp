@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
     artgen::DrawWorldArt(out);
     artgen::DrawStatisticsArt(out);
     artgen::DrawCounterArt(out);
+    artgen::DrawTournamentArt(out);
     if (!out.ok() || !out.WriteQrc(QDir(folder).filePath("kesp_art.qrc"))) {
         std::fprintf(stderr, "kesp-artgen: writing the pictures failed\n");
         return 1;
