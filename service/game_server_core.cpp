@@ -381,6 +381,18 @@ void GameServerCore::Tick(GameTime now) {
         Log("table " + std::to_string(table->number) + " seat " + std::to_string(seat) + ": timed out", now);
         EndGame(*table, OnlineFrame("T", seat), seat, {{table->nick[seat], kLeaverResult}});
     }
+    SweepSeats(now);
+}
+
+void GameServerCore::SweepSeats(GameTime now) {
+    if (lastSweep_ && now - *lastSweep_ < limits_.seatSweepInterval) return;
+    lastSweep_ = now;
+    for (const auto& table : tables_) {
+        if (table->Playing()) continue;
+        std::array<bool, kTableSeats> connected{};
+        for (int s = 1; s <= kTableSeats; ++s) connected[s - 1] = table->seat[s] != 0;
+        directory_.FreeUnconnectedSeats(table->number, connected, limits_.unconnectedSeatGrace);
+    }
 }
 
 std::optional<GameTime> GameServerCore::NextDeadline() const {

@@ -39,6 +39,10 @@ struct GameServerLimits {
     std::chrono::milliseconds greetingTimeout{5000};
     // A player silent this long while a move is due from him is timed out.
     std::chrono::milliseconds moveTimeout{60000};
+    // How often the seats of waiting tables without a connection are handed back to the tables
+    // service (whose holder crashed or never connected), and how long such a seat is kept.
+    std::chrono::milliseconds seatSweepInterval{30000};
+    std::chrono::seconds unconnectedSeatGrace{120};
     // Connections of one table waiting for their greeting.
     std::size_t maxWaitingPerTable = 8;
     // Frames of one connection: this many at once, then one more per interval; past it, dropped.
@@ -59,6 +63,10 @@ class TableDirectory {
     virtual void GameStarted(int table) = 0;
     // The games that count (nick, result); the table's seats are then free.
     virtual void GameEnded(int table, const std::vector<std::pair<std::string, long long>>& counted) = 0;
+    // Frees the seats of a waiting table that have had no connection since `grace` after they were
+    // taken; `connected[s - 1]` tells seat s has one.
+    virtual void FreeUnconnectedSeats(int table, const std::array<bool, 4>& connected,
+                                      std::chrono::seconds grace) = 0;
 };
 
 struct GameServerAction {
@@ -112,6 +120,7 @@ class GameServerCore {
     void EndGame(Table& table, std::string_view frameToOthers, int concerned,
                  std::vector<std::pair<std::string, long long>> counted);
     int DueSeat(const Table& table) const;
+    void SweepSeats(GameTime now);
     void SendToOthers(const Table& table, int seat, const std::string& bytes);
     void Send(ConnectionId id, std::string bytes);
     void Drop(ConnectionId id, const std::string& why);
@@ -125,6 +134,7 @@ class GameServerCore {
     LogLimiter log_;
     std::vector<GameServerAction> actions_;
     GameTime now_{};
+    std::optional<GameTime> lastSweep_;
 };
 
 }  // namespace kesp::service

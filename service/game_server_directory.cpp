@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "service/access.h"
+#include "service/catalogue.h"
 #include "service/table_store.h"
 
 namespace kesp::service {
@@ -40,6 +41,20 @@ void GameServerDirectory::GameEnded(int table,
         const bool done = db.isOpen() && CountTournamentGames(db, store_.IsPostgres(), counted) &&
                           FreeTable(db, store_.IsPostgres(), table);
         if (!done) std::fprintf(stderr, "game server: the game of table %d could not be recorded\n", table);
+    });
+}
+
+void GameServerDirectory::FreeUnconnectedSeats(int table, const std::array<bool, 4>& connected,
+                                               std::chrono::seconds grace) {
+    std::vector<int> seats;
+    for (int s = 1; s <= kTableSeats; ++s)
+        if (!connected[static_cast<std::size_t>(s - 1)]) seats.push_back(s);
+    if (seats.empty()) return;
+    store_.Use([&](QSqlDatabase& db) {
+        if (!db.isOpen() ||
+            !FreeSeatsTakenBefore(db, store_.IsPostgres(), table, seats, NowSeconds() - grace.count()))
+            std::fprintf(stderr, "game server: the unconnected seats of table %d could not be freed\n",
+                         table);
     });
 }
 

@@ -14,6 +14,8 @@ class GameServerDirectory : public TableDirectory {
     std::optional<std::string> HolderOf(int table, int seat, const std::string& address) override;
     void GameStarted(int table) override;
     void GameEnded(int table, const std::vector<std::pair<std::string, long long>>& counted) override;
+    void FreeUnconnectedSeats(int table, const std::array<bool, 4>& connected,
+                              std::chrono::seconds grace) override;
 
   private:
     Store& store_;

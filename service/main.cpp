@@ -1,5 +1,7 @@
 // kesp-service: the self-hostable online service of the game.
 #include <QCoreApplication>
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -96,10 +98,16 @@ int Serve(const ServiceOptions& options) {
         gameServerPlace.open = true;
     else
         std::fprintf(stderr, "kesp-service: no game server: %s\n", error.c_str());
+    std::atomic<bool> serving{true};
     std::thread stopper([&] {
         int signal = 0;
         sigwait(&stopSignals, &signal);
-        http.Stop();
+        // A stop that comes before the server has begun to listen does nothing: it is repeated
+        // until serving is over.
+        while (serving) {
+            http.Stop();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
     });
     std::printf("kesp-service listening on %s (data %s, %s storage, game tables on ports %d..%d)\n",
                 BaseUrl(options.host, port).c_str(), fs::absolute(data).c_str(),
@@ -107,6 +115,7 @@ int Serve(const ServiceOptions& options) {
                 options.gamePortBase + 10);
     std::fflush(stdout);
     const bool served = http.Serve();
+    serving = false;
     if (!served) {
         std::fprintf(stderr, "kesp-service: serving failed\n");
         pthread_kill(stopper.native_handle(), SIGTERM);

@@ -42,6 +42,19 @@ bool FreeAllTables(QSqlDatabase& db, bool postgres) {
            Execute(db, "DELETE FROM tables_playing") && transaction.Commit();
 }
 
+bool FreeSeatsTakenBefore(QSqlDatabase& db, bool postgres, int table, const std::vector<int>& seats,
+                          long long before) {
+    Transaction transaction(db, postgres);
+    if (!transaction.Began()) return false;
+    for (const int seat : seats)
+        if (!Execute(db,
+                     "DELETE FROM table_seats WHERE table_no = ? AND seat = ? AND taken < ? AND NOT EXISTS"
+                     " (SELECT 1 FROM tables_playing WHERE table_no = ?)",
+                     {table, seat, before, table}))
+            return false;
+    return transaction.Commit();
+}
+
 bool MarkTablePlaying(QSqlDatabase& db, bool postgres, int table) {
     Transaction transaction(db, postgres);
     return transaction.Began() && Execute(db, "DELETE FROM tables_playing WHERE table_no = ?", {table}) &&

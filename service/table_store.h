@@ -31,6 +31,9 @@ std::optional<TablesView> ReadTablesView(QSqlDatabase& db);
 // Ends the table's game and frees its seats.
 bool FreeTable(QSqlDatabase& db, bool postgres, int table);
 bool MarkTablePlaying(QSqlDatabase& db, bool postgres, int table);
+// Frees the listed seats (1..4) of a table that is not playing, when they were taken before `before`.
+bool FreeSeatsTakenBefore(QSqlDatabase& db, bool postgres, int table, const std::vector<int>& seats,
+                          long long before);
 // Every table free and waiting: no game outlives the game server that ran it.
 bool FreeAllTables(QSqlDatabase& db, bool postgres);
 

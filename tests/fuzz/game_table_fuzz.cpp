@@ -26,6 +26,7 @@ struct Directory : TableDirectory {
         return "p" + std::to_string(seat);
     }
     void GameStarted(int) override {}
+    void FreeUnconnectedSeats(int, const std::array<bool, 4>&, std::chrono::seconds) override {}
     void GameEnded(int, const std::vector<std::pair<std::string, long long>>& counted) override {
         Require(counted.size() <= kTableSeats);
     }

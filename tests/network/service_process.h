@@ -8,6 +8,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
+#include <random>
 #include <string>
 
 #ifndef KESP_SERVICE_BINARY
@@ -69,8 +70,22 @@ class ServiceProcess {
         probe.listen(QHostAddress::LocalHost, 0);
         return probe.serverPort();
     }
-    // The game server takes base + 1 .. base + 10; a random high block is free enough for tests.
-    static int FreePortBlock() { return 30000 + (FreePort() % 20000); }
+    // The game server takes base + 1 .. base + 10: a random block below the system's range of
+    // ports for outgoing connections (which would take them from under it), free right now.
+    static int FreePortBlock() {
+        std::random_device random;
+        int base = 0;
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            base = 20000 + static_cast<int>(random() % 12000);
+            bool free = true;
+            for (int t = 1; t <= 10 && free; ++t) {
+                QTcpServer probe;
+                free = probe.listen(QHostAddress::LocalHost, static_cast<quint16>(base + t));
+            }
+            if (free) return base;
+        }
+        return base;
+    }
 
     void StartPictureStore() {
         ftpPort_ = FreePort();

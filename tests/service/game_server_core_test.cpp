@@ -4,6 +4,7 @@
 // game, garbage, floods and connections that never greet.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -24,11 +25,16 @@ struct Directory : TableDirectory {
         return "p" + std::to_string(seat);
     }
     void GameStarted(int table) override { started.push_back(table); }
+    void FreeUnconnectedSeats(int table, const std::array<bool, 4>& connected,
+                              std::chrono::seconds) override {
+        sweeps.emplace_back(table, connected);
+    }
     void GameEnded(int, const std::vector<std::pair<std::string, long long>>& results) override {
         counted.push_back(results);
     }
     std::set<int> freed;
     std::vector<int> started;
+    std::vector<std::pair<int, std::array<bool, 4>>> sweeps;
     std::vector<std::vector<std::pair<std::string, long long>>> counted;
 };
 
@@ -170,6 +176,24 @@ TEST_F(Core, GarbageFloodsStrangersAndSilenceAreLetGo) {
     Deliver();
     EXPECT_TRUE(closed.count(5));
     EXPECT_EQ(0u, core.ConnectionCount());
+}
+
+TEST_F(Core, SeatsOfWaitingTablesWithoutAConnectionGoBackToTheTablesService) {
+    core.Connected(11, 5, "here", now);
+    core.Received(11, OnlineFrame("connect1", 1), now);
+    core.Connected(12, 5, "here", now);
+    core.Received(12, OnlineFrame("connect2", 2), now);
+    SeatFour();  // table 1 plays
+    core.Tick(now);
+    ASSERT_EQ(9u, directory.sweeps.size()) << "every table but the playing one";
+    const auto table5 = std::find_if(directory.sweeps.begin(), directory.sweeps.end(),
+                                     [](const auto& sweep) { return sweep.first == 5; });
+    ASSERT_NE(directory.sweeps.end(), table5);
+    EXPECT_EQ((std::array<bool, 4>{true, true, false, false}), table5->second);
+    core.Tick(now + std::chrono::seconds(10));
+    EXPECT_EQ(9u, directory.sweeps.size()) << "not again before the interval";
+    core.Tick(now + std::chrono::seconds(31));
+    EXPECT_EQ(18u, directory.sweeps.size());
 }
 
 }  // namespace

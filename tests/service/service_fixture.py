@@ -43,7 +43,8 @@ def free_port_block():
     import random
     import socket
     for _ in range(100):
-        base = random.randrange(30000, 60000)
+        # Below the range of ports for outgoing connections, which could take them meanwhile.
+        base = random.randrange(20000, 32000)
         probes = []
         try:
             for t in range(1, 11):
