@@ -106,12 +106,14 @@ class OnlinePlayer : public TableEvents {
     void Act() {
         const GameState& gs = game_.State();
         if (!gs.DealRunning) return;
+        Track();
         if (!PlayOwnSeat(game_)) {
             if (game_.View().action.enabled)
                 game_.ActionButton();
             else if (game_.TimerRunning())
                 game_.GameTick();
         }
+        Track();
         // Seat 1 stays until the server has ended the game after its results.
         if (gs.Phase == phase::GameSettled && ended_ && game_.View().second.enabled) game_.SecondButton();
         Track();
