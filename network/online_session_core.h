@@ -69,7 +69,7 @@ struct MoveClock {
     bool running = false;
 };
 
-// The table position whose player must act in `phase`: the seat on turn while it decides,
+// The table position whose player must act in the game's phase: the seat on turn while it decides,
 // discards or plays, otherwise the table's first seat, who presses the buttons that move the
 // game on. A seat that passed the deal moves automatically from the first seat's machine, so
 // its turns count as the first seat's.
