@@ -16,7 +16,7 @@ def main():
     nicks = ["T%dS%d" % (t, s) for t in range(1, 11) for s in range(1, 5)]
     for nick in nicks:
         service.create(nick)
-        time.sleep(6.5)  # the service takes ten new accounts a minute from one address
+        time.sleep(6.1)  # the service takes ten new accounts a minute from one address
     start = time.time()
     players = []
     for s in range(1, 5):  # seats are taken in order at every table
@@ -25,7 +25,14 @@ def main():
                 [sim, "online", "table", "--service", base, "--table", str(t), "--seat", str(s), "--nick",
                  "T%dS%d" % (t, s), "--password", "secret1", "--games", str(games), "--pace", "1"],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        time.sleep(0.5)
+            # The next seat of a table only once this one is held.
+            deadline = time.time() + 10
+            while time.time() < deadline and players[-1].poll() is None:
+                reply = service.post("tables", service_fixture.text_form(
+                    ("readclient%d" % s, "0"), ("gid", "36"), ("num", str(t))))
+                if "T%dS%d" % (t, s) in reply:
+                    break
+                time.sleep(0.02)
     codes = [p.wait() for p in players]
     elapsed = time.time() - start
     with open("/proc/%d/stat" % service.process.pid) as f:
