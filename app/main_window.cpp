@@ -12,6 +12,9 @@
 #include <QTime>
 #include <QToolTip>
 #include <algorithm>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "app/help_and_about.h"
 #include "app/record_words.h"
@@ -33,6 +36,13 @@
 
 namespace kesp {
 namespace {
+
+// Returns the heap's free pages to the system (the C library keeps them otherwise).
+void ReleaseFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 // The libraries a load missed, each once, in one "Attention" window that does not wait.
 void ShowArtMessages(const Localisation& words, QWidget* parent,
@@ -236,11 +246,13 @@ void TForm1::ApplyWindowSize() {
     LayoutTable(networkTable_);
     menuGeometry_ = LayoutMainMenu(scales_, settings_.WindowSize, client, false);
     LayoutMusicButtons();
-    title_ = std::make_unique<TitleScreen>(
-        tableArt_,
-        TitleTexts{GameNameUpper(words_.CurrentLanguage()), ReleaseDate(words_.CurrentLanguage()),
-                   words_.WordText(WordKey::AboutTeam)},
-        client);
+    // The title shows once, at start-up; its pictures are not kept after it.
+    if (screen_ == Screen::Title)
+        title_ = std::make_unique<TitleScreen>(
+            tableArt_,
+            TitleTexts{GameNameUpper(words_.CurrentLanguage()), ReleaseDate(words_.CurrentLanguage()),
+                       words_.WordText(WordKey::AboutTeam)},
+            client);
 }
 
 // The table's layout: a network game makes room for the chat box.
@@ -265,6 +277,7 @@ void TForm1::LayoutTable(bool network) {
 void TForm1::ShowMenu() {
     const bool afresh = screen_ != Screen::Menu;
     screen_ = Screen::Menu;
+    title_.reset();
     button7_->hide();
     button8_->hide();
     lan_->ShowChat(false);
@@ -324,12 +337,21 @@ void TForm1::NameSeats() {
     }
 }
 
-void TForm1::ShowTable() {
-    screen_ = Screen::Table;
+// The menu's widgets go, and its pictures with them: they are made again when it shows.
+void TForm1::HideMenu() {
     menu_.Hide();
     accountPictures_->Hide();
     counter_->Rest();
     HideMenuExtras();
+    menuBackground_ = QImage();
+    // The menu's freed pictures lie in the middle of the heap; give their pages back once the
+    // movies' frames (deleted later) are gone too.
+    QTimer::singleShot(0, this, [] { ReleaseFreedMemory(); });
+}
+
+void TForm1::ShowTable() {
+    screen_ = Screen::Table;
+    HideMenu();
     NameSeats();
     lan_->ShowChat(networkTable_);
     painter_.DrawAll(game_);
@@ -360,10 +382,7 @@ void TForm1::PrepareGame(int member, const ClubMember& record, bool network) {
     gs.RunningTotal = static_cast<std::int32_t>(record.Total);
     timer1_.stop();
     screen_ = Screen::Table;
-    menu_.Hide();
-    accountPictures_->Hide();
-    counter_->Rest();
-    HideMenuExtras();
+    HideMenu();
     ShowArtMessages(words_, this, {art_.LoadScreenBackground(true)});
     if (music_) music_->PlayMusic(false);
     if (network != networkTable_) LayoutTable(network);

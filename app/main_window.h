@@ -125,6 +125,7 @@ class TForm1 : public QWidget {
     void ShowMenu();
     void AccountPictureClick();
     void TournamentPictureClick();
+    void HideMenu();
     void PaintMenuPicture();
     void ApplyWords();
     void ShowTable();

@@ -37,13 +37,9 @@ MenuScreen::MenuScreen(QWidget& window, const Localisation& words, const TableAr
     connect(mode_, &QPushButton::clicked, this, &MenuScreen::ModeClicked);
     header_ = MakeButton(QStringLiteral("BHeader"));
     header_->setEnabled(false);  // the header only names the columns
-    for (int i = 0; i < 2; ++i) {
-        auto* label = new QLabel(&window_);
-        auto* movie = new QMovie(QStringLiteral(":/GIFMENU%1").arg(i + 1), QByteArray(), label);
-        movie->setCacheMode(QMovie::CacheAll);  // each frame is decoded once, not on every loop
-        label->setMovie(movie);
+    for (QLabel*& label : animations_) {
+        label = new QLabel(&window_);
         label->hide();
-        animations_[static_cast<std::size_t>(i)] = label;
     }
 }
 
@@ -120,8 +116,15 @@ void MenuScreen::Show(const Settings& settings, const FontRoles& fonts, const Wi
     const QRect places[2] = {geometry.animatedLeft, geometry.animatedRight};
     for (int i = 0; i < 2; ++i) {
         QLabel* label = animations_[static_cast<std::size_t>(i)];
+        if (!label->movie()) {
+            // Made while the menu shows and dropped when it hides: the decoded frames are kept
+            // (each decoded once, not on every loop) and would otherwise stay at the table.
+            auto* movie = new QMovie(QStringLiteral(":/GIFMENU%1").arg(i + 1), QByteArray(), label);
+            movie->setCacheMode(QMovie::CacheAll);
+            label->setMovie(movie);
+        }
         QMovie* movie = label->movie();
-        if (!movie || !movie->isValid()) continue;
+        if (!movie->isValid()) continue;
         label->setGeometry(places[i]);
         if (settings.GifAnimation) {
             movie->start();
@@ -156,8 +159,11 @@ void MenuScreen::Hide() {
     header_->hide();
     topTenPanels_.Hide();
     for (QLabel* label : animations_) {
-        if (label->movie()) label->movie()->stop();
         label->hide();
+        if (QMovie* movie = label->movie()) {
+            label->clear();
+            movie->deleteLater();
+        }
     }
     clock_->hide();
     shown_ = false;
