@@ -126,6 +126,8 @@ void Game::SecondButton() {
         Decide(false, false, true);
     } else if (gs_.GameOver) {
         LeaveFinishedGame();
+    } else if (gs_.Phase == phase::DealScored) {
+        BreakOff();  // only a stopped online game enables "Exit to menu" here
     }
 }
 

@@ -123,6 +123,15 @@ class Game {
     // deck is dealt rotated to the own seat, a new game when none is running. False, and
     // nothing changes, for a bad message or when no deal is due.
     bool ReceiveDeal(std::string_view message);
+    // The game server's deal (its 109-character frame) in an online game: the blocks go to the
+    // seats by the online order, a new game or the next deal after a scored one. False, and
+    // nothing changes, for a bad frame or when no deal is due.
+    bool ReceiveOnlineDeal(std::string_view frame, bool newGame);
+    // The game server ended the game: the settling button works on every machine now.
+    void OnlineGameEnded();
+    // An online game stopped early (a player left or ran out of time, or the connection went):
+    // the table stays as it is, and "Exit to menu" leaves it without recording anything.
+    void StopOnlineGame();
     // Another player of a network game was lost: the table is left without recording anything.
     void BreakOff();
 

@@ -128,8 +128,11 @@ OnlineDealMessage MakeOnlineDealMessage(const GameState& gs) {
     return m;
 }
 
-std::optional<ReceivedDeal> ParseDealMessage(std::string_view text) {
-    if (text.size() != DealMessageLength || text[0] != 'b') return std::nullopt;
+namespace {
+// The 36 cards and their 36 rank values that follow the 'b' of a deal; nothing unless they are
+// the 36 different cards with their own values.
+std::optional<ReceivedDeal> ParseDeck(std::string_view text) {
+    if (text.size() < OnlineDealFrameLength || text[0] != 'b') return std::nullopt;
     ReceivedDeal deal;
     bool seen[37] = {};
     for (int p = 1; p <= 36; ++p) {
@@ -142,12 +145,25 @@ std::optional<ReceivedDeal> ParseDealMessage(std::string_view text) {
         deal.deck[p] = c;
         deal.values[p] = c.Value();
     }
+    return deal;
+}
+}  // namespace
+
+std::optional<ReceivedDeal> ParseDealMessage(std::string_view text) {
+    if (text.size() != DealMessageLength) return std::nullopt;
+    std::optional<ReceivedDeal> deal = ParseDeck(text);
+    if (!deal) return std::nullopt;
     const std::string_view score = text.substr(109);
     if (score == "100" || score == "150" || score == "200")
-        deal.initialScore = (score[0] - '0') * 100 + (score[1] - '0') * 10 + (score[2] - '0');
+        deal->initialScore = (score[0] - '0') * 100 + (score[1] - '0') * 10 + (score[2] - '0');
     else
         return std::nullopt;
     return deal;
+}
+
+std::optional<ReceivedDeal> ParseOnlineDeal(std::string_view text) {
+    if (text.size() != OnlineDealFrameLength) return std::nullopt;
+    return ParseDeck(text);
 }
 
 ResultsMessage MakeResultsMessage(const PerSeat<std::int32_t>& results, const int (&seatOrder)[4]) {

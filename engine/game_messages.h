@@ -86,6 +86,10 @@ struct ReceivedDeal {
     int initialScore = 100;
 };
 std::optional<ReceivedDeal> ParseDealMessage(std::string_view text);
+// The game server's deal: the same "b", cards and values without a score (an online game starts
+// from 100).
+inline constexpr std::size_t OnlineDealFrameLength = 109;
+std::optional<ReceivedDeal> ParseOnlineDeal(std::string_view text);
 
 // The settled results for the tournament server: "o" and four five-character fields.
 struct ResultsMessage {

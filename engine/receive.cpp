@@ -60,4 +60,29 @@ bool Game::ReceiveDeal(std::string_view message) {
     return true;
 }
 
+bool Game::ReceiveOnlineDeal(std::string_view frame, bool newGame) {
+    if (setup_.kind != GameKind::Online || waiting_) return false;
+    if (!newGame && (!gs_.DealRunning || gs_.Phase != phase::DealScored || gs_.GameOver)) return false;
+    const std::optional<ReceivedDeal> deal = ParseOnlineDeal(frame);
+    if (!deal) return false;
+    gs_.Deck = deal->deck;
+    gs_.DeckValue = deal->values;
+    setup_.InitialScore = 100;
+    StartDeal(newGame);
+    return true;
+}
+
+void Game::OnlineGameEnded() {
+    if (setup_.kind != GameKind::Online || !gs_.DealRunning || gs_.Phase != phase::GameOverPhase) return;
+    SetButtons(view_.action.caption, true, view_.second.caption, view_.second.enabled);
+}
+
+void Game::StopOnlineGame() {
+    if (setup_.kind != GameKind::Online || !gs_.DealRunning) return;
+    CancelWait();
+    gs_.Phase = phase::DealScored;
+    SetTimer(timer::Move, false);
+    SetButtons(view_.action.caption, false, WordId::ExitToMenu, true);
+}
+
 }  // namespace kesp

@@ -1,35 +1,17 @@
 #include "network/lan_session_core.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "engine/game.h"
 #include "engine/game_messages.h"
 #include "network/message_check.h"
+#include "network/printable_bytes.h"
 
 namespace kesp {
 namespace {
 
 constexpr unsigned kEveryConnection = (1u << MaxLanClients) - 1;
 constexpr std::string_view kLogHead = "kesp: network";
-
-// Bytes as they can be read in a log line: printable ASCII as it is, anything else as \xNN.
-std::string Printable(std::string_view bytes) {
-    constexpr std::size_t kShown = 120;
-    std::string out;
-    for (std::size_t i = 0; i < bytes.size() && i < kShown; ++i) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        if (c >= 0x20 && c < 0x7f && c != '\\') {
-            out += static_cast<char>(c);
-        } else {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02x", c);
-            out += hex;
-        }
-    }
-    if (bytes.size() > kShown) out += "... (" + std::to_string(bytes.size()) + " bytes)";
-    return out;
-}
 
 }  // namespace
 
@@ -96,7 +78,7 @@ void LanSessionCore::Log(std::string_view line) {
 }
 
 void LanSessionCore::Reject(std::string_view what, std::string_view message) {
-    Note("message ignored (" + std::string(what) + "): " + Printable(message));
+    Note("message ignored (" + std::string(what) + "): " + PrintableBytes(message));
 }
 
 // Setup and teardown.

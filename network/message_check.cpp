@@ -91,7 +91,10 @@ MessageVerdict CheckStep(const GameState& gs, const ParsedGameMessage& m, bool d
 
 MessageVerdict CheckGameMessage(const Game& game, std::string_view text, int sender) {
     const std::optional<ParsedGameMessage> m = ParseGameMessage(text);
-    if (!m || m->sender != sender) return MessageVerdict::Malformed;
+    if (!m) return MessageVerdict::Malformed;
+    // Online the sender comes from the frame; the message itself carries '0' (or the seat).
+    const bool anonymous = game.Setup().kind == GameKind::Online && m->sender == 0;
+    if (m->sender != sender && !anonymous) return MessageVerdict::Malformed;
     const GameState& gs = game.State();
     if (!gs.DealRunning) return MessageVerdict::WrongPhase;
     const int own = game.OwnNetworkSeat();

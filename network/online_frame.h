@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "engine/game_messages.h"
 #include "network/bounded_buffer.h"
 
 namespace kesp {
 
 inline constexpr std::size_t OnlineFrameLength = 50;
-inline constexpr std::size_t OnlineDealFrameLength = 109;
 
 // The message padded with '#' to 50 characters (a longer one is kept whole), its character 50
 // then overwritten by the digit of `ownSeat` (1..4).

@@ -10,6 +10,7 @@
 
 #include "tools/sim/lan_player.h"
 #include "tools/sim/online_account.h"
+#include "tools/sim/online_player.h"
 #include "tools/sim/replay.h"
 #include "tools/sim/season.h"
 #include "tools/sim/self_play.h"
@@ -25,7 +26,9 @@ constexpr std::string_view kUsage =
     "                [--chat N] [--pending-timeout MS] [--chat-interval MS] [--send-limit BYTES]\n"
     "       kesp-sim lan-join --address A --port P --name NAME [--pace MS] [--chat N]\n"
     "       kesp-sim online create|login --service URL --nick N --password P [account options]\n"
-    "       kesp-sim online record --service URL --list L --nick N --city C --country X --score S\n";
+    "       kesp-sim online record --service URL --list L --nick N --city C --country X --score S\n"
+    "       kesp-sim online table --service URL --table T --seat S --nick N --password P [--games K] "
+    "[--pace MS]\n";
 
 int Fail(const std::string& message) {
     std::cerr << "kesp-sim: " << message << "\n" << kUsage;
@@ -46,6 +49,45 @@ std::optional<std::uint64_t> ParseSeed(std::string_view text) {
     return std::stoull(std::string(text));
 }
 
+// "online table": every option once, all but --games and --pace required.
+int RunOnlineTable(int argc, char** argv) {
+    kesp::sim::OnlinePlayerOptions options;
+    bool service = false, table = false, seat = false, nick = false, password = false;
+    for (int i = 3; i < argc; i += 2) {
+        const std::string_view option = argv[i];
+        if (i + 1 >= argc) return Fail("option " + std::string(option) + " needs a value");
+        const std::string_view value = argv[i + 1];
+        if (option == "--service") {
+            options.service = value;
+            service = true;
+        } else if (option == "--table" || option == "--seat") {
+            const auto n = ParseNumber(value, 1, option == "--table" ? 10 : 4);
+            if (!n) return Fail("bad " + std::string(option));
+            (option == "--table" ? options.table : options.seat) = static_cast<int>(*n);
+            (option == "--table" ? table : seat) = true;
+        } else if (option == "--nick") {
+            options.nick = value;
+            nick = true;
+        } else if (option == "--password") {
+            options.password = value;
+            password = true;
+        } else if (option == "--games" || option == "--pace") {
+            const auto n = ParseNumber(value, 1, option == "--games" ? 1000000 : 10000);
+            if (!n) return Fail("bad " + std::string(option));
+            if (option == "--games")
+                options.games = *n;
+            else
+                options.paceMs = static_cast<int>(*n);
+        } else {
+            return Fail("unknown option " + std::string(option));
+        }
+    }
+    if (!service || !table || !seat || !nick || !password)
+        return Fail("online table needs --service, --table, --seat, --nick and --password");
+    int qtArgc = 1;
+    return kesp::sim::RunOnlinePlayer(qtArgc, argv, options, std::cout, std::cerr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,6 +98,8 @@ int main(int argc, char** argv) {
         (std::string_view(argv[2]) == "create" || std::string_view(argv[2]) == "login" ||
          std::string_view(argv[2]) == "record"))
         return kesp::sim::RunOnlineAccount(argv[2], argc - 3, argv + 3);
+    if (command == "online" && argc >= 3 && std::string_view(argv[2]) == "table")
+        return RunOnlineTable(argc, argv);
     const bool lanHost = command == "lan-host";
     const bool lan = lanHost || command == "lan-join";
     if (command != "replay" && command != "play" && command != "season" && !lan)
