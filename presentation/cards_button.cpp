@@ -417,7 +417,9 @@ void TZunCardsButton::paintEvent(QPaintEvent*) {
 }
 
 QColor TZunCardsButton::CaptionColor() const {
-    if (!isEnabled() && FGrayDis) return {192, 192, 192};
+    // Grey on the full colour; on a body drawn lighter for a locked button, a darker grey that
+    // still reads.
+    if (!isEnabled() && FGrayDis) return FKLightSB > 0 ? QColor(96, 96, 96) : QColor(192, 192, 192);
     if (FLightFont && FMouseInPos) return FColorMouse;
     return palette().color(QPalette::Active, QPalette::ButtonText);
 }

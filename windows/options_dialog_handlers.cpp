@@ -359,8 +359,7 @@ void TFormOptions::SyncLibraryButtons() {
     for (const auto& [number, button] : libraryButtons_) {
         const bool missing = !LibraryPresent(programDir_, LibraryFileName(number));
         const bool running = button->property("downloading").toBool();
-        button->setEnabled(missing && !running);
-        button->SetKLightSB(button->isEnabled() ? 0 : 50);
+        SetWindowButtonEnabled(button, missing && !running);
     }
     const bool graphics = LibraryPresent(programDir_, kGraphicsLibrary);
     for (QCheckBox* box : {saluteButtons_, saluteCards_}) {

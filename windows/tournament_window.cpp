@@ -92,7 +92,7 @@ TFTour4::TFTour4(const Settings& settings, ServiceQueue& queue, TournamentHost h
     grid->setVerticalSpacing(3);
     for (int t = 1; t <= kOnlineTables; ++t) {
         auto* caption = MakeWindowButton(QString(), settings_, this);
-        caption->setEnabled(false);
+        caption->setEnabled(false);  // a label of its row, in the row's colour
         caption->setMinimumWidth(100);
         caption->setMaximumHeight(kMaxRowHeight);
         caption->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
@@ -108,7 +108,7 @@ TFTour4::TFTour4(const Settings& settings, ServiceQueue& queue, TournamentHost h
             // Seats grow with the window; their texts are the longest.
             seat->setMaximumSize(QWIDGETSIZE_MAX, kMaxRowHeight);
             seat->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-            seat->setEnabled(false);
+            SetWindowButtonEnabled(seat, false);
             connect(seat, &QPushButton::clicked, this, [this, t, s] { SeatClick(t, s); });
             AttachHoverBalloon(
                 seat, [this] { return words_->Text(WordKey::TableRules); },
@@ -214,7 +214,7 @@ void TFTour4::ShowTables(const TablesRead& read) {
             for (int s = 1; s <= kOnlineSeats; ++s) ShowSeat(t, s, *read.tables);
     }
     const bool locked = Seated() && serverOn_;
-    for (QPushButton* button : {refresh_, close_, topTen_}) button->setEnabled(!locked);
+    for (QPushButton* button : {refresh_, close_, topTen_}) SetWindowButtonEnabled(button, !locked);
 }
 
 void TFTour4::ShowSeat(int table, int seat, const TableList& tables) {
@@ -225,19 +225,19 @@ void TFTour4::ShowSeat(int table, int seat, const TableList& tables) {
         // A full table plays: seat 4 cannot be left from here.
         const bool leavable = own && seat < kOnlineSeats;
         button->setText(leavable ? words_->Text(WordKey::LogOff) : SeatText(player));
-        button->setEnabled(leavable);
+        SetWindowButtonEnabled(button, leavable);
         return;
     }
     const bool previousTaken = seat == 1 || !IsFree(tables[table - 1].Seats[seat - 2]);
     button->setText(words_->Text(previousTaken ? WordKey::TakeThePlaceOf : WordKey::Free));
-    button->setEnabled(previousTaken && !Seated());
+    SetWindowButtonEnabled(button, previousTaken && !Seated());
 }
 
 void TFTour4::ShowServerOff() {
     for (auto& row : seats_)
         for (QPushButton* button : row) {
             button->setText(words_->Text(WordKey::ServerOff));
-            button->setEnabled(false);
+            SetWindowButtonEnabled(button, false);
         }
     if (Seated()) ClearOwnSeats(ownSeat_, ownSeat_);
 }

@@ -122,6 +122,11 @@ QPushButton* MakeWindowButton(const QString& text, const Settings& settings, QWi
     return button;
 }
 
+void SetWindowButtonEnabled(QPushButton* button, bool enabled) {
+    button->setEnabled(enabled);
+    if (auto* drawn = qobject_cast<TZunCardsButton*>(button)) drawn->SetKLightSB(enabled ? 0 : 50);
+}
+
 QPushButton* AddOkRow(QBoxLayout& layout, QDialog& window, const Settings& settings, WindowWords& words) {
     auto* row = new QHBoxLayout;
     QPushButton* ok = MakeWindowButton(QString(), settings, &window);

@@ -33,6 +33,9 @@ QWidget* MakeDesignHeader(const Settings& settings, WordKey caption, const Desig
 
 // The window's buttons: the owner-drawn button of the program, in the style the settings choose.
 QPushButton* MakeWindowButton(const QString& text, const Settings& settings, QWidget* parent);
+// Enables or locks a window button; a locked one is also drawn lighter, so it does not pass for one
+// that can be pressed.
+void SetWindowButtonEnabled(QPushButton* button, bool enabled);
 
 // The centred "OK" row at the foot of a record window: the default button, which accepts the window
 // (Esc still rejects it). Returns the button.

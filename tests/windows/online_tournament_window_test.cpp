@@ -12,6 +12,7 @@
 
 #include "../network/online_players.h"
 #include "../network/service_process.h"
+#include "presentation/cards_button.h"
 #include "presentation/message_window.h"
 #include "window_test_support.h"
 #include "windows/tournament_results_panel.h"
@@ -131,8 +132,13 @@ TEST_F(TournamentWindow, SeatsFollowTheTableRulesAndASeatLocksTheWindow) {
     for (int t = 1; t <= kOnlineTables; ++t)
         for (int s = 1; s <= kOnlineSeats; ++s)
             if (t != 5 || s != 2) EXPECT_FALSE(Enabled(t, s)) << t << " " << s;
-    for (QPushButton* button : {window->CloseButton(), window->RefreshButton(), window->TopTenButton()})
+    for (QPushButton* button : {window->CloseButton(), window->RefreshButton(), window->TopTenButton()}) {
         EXPECT_FALSE(button->isEnabled());
+        EXPECT_EQ(qobject_cast<TZunCardsButton*>(button)->KLightSB(), 50)
+            << "a locked button is drawn lighter";
+    }
+    EXPECT_EQ(qobject_cast<TZunCardsButton*>(window->SeatButton(5, 3))->KLightSB(), 50);
+    EXPECT_EQ(qobject_cast<TZunCardsButton*>(window->SeatButton(5, 2))->KLightSB(), 0);
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_TRUE(window->isVisible()) << "a seated player cannot close the window";
     testing::SaveScreenshot(*window, "tournament_seated_en");
