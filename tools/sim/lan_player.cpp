@@ -157,16 +157,7 @@ class LanPlayer : public TableEvents {
     }
 
     // Writes the trace of whatever changed since the last look.
-    void Track() {
-        const GameState& gs = game_.State();
-        if (gs == last_) return;
-        if (gs.DealRunning && (!last_.DealRunning || gs.DealNo != last_.DealNo))
-            ReportDeal(gs, out_);
-        else if (gs.DealRunning)
-            ReportStep(last_, gs, out_);
-        out_.flush();
-        last_ = gs;
-    }
+    void Track() { TraceChange(last_, game_.State(), out_); }
 
     void Quit(int status) {
         timer_.stop();

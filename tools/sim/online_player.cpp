@@ -133,16 +133,7 @@ class OnlinePlayer : public TableEvents {
         });
     }
 
-    void Track() {
-        const GameState& gs = game_.State();
-        if (gs == last_) return;
-        if (gs.DealRunning && (!last_.DealRunning || gs.DealNo != last_.DealNo))
-            ReportDeal(gs, out_);
-        else if (gs.DealRunning)
-            ReportStep(last_, gs, out_);
-        out_.flush();
-        last_ = gs;
-    }
+    void Track() { TraceChange(last_, game_.State(), out_); }
 
     void Quit(int status) {
         timer_.stop();

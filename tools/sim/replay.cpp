@@ -155,6 +155,16 @@ void ReportStep(const GameState& before, const GameState& after, std::ostream& o
     }
 }
 
+void TraceChange(GameState& last, const GameState& now, std::ostream& out) {
+    if (now == last) return;
+    if (now.DealRunning && (!last.DealRunning || now.DealNo != last.DealNo))
+        ReportDeal(now, out);
+    else if (now.DealRunning)
+        ReportStep(last, now, out);
+    out.flush();
+    last = now;
+}
+
 void ReportDeal(const GameState& gs, std::ostream& out) {
     out << "deal " << gs.DealNo << " dealer " << int(gs.Dealer) << " trump " << SuitUtf8(gs.Trump) << "\n";
 }

@@ -19,5 +19,7 @@ int Replay(std::istream& in, std::ostream& out, std::ostream& err, const ReplayO
 // into `after` (nothing for a step that only began the deal).
 void ReportDeal(const GameState& gs, std::ostream& out);
 void ReportStep(const GameState& before, const GameState& after, std::ostream& out);
+// A networked player's trace: the lines of whatever changed since `last`, which then becomes `now`.
+void TraceChange(GameState& last, const GameState& now, std::ostream& out);
 
 }  // namespace kesp::sim
