@@ -1,10 +1,13 @@
-// Small helpers shared by the fuzz targets: a scratch folder, writing an input as a file, and a
-// check that stops the fuzzer on a broken property.
+// Small helpers shared by the fuzz targets: a scratch folder, writing an input as a file, a check
+// that stops the fuzzer on a broken property, and a reader that takes an input apart.
 #pragma once
 
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -29,5 +32,24 @@ inline void Put(const std::string& path, std::string_view bytes) {
 inline void Require(bool condition) {
     if (!condition) __builtin_trap();
 }
+
+// The fuzzer's bytes read one decision at a time; past the end every read gives zero.
+class Input {
+  public:
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool Empty() const { return at_ >= size_; }
+    unsigned Byte() { return at_ < size_ ? data_[at_++] : 0; }
+    std::string Bytes(std::size_t n) {
+        n = std::min(n, size_ - std::min(at_, size_));
+        std::string out(reinterpret_cast<const char*>(data_ + at_), n);
+        at_ += n;
+        return out;
+    }
+
+  private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
 
 }  // namespace kesp::fuzz

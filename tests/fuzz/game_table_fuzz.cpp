@@ -16,6 +16,7 @@
 
 namespace {
 
+using kesp::fuzz::Input;
 using kesp::fuzz::Require;
 using namespace kesp::service;
 
@@ -30,24 +31,6 @@ struct Directory : TableDirectory {
     void GameEnded(int, const std::vector<std::pair<std::string, long long>>& counted) override {
         Require(counted.size() <= kTableSeats);
     }
-};
-
-class Input {
-  public:
-    Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool Empty() const { return at_ >= size_; }
-    unsigned Byte() { return at_ < size_ ? data_[at_++] : 0; }
-    std::string Bytes(std::size_t n) {
-        n = std::min(n, size_ - std::min(at_, size_));
-        std::string out(reinterpret_cast<const char*>(data_ + at_), n);
-        at_ += n;
-        return out;
-    }
-
-  private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
 };
 
 // Texts a player may send, so the fuzzer reaches the game and its end quickly.

@@ -14,26 +14,9 @@
 
 namespace {
 
+using kesp::fuzz::Input;
 using kesp::fuzz::Require;
 using kesp::test::CoreTable;
-
-class Input {
-  public:
-    Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool Empty() const { return at_ >= size_; }
-    unsigned Byte() { return at_ < size_ ? data_[at_++] : 0; }
-    std::string Bytes(std::size_t n) {
-        n = std::min(n, size_ - std::min(at_, size_));
-        std::string out(reinterpret_cast<const char*>(data_ + at_), n);
-        at_ += n;
-        return out;
-    }
-
-  private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
-};
 
 void CheckBounds(CoreTable& t) {
     const kesp::LanLimits& limits = t.host.core.Limits();
