@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Load test of kesp-service's mixed reads with wrk: 50 connections on loopback for 10 seconds, on
-# SQLite and on a PostgreSQL server started for the run. Prints requests per second and latencies.
+# SQLite and on a PostgreSQL server started for the run. Prints requests per second and latencies
+# with the machine's load average.
 # Usage: bench/service_load.sh [sqlite|postgresql|both]   (build/service/kesp-service must be built)
+# KESP_BENCH_FILL=1 first fills the store with bench/service_fill.sql (tens of thousands of accounts
+# and entries); KESP_BENCH_LOG=FILE keeps the service's log, whose lines tell for each request how
+# long it waited for a database connection and how long it used it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-program=$root/build/service/kesp-service
+program=${KESP_BENCH_PROGRAM:-$root/build/service/kesp-service}
 which=${1:-both}
 
 run() {
@@ -20,6 +24,14 @@ run() {
   for _ in $(seq 50); do grep -qs listening "$data/out" && break; sleep 0.1; done
   local base
   base=$(grep -o 'http://[0-9.:]*/' "$data/out")
+  if [ "${KESP_BENCH_FILL:-0}" = 1 ]; then
+    if [ -n "${KESP_TEST_DATABASE:-}" ]; then
+      "$KESP_TEST_PSQL" -q -v ON_ERROR_STOP=1 "$KESP_TEST_DATABASE" -f "$root/bench/service_fill.sql"
+    else
+      python3 -c 'import sqlite3, sys; sqlite3.connect(sys.argv[1], timeout=30).executescript(open(sys.argv[2]).read())' \
+        "$data/kesp.sqlite" "$root/bench/service_fill.sql"
+    fi
+  fi
   # Some accounts with ratings, a world list and a chat to read.
   for i in 1 2 3 4 5 6 7 8; do
     curl -s --data-binary "nick=Bench$i&pw=secret1&city=Moscow&country1=Russia&country2=1-001&sex=M&email=b@x.ru&dater=01.01.2026&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0" "${base}account" >/dev/null
@@ -34,12 +46,13 @@ run() {
   while IFS=$'\t' read -r path body; do
     curl -s --data-binary "$body" "${base%/}$path" | grep -q '^\$' || { echo "not a record: $path $body" >&2; exit 1; }
   done < <(sed -n 's/^  {"\([^"]*\)", "\([^"]*\)"},$/\1\t\2/p' "$root/bench/service_load.lua")
-  echo "== $label: wrk -t2 -c50 -d10s --latency -s bench/service_load.lua $base"
+  echo "== $label ($(uptime | sed 's/.*load/load/')): wrk -t2 -c50 -d10s --latency -s bench/service_load.lua $base"
   # Non-2xx replies and socket errors are failed requests.
   wrk -t2 -c"${KESP_BENCH_CONNECTIONS:-50}" -d10s --latency -s "$root/bench/service_load.lua" "$base" |
     grep -E 'Non-2xx|Socket errors|requests/s'
   kill "$pid"
   wait "$pid" || true
+  if [ -n "${KESP_BENCH_LOG:-}" ]; then cp "$data/log" "$KESP_BENCH_LOG-$label"; fi
   rm -rf "$data"
 }
 

@@ -146,12 +146,16 @@ std::vector<Operation> AccountOperations() {
          false,
          {"nick", "pw", "city", "country1", "country2", "sex", "email", "dater", "R01", "R02", "R03", "R04",
           "R05", "R06"},
-         CreateAccount},
+         CreateAccount,
+         0,
+         kAccountsTopic},
         {"read account", Address::Account, true, {"nick", "pw", "label0"}, ReadAccount},
-        {"read member count", Address::Account, false, {"label1"}, ReadMemberCount},
-        {"read profile", Address::Account, true, {"nick", "labelinforead"}, ReadProfile},
+        {"read member count", Address::Account, false, {"label1"}, ReadMemberCount, kAccountsTopic},
+        {"read profile", Address::Account, true, {"nick", "labelinforead"}, ReadProfile, kAccountsTopic},
     };
-    Operation save{"save profile", Address::Account, false, {"nick", "labelinfosave", "namei"}, SaveProfile};
+    Operation save{
+        "save profile", Address::Account, false, {"nick", "labelinfosave", "namei"}, SaveProfile, 0,
+        kAccountsTopic};
     // The first name goes out as "namei"; the other fields under their own names.
     for (std::size_t i = 1; i < kProfileFields.size(); ++i) save.keys.push_back(kProfileFields[i].first);
     operations.push_back(save);

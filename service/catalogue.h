@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "service/answer_cache.h"
 #include "service/game_server_place.h"
 #include "service/write_limits.h"
 
@@ -37,6 +38,11 @@ struct Operation {
     bool listForm;
     std::vector<std::string_view> keys;
     Answer (*answer)(Call&);
+    // A public read whose answer depends only on its values and on these topics (AnswerCache) may
+    // be answered from a kept copy; 0: always read afresh.
+    unsigned answerReadsFrom = 0;
+    // The topics a write may change.
+    unsigned writesTo = 0;
 };
 
 inline constexpr std::string_view kDone = "ok";

@@ -7,6 +7,8 @@ namespace kesp::service {
 struct ConnectionPool::Job {
     explicit Job(const std::function<void(QSqlDatabase&)>& work) : work(work) {}
     const std::function<void(QSqlDatabase&)>& work;
+    std::chrono::steady_clock::time_point queued = std::chrono::steady_clock::now();
+    PoolTiming timing;
     std::exception_ptr failure;
     bool done = false;
     std::condition_variable finished;
@@ -26,7 +28,7 @@ ConnectionPool::~ConnectionPool() {
     for (std::thread& thread : threads_) thread.join();
 }
 
-void ConnectionPool::Run(const std::function<void(QSqlDatabase&)>& work) {
+PoolTiming ConnectionPool::Run(const std::function<void(QSqlDatabase&)>& work) {
     Job job(work);
     std::unique_lock lock(mutex_);
     jobs_.push_back(&job);
@@ -34,6 +36,7 @@ void ConnectionPool::Run(const std::function<void(QSqlDatabase&)>& work) {
     // No time limit of its own: the connection's statement and lock time-outs bound the work.
     job.finished.wait(lock, [&] { return job.done; });
     if (job.failure) std::rethrow_exception(job.failure);
+    return job.timing;
 }
 
 void ConnectionPool::Serve() {
@@ -46,6 +49,8 @@ void ConnectionPool::Serve() {
         Job* job = jobs_.front();
         jobs_.pop_front();
         lock.unlock();
+        const auto started = std::chrono::steady_clock::now();
+        job->timing.waited = started - job->queued;
         try {
             if (!db.isValid()) db = open_();
             if (!db.isOpen()) db.open();
@@ -53,6 +58,7 @@ void ConnectionPool::Serve() {
         } catch (...) {
             job->failure = std::current_exception();
         }
+        job->timing.worked = std::chrono::steady_clock::now() - started;
         lock.lock();
         job->done = true;
         job->finished.notify_one();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -12,6 +13,11 @@
 #include <vector>
 
 namespace kesp::service {
+
+// How long one piece of work waited for a free connection, and how long it then ran.
+struct PoolTiming {
+    std::chrono::steady_clock::duration waited{}, worked{};
+};
 
 class ConnectionPool {
   public:
@@ -24,7 +30,7 @@ class ConnectionPool {
 
     // Runs `work` on a free connection and returns once it has run; an exception in `work` comes
     // back here. The connection is not open when the database cannot be reached.
-    void Run(const std::function<void(QSqlDatabase&)>& work);
+    PoolTiming Run(const std::function<void(QSqlDatabase&)>& work);
 
   private:
     struct Job;

@@ -30,10 +30,14 @@ constexpr std::size_t kRequestsPerConnection = 1000;
 constexpr int kConnectionQueue = 1024;
 constexpr int kLogLinesPerSecond = 200;
 constexpr std::uintmax_t kLargestDocument = 50 * 1024 * 1024;
+// Public reads are answered from a copy this young at most (see AnswerCache).
+constexpr auto kKeptAnswerLifetime = std::chrono::seconds(2);
+constexpr std::size_t kKeptAnswers = 4096;
 
 // What the log line of the request being answered on this thread says.
 thread_local std::string requestOperation;
 thread_local std::chrono::steady_clock::time_point requestStart;
+thread_local PoolTiming requestDatabaseTime;
 
 std::mutex logMutex;
 LogLimiter logLimiter(kLogLinesPerSecond);
@@ -62,6 +66,21 @@ std::string SessionToken(const httplib::Request& request) {
     return {};
 }
 
+// The operation and its values, each preceded by its length so that no two requests share a key.
+std::string CacheKey(const Operation& operation, const std::vector<std::string>& values) {
+    std::string key(operation.name);
+    for (const std::string& value : values) key += '\n' + std::to_string(value.size()) + ':' + value;
+    return key;
+}
+
+struct ChangeNotice {
+    AnswerCache& answers;
+    unsigned topics;
+    ~ChangeNotice() {
+        if (topics) answers.Changed(topics);
+    }
+};
+
 // Paths of the log hold no query (a query could carry anything).
 std::string LoggedPath(const httplib::Request& request) {
     std::string path;
@@ -75,6 +94,7 @@ HttpService::HttpService(Store& store, std::filesystem::path dataFolder, const G
     : store_(store),
       dataFolder_(std::move(dataFolder)),
       gameServer_(gameServer),
+      answers_(kKeptAnswerLifetime, kKeptAnswers),
       server_(std::make_unique<httplib::Server>()) {
     server_->new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
     server_->set_payload_max_length(kBodyLimit);
@@ -94,16 +114,20 @@ HttpService::HttpService(Store& store, std::filesystem::path dataFolder, const G
     server_->set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
         requestStart = std::chrono::steady_clock::now();
         requestOperation.clear();
+        requestDatabaseTime = {};
         return httplib::Server::HandlerResponse::Unhandled;
     });
     server_->set_logger([](const httplib::Request& request, const httplib::Response& response) {
-        const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(
-            std::chrono::steady_clock::now() - requestStart);
+        const auto milliseconds = [](std::chrono::steady_clock::duration duration) {
+            return std::chrono::duration_cast<std::chrono::microseconds>(duration).count() / 1000.0;
+        };
         std::ostringstream line;
         line << UtcNow("%Y-%m-%dT%H:%M:%SZ") << ' ' << request.remote_addr << ' ' << request.method << ' '
              << LoggedPath(request) << ' ' << response.status << ' '
-             << (requestOperation.empty() ? "-" : requestOperation) << ' ' << elapsed.count() / 1000.0
-             << "ms";
+             << (requestOperation.empty() ? "-" : requestOperation) << ' '
+             << milliseconds(std::chrono::steady_clock::now() - requestStart) << "ms (waited "
+             << milliseconds(requestDatabaseTime.waited) << "ms for a connection, used it "
+             << milliseconds(requestDatabaseTime.worked) << "ms)";
         WriteLogLine(line.str());
     });
     server_->set_exception_handler(
@@ -122,41 +146,59 @@ void HttpService::Route() {
                                                        {"/worldtop", Address::WorldTopTen},
                                                        {"/tables", Address::Tables}};
     for (const auto& [path, address] : scripts) {
-        server_->Post(
-            path, [this, address = address](const httplib::Request& request, httplib::Response& response) {
-                const Recognised recognised = Recognise(address, request.body);
-                std::string reply(kRefused);
-                if (recognised.operation) {
-                    requestOperation = std::string(recognised.operation->name);
-                    const std::string session = SessionToken(request);
-                    std::optional<Answer> answered;
-                    store_.Use([&](QSqlDatabase& db) {
-                        if (!db.isOpen()) return;
-                        Call call{db,
-                                  store_.IsPostgres(),
-                                  limits_,
-                                  request.remote_addr,
-                                  session,
-                                  recognised.values,
-                                  request.local_addr,
-                                  &gameServer_};
-                        answered = recognised.operation->answer(call);
-                    });
-                    if (!answered) {
-                        response.status = 503;
+        server_->Post(path, [this, address = address](const httplib::Request& request,
+                                                      httplib::Response& response) {
+            const Recognised recognised = Recognise(address, request.body);
+            const char* const contentType = "text/html; charset=windows-1251";
+            std::string reply(kRefused);
+            if (recognised.operation) {
+                const Operation& operation = *recognised.operation;
+                requestOperation = std::string(operation.name);
+                const unsigned readsFrom = operation.answerReadsFrom;
+                const std::string key = readsFrom ? CacheKey(operation, recognised.values) : std::string();
+                if (readsFrom) {
+                    if (auto kept = answers_.Find(key, readsFrom, AnswerCache::Clock::now())) {
+                        requestOperation += " (kept)";
+                        response.set_content(std::move(*kept), contentType);
                         return;
                     }
-                    const Answer& answer = *answered;
-                    reply = Utf8ToCp1251(answer.text).value_or(std::string(kRefused));
-                    if (!answer.newSessionToken.empty())
-                        response.set_header("Set-Cookie",
-                                            std::string(kSessionCookie) + "=" + answer.newSessionToken +
-                                                "; Path=/; HttpOnly; SameSite=Lax; Max-Age=2592000");
-                } else {
-                    requestOperation = "unknown";
                 }
-                response.set_content(reply, "text/html; charset=windows-1251");
-            });
+                const AnswerCache::Ticket ticket = answers_.Begin(readsFrom);
+                // Once the handler returns, before the reply goes out, whatever the write committed
+                // (even when it failed half way) drops the answers kept from before it.
+                const ChangeNotice notice{answers_, operation.writesTo};
+                const std::string session = SessionToken(request);
+                std::optional<Answer> answered;
+                requestDatabaseTime = store_.Use([&](QSqlDatabase& db) {
+                    if (!db.isOpen()) return;
+                    Call call{db,
+                              store_.IsPostgres(),
+                              limits_,
+                              request.remote_addr,
+                              session,
+                              recognised.values,
+                              request.local_addr,
+                              &gameServer_};
+                    answered = operation.answer(call);
+                });
+                if (!answered) {
+                    response.status = 503;
+                    return;
+                }
+                const Answer& answer = *answered;
+                reply = Utf8ToCp1251(answer.text).value_or(std::string(kRefused));
+                // A refusal may come from a passing database fault: never kept.
+                if (readsFrom && reply != kRefused)
+                    answers_.Keep(key, readsFrom, ticket, reply, AnswerCache::Clock::now());
+                if (!answer.newSessionToken.empty())
+                    response.set_header("Set-Cookie",
+                                        std::string(kSessionCookie) + "=" + answer.newSessionToken +
+                                            "; Path=/; HttpOnly; SameSite=Lax; Max-Age=2592000");
+            } else {
+                requestOperation = "unknown";
+            }
+            response.set_content(reply, contentType);
+        });
     }
     server_->Get("/", [this](const httplib::Request&, httplib::Response& response) {
         std::optional<std::string> page;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "service/answer_cache.h"
 #include "service/game_server_place.h"
 #include "service/store.h"
 #include "service/write_limits.h"
@@ -33,6 +34,7 @@ class HttpService {
     std::filesystem::path dataFolder_;
     const GameServerPlace& gameServer_;
     WriteLimits limits_;
+    AnswerCache answers_;
     std::unique_ptr<httplib::Server> server_;
     int listenSocket_ = -1;
 };

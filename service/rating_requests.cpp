@@ -89,9 +89,11 @@ std::vector<Operation> RatingOperations() {
          false,
          {"nick", "pw", "crdkespkon", "crdkespbest", "crdkesprating", "crdkespses", "crdkespkonl",
           "crdkespscore", "crdkespR1", "crdkespR2"},
-         SaveGameRecord},
-        {"read place by rating", Address::Account, false, {"crdkesprating"}, ReadPlace},
-        {"read account top ten", Address::Account, true, {"crdkespkon"}, ReadTopTen},
+         SaveGameRecord,
+         0,
+         kAccountsTopic},
+        {"read place by rating", Address::Account, false, {"crdkesprating"}, ReadPlace, kAccountsTopic},
+        {"read account top ten", Address::Account, true, {"crdkespkon"}, ReadTopTen, kAccountsTopic},
     };
 }
 

@@ -99,10 +99,21 @@ std::vector<Operation> StatisticsOperations() {
     }();
     for (const std::string& name : resultNames) resultKeys.push_back(name);
     return {
-        {"read statistics", Address::Statistics, true, {"gid"}, ReadStatistics},
-        {"post start-up report", Address::Statistics, false, {"gid", "stat1", "stat2"}, PostStartUp},
-        {"post like", Address::Statistics, false, {"gid", "stat3", "stat4"}, PostLike},
-        {"post game results", Address::Statistics, false, resultKeys, PostGameResults},
+        {"read statistics",
+         Address::Statistics,
+         true,
+         {"gid"},
+         ReadStatistics,
+         kStatisticsTopic | kAccountsTopic},
+        {"post start-up report",
+         Address::Statistics,
+         false,
+         {"gid", "stat1", "stat2"},
+         PostStartUp,
+         0,
+         kStatisticsTopic},
+        {"post like", Address::Statistics, false, {"gid", "stat3", "stat4"}, PostLike, 0, kStatisticsTopic},
+        {"post game results", Address::Statistics, false, resultKeys, PostGameResults, 0, kStatisticsTopic},
     };
 }
 

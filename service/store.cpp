@@ -104,8 +104,8 @@ std::optional<Store> Store::Open(const std::string& sqliteFile, const std::strin
     return store;
 }
 
-void Store::Use(const std::function<void(QSqlDatabase&)>& work) const {
-    pool_->Run(work);
+PoolTiming Store::Use(const std::function<void(QSqlDatabase&)>& work) const {
+    return pool_->Run(work);
 }
 
 bool Store::Migrate(std::string& error) {

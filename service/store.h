@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace kesp::service {
+#include "service/connection_pool.h"
 
-class ConnectionPool;
+namespace kesp::service {
 
 using Row = std::vector<QVariant>;
 using Rows = std::vector<Row>;
@@ -29,7 +29,7 @@ class Store {
 
     // Runs `work` on one of the pool's connections and returns once it has run. The connection is
     // not open when the database cannot be reached.
-    void Use(const std::function<void(QSqlDatabase&)>& work) const;
+    PoolTiming Use(const std::function<void(QSqlDatabase&)>& work) const;
 
     struct Settings {
         bool postgres = false;

@@ -106,14 +106,21 @@ Answer PostRecord(Call& call) {
 
 std::vector<Operation> WorldOperations() {
     return {
-        {"read record count", Address::WorldTopTen, true, {"rgid"}, ReadRecordCount},
-        {"read records", Address::WorldTopTen, true, {"gid"}, ReadRecords},
-        {"read own records", Address::WorldTopTen, false, {"gid", "nick", "city"}, ReadOwnRecords},
+        {"read record count", Address::WorldTopTen, true, {"rgid"}, ReadRecordCount, kWorldListsTopic},
+        {"read records", Address::WorldTopTen, true, {"gid"}, ReadRecords, kWorldListsTopic},
+        {"read own records",
+         Address::WorldTopTen,
+         false,
+         {"gid", "nick", "city"},
+         ReadOwnRecords,
+         kWorldListsTopic},
         {"post record",
          Address::WorldTopTen,
          false,
          {"gid", "nick", "city", "country", "score", "R7", "R8", "R9", "R10"},
-         PostRecord},
+         PostRecord,
+         0,
+         kWorldListsTopic},
     };
 }
 

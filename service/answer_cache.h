@@ -1,0 +1,66 @@
+// Answers of the public reads (counts, top ten lists, statistics, profiles) kept for a moment: every
+// open game asks for the same few lists again and again, and each ask would otherwise be a trip to
+// the database. A kept answer is dropped as soon as a write to what it was read from has been
+// answered by this service, so no reader is shown an answer older than a write the service already
+// confirmed. Another instance of the service on the same database sees such a write once its own
+// copy has expired, after at most the lifetime.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+namespace kesp::service {
+
+// What an answer was read from, or what a write changes: a set of these bits.
+enum Topic : unsigned {
+    kAccountsTopic = 1,
+    kWorldListsTopic = 2,
+    kStatisticsTopic = 4,
+};
+inline constexpr std::size_t kTopicCount = 3;
+
+class AnswerCache {
+  public:
+    using Clock = std::chrono::steady_clock;
+    AnswerCache(Clock::duration lifetime, std::size_t capacity);
+
+    // Taken before the answer is read, and handed back to Keep with it.
+    struct Ticket {
+        std::uint64_t generation = 0;
+    };
+    Ticket Begin(unsigned topics) const;
+
+    // The kept answer to `key`, while it is fresh.
+    std::optional<std::string> Find(const std::string& key, unsigned topics, Clock::time_point now);
+    // Keeps `answer`, unless one of `topics` changed since `ticket` was taken (the answer may then
+    // have been read before the change) or the key is too long to be worth keeping.
+    void Keep(const std::string& key, unsigned topics, Ticket ticket, std::string answer,
+              Clock::time_point now);
+
+    // Called once a write to `topics` is committed, before it is answered.
+    void Changed(unsigned topics);
+
+    static constexpr std::size_t kLongestKey = 256;
+
+  private:
+    struct Entry {
+        std::string answer;
+        std::uint64_t generation;
+        Clock::time_point expires;
+    };
+    // Each topic's count of writes only grows, so their sum over a set of topics changes exactly
+    // when one of them is written.
+    std::array<std::atomic<std::uint64_t>, kTopicCount> writes_{};
+    const Clock::duration lifetime_;
+    const std::size_t capacity_;
+    std::mutex mutex_;
+    std::unordered_map<std::string, Entry> entries_;
+};
+
+}  // namespace kesp::service
