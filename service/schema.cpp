@@ -65,11 +65,26 @@ std::vector<QString> TablesMigration() {
     };
 }
 
+// Counts that keep the busiest reads from walking through whole lists.
+std::vector<QString> CountsMigration() {
+    return {
+        // How many entries each world list holds at each score: an entry's place is the sum over the
+        // higher scores, and a list's size the sum over all of them.
+        "CREATE TABLE world_scores (list BIGINT NOT NULL, score BIGINT NOT NULL, entries BIGINT NOT NULL,"
+        " PRIMARY KEY (list, score))",
+        "INSERT INTO world_scores (list, score, entries) SELECT list, score, COUNT(*) FROM world_entries"
+        " GROUP BY list, score",
+        // A place by rating counts only the rated accounts above it.
+        "CREATE INDEX accounts_rated ON accounts (rating) WHERE kon > 0",
+    };
+}
+
 }  // namespace
 
 std::vector<std::vector<QString>> SchemaMigrations(bool postgres) {
     auto migrations = ServiceMigrations(postgres);
     migrations.push_back(TablesMigration());
+    migrations.push_back(CountsMigration());
     return migrations;
 }
 

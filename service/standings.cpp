@@ -5,10 +5,12 @@
 namespace kesp::service {
 namespace {
 
-// The place of entry e: 1 for the best, the earlier entry first on a tie.
+// The place of entry e: 1 for the best, the earlier entry first on a tie. The entries above are
+// counted by score in world_scores, and one by one only among those with e's own score.
 const QString kPlaceOf =
-    "(SELECT COUNT(*) FROM world_entries b WHERE b.list = e.list AND (b.score > e.score OR"
-    " (b.score = e.score AND b.id < e.id))) + 1";
+    "CAST((SELECT COALESCE(SUM(s.entries), 0) FROM world_scores s WHERE s.list = e.list AND"
+    " s.score > e.score) AS BIGINT) + (SELECT COUNT(*) FROM world_entries b WHERE b.list = e.list AND"
+    " b.score = e.score AND b.id < e.id) + 1";
 
 // Rows of: place, id, score, nick, country, city, r7..r10.
 std::vector<WorldEntry> Entries(const Rows& rows) {

@@ -36,7 +36,9 @@ Answer EntryRecords(const std::optional<std::vector<WorldEntry>>& entries) {
 Answer ReadRecordCount(Call& call) {
     const auto list = List(call.values[0]);
     if (!list) return Say(kRefused);
-    const auto rows = Select(call.db, "SELECT COUNT(*) FROM world_entries WHERE list = ?", {*list});
+    const auto rows =
+        Select(call.db, "SELECT CAST(COALESCE(SUM(entries), 0) AS BIGINT) FROM world_scores WHERE list = ?",
+               {*list});
     if (!rows) return Say(kRefused);
     return Number((*rows)[0][0].toLongLong());
 }
@@ -95,6 +97,12 @@ Answer PostRecord(Call& call) {
             if (chat) continue;
             return Say(kRefused);
         }
+        if (!Execute(
+                call.db,
+                "INSERT INTO world_scores (list, score, entries) VALUES (?, ?, 1) ON CONFLICT (list, score)"
+                " DO UPDATE SET entries = world_scores.entries + 1",
+                {*list, entryScore}))
+            return Say(kRefused);
         const auto place = PlaceOfNewestEntry(call.db, *list, *nick, entryScore);
         if (!place || !transaction.Commit()) return Say(kRefused);
         return Number(chat ? entryScore : *place);
