@@ -15,6 +15,11 @@ inline constexpr std::string_view kSessionCookie = "kesp_session";
 // Starts a session for `nick` inside the caller's transaction; its token, or nothing.
 std::optional<std::string> StartSession(Call& call, const std::string& nick);
 
+// Thrown where a password would have to be checked on a call that may not hash passwords. The
+// answer so far has written nothing (its transaction, if any, rolls back) and is given again on the
+// password connections.
+struct PasswordCheckDeferred {};
+
 // `password` is the raw field of the request, or nothing for requests that carry none.
 bool MaySpeakFor(Call& call, const std::string& nick, std::optional<std::string_view> password);
 

@@ -148,8 +148,9 @@ std::vector<Operation> AccountOperations() {
           "R05", "R06"},
          CreateAccount,
          0,
-         kAccountsTopic},
-        {"read account", Address::Account, true, {"nick", "pw", "label0"}, ReadAccount},
+         kAccountsTopic,
+         true},
+        {"read account", Address::Account, true, {"nick", "pw", "label0"}, ReadAccount, 0, 0, true},
         {"read member count", Address::Account, false, {"label1"}, ReadMemberCount, kAccountsTopic},
         {"read profile", Address::Account, true, {"nick", "labelinforead"}, ReadProfile, kAccountsTopic},
     };

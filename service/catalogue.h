@@ -25,6 +25,9 @@ struct Call {
     std::vector<std::string> values;
     std::string local;  // the address the request came in on
     const GameServerPlace* gameServer = nullptr;
+    // False on the connections that serve the reads: a password check that would need the slow
+    // hash there is deferred (access.h) and the request answered on the password connections.
+    bool mayHashPasswords = true;
 };
 
 struct Answer {
@@ -43,6 +46,9 @@ struct Operation {
     unsigned answerReadsFrom = 0;
     // The topics a write may change.
     unsigned writesTo = 0;
+    // Always makes or checks a password hash: answered on the connections kept for that, so a
+    // burst of log-ins cannot hold every connection that the reads need.
+    bool hashesPassword = false;
 };
 
 inline constexpr std::string_view kDone = "ok";

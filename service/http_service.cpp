@@ -169,18 +169,32 @@ void HttpService::Route() {
                 const ChangeNotice notice{answers_, operation.writesTo};
                 const std::string session = SessionToken(request);
                 std::optional<Answer> answered;
-                requestDatabaseTime = store_.Use([&](QSqlDatabase& db) {
-                    if (!db.isOpen()) return;
-                    Call call{db,
-                              store_.IsPostgres(),
-                              limits_,
-                              request.remote_addr,
-                              session,
-                              recognised.values,
-                              request.local_addr,
-                              &gameServer_};
-                    answered = operation.answer(call);
-                });
+                const auto answerOn = [&](bool passwordConnections) {
+                    const auto work = [&](QSqlDatabase& db) {
+                        if (!db.isOpen()) return;
+                        Call call{db,
+                                  store_.IsPostgres(),
+                                  limits_,
+                                  request.remote_addr,
+                                  session,
+                                  recognised.values,
+                                  request.local_addr,
+                                  &gameServer_,
+                                  passwordConnections};
+                        answered = operation.answer(call);
+                    };
+                    requestDatabaseTime =
+                        passwordConnections ? store_.UseForPasswords(work) : store_.Use(work);
+                };
+                if (operation.hashesPassword) {
+                    answerOn(true);
+                } else {
+                    try {
+                        answerOn(false);
+                    } catch (const PasswordCheckDeferred&) {
+                        answerOn(true);
+                    }
+                }
                 if (!answered) {
                     response.status = 503;
                     return;

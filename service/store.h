@@ -30,6 +30,8 @@ class Store {
     // Runs `work` on one of the pool's connections and returns once it has run. The connection is
     // not open when the database cannot be reached.
     PoolTiming Use(const std::function<void(QSqlDatabase&)>& work) const;
+    // The same on the few connections kept for work that hashes passwords.
+    PoolTiming UseForPasswords(const std::function<void(QSqlDatabase&)>& work) const;
 
     struct Settings {
         bool postgres = false;
@@ -40,7 +42,7 @@ class Store {
   private:
     Store() = default;
     Settings settings_;
-    std::shared_ptr<ConnectionPool> pool_;
+    std::shared_ptr<ConnectionPool> pool_, passwordPool_;
 };
 
 // postgresql://USER:PW@HOST:PORT/DB (or postgres://) read into `settings`; false when it is not one.
