@@ -19,4 +19,8 @@ WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000)
 SELECT 100, 'Fill' || (i % 20000), 'City' || (i % 300), '1-001', i, 'M', '5.7f', 'Hello_' || i, '12:00:00', i
 FROM n;
 
+-- The per-score counts that the service keeps beside its lists, as its own posts would have left them.
+DELETE FROM world_scores;
+INSERT INTO world_scores (list, score, entries) SELECT list, score, COUNT(*) FROM world_entries GROUP BY list, score;
+
 ANALYZE;

@@ -19,11 +19,16 @@ std::optional<std::string> AnswerCache::Find(const std::string& key, unsigned to
     std::lock_guard lock(mutex_);
     const auto found = entries_.find(key);
     if (found == entries_.end()) return std::nullopt;
-    if (found->second.generation != current.generation || found->second.expires <= now) {
+    Entry& entry = found->second;
+    if (entry.generation != current.generation || entry.expires + lifetime_ <= now) {
         entries_.erase(found);
         return std::nullopt;
     }
-    return found->second.answer;
+    if (entry.expires <= now && (!entry.refreshing || *entry.refreshing + longestRefresh_ <= now)) {
+        entry.refreshing = now;
+        return std::nullopt;
+    }
+    return entry.answer;
 }
 
 void AnswerCache::Keep(const std::string& key, unsigned topics, Ticket ticket, std::string answer,
@@ -32,12 +37,13 @@ void AnswerCache::Keep(const std::string& key, unsigned topics, Ticket ticket, s
     std::lock_guard lock(mutex_);
     if (entries_.size() >= capacity_) {
         for (auto entry = entries_.begin(); entry != entries_.end();)
-            entry = entry->second.expires <= now ? entries_.erase(entry) : std::next(entry);
+            entry = entry->second.expires + lifetime_ <= now ? entries_.erase(entry) : std::next(entry);
         // Many different keys within one lifetime (places by every rating, say): start afresh
         // rather than let the memory grow.
         if (entries_.size() >= capacity_) entries_.clear();
     }
-    entries_.insert_or_assign(key, Entry{std::move(answer), ticket.generation, now + lifetime_});
+    entries_.insert_or_assign(key,
+                              Entry{std::move(answer), ticket.generation, now + lifetime_, std::nullopt});
 }
 
 void AnswerCache::Changed(unsigned topics) {

@@ -3,7 +3,10 @@
 // the database. A kept answer is dropped as soon as a write to what it was read from has been
 // answered by this service, so no reader is shown an answer older than a write the service already
 // confirmed. Another instance of the service on the same database sees such a write once its own
-// copy has expired, after at most the lifetime.
+// copy has expired and been read again, after at most twice the lifetime.
+// When an answer expires, one caller reads it afresh while the others are still given the expired
+// copy (no write has dropped it), so a popular answer never sends every waiting caller to the
+// database at once.
 #pragma once
 
 #include <array>
@@ -36,7 +39,8 @@ class AnswerCache {
     };
     Ticket Begin(unsigned topics) const;
 
-    // The kept answer to `key`, while it is fresh.
+    // The kept answer to `key`, while it is fresh, or expired but being read afresh by another
+    // caller; nothing tells the caller to read it (and Keep it).
     std::optional<std::string> Find(const std::string& key, unsigned topics, Clock::time_point now);
     // Keeps `answer`, unless one of `topics` changed since `ticket` was taken (the answer may then
     // have been read before the change) or the key is too long to be worth keeping.
@@ -53,11 +57,15 @@ class AnswerCache {
         std::string answer;
         std::uint64_t generation;
         Clock::time_point expires;
+        // Since when a caller has been reading it afresh.
+        std::optional<Clock::time_point> refreshing;
     };
     // Each topic's count of writes only grows, so their sum over a set of topics changes exactly
     // when one of them is written.
     std::array<std::atomic<std::uint64_t>, kTopicCount> writes_{};
     const Clock::duration lifetime_;
+    // A caller that takes longer than this to read an answer afresh leaves it to the next one.
+    const Clock::duration longestRefresh_ = std::chrono::seconds(1);
     const std::size_t capacity_;
     std::mutex mutex_;
     std::unordered_map<std::string, Entry> entries_;

@@ -15,7 +15,23 @@ TEST(AnswerCache, KeepsAnAnswerForItsLifetime) {
     cache.Keep("count", kAccountsTopic, cache.Begin(kAccountsTopic), "$7", start);
     EXPECT_EQ("$7", cache.Find("count", kAccountsTopic, start + seconds(1)));
     EXPECT_FALSE(cache.Find("other", kAccountsTopic, start + seconds(1)));
-    EXPECT_FALSE(cache.Find("count", kAccountsTopic, start + seconds(2))) << "expired";
+    EXPECT_FALSE(cache.Find("count", kAccountsTopic, start + seconds(2))) << "expired: read it afresh";
+    EXPECT_EQ("$7", cache.Find("count", kAccountsTopic, start + seconds(2)))
+        << "the others keep the expired copy meanwhile";
+    EXPECT_FALSE(cache.Find("count", kAccountsTopic, start + seconds(3))) << "that reader took too long";
+    cache.Keep("count", kAccountsTopic, cache.Begin(kAccountsTopic), "$8", start + seconds(3));
+    EXPECT_EQ("$8", cache.Find("count", kAccountsTopic, start + seconds(3)));
+    EXPECT_FALSE(cache.Find("count", kAccountsTopic, start + seconds(7))) << "too old to give out";
+    EXPECT_FALSE(cache.Find("count", kAccountsTopic, start + seconds(7)));
+}
+
+TEST(AnswerCache, AnExpiredAnswerDroppedByAWriteIsNotGivenOut) {
+    AnswerCache cache(seconds(2), 16);
+    const auto start = AnswerCache::Clock::now();
+    cache.Keep("count", kAccountsTopic, cache.Begin(kAccountsTopic), "$7", start);
+    EXPECT_FALSE(cache.Find("count", kAccountsTopic, start + seconds(2)));
+    cache.Changed(kAccountsTopic);
+    EXPECT_FALSE(cache.Find("count", kAccountsTopic, start + seconds(2)));
 }
 
 TEST(AnswerCache, AWriteDropsOnlyTheAnswersReadFromWhatItChanged) {
