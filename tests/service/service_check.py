@@ -7,6 +7,7 @@ import os
 import shutil
 import signal
 import socket
+import sqlite3
 import subprocess
 import sys
 import tempfile
@@ -15,7 +16,7 @@ import time
 import unittest
 import urllib.parse
 
-from service_fixture import DATABASE, Service, cp, list_form, number, records, reset_database, text_form
+from service_fixture import DATABASE, PSQL, Service, cp, list_form, number, records, reset_database, text_form
 
 
 class ServiceCase(unittest.TestCase):
@@ -554,6 +555,38 @@ class Durability(unittest.TestCase):
                 stored = int(records(record, " ", "$")[0][0])
                 self.assertIn(stored, (done[-1], done[-1] + 1), nick)
             self.assertEqual("$2", s.post("account", b"label1=0"))
+        finally:
+            s.stop()
+            s.remove()
+
+
+
+def run_sql(data, statements):
+    """Runs statements on the store of a stopped service."""
+    if DATABASE:
+        subprocess.run([PSQL, "-q", "-v", "ON_ERROR_STOP=1", DATABASE, "-c", statements], check=True)
+    else:
+        with sqlite3.connect(os.path.join(data, "kesp.sqlite"), timeout=10) as db:
+            db.executescript(statements)
+
+
+class Upgrade(unittest.TestCase):
+    def test_world_list_counts_are_taken_from_an_older_store(self):
+        """A store made before the lists kept their per-score counts (the latest migration): the
+        counts are taken from its entries at the next start, so sizes and places stay right."""
+        s = Service()
+        try:
+            for i, score in enumerate([30, 50, 30, 10]):
+                s.post_record(36, "Old%d" % i, score)
+            s.stop()
+            run_sql(s.data, "DROP TABLE world_scores; DROP INDEX accounts_rated;"
+                            " DELETE FROM schema_version WHERE version = (SELECT MAX(version) FROM schema_version);")
+            s.start()
+            self.assertEqual(4, number(s.post("worldtop", list_form(("rgid", "36")))))
+            own = records(s.post("worldtop", text_form(("gid", "36"), ("nick", "Old2"), ("city", "Moscow"))))
+            self.assertEqual("3", own[0][0], "behind the 50 and the earlier 30")
+            self.assertEqual(4, number(s.post_record(36, "New", 30)), "behind every earlier 30")
+            self.assertEqual(5, number(s.post("worldtop", list_form(("rgid", "36")))))
         finally:
             s.stop()
             s.remove()
