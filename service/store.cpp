@@ -17,11 +17,9 @@ namespace {
 
 std::atomic<int> connectionCounter{0};
 
-// SQLite: two connections a core, one can run while the other's thread waits. PostgreSQL: four,
-// since each query also waits for its server process, which must win a core from the HTTP workers;
-// fewer left reads queueing for a connection under load (measured with bench/service_load.sh).
-std::size_t PoolSize(bool postgres) {
-    return (postgres ? 4 : 2) * std::max(1u, std::thread::hardware_concurrency());
+// Two connections a core: one can run while the other's thread sends or waits.
+std::size_t PoolSize() {
+    return 2 * std::max(1u, std::thread::hardware_concurrency());
 }
 // A password hash takes a core for a good while: two at once keep log-ins moving without taking
 // the machine from the reads.
@@ -105,7 +103,7 @@ std::optional<Store> Store::Open(const std::string& sqliteFile, const std::strin
         return std::nullopt;
     }
     const auto open = [settings = store.settings_] { return OpenConnection(settings); };
-    store.pool_ = std::make_shared<ConnectionPool>(PoolSize(store.settings_.postgres), open);
+    store.pool_ = std::make_shared<ConnectionPool>(PoolSize(), open);
     store.passwordPool_ = std::make_shared<ConnectionPool>(kPasswordPoolSize, open);
     return store;
 }
