@@ -10,35 +10,25 @@ std::uint8_t OrderKey(std::uint8_t trump, const Card& c, std::uint8_t value) {
     return static_cast<std::uint8_t>((c.suit == trump ? 16 : 0) + value);
 }
 
+// Items 0..n-1 hold cards in hand order: the card goes in after those whose order key is not above
+// its own (where a stable sort puts it), and the ones above it move down one item.
+void InsertInOrder(HandSlots& hand, HandValues& values, int n, std::uint8_t trump, const Card& card,
+                   std::uint8_t value) {
+    const std::uint8_t key = OrderKey(trump, card, value);
+    int j = n;
+    for (; j > 0 && OrderKey(trump, hand.items[j - 1], values.items[j - 1]) > key; --j) {
+        hand.items[j] = hand.items[j - 1];
+        values.items[j] = values.items[j - 1];
+    }
+    hand.items[j] = card;
+    values.items[j] = value;
+}
+
 }  // namespace
 
-// Every slot gets a sort key that holds the order key above the slot number, so no two keys are
-// equal and cards of equal order keep their slot order; empty slots sort last. A slot's new place
-// is the number of keys below its own. The values are taken afresh from the ranks.
-void NormaliseHand(GameState& gs, int s) {
-    HandSlots& hand = gs.Hand[s];
-    HandValues& values = gs.HandValue[s];
-    const std::uint8_t trump = gs.Trump;
-    std::uint8_t keys[5];  // order key * 8 + slot index 0..4: at most 25 * 8 + 4; empty: 248 + index
-    int n = 0;
-    for (int i = 0; i < 5; ++i) {
-        const Card card = hand.items[i];
-        const bool empty = card.IsEmpty();
-        n += empty ? 0 : 1;
-        keys[i] =
-            static_cast<std::uint8_t>((empty ? 31 : OrderKey(trump, card, RankValue(card.rank))) * 8 + i);
-    }
-    int place[5] = {};
-    for (int i = 0; i < 5; ++i)
-        for (int j = i + 1; j < 5; ++j) ++(keys[j] < keys[i] ? place[i] : place[j]);
-    const HandSlots old = hand;
-    for (int i = 0; i < 5; ++i) {
-        const int p = place[i];
-        const bool card = p < n;
-        hand.items[p] = card ? old.items[i] : Card::Empty();
-        values.items[p] = card ? keys[i] >> 3 & 15 : EmptyValue;  // the order key without its trump mark
-    }
-    gs.HandCount[s] = static_cast<std::uint8_t>(n);
+void AddInOrder(GameState& gs, int s, const Card& card, std::uint8_t value) {
+    InsertInOrder(gs.Hand[s], gs.HandValue[s], gs.HandCount[s], gs.Trump, card, value);
+    ++gs.HandCount[s];
 }
 
 void RemoveFromHand(GameState& gs, int s, int k) {
@@ -74,21 +64,13 @@ void CloseGaps(GameState& gs, int s) {
 void SortInCard(GameState& gs, int s, int k) {
     HandSlots& hand = gs.Hand[s];
     HandValues& values = gs.HandValue[s];
-    const std::uint8_t trump = gs.Trump;
     const Card card = hand[k];
     const std::uint8_t value = values[k];
-    const std::uint8_t key = OrderKey(trump, card, value);
     hand[k] = Card::Empty();
     values[k] = EmptyValue;
     int n = 0;  // the other cards fill items 0..n-1 (their values, like their order, are kept)
     while (n < 5 && values.items[n] != EmptyValue) ++n;
-    int j = n;  // after the cards of equal key, as a stable sort puts it
-    for (; j > 0 && OrderKey(trump, hand.items[j - 1], values.items[j - 1]) > key; --j) {
-        hand.items[j] = hand.items[j - 1];
-        values.items[j] = values.items[j - 1];
-    }
-    hand.items[j] = card;
-    values.items[j] = value;
+    InsertInOrder(hand, values, n, gs.Trump, card, value);
     gs.HandCount[s] = static_cast<std::uint8_t>(n + 1);
 }
 

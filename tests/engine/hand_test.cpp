@@ -47,7 +47,13 @@ TEST(Cards, EmptySlots) {
     EXPECT_FALSE(C("6ч").IsEmpty());
 }
 
-TEST(NormaliseHand, OrdersNonTrumpsThenTrumps) {
+// Cards dealt one by one into an empty hand.
+void DealInOrder(GameState& gs, int s, std::initializer_list<const char*> cards) {
+    SetHand(gs, s, {});
+    for (const char* name : cards) AddInOrder(gs, s, C(name), C(name).Value());
+}
+
+TEST(AddInOrder, OrdersNonTrumpsThenTrumps) {
     const struct {
         const char* trump;
         const char* expected;
@@ -55,37 +61,29 @@ TEST(NormaliseHand, OrdersNonTrumpsThenTrumps) {
     for (const auto& c : cases) {
         GameState gs;
         gs.Trump = S(c.trump);
-        SetHand(gs, 1, {"Тп", "##", "7ч", "6п", "Кп"});
-        NormaliseHand(gs, 1);
+        DealInOrder(gs, 1, {"Тп", "7ч", "6п", "Кп"});
         EXPECT_EQ(HandText(gs, 1), c.expected) << c.trump;
         EXPECT_EQ(gs.HandCount[1], 4);
+        EXPECT_EQ(gs.HandValue[1][1], c.trump == std::string("п") ? 2 : 1);
         EXPECT_EQ(gs.HandValue[1][5], 99);
     }
 }
 
-TEST(NormaliseHand, EqualRanksKeepTheirOrder) {
+TEST(AddInOrder, EqualRanksKeepTheOrderTheyCameIn) {
     GameState gs;
     gs.Trump = S("п");
-    SetHand(gs, 2, {"9к", "7б", "9ч", "7ч", "6п"});
-    NormaliseHand(gs, 2);
+    DealInOrder(gs, 2, {"9к", "7б", "9ч", "7ч", "6п"});
     EXPECT_EQ(HandText(gs, 2), "7б 7ч 9к 9ч 6п");
-    SetHand(gs, 2, {"9ч", "7ч", "9к", "7б", "##"});
-    NormaliseHand(gs, 2);
+    DealInOrder(gs, 2, {"9ч", "7ч", "9к", "7б"});
     EXPECT_EQ(HandText(gs, 2), "7ч 7б 9ч 9к ##");
 }
 
-TEST(NormaliseHand, NeverWrittenSlotsCountAsEmpty) {
-    GameState gs;
-    gs.Trump = S("ч");
-    gs.Hand[3][2] = C("Дк");
-    NormaliseHand(gs, 3);
-    EXPECT_EQ(HandText(gs, 3), "Дк ## ## ## ##");
-    EXPECT_EQ(gs.HandCount[3], 1);
+TEST(Cards, NeverWrittenSlotsHoldNoSuit) {
     EXPECT_FALSE(HandHasSuit(GameState{}, 1, S("ч")));
 }
 
-// Playing, discarding and drawing change a normalised hand in place; the result must be what
-// sorting the changed hand again gives, equal ranks included.
+// Dealing, playing, discarding and drawing change an ordered hand in place; the result must be
+// what sorting the changed hand again gives, equal ranks included.
 TEST(HandChanges, KeepTheOrderThatNormalisingGives) {
     std::mt19937 rng(5);
     for (int round = 0; round < 3000; ++round) {
@@ -98,7 +96,13 @@ TEST(HandChanges, KeepTheOrderThatNormalisingGives) {
         for (int k = 1; k <= 5; ++k)
             SetHandSlot(gs, 1, k,
                         k <= count ? Card::FromDeckNumber(deck[static_cast<std::size_t>(k)]) : Card::Empty());
-        NormaliseHand(gs, 1);
+        GameState dealt = gs;  // the same cards dealt one by one in their slot order
+        SetHand(dealt, 1, {});
+        for (int k = 1; k <= count; ++k) AddInOrder(dealt, 1, gs.Hand[1][k], gs.Hand[1][k].Value());
+        SortHand(gs, 1);
+        ASSERT_EQ(HandText(dealt, 1), HandText(gs, 1)) << "round " << round;
+        ASSERT_EQ(dealt.HandValue[1], gs.HandValue[1]) << "round " << round;
+        ASSERT_EQ(dealt.HandCount[1], gs.HandCount[1]) << "round " << round;
         GameState expected = gs;
 
         const int slot = 1 + static_cast<int>(rng() % static_cast<unsigned>(count));
@@ -124,7 +128,7 @@ TEST(HandChanges, KeepTheOrderThatNormalisingGives) {
                 break;
             }
         }
-        NormaliseHand(expected, 1);
+        SortHand(expected, 1);
         ASSERT_EQ(HandText(gs, 1), HandText(expected, 1)) << "round " << round;
         ASSERT_EQ(gs.HandValue[1], expected.HandValue[1]) << "round " << round;
         ASSERT_EQ(gs.HandCount[1], expected.HandCount[1]) << "round " << round;
