@@ -112,12 +112,13 @@ int ComputerLeadSlot(const GameState& gs, int s) {
     for (int other = 1; other <= 4; ++other)
         if (other != s && !gs.NoTrumpSeats.Has(other)) othersOutOfTrumps = false;
     if (!othersOutOfTrumps) {
-        // The cards of the tricks completed so far, and in slot 21 the trump card left face up.
+        // The cards of the tricks completed so far, and in slot 21 the trump card left face up (an
+        // empty slot's suit byte is never the trump's).
         unsigned playedTrumpValues = 0;
         const auto seen = [&](const Card& c) {
-            if (c.Suit() != trump) return;
+            if (c.suit != trump) return;
             ++trumpsSeen;
-            playedTrumpValues |= 1u << c.Value();
+            playedTrumpValues |= 1u << RankValue(c.rank);
         };
         const int played = std::min(4 * (gs.TrickNo - 1), 20);
         for (int i = 1; i <= played; ++i) seen(gs.History[i]);
