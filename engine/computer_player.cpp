@@ -50,8 +50,8 @@ std::array<std::uint8_t, 4> ComputerDiscardSlots(const GameState& gs, int s) {
     std::array<std::uint8_t, 4> slots{};
     int n = 0;
     for (int k = 1; k <= 4; ++k) {
-        const Card& c = gs.Hand[s][k];
-        if (!c.IsEmpty() && c.suit != gs.Trump && !c.IsAce()) slots[n++] = static_cast<std::uint8_t>(k);
+        const std::uint8_t value = gs.HandValue[s][k];  // 99 for an empty slot, 9 for an ace
+        if (value < 9 && gs.Hand[s][k].suit != gs.Trump) slots[n++] = static_cast<std::uint8_t>(k);
     }
     if (n == 0 && gs.Dealer == s) {
         // Room for the trump card: the lowest trump among slots 1..4.

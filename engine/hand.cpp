@@ -125,7 +125,7 @@ bool HistoryHasCard(const GameState& gs, const Card& card) {
 
 int CountAces(const GameState& gs, int s) {
     int n = 0;
-    for (const Card& c : gs.Hand[s].items) n += c.IsAce() ? 1 : 0;
+    for (std::uint8_t value : gs.HandValue[s].items) n += value == 9 ? 1 : 0;  // only an ace has value 9
     return n;
 }
 
