@@ -46,15 +46,14 @@ void Game::PlaceInDeck(int p, int k) {
 }
 
 // Blocks of five by network seat: on a local network seat n takes positions 5n-4..5n; online the
-// order is reversed (seat 4 first). Each block goes to the table position of its network seat,
-// every card into its place in the hand order as it comes (the trump is known by now).
+// order is reversed (seat 4 first). Each block goes to the table position of its network seat, in
+// hand order (the trump is known by now).
 void Game::DealBlocks() {
     const int own = OwnNetworkSeat();
     for (int n = 1; n <= 4; ++n) {
         const int block = setup_.kind == GameKind::Online ? 5 - n : n;
         const int seat = TablePositionOf(own, n);
-        gs_.HandCount[seat] = 0;
-        for (int p = 5 * block - 4; p <= 5 * block; ++p) AddInOrder(gs_, seat, gs_.Deck[p], gs_.DeckValue[p]);
+        DealHand(gs_, seat, 5 * block - 4);
     }
 }
 

@@ -26,9 +26,20 @@ void InsertInOrder(HandSlots& hand, HandValues& values, int n, std::uint8_t trum
 
 }  // namespace
 
-void AddInOrder(GameState& gs, int s, const Card& card, std::uint8_t value) {
-    InsertInOrder(gs.Hand[s], gs.HandValue[s], gs.HandCount[s], gs.Trump, card, value);
-    ++gs.HandCount[s];
+// A card's place is the number of cards before it: those of lower order key, and those of equal
+// key dealt earlier.
+void DealHand(GameState& gs, int s, int first) {
+    const std::uint8_t trump = gs.Trump;
+    std::uint8_t keys[5];
+    for (int i = 0; i < 5; ++i) keys[i] = OrderKey(trump, gs.Deck[first + i], gs.DeckValue[first + i]);
+    int place[5] = {};
+    for (int i = 0; i < 5; ++i)
+        for (int j = i + 1; j < 5; ++j) ++(keys[j] < keys[i] ? place[i] : place[j]);
+    for (int i = 0; i < 5; ++i) {
+        gs.Hand[s].items[place[i]] = gs.Deck[first + i];
+        gs.HandValue[s].items[place[i]] = gs.DeckValue[first + i];
+    }
+    gs.HandCount[s] = 5;
 }
 
 void RemoveFromHand(GameState& gs, int s, int k) {
