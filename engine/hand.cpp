@@ -10,20 +10,6 @@ std::uint8_t OrderKey(std::uint8_t trump, const Card& c, std::uint8_t value) {
     return static_cast<std::uint8_t>((c.suit == trump ? 16 : 0) + value);
 }
 
-// Items 0..n-1 hold cards in hand order: the card goes in after those whose order key is not above
-// its own (where a stable sort puts it), and the ones above it move down one item.
-void InsertInOrder(HandSlots& hand, HandValues& values, int n, std::uint8_t trump, const Card& card,
-                   std::uint8_t value) {
-    const std::uint8_t key = OrderKey(trump, card, value);
-    int j = n;
-    for (; j > 0 && OrderKey(trump, hand.items[j - 1], values.items[j - 1]) > key; --j) {
-        hand.items[j] = hand.items[j - 1];
-        values.items[j] = values.items[j - 1];
-    }
-    hand.items[j] = card;
-    values.items[j] = value;
-}
-
 }  // namespace
 
 // A card's place is the number of cards before it: those of lower order key, and those of equal
@@ -72,16 +58,31 @@ void CloseGaps(GameState& gs, int s) {
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
 }
 
+// The cards that come after it move down one item, from the end: every trump when it is no trump,
+// then those of its own group with a higher value (equal values stay before it, as a stable sort
+// keeps them).
 void SortInCard(GameState& gs, int s, int k) {
     HandSlots& hand = gs.Hand[s];
     HandValues& values = gs.HandValue[s];
+    const std::uint8_t trump = gs.Trump;
     const Card card = hand[k];
     const std::uint8_t value = values[k];
     hand[k] = Card::Empty();
     values[k] = EmptyValue;
     int n = 0;  // the other cards fill items 0..n-1 (their values, like their order, are kept)
     while (n < 5 && values.items[n] != EmptyValue) ++n;
-    InsertInOrder(hand, values, n, gs.Trump, card, value);
+    const bool isTrump = card.suit == trump;
+    int j = n;
+    const auto moveDown = [&] {
+        hand.items[j] = hand.items[j - 1];
+        values.items[j] = values.items[j - 1];
+        --j;
+    };
+    if (!isTrump)
+        while (j > 0 && hand.items[j - 1].suit == trump) moveDown();
+    while (j > 0 && values.items[j - 1] > value && (!isTrump || hand.items[j - 1].suit == trump)) moveDown();
+    hand.items[j] = card;
+    values.items[j] = value;
     gs.HandCount[s] = static_cast<std::uint8_t>(n + 1);
 }
 
