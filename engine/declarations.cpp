@@ -101,21 +101,25 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
     const int s = gs_.Phase - phase::DiscardBase;
 
     Slots<std::uint8_t, 1, 4> chosen{};
-    if (!gs_.Plays[s]) {
-        for (int k = 1; k <= 5; ++k) SetHandSlot(gs_, s, k, Card::Empty());
-    } else if (byComputer) {
-        const auto computed = ComputerDiscardSlots(gs_, s);
-        for (int i = 1; i <= 4; ++i) chosen[i] = computed[static_cast<std::size_t>(i - 1)];
+    if (!gs_.Plays[s]) {  // a seat that passed lays down its whole hand
+        gs_.Hand[s].Fill(Card::Empty());
+        gs_.HandValue[s].Fill(EmptyValue);
+        gs_.HandCount[s] = 0;
     } else {
-        chosen = slots;
+        if (byComputer) {
+            const auto computed = ComputerDiscardSlots(gs_, s);
+            for (int i = 1; i <= 4; ++i) chosen[i] = computed[static_cast<std::size_t>(i - 1)];
+        } else {
+            chosen = slots;
+        }
+        for (int i = 1; i <= 4; ++i)
+            if (chosen[i] >= 1 && chosen[i] <= 5) SetHandSlot(gs_, s, chosen[i], Card::Empty());
+        CloseGaps(gs_, s);
     }
-    for (int i = 1; i <= 4; ++i)
-        if (chosen[i] >= 1 && chosen[i] <= 5) SetHandSlot(gs_, s, chosen[i], Card::Empty());
     if (s == 4) {  // the marks go with the cards: the hand is shown without them
         gs_.DiscardSel.Fill(0);
         gs_.DiscardAsked = 0;
     }
-    CloseGaps(gs_, s);
     ShowHand(s);
 
     if (announce && IsNetworkGame()) {
