@@ -146,7 +146,7 @@ int ComputerFollowSlot(const GameState& gs, int s) {
         }
     }
     std::uint8_t tableLed = 0, tableTrump = 0;
-    for (int p = 1; p <= 4; ++p) {
+    for (int p = 1; p < gs.TablePos && p <= 4; ++p) {  // the positions played so far
         const Card& c = gs.Table[p];
         const std::uint8_t v = RankValue(c.rank);
         if (c.suit == led && v > tableLed) tableLed = v;
