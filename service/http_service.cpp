@@ -43,9 +43,14 @@ std::mutex logMutex;
 LogLimiter logLimiter(kLogLinesPerSecond);
 
 void WriteLogLine(const std::string& line) {
-    std::lock_guard lock(logMutex);
     std::string summary;
-    const bool allowed = logLimiter.Allow(std::chrono::steady_clock::now(), summary);
+    bool allowed = false;
+    {
+        std::lock_guard lock(logMutex);
+        allowed = logLimiter.Allow(std::chrono::steady_clock::now(), summary);
+    }
+    // Written outside the lock: a write held up by a busy disk stalls the few lines let through,
+    // not every request that only asks the limiter.
     if (!summary.empty()) std::fprintf(stderr, "%s\n", summary.c_str());
     if (allowed) std::fprintf(stderr, "%s\n", line.c_str());
 }
