@@ -69,10 +69,18 @@ bool Dealt(const std::vector<std::unique_ptr<Player>>& players) {
     return true;
 }
 
+// Every player has the server's end of the game, or was let go by the server.
 bool Ended(const std::vector<std::unique_ptr<Player>>& players) {
     for (const auto& player : players)
-        if (player->control.empty()) return false;
+        if (player->control.empty() && !player->closedByServer) return false;
     return true;
+}
+
+// Played to its end: every player has the server's 'e'.
+bool Whole(const std::vector<std::unique_ptr<Player>>& players) {
+    for (const auto& player : players)
+        if (player->control.empty() || player->control.front()[0] != 'e') return false;
+    return !players.empty();
 }
 
 double Percentile(std::vector<double> values, double p) {
@@ -157,7 +165,7 @@ int main(int argc, char** argv) {
         playing = UsageOf(service.processId());
         cpuSeconds += playing.cpuSeconds - before.cpuSeconds;
         for (auto& players : tables) {
-            games += !players.empty() && Ended(players) ? 1 : 0;
+            games += Whole(players) ? 1 : 0;
             for (auto& player : players) frames += static_cast<long>(player->sent);
         }
     }

@@ -53,7 +53,6 @@ void OnlineSession::Connect(const QString& host, quint16 port, int seat) {
         QMetaObject::invokeMethod(
             this,
             [this] {
-                watch_.stop();
                 core_.Writable();
                 Flush();
             },
@@ -181,6 +180,9 @@ void OnlineSession::Execute(OnlineAction& action) {
             return;
         case OnlineEvent::ConnectionError:
             emit connectionError();
+            return;
+        case OnlineEvent::NoDeal:
+            emit noDeal();
             return;
         case OnlineEvent::ClockChanged:
             // A restarted countdown gets a whole second.

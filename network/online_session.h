@@ -63,6 +63,8 @@ class OnlineSession : public QObject {
     void ownTimeUp();
     void connectionLost();
     void connectionError();
+    // No deal came within the deal wait: the seat was let go on the game server ("disA").
+    void noDeal();
     // The clock was restarted, ticked or stopped (Clock() tells how it stands).
     void clockChanged();
 
@@ -78,7 +80,7 @@ class OnlineSession : public QObject {
     QTcpSocket* socket_ = nullptr;
     bool readPosted_ = false;
     QTimer clock_;
-    QTimer watch_;  // the connect time-out while connecting
+    QTimer watch_;  // the connect and deal time-outs while connected
 };
 
 }  // namespace kesp

@@ -98,6 +98,10 @@ void OnlineSessionCore::Disconnected() {
 void OnlineSessionCore::Tick(LanTime now) {
     now_ = now;
     if (open_ && state_ == OnlineState::Connecting && now - connectSince_ >= limits_.connectTimeout) Failed();
+    if (open_ && state_ == OnlineState::Greeted && !gameBegun_ && now - connectSince_ >= limits_.dealWait) {
+        Leave();
+        Push(OnlineEvent::NoDeal);
+    }
     if (log_.HasSuppressed()) {
         const std::string summary = log_.Flush(now);
         if (!summary.empty()) Push(OnlineEvent::Log, std::string(kLogHead) + summary);

@@ -28,6 +28,9 @@ enum class OnlineState : std::uint8_t { Idle = 0, Connecting = 1, Greeted = 2, F
 struct OnlineLimits {
     // A connection not writable within this time counts as failed.
     std::chrono::milliseconds connectTimeout{10000};
+    // A seat whose connection brings no deal within this time of connecting is given up: the
+    // other players did not come. Within a game the server times out a silent player.
+    std::chrono::milliseconds dealWait{std::chrono::minutes(30)};
     // Frames kept while the game is busy; a server that sends more is let go.
     std::size_t maxDeferred = 64;
     // Bytes written and not yet taken by the system; over it the connection is let go.
@@ -49,6 +52,7 @@ enum class OnlineEvent : std::uint8_t {
     OwnTimeUp,           // the own move clock ran out: "TOut" went out
     ConnectionLost,      // the connection dropped during the game
     ConnectionError,     // the connection failed or dropped before the game
+    NoDeal,              // no deal came in time: "disA" went out and the connection closed
     ClockChanged,        // the move clock was restarted, ticked or stopped
     Log,                 // a line for the log (bytes)
 };
@@ -108,6 +112,7 @@ class OnlineSessionCore {
     void Written(std::size_t bytes) { unsent_ -= std::min(bytes, unsent_); }
     void Failed();
     void Disconnected();
+    // The connect and deal time-outs and the log's summaries.
     void Tick(LanTime now);
 
     // The own steps (game messages, "bnext", the results) and chat.

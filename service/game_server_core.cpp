@@ -122,14 +122,26 @@ void GameServerCore::Unseat(ConnectionId id) {
     it->second.seat = 0;
 }
 
+// A player let go during a game is lost to it as if his connection had broken: the others are
+// told at once instead of waiting for his silence to time him out.
 void GameServerCore::Drop(ConnectionId id, const std::string& why) {
     const auto it = connections_.find(id);
     if (it == connections_.end()) return;
     Log("table " + std::to_string(it->second.table) + " " + it->second.address + ": " + why + ", closed",
         now_);
+    actions_.push_back({GameServerAction::Kind::Close, id, false, {}});
+    const int seat = it->second.seat;
+    Table& table = *tables_[it->second.table - 1];
+    if (seat != 0 && table.Playing()) return LoseSeat(table, seat);
     Unseat(id);
     connections_.erase(it);
-    actions_.push_back({GameServerAction::Kind::Close, id, false, {}});
+}
+
+void GameServerCore::LoseSeat(Table& table, int seat) {
+    connections_.erase(table.seat[seat]);
+    table.seat[seat] = 0;
+    EndGame(table, OnlineFrame("abort" + std::string(1, SeatDigit(seat)), seat), seat,
+            {{table.nick[seat], kLeaverResult}});
 }
 
 void GameServerCore::Connected(ConnectionId id, int table, const std::string& address, GameTime now) {
@@ -359,11 +371,7 @@ void GameServerCore::Closed(ConnectionId id, GameTime now) {
     if (seat != 0 && table.Playing()) {
         Log("table " + std::to_string(table.number) + " seat " + std::to_string(seat) + ": connection lost",
             now);
-        table.seat[seat] = 0;
-        connections_.erase(it);
-        EndGame(table, OnlineFrame("abort" + std::string(1, SeatDigit(seat)), seat), seat,
-                {{table.nick[seat], kLeaverResult}});
-        return;
+        return LoseSeat(table, seat);
     }
     Unseat(id);
     connections_.erase(id);

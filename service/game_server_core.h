@@ -124,6 +124,8 @@ class GameServerCore {
     void SendToOthers(const Table& table, int seat, const std::string& bytes);
     void Send(ConnectionId id, std::string bytes);
     void Drop(ConnectionId id, const std::string& why);
+    // The seat's player is gone during the game: 'a' to the others, his game counts as lost.
+    void LoseSeat(Table& table, int seat);
     void Unseat(ConnectionId id);
     void Log(const std::string& line, GameTime now);
 

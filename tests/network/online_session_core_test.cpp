@@ -255,6 +255,25 @@ TEST(OnlineSessionCore, ConnectionTroubleBeforeAndDuringTheGame) {
     EXPECT_EQ(leaving.sent.back(), OnlineFrame("disA", 2));
     EXPECT_TRUE(leaving.player.closed);
     EXPECT_EQ(leaving.player.core.State(), OnlineState::Idle);
+
+    // Greeted and no deal within the deal wait: the seat is given up; a dealt game never is.
+    const LanTime late = LanTime{} + OnlineLimits{}.dealWait;
+    Alone forsaken(3);
+    forsaken.player.core.Tick(late - std::chrono::seconds(1));
+    forsaken.Drain();
+    EXPECT_EQ(Count(forsaken.player, OnlineEvent::NoDeal), 0);
+    forsaken.player.core.Tick(late);
+    forsaken.Drain();
+    EXPECT_EQ(Count(forsaken.player, OnlineEvent::NoDeal), 1);
+    EXPECT_EQ(forsaken.sent.back(), OnlineFrame("disA", 3));
+    EXPECT_TRUE(forsaken.player.closed);
+    EXPECT_EQ(forsaken.player.core.State(), OnlineState::Idle);
+    Alone dealt(3);
+    dealt.Receive(DealFrame(13));
+    dealt.player.core.Tick(late + OnlineLimits{}.dealWait);
+    dealt.Drain();
+    EXPECT_EQ(Count(dealt.player, OnlineEvent::NoDeal), 0);
+    EXPECT_EQ(dealt.player.core.State(), OnlineState::Greeted);
 }
 
 TEST(OnlineSessionCore, FramesWaitWhileTheGameIsBusyAndComeInOrder) {

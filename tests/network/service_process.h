@@ -28,6 +28,9 @@ class ServiceProcess {
                                           QString::number(FreePortBlock()), "--data", data_.path()} +
                               extraArguments);
         service_.setProcessChannelMode(QProcess::SeparateChannels);
+        // The log goes to a file: a pipe that nobody drains (a test without an event loop) would
+        // fill and stop the service at its next log line.
+        service_.setStandardErrorFile(data_.filePath("service.log"));
         service_.start();
         if (!service_.waitForStarted(10000)) return;
         static const QRegularExpression listening("listening on (\\S+)");
@@ -90,6 +93,8 @@ class ServiceProcess {
     void StartPictureStore() {
         ftpPort_ = FreePort();
         store_.setProgram("/usr/bin/python3");
+        store_.setProcessChannelMode(QProcess::MergedChannels);
+        store_.setStandardOutputFile(data_.filePath("picture-store.log"));
         store_.setArguments({KESP_PICTURE_STORE_SCRIPT, "--data", data_.path(), "--host", "127.0.0.1",
                              "--port", QString::number(ftpPort_)});
         store_.start();

@@ -153,6 +153,22 @@ TEST_F(Core, LeavingBeforeTheGameFreesTheConnectionForTheNextPlayer) {
     EXPECT_TRUE(directory.started.empty());
 }
 
+TEST_F(Core, APlayerLetGoDuringTheGameEndsItForTheOthersAtOnce) {
+    SeatFour();
+    for (int i = 0; i < 1000 && !closed.count(2); ++i) {
+        core.Received(2, OnlineFrame("sspam", 2), now);
+        Deliver();
+    }
+    for (const int s : {1, 3, 4}) {
+        ASSERT_EQ(1u, players[s - 1]->control.size()) << s;
+        EXPECT_EQ("abort2", players[s - 1]->control[0].substr(0, 6));
+    }
+    ASSERT_EQ(1u, directory.counted.size());
+    EXPECT_EQ((std::vector<std::pair<std::string, long long>>{{"p2", -100}}), directory.counted[0]);
+    EXPECT_EQ(nullptr, core.TableGame(1));
+    EXPECT_EQ(0u, core.ConnectionCount());
+}
+
 TEST_F(Core, GarbageFloodsStrangersAndSilenceAreLetGo) {
     const auto greet = [&](ConnectionId id, int seat, const char* address) {
         core.Connected(id, 3, address, now);

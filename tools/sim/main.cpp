@@ -28,7 +28,7 @@ constexpr std::string_view kUsage =
     "       kesp-sim online create|login --service URL --nick N --password P [account options]\n"
     "       kesp-sim online record --service URL --list L --nick N --city C --country X --score S\n"
     "       kesp-sim online table --service URL --table T --seat S --nick N --password P [--games K] "
-    "[--pace MS]\n";
+    "[--pace MS] [--seat-wait MS] [--deal-wait MS]\n";
 
 int Fail(const std::string& message) {
     std::cerr << "kesp-sim: " << message << "\n" << kUsage;
@@ -49,7 +49,7 @@ std::optional<std::uint64_t> ParseSeed(std::string_view text) {
     return std::stoull(std::string(text));
 }
 
-// "online table": every option once, all but --games and --pace required.
+// "online table": every option once, all but --games, --pace and the waits required.
 int RunOnlineTable(int argc, char** argv) {
     kesp::sim::OnlinePlayerOptions options;
     bool service = false, table = false, seat = false, nick = false, password = false;
@@ -78,6 +78,10 @@ int RunOnlineTable(int argc, char** argv) {
                 options.games = *n;
             else
                 options.paceMs = static_cast<int>(*n);
+        } else if (option == "--seat-wait" || option == "--deal-wait") {
+            const auto n = ParseNumber(value, 1, 3600000);
+            if (!n) return Fail("bad " + std::string(option) + " (1..3600000 milliseconds)");
+            (option == "--seat-wait" ? options.seatWaitMs : options.dealWaitMs) = static_cast<int>(*n);
         } else {
             return Fail("unknown option " + std::string(option));
         }

@@ -1,7 +1,9 @@
 #include "tools/sim/online_player.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
 #include <ostream>
 
 #include "engine/game.h"
@@ -18,11 +20,23 @@ namespace {
 
 enum ExitStatus { kDone = 0, kNoSeat = 1, kGameLost = 3 };
 
+// A refused seat is asked for again after 100 ms, then twice as long each time up to 1.6 s.
+constexpr int kFirstSeatRetryMs = 100;
+constexpr int kLongestSeatRetryMs = 1600;
+// After a game the service frees the table; the seat is taken anew a moment later.
+constexpr int kNextGameDelayMs = 200;
+// Nothing moved at the table for this long: the server (which times a silent player out after a
+// minute) is gone too.
+constexpr int kStallMs = 90000;
+
 class OnlinePlayer : public TableEvents {
   public:
     OnlinePlayer(const OnlinePlayerOptions& options, std::ostream& out, std::ostream& err)
         : options_(options), out_(out), err_(err), game_(*this) {
         game_.Setup().FlyCards = false;
+        OnlineLimits limits;
+        limits.dealWait = std::chrono::milliseconds(options_.dealWaitMs);
+        session_.SetLimits(limits);
         session_.AttachGame(game_);
         QObject::connect(&session_, &OnlineSession::dealArrived, [this] { Track(); });
         QObject::connect(&session_, &OnlineSession::gameMessageApplied, [this] { Track(); });
@@ -50,7 +64,21 @@ class OnlinePlayer : public TableEvents {
             err_ << "kesp-sim: server connection error" << std::endl;
             Quit(gamesDone_ > 0 ? kGameLost : kNoSeat);
         });
+        QObject::connect(&session_, &OnlineSession::noDeal, [this] {
+            err_ << "kesp-sim: no deal within " << options_.dealWaitMs << " ms at table " << options_.table
+                 << ": the other players did not come" << std::endl;
+            FreeOwnSeat();
+            Quit(kGameLost);
+        });
         QObject::connect(&timer_, &QTimer::timeout, [this] { Act(); });
+        stall_.setSingleShot(true);
+        stall_.setInterval(kStallMs);
+        QObject::connect(&stall_, &QTimer::timeout, [this] {
+            err_ << "kesp-sim: nothing moved at the table for " << kStallMs << " ms" << std::endl;
+            Quit(kGameLost);
+        });
+        seatRetry_.setSingleShot(true);
+        QObject::connect(&seatRetry_, &QTimer::timeout, [this] { TryTakeSeat(); });
     }
 
     int Run(QCoreApplication& app) {
@@ -62,9 +90,8 @@ class OnlinePlayer : public TableEvents {
             err_ << "kesp-sim: the account did not log in" << std::endl;
             return kNoSeat;
         }
-        if (!TakeSeat()) return kNoSeat;
-        ended_ = false;
         timer_.start(options_.paceMs);
+        QTimer::singleShot(0, [this] { BeginSeating(); });  // an early Quit needs the running loop
         return app.exec();
     }
 
@@ -73,13 +100,52 @@ class OnlinePlayer : public TableEvents {
     void LeaveTable(LeaveReason reason) override { left_ = reason == LeaveReason::Finished; }
 
   private:
-    // Reads the tables, takes the seat and connects to the table's game server.
-    bool TakeSeat() {
-        const std::optional<TableList> tables = ReadTables(client_, addresses_.tables);
-        if (!tables) {
-            err_ << "kesp-sim: the tables did not answer" << std::endl;
-            return false;
+    // The seat is asked for until it is given or the seat wait is over: the service gives seat s
+    // only once seats 1..s-1 are taken, and the players of a table come back in any order after
+    // a game.
+    void BeginSeating() {
+        ended_ = false;
+        seatDelayMs_ = kFirstSeatRetryMs;
+        seatRefusals_ = 0;
+        seating_.start();
+        TryTakeSeat();
+    }
+
+    void TryTakeSeat() {
+        const SeatResult result = TakeSeat();
+        if (result == SeatResult::Done) return;
+        const qint64 left = options_.seatWaitMs - seating_.elapsed();
+        if (left <= 0) {
+            err_ << "kesp-sim: seat " << options_.seat << " of table " << options_.table
+                 << " not taken within " << options_.seatWaitMs << " ms (" << seatRefusals_
+                 << " refusals, last " << SeatResultText(result) << ")" << std::endl;
+            return Quit(kNoSeat);
         }
+        if (seatRefusals_++ == 0)
+            err_ << "kesp-sim: seat " << options_.seat << " of table " << options_.table << " "
+                 << SeatResultText(result) << ", asking again" << std::endl;
+        seatRetry_.start(static_cast<int>(std::min<qint64>(seatDelayMs_, left)));
+        seatDelayMs_ = std::min(seatDelayMs_ * 2, kLongestSeatRetryMs);
+    }
+
+    static const char* SeatResultText(SeatResult result) {
+        switch (result) {
+            case SeatResult::Done:
+                return "taken";
+            case SeatResult::Refused:
+                return "refused";
+            case SeatResult::Taken:
+                return "held by another player";
+            case SeatResult::NoAnswer:
+                return "not answered";
+        }
+        return "?";
+    }
+
+    // Reads the tables, takes the seat and connects to the table's game server.
+    SeatResult TakeSeat() {
+        const std::optional<TableList> tables = ReadTables(client_, addresses_.tables);
+        if (!tables) return SeatResult::NoAnswer;
         TZunClient own;
         own.Nick = user_.Nick;
         own.Country = user_.Country2.empty() ? "X" : user_.Country2;
@@ -88,17 +154,24 @@ class OnlinePlayer : public TableEvents {
         own.IP = "127.0.0.1";
         const SeatResult taken =
             ChangeSeat(client_, addresses_.tables, options_.table, options_.seat, SeatChange::Take, own);
-        if (taken != SeatResult::Done) {
-            err_ << "kesp-sim: seat " << options_.seat << " of table " << options_.table << " not taken ("
-                 << static_cast<int>(taken) << ")" << std::endl;
-            return false;
-        }
+        if (taken != SeatResult::Done) return taken;
         const GameServerAddress server = GameServerOf(*tables);
         err_ << "kesp-sim: seated at table " << options_.table << " seat " << options_.seat << ", server "
              << server.host << ":" << server.PortOf(options_.table) << std::endl;
         session_.Connect(QString::fromStdString(server.host),
                          static_cast<quint16>(server.PortOf(options_.table)), options_.seat);
-        return true;
+        return taken;
+    }
+
+    // Leaving before the game: seats 1..3 are handed back (the last seat cannot be freed; the
+    // game server hands an unconnected one back after a while).
+    void FreeOwnSeat() {
+        if (options_.seat == kOnlineSeats) return;
+        const SeatResult freed = ChangeSeat(client_, addresses_.tables, options_.table, options_.seat,
+                                            SeatChange::FreeOwn, VacantSeatRecord());
+        if (freed != SeatResult::Done)
+            err_ << "kesp-sim: seat " << options_.seat << " of table " << options_.table << " not freed ("
+                 << SeatResultText(freed) << ")" << std::endl;
     }
 
     // One tick: the own move, a button that is this machine's, or seat 1's automatic moves; a
@@ -125,18 +198,23 @@ class OnlinePlayer : public TableEvents {
 
     void GameLeft() {
         ++gamesDone_;
+        stall_.stop();
         if (gamesDone_ >= options_.games) return Quit(kDone);
         // The service frees the table after a game: the seat is taken anew for the next one.
-        QTimer::singleShot(200, [this] {
-            ended_ = false;
-            if (!TakeSeat()) Quit(kNoSeat);
-        });
+        QTimer::singleShot(kNextGameDelayMs, [this] { BeginSeating(); });
     }
 
-    void Track() { TraceChange(last_, game_.State(), out_); }
+    // Traces what changed; every change during a game restarts the stall watch.
+    void Track() {
+        if (game_.State() == last_) return;
+        if (game_.State().DealRunning) stall_.start();
+        TraceChange(last_, game_.State(), out_);
+    }
 
     void Quit(int status) {
         timer_.stop();
+        stall_.stop();
+        seatRetry_.stop();
         out_.flush();
         if (app_ != nullptr) app_->exit(status);
     }
@@ -150,6 +228,11 @@ class OnlinePlayer : public TableEvents {
     ServiceAddresses addresses_;
     TZunUser user_;
     QTimer timer_;
+    QTimer stall_;
+    QTimer seatRetry_;
+    QElapsedTimer seating_;
+    int seatDelayMs_ = kFirstSeatRetryMs;
+    int seatRefusals_ = 0;
     QCoreApplication* app_ = nullptr;
     GameState last_;
     long long gamesDone_ = 0;

@@ -16,10 +16,16 @@ struct OnlinePlayerOptions {
     std::string password;
     long long games = 1;
     int paceMs = 1;  // the game timer's interval
+    // A refused seat is asked for again (the seats below it may not be taken yet) for this long.
+    int seatWaitMs = 60000;
+    // How long a seated player waits for the table to fill and the deal to come.
+    int dealWaitMs = 180000;
 };
 
-// Exit status: 0 after the games, 1 when no seat could be taken (or the server not reached), 3
-// when another player was lost, timed out or interrupted the game, or the connection dropped.
+// Exit status: 0 after the games; 1 when no seat could be taken in time or the server was not
+// reached before the first game; 3 when another player was lost, timed out or interrupted the
+// game, the connection dropped, no deal came in time (the others did not come) or nothing moved
+// at the table for longer than the server lets a player think.
 int RunOnlinePlayer(int& argc, char** argv, const OnlinePlayerOptions& options, std::ostream& out,
                     std::ostream& err);
 
