@@ -17,6 +17,7 @@
 #endif
 
 #include "app/help_and_about.h"
+#include "app/read_only_pages.h"
 #include "app/record_words.h"
 #include "engine/sounds.h"
 #include "presentation/cards_button.h"
@@ -346,7 +347,10 @@ void TForm1::HideMenu() {
     menuBackground_ = QImage();
     // The menu's freed pictures lie in the middle of the heap; give their pages back once the
     // movies' frames (deleted later) are gone too.
-    QTimer::singleShot(0, this, [] { ReleaseFreedMemory(); });
+    QTimer::singleShot(0, this, [] {
+        ReleaseFreedMemory();
+        DropReadOnlyDataPages();
+    });
 }
 
 void TForm1::ShowTable() {

@@ -38,9 +38,9 @@ void GifCanvas::Reset(int width, int height) {
     laid_ = false;
 }
 
-void GifCanvas::Place(gif::Frame& frame) {
+void GifCanvas::Place(gif::Frame& frame, Palette palette) {
     if (laid_) ContinueRuns(frame);
-    DropUnusedColours(frame);
+    if (palette == Palette::Own) DropUnusedColours(frame);
     Draw(frame);
     laid_ = true;
 }
@@ -57,9 +57,12 @@ void GifCanvas::ContinueRuns(gif::Frame& frame) const {
             auto keeps = [&](int index) {
                 return index == see || colour[static_cast<std::size_t>(index)] == shown[x];
             };
+            const int above = y > 0 ? p[-frame.width] : -1;
             if (keeps(*p)) {
                 if (left >= 0 && keeps(left))
                     *p = static_cast<std::uint8_t>(left);
+                else if (above >= 0 && keeps(above))  // repeats a string of the row above
+                    *p = static_cast<std::uint8_t>(above);
                 else if (see >= 0)
                     *p = static_cast<std::uint8_t>(see);
             }

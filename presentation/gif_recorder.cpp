@@ -92,8 +92,11 @@ void GifRecorder::Compress(const QImage& pixels, QRect rect, PendingFrame& targe
     frame->left = rect.left();
     frame->top = rect.top();
     frame->disposal = gif::Disposal::Keep;
-    canvas_.Place(*frame);
-    target.frame = gif::Encode(*frame, canvas_.Size().width(), canvas_.Size().height(), 0);
+    const bool shared = shared_.Adopt(*frame);
+    canvas_.Place(*frame, shared ? GifCanvas::Palette::Shared : GifCanvas::Palette::Own);
+    const int sharedColours = shared ? SharedColoursNeeded(*frame) : 0;
+    if (shared) frame->palette.clear();
+    target.frame = gif::Encode(*frame, canvas_.Size().width(), canvas_.Size().height(), sharedColours);
 }
 
 void GifRecorder::WaitForWorker() {
@@ -104,7 +107,7 @@ std::string GifRecorder::Finish() {
     WaitForWorker();
     std::string bytes;
     if (!frames_.empty()) {
-        gif::Writer writer(previous_.width(), previous_.height(), {}, true);
+        gif::Writer writer(previous_.width(), previous_.height(), shared_.Table(), true);
         for (std::size_t i = 0; i < frames_.size(); ++i) {
             const std::optional<gif::EncodedFrame>& frame = frames_[i]->frame;
             if (!frame || !writer.Add(*frame, gif::DelayCentiseconds(
@@ -120,6 +123,7 @@ std::string GifRecorder::Finish() {
 void GifRecorder::Clear() {
     WaitForWorker();
     frames_.clear();
+    shared_.Clear();
     previous_ = QImage();
     recording_ = false;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "presentation/gif_canvas.h"
+#include "presentation/gif_shared_palette.h"
 #include "presentation/gif_writer.h"
 
 namespace kesp {
@@ -57,8 +58,9 @@ class GifRecorder {
     // On the worker: the changed pixels at `rect` become a compressed frame.
     void Compress(const QImage& pixels, QRect rect, PendingFrame& target);
 
-    QThreadPool worker_;  // one thread, so frames are compressed in their order
-    GifCanvas canvas_;    // the worker's: what the frames compressed so far show
+    QThreadPool worker_;       // one thread, so frames are compressed in their order
+    GifCanvas canvas_;         // the worker's: what the frames compressed so far show
+    GifSharedPalette shared_;  // the worker's until it is done: the file's global table
     std::vector<std::unique_ptr<PendingFrame>> frames_;
     QImage previous_;  // the last appended capture, RGB32
     int delayMs_ = 1000;

@@ -88,7 +88,10 @@ bool MusicPlayer::StartSynth() {
 
 void MusicPlayer::PlayMusic(bool on) {
     if (!on) {
+        // The soundfont's samples take megabytes that a game at the table does not need; the
+        // next start loads them again.
         StopPlayer();
+        ReleaseSynth();
         return;
     }
     if (!opened_ || Playing() || !StartSynth()) return;

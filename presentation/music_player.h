@@ -31,7 +31,8 @@ class MusicPlayer {
     QString FilePath() const { return path_; }
     // Writes the tune's file unless it exists; false when it cannot be written (nothing plays then).
     bool Open();
-    // Starts (true) or stops (false) the tune; starting while it plays changes nothing.
+    // Starts (true) or stops (false) the tune; starting while it plays changes nothing. Stopping
+    // also releases the synthesiser and its soundfont.
     void PlayMusic(bool on);
     bool Playing() const;
     // False once it is known that no audio output can be opened.

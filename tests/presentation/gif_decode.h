@@ -20,6 +20,7 @@ struct DecodedGif {
     std::vector<QImage> frames;  // each as shown, RGB32
     std::vector<QRect> rects;    // where each frame's image lies on the screen
     std::vector<int> delaysCs;
+    std::vector<bool> ownColours;  // whether each frame brings a colour table of its own
     bool loops = false;
 };
 
@@ -68,12 +69,17 @@ inline DecodedGif DecodeGif(const std::string& bytes) {
             for (int x = 0; x < d.Width; ++x) {
                 const int index = image.RasterBits[y * d.Width + x];
                 if (index == control.TransparentColor) continue;
+                if (index >= map->ColorCount) {
+                    decoded.ok = false;
+                    continue;
+                }
                 const GifColorType& c = map->Colors[index];
                 canvas.setPixel(d.Left + x, d.Top + y, qRgb(c.Red, c.Green, c.Blue));
             }
         decoded.frames.push_back(canvas.copy());
         decoded.rects.push_back(rect);
         decoded.delaysCs.push_back(control.DelayTime);
+        decoded.ownColours.push_back(d.ColorMap != nullptr);
         if (control.DisposalMode == DISPOSE_BACKGROUND) QPainter(&canvas).fillRect(rect, Qt::black);
     }
     DGifCloseFile(gif, &error);

@@ -16,6 +16,7 @@
 #include "presentation/deal_recording.h"
 #include "presentation/gif_canvas.h"
 #include "presentation/gif_recorder.h"
+#include "presentation/gif_shared_palette.h"
 #include "presentation/table_painter.h"
 
 namespace kesp {
@@ -219,6 +220,81 @@ TEST(GifCanvas, RewrittenFramesShowWhatTheyShowedAndDropUnusedColours) {
     EXPECT_EQ(shown(second, screen), wanted);
     EXPECT_EQ(second.pixels[0], second.transparentIndex) << "an unchanged pixel turns see-through";
     EXPECT_EQ(second.pixels[2], second.pixels[3]) << "an unchanged pixel continues its left neighbour";
+}
+
+// A card-like sprite of many shades moving over felt: every frame after the first takes its colours
+// from the file's shared table, and each still shows exactly what was captured.
+TEST(GifRecorder, ASpriteMovingOverSeveralFramesSharesOneColourTable) {
+    auto capture = [](int x) {
+        QImage image(120, 60, QImage::Format_RGB32);
+        image.fill(QColor(18, 112, 46));
+        for (int row = 0; row < 40; ++row)
+            for (int col = 0; col < 30; ++col)
+                image.setPixel(x + col, 10 + row, qRgb(200 + row % 6 * 5, 60 + col % 10 * 4, 90));
+        return image;
+    };
+    std::vector<QImage> captures;
+    for (int x = 0; x < 80; x += 8) captures.push_back(capture(x));
+    GifRecorder recorder;
+    recorder.Start(100);
+    for (const QImage& c : captures) ASSERT_TRUE(recorder.AddFrame(c));
+    const test::DecodedGif gif = DecodeGif(recorder.Finish());
+    ASSERT_TRUE(gif.ok);
+    ASSERT_EQ(gif.frames.size(), captures.size());
+    for (std::size_t i = 0; i < captures.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(gif.frames[i], captures[i]);
+        EXPECT_EQ(gif.ownColours[i], i == 0);
+    }
+}
+
+// Which frames the shared table takes, and which table entry each of their colours becomes.
+TEST(GifSharedPalette, TakesFramesWhoseColoursItHoldsOrNearlyHoldsOrThatRepeatTheFrameBefore) {
+    auto frame = [](std::vector<gif::Rgb> palette, int transparent = gif::kNoTransparency) {
+        gif::Frame f;
+        f.width = static_cast<int>(palette.size()), f.height = 1;
+        for (std::size_t i = 0; i < palette.size(); ++i) f.pixels.push_back(static_cast<std::uint8_t>(i));
+        f.palette = std::move(palette);
+        f.transparentIndex = transparent;
+        return f;
+    };
+    auto shownColours = [](const gif::Frame& f) {
+        std::vector<gif::Rgb> shown;
+        for (std::uint8_t p : f.pixels)
+            if (p != f.transparentIndex) shown.push_back(f.palette[p]);
+        return shown;
+    };
+    std::vector<gif::Rgb> many;  // more new colours than a frame may bring at once
+    for (int i = 0; i < 40; ++i) many.push_back({static_cast<std::uint8_t>(5 * i), 0, 0});
+    const gif::Rgb felt{18, 112, 46}, face{250, 250, 250}, ink{10, 10, 10};
+
+    GifSharedPalette shared;
+    gif::Frame first = frame({felt, face});
+    EXPECT_FALSE(shared.Adopt(first)) << "the first frame keeps its own colours";
+    EXPECT_EQ(first.palette, (std::vector<gif::Rgb>{felt, face}));
+
+    gif::Frame again = frame({face, {0, 0, 0}, felt}, 1);
+    ASSERT_TRUE(shared.Adopt(again)) << "its colours were all in the frame before";
+    EXPECT_EQ(shownColours(again), (std::vector<gif::Rgb>{face, felt}));
+    EXPECT_EQ(again.transparentIndex, 2) << "the lowest index none of its pixels takes";
+    EXPECT_EQ(again.pixels[1], again.transparentIndex);
+    EXPECT_EQ(SharedColoursNeeded(again), 3);
+
+    gif::Frame close = frame({{21, 109, 49}, ink});  // felt within three levels, one new colour
+    ASSERT_TRUE(shared.Adopt(close));
+    EXPECT_EQ(shownColours(close), (std::vector<gif::Rgb>{felt, ink}));
+
+    gif::Frame apart = frame({{22, 112, 46}});  // four levels off: a colour of its own
+    ASSERT_TRUE(shared.Adopt(apart));
+    EXPECT_EQ(shownColours(apart), (std::vector<gif::Rgb>{{22, 112, 46}}));
+
+    gif::Frame strange = frame(many);
+    EXPECT_FALSE(shared.Adopt(strange)) << "too many colours the frame before did not use";
+    EXPECT_EQ(strange.palette, many);
+    gif::Frame repeated = frame(many);
+    EXPECT_TRUE(shared.Adopt(repeated)) << "the same colours a second time";
+    EXPECT_EQ(shownColours(repeated), many);
+    EXPECT_EQ(shared.Table().size(), 4u + many.size());
 }
 
 TEST(GifWriter, RefusesFramesOutsideTheScreenOrTheirColours) {
