@@ -78,9 +78,9 @@ class TournamentGame : public ::testing::Test {
         EXPECT_EQ(window_->CurrentGame().Setup().OnlineSeat, 4);
         ASSERT_TRUE(WaitFor([&] { return !window_->TournamentWindow(); }));
         // The names come from the tables service once the game has begun.
-        ASSERT_TRUE(WaitFor([&] { return window_->OnlineGame().NameAt(1) == "Clara"; }, 10000));
-        EXPECT_EQ(window_->OnlineGame().NameAt(2), "Boris");
-        EXPECT_EQ(window_->OnlineGame().NameAt(3), "Anna");
+        ASSERT_TRUE(WaitFor([&] { return window_->OnlineGame().NameAt(1) == "Anna"; }, 10000));
+        EXPECT_EQ(window_->OnlineGame().NameAt(2), "Clara");
+        EXPECT_EQ(window_->OnlineGame().NameAt(3), "Boris");
     }
 
     void TearDown() override {
