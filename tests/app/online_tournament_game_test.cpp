@@ -106,6 +106,15 @@ class TournamentGame : public ::testing::Test {
         }
     }
 
+    // What the players wrote on their error output, for a failure's message.
+    std::string PlayersSaid() {
+        std::string said;
+        for (auto& sim : sims_)
+            said += sim->readAllStandardError().toStdString() + "  ..." +
+                    sim->readAllStandardOutput().right(300).toStdString() + "\n";
+        return said + "service: " + service_->TakeLog().right(3000).toStdString();
+    }
+
     std::unique_ptr<ServiceProcess> service_;
     ServiceAddresses addresses_;
     ServiceClient client_;
@@ -135,7 +144,10 @@ TEST_F(TournamentGame, TheWindowPlaysAGameToItsEndLikeThePlayersAndTheStandingsT
     const GameState& gs = window_->CurrentGame().State();
     std::optional<std::array<std::int64_t, 4>> settled;
     for (int steps = 0; window_->CurrentScreen() == TForm1::Screen::Table && steps < 200000; ++steps) {
-        ASSERT_FALSE(window_->OnlineGame().Notice()) << window_->OnlineGame().Notice()->text().toStdString();
+        ASSERT_FALSE(window_->OnlineGame().Notice())
+            << window_->OnlineGame().Notice()->text().toStdString() << " in phase " << int(gs.Phase)
+            << " of deal " << gs.DealNo << "\n"
+            << PlayersSaid();
         if (TakeOwnTurn(*window_, action)) continue;
         if (action->isVisible() && action->isEnabled()) {
             QTest::mouseClick(action, Qt::LeftButton);
