@@ -4,6 +4,9 @@
 
 #include "engine/hand.h"
 
+// A hand is in order (slots 1..HandCount: the non-trumps by rising rank value, then the trumps by
+// rising rank value), so each suit's cards come by rising value and the trumps are the last cards.
+
 namespace kesp {
 namespace {
 
@@ -16,32 +19,20 @@ int SlotOf(const GameState& gs, int s, std::uint8_t suitChar, std::uint8_t value
 
 // Lowest card of the suit whose rank value is above `above`, 0 when none.
 int LowestAbove(const GameState& gs, int s, std::uint8_t suitChar, std::uint8_t above) {
-    int best = 0;
-    for (int k = 1; k <= 5; ++k) {
-        const Card& c = gs.Hand[s][k];
-        if (c.Suit() == suitChar && c.Value() > above && (best == 0 || c.Value() < gs.Hand[s][best].Value()))
-            best = k;
-    }
-    return best;
+    for (int k = 1; k <= gs.HandCount[s]; ++k)
+        if (gs.Hand[s][k].suit == suitChar && gs.HandValue[s][k] > above) return k;
+    return 0;
 }
 
-// Void in the led suit and in trumps: shed the cheapest ace when holding only aces, else the
-// lowest non-trump card (the first slot of the lowest rank value).
+// Void in the led suit and in trumps, the seat holds non-trumps only, the lowest first: it sheds
+// the cheapest ace when holding only aces, else its lowest card.
 int DiscardSlot(const GameState& gs, int s) {
-    bool onlyAces = true;
-    FoundCard lowest;
-    for (int k = 1; k <= 5; ++k) {
-        const Card& c = gs.Hand[s][k];
-        if (c.IsEmpty()) continue;
-        if (!c.IsAce()) onlyAces = false;
-        if (c.suit != gs.Trump && (!lowest.found() || gs.HandValue[s][k] < lowest.value))
-            lowest = {gs.HandValue[s][k], k};
-    }
-    if (onlyAces) {
+    if (gs.HandCount[s] == 0) return 0;
+    if (gs.HandValue[s][1] == 9) {
         for (std::uint8_t suitChar : {suit::Spades, suit::Clubs, suit::Diamonds, suit::Hearts})
             if (const int k = SlotOf(gs, s, suitChar, 9)) return k;
     }
-    return lowest.slot;
+    return 1;
 }
 
 }  // namespace
@@ -59,8 +50,8 @@ std::array<std::uint8_t, 4> ComputerDiscardSlots(const GameState& gs, int s) {
     std::array<std::uint8_t, 4> slots{};
     int n = 0;
     for (int k = 1; k <= 4; ++k) {
-        const Card& c = gs.Hand[s][k];
-        if (!c.IsEmpty() && c.suit != gs.Trump && !c.IsAce()) slots[n++] = static_cast<std::uint8_t>(k);
+        const std::uint8_t value = gs.HandValue[s][k];  // 99 for an empty slot, 9 for an ace
+        if (value < 9 && gs.Hand[s][k].suit != gs.Trump) slots[n++] = static_cast<std::uint8_t>(k);
     }
     if (n == 0 && gs.Dealer == s) {
         // Room for the trump card: the lowest trump among slots 1..4.
@@ -87,23 +78,16 @@ int ComputerLeadSlot(const GameState& gs, int s) {
     if (!gs.Plays[s]) return 0;
     const std::uint8_t trump = gs.Trump;
 
-    // One pass over the hand's cards (slots 1..HandCount): its trumps, the highest of them, and a
-    // card that is neither trump nor ace.
+    // The trumps are the hand's last cards, the highest in its last slot; it holds a card that is
+    // neither trump nor ace when its first card is one.
     const int lastSlot = gs.HandCount[s];
-    int trumpsSeen = 0;
-    FoundCard highTrump;
-    bool hasPlainCard = false;
-    for (int k = 1; k <= lastSlot; ++k) {
-        const Card& c = gs.Hand[s][k];
-        if (c.suit == trump) {
-            ++trumpsSeen;
-            if (gs.HandValue[s][k] > highTrump.value) highTrump = {gs.HandValue[s][k], k};
-        } else if (!c.IsAce()) {
-            hasPlainCard = true;
-        }
-    }
+    int firstTrump = lastSlot + 1;
+    while (firstTrump > 1 && gs.Hand[s][firstTrump - 1].suit == trump) --firstTrump;
+    int trumpsSeen = lastSlot + 1 - firstTrump;
     // Without a trump the seat leads its highest card.
-    if (!highTrump.found()) return lastSlot;
+    if (trumpsSeen == 0) return lastSlot;
+    const FoundCard highTrump{gs.HandValue[s][lastSlot], lastSlot};
+    const bool hasPlainCard = firstTrump > 1 && gs.HandValue[s][1] != 9;
 
     // 1. Is a trump lead worth considering? Not when all three others are known to hold no trump,
     // nor when every trump is accounted for: the own ones and those played (or left face up on the
@@ -112,12 +96,13 @@ int ComputerLeadSlot(const GameState& gs, int s) {
     for (int other = 1; other <= 4; ++other)
         if (other != s && !gs.NoTrumpSeats.Has(other)) othersOutOfTrumps = false;
     if (!othersOutOfTrumps) {
-        // The cards of the tricks completed so far, and in slot 21 the trump card left face up.
+        // The cards of the tricks completed so far, and in slot 21 the trump card left face up (an
+        // empty slot's suit byte is never the trump's).
         unsigned playedTrumpValues = 0;
         const auto seen = [&](const Card& c) {
-            if (c.Suit() != trump) return;
+            if (c.suit != trump) return;
             ++trumpsSeen;
-            playedTrumpValues |= 1u << c.Value();
+            playedTrumpValues |= 1u << RankValue(c.rank);
         };
         const int played = std::min(4 * (gs.TrickNo - 1), 20);
         for (int i = 1; i <= played; ++i) seen(gs.History[i]);
@@ -143,20 +128,25 @@ int ComputerFollowSlot(const GameState& gs, int s) {
     const bool last = gs.LastPlayer == s;
 
     // One pass over the hand and one over the table: highest and lowest of the led suit and of
-    // trumps (first slot on equal values), and the best of each on the table.
-    // The cards fill slots 1..HandCount; an empty table position's suit is neither led nor trump.
+    // trumps, and the best of each on the table. The led suit's cards come by rising value and the
+    // trumps last; an empty table position's suit is neither led nor trump.
+    const int lastSlot = gs.HandCount[s];
     FoundCard highLed, lowLed, highTrump, lowTrump;
-    for (int k = 1; k <= gs.HandCount[s]; ++k) {
-        const Card& c = gs.Hand[s][k];
-        const std::uint8_t v = gs.HandValue[s][k];
-        FoundCard* high = c.suit == trump ? &highTrump : c.suit == led ? &highLed : nullptr;
-        if (high == nullptr) continue;
-        FoundCard* low = high == &highTrump ? &lowTrump : &lowLed;
-        if (v > high->value) *high = {v, k};
-        if (!low->found() || v < low->value) *low = {v, k};
+    for (int k = 1; k <= lastSlot; ++k) {
+        const std::uint8_t suitChar = gs.Hand[s][k].suit;
+        const FoundCard card{gs.HandValue[s][k], k};
+        if (suitChar == trump) {
+            lowTrump = card;
+            highTrump = {gs.HandValue[s][lastSlot], lastSlot};
+            break;
+        }
+        if (suitChar == led) {
+            if (!lowLed.found()) lowLed = card;
+            highLed = card;
+        }
     }
     std::uint8_t tableLed = 0, tableTrump = 0;
-    for (int p = 1; p <= 4; ++p) {
+    for (int p = 1; p < gs.TablePos && p <= 4; ++p) {  // the positions played so far
         const Card& c = gs.Table[p];
         const std::uint8_t v = RankValue(c.rank);
         if (c.suit == led && v > tableLed) tableLed = v;

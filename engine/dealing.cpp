@@ -46,14 +46,14 @@ void Game::PlaceInDeck(int p, int k) {
 }
 
 // Blocks of five by network seat: on a local network seat n takes positions 5n-4..5n; online the
-// order is reversed (seat 4 first). Each block goes to the table position of its network seat.
+// order is reversed (seat 4 first). Each block goes to the table position of its network seat, in
+// hand order (the trump is known by now).
 void Game::DealBlocks() {
     const int own = OwnNetworkSeat();
     for (int n = 1; n <= 4; ++n) {
         const int block = setup_.kind == GameKind::Online ? 5 - n : n;
         const int seat = TablePositionOf(own, n);
-        for (int k = 1; k <= 5; ++k) SetHandSlot(gs_, seat, k, gs_.Deck[5 * (block - 1) + k]);
-        gs_.HandCount[seat] = 5;
+        DealHand(gs_, seat, 5 * block - 4);
     }
 }
 
@@ -158,15 +158,14 @@ void Game::StartDeal(bool newGame) {
     for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) events_->DrawSeatTab(s);
 
     events_->NewDeal();
-    DealBlocks();
     gs_.Trump = gs_.Deck[36].Suit();
+    DealBlocks();
     view_.trumpCardOnDeck = 1;
     events_->DrawDeck();
     events_->DrawInfoPanel();
 
     WorkOutIntentions();
     for (int s = 1; s <= 4; ++s) {
-        NormaliseHand(gs_, s);
         view_.handFaceUp[s] = s == 4 ? 1 : 0;
         ShowHand(s);
         SetBubble(s, Bubble::SeatName);

@@ -101,21 +101,25 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
     const int s = gs_.Phase - phase::DiscardBase;
 
     Slots<std::uint8_t, 1, 4> chosen{};
-    if (!gs_.Plays[s]) {
-        for (int k = 1; k <= 5; ++k) SetHandSlot(gs_, s, k, Card::Empty());
-    } else if (byComputer) {
-        const auto computed = ComputerDiscardSlots(gs_, s);
-        for (int i = 1; i <= 4; ++i) chosen[i] = computed[static_cast<std::size_t>(i - 1)];
+    if (!gs_.Plays[s]) {  // a seat that passed lays down its whole hand
+        gs_.Hand[s].Fill(Card::Empty());
+        gs_.HandValue[s].Fill(EmptyValue);
+        gs_.HandCount[s] = 0;
     } else {
-        chosen = slots;
+        if (byComputer) {
+            const auto computed = ComputerDiscardSlots(gs_, s);
+            for (int i = 1; i <= 4; ++i) chosen[i] = computed[static_cast<std::size_t>(i - 1)];
+        } else {
+            chosen = slots;
+        }
+        for (int i = 1; i <= 4; ++i)
+            if (chosen[i] >= 1 && chosen[i] <= 5) SetHandSlot(gs_, s, chosen[i], Card::Empty());
+        CloseGaps(gs_, s);
     }
-    for (int i = 1; i <= 4; ++i)
-        if (chosen[i] >= 1 && chosen[i] <= 5) SetHandSlot(gs_, s, chosen[i], Card::Empty());
     if (s == 4) {  // the marks go with the cards: the hand is shown without them
         gs_.DiscardSel.Fill(0);
         gs_.DiscardAsked = 0;
     }
-    CloseGaps(gs_, s);
     ShowHand(s);
 
     if (announce && IsNetworkGame()) {
@@ -143,36 +147,16 @@ void Game::DrawAll(bool announce) {
     DrawNext();
 }
 
+// While nothing waits, the cards are drawn one after another in this loop; a card whose flight
+// or sound waits ends the step, and the draw goes on here (or at CardDrawn) when it is over.
 void Game::DrawNext() {
     for (; pending_.drawIndex < 4; ++pending_.drawIndex) {
         const int s = SeatAtTablePosition(gs_.Dealer, pending_.drawIndex + 1);  // the dealer first
         gs_.Phase = phase::Draw(s);
         if (!gs_.Plays[s]) continue;
         pending_.seat = s;
-        if (s == gs_.Dealer && !gs_.TrumpTaken) {
-            SetHandSlot(gs_, s, 5, gs_.Deck[36]);
-            pending_.slot = 5;
-            ++gs_.HandCount[s];
-            gs_.TrumpTaken = 1;
-            view_.trumpCardOnDeck = 0;
-            events_->DrawDeck();
-            pending_.flag = true;  // the trump card leaves the information panel when it lands
-            if (!Waits(Stage::CardDrawn,
-                       setup_.FlyCards && events_->FlyCard(Flight::TrumpToDealer, s, gs_.Deck[36])))
-                CardDrawn();
-            return;
-        }
-        if (gs_.HandCount[s] < 5 && gs_.NextDraw <= 35) {
-            const Card c = gs_.Deck[gs_.NextDraw];
-            pending_.slot = gs_.HandCount[s] + 1;
-            SetHandSlot(gs_, s, pending_.slot, c);
-            ++gs_.NextDraw;
-            ++gs_.HandCount[s];
-            events_->DrawDeck();
-            pending_.flag = false;
-            if (!Waits(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(Flight::DeckToSeat, s, c)))
-                CardDrawn();
-            return;
+        while (PutDrawnCard(s)) {
+            if (waiting_ || !CardLanded()) return;
         }
     }
     gs_.Phase = phase::Drawn;
@@ -185,11 +169,33 @@ void Game::DrawNext() {
     }
 }
 
-void Game::CardDrawn() {
+bool Game::PutDrawnCard(int s) {
+    const bool trumpCard = s == gs_.Dealer && !gs_.TrumpTaken;
+    if (!trumpCard && (gs_.HandCount[s] >= 5 || gs_.NextDraw > 35)) return false;
+    const Card card = trumpCard ? gs_.Deck[36] : gs_.Deck[gs_.NextDraw++];
+    pending_.slot = trumpCard ? 5 : gs_.HandCount[s] + 1;
+    pending_.flag = trumpCard;  // the trump card leaves the information panel when it lands
+    if (trumpCard) {
+        gs_.TrumpTaken = 1;
+        view_.trumpCardOnDeck = 0;
+    }
+    SetHandSlot(gs_, s, pending_.slot, card);
+    ++gs_.HandCount[s];
+    events_->DrawDeck();
+    const Flight flight = trumpCard ? Flight::TrumpToDealer : Flight::DeckToSeat;
+    Waits(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(flight, s, card));
+    return true;
+}
+
+bool Game::CardLanded() {
     if (pending_.flag) events_->DrawInfoPanel();
     SortInCard(gs_, pending_.seat, pending_.slot);
     ShowHand(pending_.seat);
-    if (!Waits(Stage::DrawNext, events_->PlaySound(sound::Card, true))) DrawNext();
+    return !Waits(Stage::DrawNext, events_->PlaySound(sound::Card, true));
+}
+
+void Game::CardDrawn() {
+    if (CardLanded()) DrawNext();
 }
 
 void Game::StartTricks(bool announce) {

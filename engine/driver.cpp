@@ -28,7 +28,9 @@ void Game::GameTick() {
             lastPlayerTrick_ = gs_.TrickNo;
         }
         SetTimer(gs_.Plays[s] ? timer::Move : timer::PassedMove, timerRunning_);
-        if (gs_.TablePos == 1)
+        if (!gs_.Plays[s])
+            PlayCard(s, 0, true);  // a seat that passed makes the empty move
+        else if (gs_.TablePos == 1)
             ComputerLead(s);
         else
             ComputerFollow(s);

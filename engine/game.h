@@ -187,6 +187,12 @@ class Game {
     void DecisionShown();
     void FourAcesShown();
     void DrawNext();
+    // Puts the next card of seat s's draw into its hand and starts its flight (which may wait);
+    // false when the seat takes no more cards.
+    bool PutDrawnCard(int s);
+    // A drawn card has landed: it takes its place in the hand and sounds; false when the sound
+    // waits.
+    bool CardLanded();
     void CardDrawn();
     void DealScored();
     void DealShown();

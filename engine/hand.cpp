@@ -12,33 +12,20 @@ std::uint8_t OrderKey(std::uint8_t trump, const Card& c, std::uint8_t value) {
 
 }  // namespace
 
-// Every slot gets a sort key that holds the order key above the slot number, so no two keys are
-// equal and cards of equal order keep their slot order; empty slots sort last. A slot's new place
-// is the number of keys below its own. The values are taken afresh from the ranks.
-void NormaliseHand(GameState& gs, int s) {
-    HandSlots& hand = gs.Hand[s];
-    HandValues& values = gs.HandValue[s];
+// A card's place is the number of cards before it: those of lower order key, and those of equal
+// key dealt earlier.
+void DealHand(GameState& gs, int s, int first) {
     const std::uint8_t trump = gs.Trump;
-    std::uint8_t keys[5];  // order key * 8 + slot index 0..4: at most 25 * 8 + 4; empty: 248 + index
-    int n = 0;
-    for (int i = 0; i < 5; ++i) {
-        const Card card = hand.items[i];
-        const bool empty = card.IsEmpty();
-        n += empty ? 0 : 1;
-        keys[i] =
-            static_cast<std::uint8_t>((empty ? 31 : OrderKey(trump, card, RankValue(card.rank))) * 8 + i);
-    }
+    std::uint8_t keys[5];
+    for (int i = 0; i < 5; ++i) keys[i] = OrderKey(trump, gs.Deck[first + i], gs.DeckValue[first + i]);
     int place[5] = {};
     for (int i = 0; i < 5; ++i)
         for (int j = i + 1; j < 5; ++j) ++(keys[j] < keys[i] ? place[i] : place[j]);
-    const HandSlots old = hand;
     for (int i = 0; i < 5; ++i) {
-        const int p = place[i];
-        const bool card = p < n;
-        hand.items[p] = card ? old.items[i] : Card::Empty();
-        values.items[p] = card ? keys[i] >> 3 & 15 : EmptyValue;  // the order key without its trump mark
+        gs.Hand[s].items[place[i]] = gs.Deck[first + i];
+        gs.HandValue[s].items[place[i]] = gs.DeckValue[first + i];
     }
-    gs.HandCount[s] = static_cast<std::uint8_t>(n);
+    gs.HandCount[s] = 5;
 }
 
 void RemoveFromHand(GameState& gs, int s, int k) {
@@ -71,22 +58,29 @@ void CloseGaps(GameState& gs, int s) {
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
 }
 
+// The cards that come after it move down one item, from the end: every trump when it is no trump,
+// then those of its own group with a higher value (equal values stay before it, as a stable sort
+// keeps them).
 void SortInCard(GameState& gs, int s, int k) {
     HandSlots& hand = gs.Hand[s];
     HandValues& values = gs.HandValue[s];
     const std::uint8_t trump = gs.Trump;
     const Card card = hand[k];
     const std::uint8_t value = values[k];
-    const std::uint8_t key = OrderKey(trump, card, value);
     hand[k] = Card::Empty();
     values[k] = EmptyValue;
     int n = 0;  // the other cards fill items 0..n-1 (their values, like their order, are kept)
     while (n < 5 && values.items[n] != EmptyValue) ++n;
-    int j = n;  // after the cards of equal key, as a stable sort puts it
-    for (; j > 0 && OrderKey(trump, hand.items[j - 1], values.items[j - 1]) > key; --j) {
+    const bool isTrump = card.suit == trump;
+    int j = n;
+    const auto moveDown = [&] {
         hand.items[j] = hand.items[j - 1];
         values.items[j] = values.items[j - 1];
-    }
+        --j;
+    };
+    if (!isTrump)
+        while (j > 0 && hand.items[j - 1].suit == trump) moveDown();
+    while (j > 0 && values.items[j - 1] > value && (!isTrump || hand.items[j - 1].suit == trump)) moveDown();
     hand.items[j] = card;
     values.items[j] = value;
     gs.HandCount[s] = static_cast<std::uint8_t>(n + 1);
@@ -143,7 +137,7 @@ bool HistoryHasCard(const GameState& gs, const Card& card) {
 
 int CountAces(const GameState& gs, int s) {
     int n = 0;
-    for (const Card& c : gs.Hand[s].items) n += c.IsAce() ? 1 : 0;
+    for (std::uint8_t value : gs.HandValue[s].items) n += value == 9 ? 1 : 0;  // only an ace has value 9
     return n;
 }
 

@@ -7,11 +7,12 @@
 
 namespace kesp {
 
-// Rewrites seat s's cards into slots 1.. (non-trumps by rising rank value, then trumps by rising
-// rank value; equal values keep their order), empties the rest and recounts the hand.
-void NormaliseHand(GameState& gs, int s);
-
-// Changes to a normalised hand that keep it normalised without sorting it again.
+// A hand is kept in order in slots 1..HandCount: non-trumps by rising rank value, then trumps by
+// rising rank value, cards of equal value in the order they came; the slots after them are empty
+// (value 99). These changes keep that order without sorting the hand again.
+// Deals the five cards of deck places first..first+4 (with their values) into seat s's hand in
+// order, cards of equal order key in the order they lie in the deck.
+void DealHand(GameState& gs, int s, int first);
 // Takes the card out of slot k; the cards after it (up to the first value 99) move up one slot.
 void RemoveFromHand(GameState& gs, int s, int k);
 // Closes the gaps that emptied slots (value 99) left: the cards move up in their order, and are

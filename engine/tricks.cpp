@@ -65,14 +65,15 @@ void Game::CompleteTrick() {
     int bestTrumpPos = 0, bestLedPos = 0;
     std::uint8_t bestTrump = 0, bestLed = 0;
     int aces = 0;
+    // (A passed seat's position holds "##", whose suit is neither and whose value is 0.)
     for (int p = 1; p <= 4; ++p) {
-        const Card& c = gs_.Table[p];
-        const std::uint8_t v = c.Value();
-        if (c.IsAce()) aces += AceValue(c.suit);
-        if (c.Suit() == gs_.Trump && v > bestTrump) {
+        const std::uint8_t suitChar = gs_.Table[p].suit;
+        const std::uint8_t v = gs_.TableValue[p];
+        if (v == 9) aces += AceValue(suitChar);
+        if (suitChar == gs_.Trump && v > bestTrump) {
             bestTrump = v;
             bestTrumpPos = p;
-        } else if (c.Suit() == gs_.LedSuit && v > bestLed) {
+        } else if (suitChar == gs_.LedSuit && v > bestLed) {
             bestLed = v;
             bestLedPos = p;
         }

@@ -15,7 +15,7 @@ GameState Position(const char* trump, int s, std::initializer_list<const char*> 
     gs.History.Fill(Card::Empty());
     gs.TrickNo = 4;  // late in the deal: three tricks lie in History
     SetHand(gs, s, hand);
-    NormaliseHand(gs, s);
+    SortHand(gs, s);
     SetTable(gs, table);
     gs.LedSuit = gs.Table[1].Suit();
     gs.Leader = static_cast<std::uint8_t>(leader);
@@ -110,7 +110,7 @@ TEST(ComputerFollow, RulesAsLastAndNotLastPlayer) {
         int n = 0;
         for (const char* card : c.hand) SetHandSlot(gs, s, ++n, C(card));
         for (int k = n + 1; k <= 5; ++k) SetHandSlot(gs, s, k, Card::Empty());
-        NormaliseHand(gs, s);
+        SortHand(gs, s);
         int p = 0;
         gs.Table.Fill(Card::Empty());
         for (const char* card : c.table) {
@@ -130,13 +130,13 @@ TEST(ComputerFollow, ShedsAcesFromSpadesUpWhenHoldingNothingElse) {
     gs.Trump = S("б");
     gs.Plays.Fill(1);
     SetHand(gs, 2, {"Тч", "Тк", "Тп"});
-    NormaliseHand(gs, 2);
+    SortHand(gs, 2);
     SetTable(gs, {"9б"});
     gs.LedSuit = S("б");
     gs.TablePos = 2;
     EXPECT_EQ(Chosen(gs, 2, ComputerFollowSlot(gs, 2)), "Тп");
     SetHand(gs, 2, {"Тч", "Тк"});
-    NormaliseHand(gs, 2);
+    SortHand(gs, 2);
     EXPECT_EQ(Chosen(gs, 2, ComputerFollowSlot(gs, 2)), "Тк");
 }
 

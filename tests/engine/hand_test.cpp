@@ -47,46 +47,47 @@ TEST(Cards, EmptySlots) {
     EXPECT_FALSE(C("6ч").IsEmpty());
 }
 
-TEST(NormaliseHand, OrdersNonTrumpsThenTrumps) {
+// Five cards dealt from the first places of the deck.
+void DealFive(GameState& gs, int s, std::initializer_list<const char*> cards) {
+    int p = 1;
+    for (const char* name : cards) {
+        gs.Deck[p] = C(name);
+        gs.DeckValue[p++] = C(name).Value();
+    }
+    DealHand(gs, s, 1);
+}
+
+TEST(DealHand, OrdersNonTrumpsThenTrumps) {
     const struct {
         const char* trump;
         const char* expected;
-    } cases[] = {{"п", "7ч 6п Кп Тп ##"}, {"ч", "6п Кп Тп 7ч ##"}};
+    } cases[] = {{"п", "7ч 9б 6п Кп Тп"}, {"ч", "6п 9б Кп Тп 7ч"}};
     for (const auto& c : cases) {
         GameState gs;
         gs.Trump = S(c.trump);
-        SetHand(gs, 1, {"Тп", "##", "7ч", "6п", "Кп"});
-        NormaliseHand(gs, 1);
+        DealFive(gs, 1, {"Тп", "7ч", "6п", "9б", "Кп"});
         EXPECT_EQ(HandText(gs, 1), c.expected) << c.trump;
-        EXPECT_EQ(gs.HandCount[1], 4);
-        EXPECT_EQ(gs.HandValue[1][5], 99);
+        EXPECT_EQ(gs.HandCount[1], 5);
+        EXPECT_EQ(gs.HandValue[1][1], c.trump == std::string("п") ? 2 : 1);
     }
 }
 
-TEST(NormaliseHand, EqualRanksKeepTheirOrder) {
+TEST(DealHand, EqualRanksKeepTheirDeckOrder) {
     GameState gs;
     gs.Trump = S("п");
-    SetHand(gs, 2, {"9к", "7б", "9ч", "7ч", "6п"});
-    NormaliseHand(gs, 2);
+    DealFive(gs, 2, {"9к", "7б", "9ч", "7ч", "6п"});
     EXPECT_EQ(HandText(gs, 2), "7б 7ч 9к 9ч 6п");
-    SetHand(gs, 2, {"9ч", "7ч", "9к", "7б", "##"});
-    NormaliseHand(gs, 2);
-    EXPECT_EQ(HandText(gs, 2), "7ч 7б 9ч 9к ##");
+    DealFive(gs, 2, {"9ч", "7ч", "9к", "7б", "8п"});
+    EXPECT_EQ(HandText(gs, 2), "7ч 7б 9ч 9к 8п");
 }
 
-TEST(NormaliseHand, NeverWrittenSlotsCountAsEmpty) {
-    GameState gs;
-    gs.Trump = S("ч");
-    gs.Hand[3][2] = C("Дк");
-    NormaliseHand(gs, 3);
-    EXPECT_EQ(HandText(gs, 3), "Дк ## ## ## ##");
-    EXPECT_EQ(gs.HandCount[3], 1);
+TEST(Cards, NeverWrittenSlotsHoldNoSuit) {
     EXPECT_FALSE(HandHasSuit(GameState{}, 1, S("ч")));
 }
 
-// Playing, discarding and drawing change a normalised hand in place; the result must be what
-// sorting the changed hand again gives, equal ranks included.
-TEST(HandChanges, KeepTheOrderThatNormalisingGives) {
+// Dealing, playing, discarding and drawing change an ordered hand in place; the result must be
+// what sorting the changed hand again gives, equal ranks included.
+TEST(HandChanges, KeepTheOrderThatSortingGives) {
     std::mt19937 rng(5);
     for (int round = 0; round < 3000; ++round) {
         GameState gs;
@@ -98,7 +99,19 @@ TEST(HandChanges, KeepTheOrderThatNormalisingGives) {
         for (int k = 1; k <= 5; ++k)
             SetHandSlot(gs, 1, k,
                         k <= count ? Card::FromDeckNumber(deck[static_cast<std::size_t>(k)]) : Card::Empty());
-        NormaliseHand(gs, 1);
+        if (count == 5) {  // the same cards dealt from the deck in their slot order
+            GameState dealt = gs;
+            for (int p = 1; p <= 5; ++p) {
+                dealt.Deck[p] = gs.Hand[1][p];
+                dealt.DeckValue[p] = gs.HandValue[1][p];
+            }
+            DealHand(dealt, 1, 1);
+            SortHand(gs, 1);
+            ASSERT_EQ(HandText(dealt, 1), HandText(gs, 1)) << "round " << round;
+            ASSERT_EQ(dealt.HandValue[1], gs.HandValue[1]) << "round " << round;
+            ASSERT_EQ(dealt.HandCount[1], gs.HandCount[1]) << "round " << round;
+        }
+        SortHand(gs, 1);
         GameState expected = gs;
 
         const int slot = 1 + static_cast<int>(rng() % static_cast<unsigned>(count));
@@ -124,7 +137,7 @@ TEST(HandChanges, KeepTheOrderThatNormalisingGives) {
                 break;
             }
         }
-        NormaliseHand(expected, 1);
+        SortHand(expected, 1);
         ASSERT_EQ(HandText(gs, 1), HandText(expected, 1)) << "round " << round;
         ASSERT_EQ(gs.HandValue[1], expected.HandValue[1]) << "round " << round;
         ASSERT_EQ(gs.HandCount[1], expected.HandCount[1]) << "round " << round;

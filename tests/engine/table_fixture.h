@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <sstream>
 #include <string>
@@ -44,6 +45,23 @@ inline void SetHand(GameState& gs, int s, std::initializer_list<const char*> car
     int n = 0;
     for (int i = 1; i <= 5; ++i) n += gs.Hand[s][i].IsEmpty() ? 0 : 1;
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
+}
+
+// Puts seat s's cards into hand order the plain way, by a stable sort of the whole hand
+// (non-trumps, then trumps, by rising rank value), with their values, the empty slots last and
+// the count: the model that the engine's changes of a hand in place are checked against.
+inline void SortHand(GameState& gs, int s) {
+    std::vector<Card> cards;
+    for (const Card& c : gs.Hand[s].items)
+        if (!c.IsEmpty()) cards.push_back(c);
+    const auto key = [&](const Card& c) { return (c.suit == gs.Trump ? 16 : 0) + RankValue(c.rank); };
+    std::stable_sort(cards.begin(), cards.end(),
+                     [&](const Card& a, const Card& b) { return key(a) < key(b); });
+    for (int k = 1; k <= 5; ++k)
+        SetHandSlot(
+            gs, s, k,
+            k <= static_cast<int>(cards.size()) ? cards[static_cast<std::size_t>(k - 1)] : Card::Empty());
+    gs.HandCount[s] = static_cast<std::uint8_t>(cards.size());
 }
 
 inline std::string HandText(const GameState& gs, int s) {
