@@ -78,7 +78,10 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
                                              player_.StartRecord.Rating, CountKindOf(game_.Setup())));
               },
               [this](std::string_view message) {
-                  if (game_.IsNetworkGame()) lan_->Session().Announce(message);
+                  if (game_.Setup().kind == GameKind::Online)
+                      onlineTable_->Session().Announce(message);
+                  else if (game_.IsNetworkGame())
+                      lan_->Session().Announce(message);
               },
               [this] { return settings_.Speed; },
               [this](std::string_view name, bool wait, std::function<void()> done) {
@@ -131,7 +134,8 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
         ShowAbout(this, settings_, [this] { ShowHelp(this, words_, programDir_); });
     });
 
-    lan_ = new LanTable(*this, tableArt_, fonts_, words_);
+    tableChat_ = new TableChat(*this, tableArt_, fonts_);
+    lan_ = new LanTable(*this, *tableChat_, fonts_, words_);
     LanSession& session = lan_->Session();
     session.AttachGame(game_);
     // The other machines' steps wait while a step of this table waits.
@@ -145,11 +149,19 @@ TForm1::TForm1(std::string programDir, QWidget* parent)
     });
     connect(&session, &LanSession::peerLost, this, &TForm1::PeerLost);
     connect(lan_, &LanTable::ChatArrived, this, [this] { PlaySoundEffect(sound::Chat); });
-    connect(lan_, &LanTable::RevealToggled, this, [this] {
+    connect(tableChat_, &TableChat::Typed, this, [this](const QString& text) {
+        if (game_.Setup().kind == GameKind::Online)
+            onlineTable_->SendChat(text);
+        else
+            lan_->SendChat(text);
+    });
+    connect(tableChat_, &TableChat::RevealToggled, this, [this] {
         painter_.SetRevealHands(!painter_.RevealHands());
         for (int s = 1; s <= 3; ++s) painter_.DrawHand(game_, s);
         update();
     });
+
+    ConnectOnlineTable();
 
     connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(&menu_, &MenuScreen::MemberChosen, this, &TForm1::MemberClick);
@@ -262,8 +274,9 @@ void TForm1::LayoutTable(bool network) {
     const bool wide = IsWideDeck(settings_.CardFaceSet);
     painter_.Layout(settings_.WindowSize, size(), scales_, CardCellFor(scales_.s, wide),
                     NarrowOffset(settings_.WindowSize, wide), network);
-    lan_->Layout(painter_.Geometry(), Placement(scales_), settings_.WindowSize == window_size::Small);
     const TableGeometry& g = painter_.Geometry();
+    tableChat_->Layout(g, Placement(scales_), settings_.WindowSize == window_size::Small);
+    onlineTable_->Layout(g);
     button7_->setGeometry(g.button1);
     button8_->setGeometry(g.button2);
     for (TZunCardsButton* b : {button7_, button8_}) {
@@ -281,7 +294,8 @@ void TForm1::ShowMenu() {
     title_.reset();
     button7_->hide();
     button8_->hide();
-    lan_->ShowChat(false);
+    tableChat_->Show(false);
+    onlineTable_->ShowClocks(false);
     lan_->ShowWaiting(false);
     menu_.Show(settings_, fonts_, scales_, menuGeometry_, programDir_);
     accountPictures_->Show(scales_, account_.State());
@@ -357,7 +371,8 @@ void TForm1::ShowTable() {
     screen_ = Screen::Table;
     HideMenu();
     NameSeats();
-    lan_->ShowChat(networkTable_);
+    tableChat_->Show(networkTable_);
+    onlineTable_->ShowClocks(game_.Setup().kind == GameKind::Online);
     painter_.DrawAll(game_);
     SyncButtons();
     update();
@@ -401,8 +416,8 @@ void TForm1::StartGame(int member, const ClubMember& record) {
 
 void TForm1::StartNetworkGame(const ClubLogin& login) {
     PrepareGame(login.CurrentMember, login.Record, true);
-    lan_->ClearChat();
-    lan_->EnableChat(true);
+    tableChat_->Clear();
+    tableChat_->Enable(true);
     // The host deals at once; a client's table stays empty until the host's deal arrives.
     if (lan_->Session().LanRole() == 1) {
         game_.StartDeal(true);
@@ -414,16 +429,18 @@ void TForm1::StartNetworkGame(const ClubLogin& login) {
     game_.State().GameNo = started.GameNo;
     game_.State().RunningTotal = started.RunningTotal;
     LayoutTable(true);  // the bare table with the chat until the deal
-    lan_->ShowChat(true);
+    tableChat_->Show(true);
     lan_->ShowWaiting(true);
     update();
 }
 
 // The names at the table's seats as the session knows them ("PC" for a computer seat).
 void TForm1::ApplySeatNames() {
+    const bool online = game_.Setup().kind == GameKind::Online;
     const SeatNames& names = lan_->Session().Names();
     for (int s = 1; s <= 4; ++s) {
-        const std::string name = Cp1251ToUtf8(View(names[s]));
+        std::string name = online ? onlineTable_->NameAt(s).toStdString() : Cp1251ToUtf8(View(names[s]));
+        if (online && s == 4 && name.empty()) name = player_.StartRecord.Name;  // until the table is read
         painter_.SetSeatName(s, QString::fromStdString(std::string(TrimBlanks(name))));
         painter_.DrawBubble(game_, s);
     }
@@ -435,7 +452,7 @@ void TForm1::ApplySeatNames() {
 void TForm1::PeerLost() {
     if (screen_ == Screen::Menu) timer1_.start(timer::Menu);  // its tick closes the port
     PlaySoundEffect(sound::Wrong);
-    lan_->EnableChat(false);
+    tableChat_->Enable(false);
     auto* box = new QMessageBox(QMessageBox::Critical, GameName(words_.CurrentLanguage()),
                                 words_.WordText(WordKey::OneOfPlayer) + QStringLiteral(" ") +
                                     words_.WordText(WordKey::HasInterruptedGame) + QStringLiteral("\n\r") +
@@ -460,7 +477,11 @@ void TForm1::AnswerQuestion(WordId question, bool yes) {
 // After a step that another source than the other machines began: their steps that waited meanwhile
 // are taken now.
 void TForm1::AfterGameStep() {
-    if (!game_.Waiting() && game_.IsNetworkGame()) lan_->Session().DeliverDeferred();
+    if (game_.Waiting() || !game_.IsNetworkGame()) return;
+    if (game_.Setup().kind == GameKind::Online)
+        onlineTable_->Session().DeliverDeferred();
+    else
+        lan_->Session().DeliverDeferred();
 }
 
 // "To change a name": a new name and password for the player; a club member is stored again
@@ -599,6 +620,7 @@ void TForm1::Button8Click() {
 // table is over, and then the menu comes back.
 void TForm1::OnLeaveTable(LeaveReason reason) {
     if (LeaveAccountGame(reason)) return;
+    if (player_.CurrentMember == member::Tournament) return LeaveTournamentGame(reason);
     const GameState& gs = game_.State();
     std::vector<RecordMessage> messages;
     std::string_view sound;

@@ -18,7 +18,9 @@
 #include "app/menu_counter.h"
 #include "app/menu_screen.h"
 #include "app/online_service.h"
+#include "app/online_table.h"
 #include "app/rated_game.h"
+#include "app/table_chat.h"
 #include "app/table_menu.h"
 #include "app/window_events.h"
 #include "engine/game.h"
@@ -71,6 +73,8 @@ class TForm1 : public QWidget {
     // the host deals, a client waits for the host's deal.
     void StartNetworkGame(const ClubLogin& login);
     LanTable& Lan() { return *lan_; }
+    OnlineTable& OnlineGame() { return *onlineTable_; }
+    TableChat& TableChatBox() { return *tableChat_; }
     SoundPlayer& Sounds() { return sounds_; }
     OnlineService& Online() { return online_; }
     AccountSession& Account() { return account_; }
@@ -167,8 +171,12 @@ class TForm1 : public QWidget {
     void TopTenButtonClick();
     void OpenWorldTopTen(int list);
     void OfferWorldRecord(int score);
-    // The tournament top ten over `parent` (main_window_tournament.cpp).
+    // The tournament top ten over `parent`, and the tournament game (main_window_tournament.cpp).
     void OpenTournamentTopTen(QWidget* parent);
+    void ConnectOnlineTable();
+    void PrepareTournamentGame();
+    void EnterTournamentTable(bool firstOfGame);
+    void LeaveTournamentGame(LeaveReason reason);
     // The world statistics (main_window_statistics.cpp).
     void ConnectStatistics();
     void SendStartupReport(bool allowed);
@@ -206,7 +214,9 @@ class TForm1 : public QWidget {
     TZunCardsButton* button7_;
     TZunCardsButton* button8_;
     TableMenu popup_;
+    TableChat* tableChat_;  // the chat of the network tables, owned by the window
     LanTable* lan_;
+    OnlineTable* onlineTable_;
     int pace_ = 1;
     bool networkTable_ = false;  // the table is laid out with the chat box
     Screen screen_ = Screen::Starting;

@@ -84,6 +84,10 @@ void OnlineSessionCore::Close() {
 // window's watch is to report it.
 void OnlineSessionCore::Failed() {
     if (!open_) return;
+    // The server closes every connection right after the end of the game; an end that still waits
+    // behind a busy step is delivered later, not a loss.
+    if (std::any_of(deferred_.begin(), deferred_.end(), [](const std::string& f) { return f[0] == 'e'; }))
+        return Close();
     if (Playing() && state_ != OnlineState::Finished) return StopEarly(OnlineEvent::ConnectionLost, 0);
     Close();
     if (state_ == OnlineState::Finished) return;

@@ -208,34 +208,34 @@ TEST(LanGame, AHostAndAClientWindowPlayAWholeGameToTheSameScores) {
     EXPECT_FALSE(tables.client.findChild<QLabel*>(QStringLiteral("LanWaiting"))->isVisible());
     EXPECT_EQ(tables.host.Lan().Session().LanRole(), 1);
     EXPECT_EQ(tables.client.Lan().Session().LanRole(), 2);
-    EXPECT_TRUE(tables.client.Lan().ChatField()->isVisible());
+    EXPECT_TRUE(tables.client.TableChatBox().Field()->isVisible());
 
     // The table chat goes both ways and shows in the sender's colour.
-    tables.client.Lan().ChatField()->setText(QStringLiteral("hello host"));
-    QTest::keyClick(tables.client.Lan().ChatField(), Qt::Key_Return);
-    ASSERT_TRUE(WaitFor([&] { return tables.host.Lan().Strip()->Memo().Count() == 1; }));
-    EXPECT_EQ(tables.host.Lan().Strip()->Memo().Line(1).text, "hello host");
-    EXPECT_EQ(tables.host.Lan().Strip()->Memo().Line(1).seat, 2);
-    EXPECT_EQ(tables.client.Lan().Strip()->Memo().Line(1).seat, 2);
+    tables.client.TableChatBox().Field()->setText(QStringLiteral("hello host"));
+    QTest::keyClick(tables.client.TableChatBox().Field(), Qt::Key_Return);
+    ASSERT_TRUE(WaitFor([&] { return tables.host.TableChatBox().Strip()->Memo().Count() == 1; }));
+    EXPECT_EQ(tables.host.TableChatBox().Strip()->Memo().Line(1).text, "hello host");
+    EXPECT_EQ(tables.host.TableChatBox().Strip()->Memo().Line(1).seat, 2);
+    EXPECT_EQ(tables.client.TableChatBox().Strip()->Memo().Line(1).seat, 2);
 
     // The hidden number typed on the send button shows the other hands, typed again hides them;
     // taking the focus away forgets a half-typed number.
-    QPushButton* send = tables.host.Lan().SendButton();
+    QPushButton* send = tables.host.TableChatBox().SendButton();
     tables.host.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&tables.host));
     send->setFocus();
     QTest::keyClicks(send, "482");
-    tables.host.Lan().ChatField()->setFocus();
+    tables.host.TableChatBox().Field()->setFocus();
     send->setFocus();
     QTest::keyClicks(send, "13");
     EXPECT_FALSE(tables.host.Painter().RevealHands());
-    tables.host.Lan().ChatField()->setFocus();
+    tables.host.TableChatBox().Field()->setFocus();
     send->setFocus();
     QTest::keyClicks(send, "48213");
     EXPECT_TRUE(tables.host.Painter().RevealHands());
     QTest::keyClicks(send, "48213");
     EXPECT_FALSE(tables.host.Painter().RevealHands());
-    EXPECT_EQ(tables.host.Lan().Strip()->Memo().Count(), 1);  // nothing was sent by those keys
+    EXPECT_EQ(tables.host.TableChatBox().Strip()->Memo().Count(), 1);  // nothing was sent by those keys
 
     // Both tables hold the same deal, each from its own seat.
     const GameState& hostState = tables.host.CurrentGame().State();
@@ -319,7 +319,7 @@ TEST(LanGame, APlayerLostInTheMiddleOfADealEndsTheGameOnTheOtherTable) {
         ASSERT_EQ(tables->boxes.size(), 1u) << hostLeaves;
         EXPECT_EQ(tables->boxes.front(),
                   "One of player has interrupted game!\n\rPress OK for exit to the main menu...");
-        EXPECT_FALSE(staying.Lan().ChatField()->isVisible());
+        EXPECT_FALSE(staying.TableChatBox().Field()->isVisible());
         EXPECT_EQ(FileBytes(club), clubBefore) << hostLeaves;
     }
 }

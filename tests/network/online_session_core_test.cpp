@@ -247,6 +247,22 @@ TEST(OnlineSessionCore, ConnectionTroubleBeforeAndDuringTheGame) {
     EXPECT_EQ(playing.player.game.State().Phase, phase::DealScored);
     EXPECT_FALSE(playing.player.core.ConnectionError());
 
+    // The server's end waits behind a busy step when the server closes: the end still comes.
+    Alone ending(4);
+    bool busy = false;
+    ending.player.core.DeferWhile([&] { return busy; });
+    ending.Receive(DealFrame(13));
+    busy = true;
+    ending.Receive(OnlineFrame("e", 0));
+    ending.player.core.Disconnected();
+    ending.Drain();
+    EXPECT_EQ(Count(ending.player, OnlineEvent::ConnectionLost), 0);
+    busy = false;
+    EXPECT_TRUE(ending.player.core.DeliverOneDeferred({}));
+    ending.Drain();
+    EXPECT_EQ(Count(ending.player, OnlineEvent::GameEnded), 1);
+    EXPECT_EQ(ending.player.core.State(), OnlineState::Finished);
+
     // Leaving before the game says so and closes.
     Alone leaving(2);
     leaving.player.core.Leave();

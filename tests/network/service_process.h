@@ -60,6 +60,8 @@ class ServiceProcess {
     int ftpPort() const { return ftpPort_; }
     qint64 processId() const { return service_.processId(); }
     bool pictureStoreRunning() const { return store_.state() == QProcess::Running; }
+    // What the service logged since the last call, for a failure's message.
+    QByteArray TakeLog() { return service_.readAllStandardError(); }
 
     // Stops the service at once, as a crash or a lost host would.
     void Kill() {

@@ -108,6 +108,8 @@ void DrawOnlineBadges(ArtWriter& out);
 void DrawTournamentArt(ArtWriter& out);
 // The menu counter's digit sets and platform icons.
 void DrawCounterArt(ArtWriter& out);
+// The online table's move clock.
+void DrawMoveClockArt(ArtWriter& out);
 // The animations of the menu, the top-ten and end-of-game windows; needs the cards drawn first.
 void DrawAnimations(ArtWriter& out);  // button art, banners, headers, flags, logo, title, clock, cursors
 // The options dialog's animation "GOpt", 90 x 120, 40 frames: the program keeps it, and so does the

@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
     artgen::DrawStatisticsArt(out);
     artgen::DrawCounterArt(out);
     artgen::DrawTournamentArt(out);
+    artgen::DrawMoveClockArt(out);
     if (!out.ok() || !out.WriteQrc(QDir(folder).filePath("kesp_art.qrc"))) {
         std::fprintf(stderr, "kesp-artgen: writing the pictures failed\n");
         return 1;
