@@ -56,6 +56,10 @@ OnlineTable::OnlineTable(QWidget& window, Game& game, TableChat& chat, const Tab
         ShowNotice(words_.WordText(WordKey::YouWon),
                    PlayerText(WordKey::MainPlayerTimeUp, position, WordKey::TimeIsUp));
     });
+    connect(&session_, &OnlineSession::noDeal, this, [this] {
+        seatGivenUp_ = true;
+        Leave();
+    });
     connect(&session_, &OnlineSession::connectionLost, this, [this] {
         Stopped();
         ShowNotice(GameName(words_.CurrentLanguage()), words_.WordText(WordKey::LostConnection));

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/move_clocks.h"
 #include "app/table_chat.h"
@@ -45,7 +46,11 @@ class OnlineTable : public QObject, public TournamentConnection {
 
     void Connect(const GameServerAddress& server, int table, int seat) override;
     void Leave() override;
-    bool TakeConnectionError() override { return session_.TakeConnectionError(); }
+    // A seat given up because no deal came counts like a broken connection: the tournament
+    // window frees the seats and says so.
+    bool TakeConnectionError() override {
+        return session_.TakeConnectionError() || std::exchange(seatGivenUp_, false);
+    }
 
     void Layout(const TableGeometry& geometry) { clocks_.Layout(geometry); }
     // The clocks go with the table: shown again as they stand, or hidden for the menu.
@@ -84,6 +89,7 @@ class OnlineTable : public QObject, public TournamentConnection {
     int table_ = 0;
     std::array<QString, 5> names_;  // by network seat 1..4
     bool clocksShown_ = false;
+    bool seatGivenUp_ = false;  // the session left its seat: no deal came in time
     QPointer<QMessageBox> notice_;
 };
 

@@ -28,8 +28,8 @@ constexpr std::array<const char*, 3> kSimNicks = {"Anna", "Boris", "Clara"};
 
 class TournamentGame : public ::testing::Test {
   protected:
-    // Seats the three players, then the window's user takes seat 4 in the tournament window.
-    void SitDown(int clockSecondMs = 1000) {
+    // The service with the four accounts.
+    void StartService() {
         service_ = ServiceWithGameServer();
         ASSERT_TRUE(service_);
         addresses_ = AddressesUnderBase(service_->base());
@@ -37,6 +37,30 @@ class TournamentGame : public ::testing::Test {
             TZunUser user = TablePlayerUser(nick, 'W');
             ASSERT_EQ(CreateAccount(client_, addresses_.account, user, "10.12.2026"), CreateResult::Created);
         }
+    }
+
+    // The window, logged in as Olga, with the tournament window open.
+    void OpenLobby(const OnlineLimits& limits, int clockSecondMs) {
+        const QString program = root_.path() + "/Kesp";
+        ASSERT_TRUE(QDir().mkpath(program));
+        for (const char* file : {"Kesp.clb", "Kesp.net"})
+            QFile::copy(QStringLiteral(KESP_BUILD_DIR "/") + file, program + "/" + file);
+        ASSERT_TRUE(WriteUserFile(UserFilePath(program.toStdString() + "/"),
+                                  {"Olga", Encipher("secret1", CipherKey::UserPassword)}));
+        qputenv("KESP_SERVICE", QByteArray::fromStdString(service_->base()));
+        window_ = std::make_unique<TForm1>(program.toStdString() + "/");
+        qunsetenv("KESP_SERVICE");
+        window_->SetPace(20);
+        window_->OnlineGame().Session().SetLimits(limits, clockSecondMs);
+        ToMenu(*window_);
+        ASSERT_TRUE(WaitFor([&] { return window_->Account().LoggedIn(); }, 20000));
+        QTest::mouseClick(window_->findChild<QLabel*>("ImTR"), Qt::LeftButton);
+        ASSERT_TRUE(window_->TournamentWindow());
+    }
+
+    // Seats the three players, then the window's user takes seat 4 in the tournament window.
+    void SitDown(int clockSecondMs = 1000) {
+        ASSERT_NO_FATAL_FAILURE(StartService());
         for (int seat = 1; seat <= 3; ++seat) {
             auto sim = std::make_unique<QProcess>();
             sim->start(QStringLiteral(KESP_SIM_BINARY),
@@ -53,22 +77,8 @@ class TournamentGame : public ::testing::Test {
                 },
                 15000));
         }
-        const QString program = root_.path() + "/Kesp";
-        ASSERT_TRUE(QDir().mkpath(program));
-        for (const char* file : {"Kesp.clb", "Kesp.net"})
-            QFile::copy(QStringLiteral(KESP_BUILD_DIR "/") + file, program + "/" + file);
-        ASSERT_TRUE(WriteUserFile(UserFilePath(program.toStdString() + "/"),
-                                  {"Olga", Encipher("secret1", CipherKey::UserPassword)}));
-        qputenv("KESP_SERVICE", QByteArray::fromStdString(service_->base()));
-        window_ = std::make_unique<TForm1>(program.toStdString() + "/");
-        qunsetenv("KESP_SERVICE");
-        window_->SetPace(20);
-        window_->OnlineGame().Session().SetLimits({}, clockSecondMs);
-        ToMenu(*window_);
-        ASSERT_TRUE(WaitFor([&] { return window_->Account().LoggedIn(); }, 20000));
-        QTest::mouseClick(window_->findChild<QLabel*>("ImTR"), Qt::LeftButton);
+        ASSERT_NO_FATAL_FAILURE(OpenLobby({}, clockSecondMs));
         TFTour4* lobby = window_->TournamentWindow();
-        ASSERT_TRUE(lobby);
         QPushButton* seat4 = lobby->SeatButton(kTable, 4);
         ASSERT_TRUE(
             WaitFor([&] { return seat4->isEnabled() && seat4->text() == "Take the place of"; }, 20000));
@@ -220,6 +230,29 @@ TEST_F(TournamentGame, TheOwnClockRunningOutSendsTimeOutAndLosesTheGame) {
     ASSERT_TRUE(WaitFor([&] { return second->isEnabled(); }));
     QTest::mouseClick(second, Qt::LeftButton);
     EXPECT_TRUE(WaitFor([&] { return window_->CurrentScreen() == TForm1::Screen::Menu; }));
+}
+
+TEST_F(TournamentGame, ASeatNobodyJoinsIsGivenUpAndFreedAfterTheDealWait) {
+    ASSERT_NO_FATAL_FAILURE(StartService());
+    OnlineLimits limits;
+    limits.dealWait = std::chrono::milliseconds(1500);
+    ASSERT_NO_FATAL_FAILURE(OpenLobby(limits, 1000));
+    TFTour4* lobby = window_->TournamentWindow();
+    QPushButton* seat1 = lobby->SeatButton(kTable, 1);
+    ASSERT_TRUE(WaitFor([&] { return seat1->isEnabled() && seat1->text() == "Take the place of"; }, 20000));
+    seat1->click();
+    ASSERT_TRUE(
+        WaitFor([&] { return window_->OnlineGame().Session().State() == OnlineState::Greeted; }, 10000));
+    // Nobody else comes: the seat is given up, and the service holds it no longer.
+    ASSERT_TRUE(WaitFor([&] { return window_->OnlineGame().Session().State() == OnlineState::Idle; }, 10000));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const auto record = ReadSeat(client_, addresses_.tables, kTable, 1);
+            return record && record->Nick != "Olga";
+        },
+        10000));
+    EXPECT_TRUE(WaitFor([&] { return seat1->isEnabled() && seat1->text() == "Take the place of"; }, 15000));
+    EXPECT_EQ(window_->CurrentScreen(), TForm1::Screen::Menu);
 }
 
 }  // namespace
