@@ -116,6 +116,13 @@ class TournamentGame : public ::testing::Test {
         }
     }
 
+    // The window as the player sees it, for looking at after the run.
+    void SaveShot(const char* name) {
+        const QString shots = QStringLiteral(KESP_BUILD_DIR) + "/screenshots";
+        QDir().mkpath(shots);
+        window_->grab().save(shots + "/" + name);
+    }
+
     // What the players wrote on their error output, for a failure's message.
     std::string PlayersSaid() {
         std::string said;
@@ -148,6 +155,7 @@ TEST_F(TournamentGame, TheWindowPlaysAGameToItsEndLikeThePlayersAndTheStandingsT
         10000));
     EXPECT_GE(runningClock->Countdown(), 1);
     EXPECT_LE(runningClock->Countdown(), MoveClock::Seconds);
+    SaveShot("online-table.png");
 
     QPushButton* action = Child(*window_, "Button7");
     QPushButton* second = Child(*window_, "Button8");
@@ -163,6 +171,7 @@ TEST_F(TournamentGame, TheWindowPlaysAGameToItsEndLikeThePlayersAndTheStandingsT
             QTest::mouseClick(action, Qt::LeftButton);
         } else if (second->isVisible() && second->isEnabled() && gs.GameOver) {
             settled = {gs.Score[1], gs.Score[2], gs.Score[3], gs.Score[4]};
+            SaveShot("online-table-end.png");
             QTest::mouseClick(second, Qt::LeftButton);  // "Exit to menu"
         } else {
             QTest::qWait(5);
