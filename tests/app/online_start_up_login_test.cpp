@@ -34,17 +34,14 @@ TEST(StartUpLogin, TheSavedLoginLogsInAndTheMenuShowsTheYellowLamp) {
                   CreateResult::Created);
     }
     QTemporaryDir root;
-    const QString program = root.path() + "/Kesp";
-    ASSERT_TRUE(QDir().mkpath(program));
-    for (const char* file : {"Kesp.clb", "Kesp.net"})
-        QFile::copy(QStringLiteral(KESP_BUILD_DIR "/") + file, program + "/" + file);
+    const std::string program = ProgramFolderBelow(root);
+    ASSERT_FALSE(program.empty());
     // The stored password has a blank where the account's has '-'.
-    ASSERT_TRUE(WriteUserFile(UserFilePath(program.toStdString() + "/"),
-                              {"Olga", Encipher("ab cd", CipherKey::UserPassword)}));
+    ASSERT_TRUE(WriteUserFile(UserFilePath(program), {"Olga", Encipher("ab cd", CipherKey::UserPassword)}));
 
     qputenv("KESP_SERVICE", QByteArray::fromStdString(service.base()));
     ModalAnswerer answerer;
-    TForm1 window(program.toStdString() + "/");
+    TForm1 window(program);
     qunsetenv("KESP_SERVICE");
     window.show();
     ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));

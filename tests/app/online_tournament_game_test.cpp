@@ -41,14 +41,12 @@ class TournamentGame : public ::testing::Test {
 
     // The window, logged in as Olga, with the tournament window open.
     void OpenLobby(const OnlineLimits& limits, int clockSecondMs) {
-        const QString program = root_.path() + "/Kesp";
-        ASSERT_TRUE(QDir().mkpath(program));
-        for (const char* file : {"Kesp.clb", "Kesp.net"})
-            QFile::copy(QStringLiteral(KESP_BUILD_DIR "/") + file, program + "/" + file);
-        ASSERT_TRUE(WriteUserFile(UserFilePath(program.toStdString() + "/"),
-                                  {"Olga", Encipher("secret1", CipherKey::UserPassword)}));
+        const std::string program = ProgramFolderBelow(root_);
+        ASSERT_FALSE(program.empty());
+        ASSERT_TRUE(
+            WriteUserFile(UserFilePath(program), {"Olga", Encipher("secret1", CipherKey::UserPassword)}));
         qputenv("KESP_SERVICE", QByteArray::fromStdString(service_->base()));
-        window_ = std::make_unique<TForm1>(program.toStdString() + "/");
+        window_ = std::make_unique<TForm1>(program);
         qunsetenv("KESP_SERVICE");
         window_->SetPace(20);
         window_->OnlineGame().Session().SetLimits(limits, clockSecondMs);

@@ -28,15 +28,12 @@ TEST(TournamentOpen, TheTournamentPictureOpensTheWindowWhenLoggedIn) {
                   CreateResult::Created);
     }
     QTemporaryDir root;
-    const QString program = root.path() + "/Kesp";
-    ASSERT_TRUE(QDir().mkpath(program));
-    for (const char* file : {"Kesp.clb", "Kesp.net"})
-        QFile::copy(QStringLiteral(KESP_BUILD_DIR "/") + file, program + "/" + file);
-    ASSERT_TRUE(WriteUserFile(UserFilePath(program.toStdString() + "/"),
-                              {"Olga", Encipher("secret1", CipherKey::UserPassword)}));
+    const std::string program = ProgramFolderBelow(root);
+    ASSERT_FALSE(program.empty());
+    ASSERT_TRUE(WriteUserFile(UserFilePath(program), {"Olga", Encipher("secret1", CipherKey::UserPassword)}));
 
     qputenv("KESP_SERVICE", QByteArray::fromStdString(service->base()));
-    TForm1 window(program.toStdString() + "/");
+    TForm1 window(program);
     qunsetenv("KESP_SERVICE");
     window.show();
     ASSERT_TRUE(WaitFor([&] { return window.CurrentScreen() == TForm1::Screen::Title; }));

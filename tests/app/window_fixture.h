@@ -16,6 +16,7 @@
 #include <QtTest/QTest>
 #include <functional>
 #include <iostream>
+#include <string>
 #include <vector>
 
 #include "app/main_window.h"
@@ -59,12 +60,26 @@ class ModalAnswerer : public QObject {
     QTimer timer_;
 };
 
+// Copies the supplied club files (or some of them) into `folder`.
+inline void CopyClubFiles(const QString& folder, bool withNetworkClub = true) {
+    const QString build = QStringLiteral(KESP_BUILD_DIR);
+    QFile::copy(build + "/Kesp.clb", folder + "/Kesp.clb");
+    if (withNetworkClub) QFile::copy(build + "/Kesp.net", folder + "/Kesp.net");
+}
+
 // A program folder with the supplied club files (or some of them).
 inline QString ProgramFolder(QTemporaryDir& dir, bool withNetworkClub = true) {
-    const QString build = QStringLiteral(KESP_BUILD_DIR);
-    QFile::copy(build + "/Kesp.clb", dir.path() + "/Kesp.clb");
-    if (withNetworkClub) QFile::copy(build + "/Kesp.net", dir.path() + "/Kesp.net");
+    CopyClubFiles(dir.path(), withNetworkClub);
     return dir.path() + "/";
+}
+
+// A program folder "Kesp" inside `root`, with the club files, so that the saved login can lie in the
+// folder above it; empty when it could not be made.
+inline std::string ProgramFolderBelow(const QTemporaryDir& root) {
+    const QString program = root.path() + "/Kesp";
+    if (!QDir().mkpath(program)) return {};
+    CopyClubFiles(program);
+    return program.toStdString() + "/";
 }
 
 // The seed of a window test's shuffles, so that a failure comes back: KESP_TEST_SEED when it is set,
