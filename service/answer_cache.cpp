@@ -4,8 +4,8 @@
 
 namespace kesp::service {
 
-AnswerCache::AnswerCache(Clock::duration lifetime, std::size_t capacity)
-    : lifetime_(lifetime), capacity_(capacity) {}
+AnswerCache::AnswerCache(Clock::duration lifetime, Clock::duration longestStale, std::size_t capacity)
+    : lifetime_(lifetime), longestStale_(longestStale), capacity_(capacity) {}
 
 AnswerCache::Ticket AnswerCache::Begin(unsigned topics) const {
     Ticket ticket;
@@ -14,21 +14,22 @@ AnswerCache::Ticket AnswerCache::Begin(unsigned topics) const {
     return ticket;
 }
 
-std::optional<std::string> AnswerCache::Find(const std::string& key, unsigned topics, Clock::time_point now) {
+AnswerCache::Found AnswerCache::Find(const std::string& key, unsigned topics, Clock::time_point now) {
     const Ticket current = Begin(topics);
     std::lock_guard lock(mutex_);
     const auto found = entries_.find(key);
-    if (found == entries_.end()) return std::nullopt;
+    if (found == entries_.end()) return {};
     Entry& entry = found->second;
-    if (entry.generation != current.generation || entry.expires + lifetime_ <= now) {
+    if (entry.generation != current.generation || entry.expires + longestStale_ <= now) {
         entries_.erase(found);
-        return std::nullopt;
+        return {};
     }
+    bool readAfresh = false;
     if (entry.expires <= now && (!entry.refreshing || *entry.refreshing + longestRefresh_ <= now)) {
         entry.refreshing = now;
-        return std::nullopt;
+        readAfresh = true;
     }
-    return entry.answer;
+    return {entry.answer, readAfresh};
 }
 
 void AnswerCache::Keep(const std::string& key, unsigned topics, Ticket ticket, std::string answer,
@@ -37,7 +38,7 @@ void AnswerCache::Keep(const std::string& key, unsigned topics, Ticket ticket, s
     std::lock_guard lock(mutex_);
     if (entries_.size() >= capacity_) {
         for (auto entry = entries_.begin(); entry != entries_.end();)
-            entry = entry->second.expires + lifetime_ <= now ? entries_.erase(entry) : std::next(entry);
+            entry = entry->second.expires + longestStale_ <= now ? entries_.erase(entry) : std::next(entry);
         // Many different keys within one lifetime (places by every rating, say): start afresh
         // rather than let the memory grow.
         if (entries_.size() >= capacity_) entries_.clear();

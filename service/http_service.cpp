@@ -14,6 +14,7 @@
 #include "service/access.h"
 #include "service/catalogue.h"
 #include "service/documents.h"
+#include "service/request_timing.h"
 #include "service/web_page.h"
 
 namespace kesp::service {
@@ -29,25 +30,28 @@ constexpr int kIdleKeepAliveSeconds = 5;
 constexpr std::size_t kRequestsPerConnection = 1000;
 constexpr int kConnectionQueue = 1024;
 constexpr int kLogLinesPerSecond = 200;
+// A request answered later than this is noted with where its time went, whatever the log limit
+// let through of its ordinary line.
+constexpr auto kSlowRequest = std::chrono::milliseconds(50);
+constexpr int kSlowNotesPerSecond = 20;
 constexpr std::uintmax_t kLargestDocument = 50 * 1024 * 1024;
-// Public reads are answered from a copy this young at most (see AnswerCache).
+// Public reads are answered from a copy this young, or while it is read afresh, this old at most
+// (see AnswerCache).
 constexpr auto kKeptAnswerLifetime = std::chrono::seconds(2);
+constexpr auto kLongestStaleAnswer = std::chrono::seconds(10);
 constexpr std::size_t kKeptAnswers = 4096;
-
-// What the log line of the request being answered on this thread says.
-thread_local std::string requestOperation;
-thread_local std::chrono::steady_clock::time_point requestStart;
-thread_local PoolTiming requestDatabaseTime;
 
 std::mutex logMutex;
 LogLimiter logLimiter(kLogLinesPerSecond);
+LogLimiter slowNoteLimiter(kSlowNotesPerSecond);
 
-void WriteLogLine(const std::string& line) {
+// One line through `limiter`, with its note of the lines it held back.
+void WriteLimitedLine(LogLimiter& limiter, const std::string& line) {
     std::string summary;
     bool allowed = false;
     {
         std::lock_guard lock(logMutex);
-        allowed = logLimiter.Allow(std::chrono::steady_clock::now(), summary);
+        allowed = limiter.Allow(std::chrono::steady_clock::now(), summary);
     }
     // Written outside the lock: a write held up by a busy disk stalls the few lines let through,
     // not every request that only asks the limiter.
@@ -99,9 +103,9 @@ HttpService::HttpService(Store& store, std::filesystem::path dataFolder, const G
     : store_(store),
       dataFolder_(std::move(dataFolder)),
       gameServer_(gameServer),
-      answers_(kKeptAnswerLifetime, kKeptAnswers),
+      answers_(kKeptAnswerLifetime, kLongestStaleAnswer, kKeptAnswers),
       server_(std::make_unique<httplib::Server>()) {
-    server_->new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
+    server_->new_task_queue = [] { return NewTimedWorkers(kWorkers); };
     server_->set_payload_max_length(kBodyLimit);
     server_->set_read_timeout(kSlowSenderSeconds, 0);
     server_->set_write_timeout(kSlowSenderSeconds, 0);
@@ -117,23 +121,24 @@ HttpService::HttpService(Store& store, std::filesystem::path dataFolder, const G
         listenSocket_ = socket;
     });
     server_->set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
-        requestStart = std::chrono::steady_clock::now();
-        requestOperation.clear();
-        requestDatabaseTime = {};
+        BeginRequest();
         return httplib::Server::HandlerResponse::Unhandled;
     });
+    server_->set_post_routing_handler([](const httplib::Request&, httplib::Response&) {
+        CurrentRequest().handled = RequestTiming::Clock::now();
+    });
+    // Called once the answer has been written.
     server_->set_logger([](const httplib::Request& request, const httplib::Response& response) {
-        const auto milliseconds = [](std::chrono::steady_clock::duration duration) {
-            return std::chrono::duration_cast<std::chrono::microseconds>(duration).count() / 1000.0;
-        };
+        const auto written = RequestTiming::Clock::now();
+        const RequestTiming& timing = CurrentRequest();
         std::ostringstream line;
         line << UtcNow("%Y-%m-%dT%H:%M:%SZ") << ' ' << request.remote_addr << ' ' << request.method << ' '
              << LoggedPath(request) << ' ' << response.status << ' '
-             << (requestOperation.empty() ? "-" : requestOperation) << ' '
-             << milliseconds(std::chrono::steady_clock::now() - requestStart) << "ms (waited "
-             << milliseconds(requestDatabaseTime.waited) << "ms for a connection, used it "
-             << milliseconds(requestDatabaseTime.worked) << "ms)";
-        WriteLogLine(line.str());
+             << (timing.operation.empty() ? "-" : timing.operation);
+        const std::string start = line.str();
+        WriteLimitedLine(logLimiter, start + ' ' + timing.Breakdown(written));
+        if (timing.Total(written) >= kSlowRequest)
+            WriteLimitedLine(slowNoteLimiter, "slow request: " + start + ' ' + timing.Breakdown(written));
     });
     server_->set_exception_handler(
         [](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
@@ -143,7 +148,40 @@ HttpService::HttpService(Store& store, std::filesystem::path dataFolder, const G
     Route();
 }
 
-HttpService::~HttpService() = default;
+HttpService::~HttpService() {
+    // The reads still running in the background use this object.
+    std::unique_lock lock(backgroundMutex_);
+    backgroundDone_.wait(lock, [this] { return backgroundReads_ == 0; });
+}
+
+void HttpService::ReadAfreshLater(const Operation& operation, std::string key,
+                                  std::vector<std::string> values, std::string remote, std::string local) {
+    {
+        std::lock_guard lock(backgroundMutex_);
+        ++backgroundReads_;
+    }
+    const auto finished = [this] {
+        std::lock_guard lock(backgroundMutex_);
+        if (--backgroundReads_ == 0) backgroundDone_.notify_all();
+    };
+    const AnswerCache::Ticket ticket = answers_.Begin(operation.answerReadsFrom);
+    const bool posted = store_.Post([this, &operation, key = std::move(key), values = std::move(values),
+                                     remote = std::move(remote), local = std::move(local), ticket,
+                                     finished](QSqlDatabase& db) {
+        const struct Done {
+            std::function<void()> call;
+            ~Done() { call(); }
+        } done{finished};
+        if (!db.isOpen()) return;
+        Call call{db, store_.IsPostgres(), limits_, remote, {}, values, local, &gameServer_, false};
+        const auto reply = Utf8ToCp1251(operation.answer(call).text);
+        // A refusal may come from a passing database fault: never kept.
+        if (reply && *reply != kRefused)
+            answers_.Keep(key, operation.answerReadsFrom, ticket, *reply, AnswerCache::Clock::now());
+    });
+    // Turned away: the expired copy is read afresh by a later caller.
+    if (!posted) finished();
+}
 
 void HttpService::Route() {
     const std::pair<const char*, Address> scripts[] = {{"/account", Address::Account},
@@ -155,16 +193,21 @@ void HttpService::Route() {
                                                       httplib::Response& response) {
             const Recognised recognised = Recognise(address, request.body);
             const char* const contentType = "text/html; charset=windows-1251";
+            RequestTiming& timing = CurrentRequest();
             std::string reply(kRefused);
             if (recognised.operation) {
                 const Operation& operation = *recognised.operation;
-                requestOperation = std::string(operation.name);
+                timing.operation = std::string(operation.name);
                 const unsigned readsFrom = operation.answerReadsFrom;
                 const std::string key = readsFrom ? CacheKey(operation, recognised.values) : std::string();
                 if (readsFrom) {
-                    if (auto kept = answers_.Find(key, readsFrom, AnswerCache::Clock::now())) {
-                        requestOperation += " (kept)";
-                        response.set_content(std::move(*kept), contentType);
+                    AnswerCache::Found kept = answers_.Find(key, readsFrom, AnswerCache::Clock::now());
+                    if (kept.readAfresh)
+                        ReadAfreshLater(operation, key, recognised.values, request.remote_addr,
+                                        request.local_addr);
+                    if (kept.answer) {
+                        timing.kept = true;
+                        response.set_content(std::move(*kept.answer), contentType);
                         return;
                     }
                 }
@@ -188,8 +231,8 @@ void HttpService::Route() {
                                   passwordConnections};
                         answered = operation.answer(call);
                     };
-                    requestDatabaseTime =
-                        passwordConnections ? store_.UseForPasswords(work) : store_.Use(work);
+                    timing.askedDatabase = true;
+                    timing.database = passwordConnections ? store_.UseForPasswords(work) : store_.Use(work);
                 };
                 if (operation.hashesPassword) {
                     answerOn(true);
@@ -199,6 +242,12 @@ void HttpService::Route() {
                     } catch (const PasswordCheckDeferred&) {
                         answerOn(true);
                     }
+                }
+                // Too many were waiting for a password check, or it waited too long: refused, as
+                // the game reads "no", and nothing was written.
+                if (!timing.database.ran) {
+                    response.set_content(std::string(kRefused), contentType);
+                    return;
                 }
                 if (!answered) {
                     response.status = 503;
@@ -214,14 +263,16 @@ void HttpService::Route() {
                                         std::string(kSessionCookie) + "=" + answer.newSessionToken +
                                             "; Path=/; HttpOnly; SameSite=Lax; Max-Age=2592000");
             } else {
-                requestOperation = "unknown";
+                timing.operation = "unknown";
             }
             response.set_content(reply, contentType);
         });
     }
     server_->Get("/", [this](const httplib::Request&, httplib::Response& response) {
         std::optional<std::string> page;
-        store_.Use([&](QSqlDatabase& db) {
+        RequestTiming& timing = CurrentRequest();
+        timing.askedDatabase = true;
+        timing.database = store_.Use([&](QSqlDatabase& db) {
             if (db.isOpen()) page = WebPage(db, dataFolder_);
         });
         if (!page) {

@@ -14,8 +14,7 @@ std::string Hex(const unsigned char* bytes, std::size_t size) {
     return out;
 }
 
-// Each hash takes 64 MB for a moment: a few at a time, so a burst of log-ins cannot exhaust memory.
-std::counting_semaphore<4> hashing(4);
+std::counting_semaphore<kConcurrentPasswordHashes> hashing(kConcurrentPasswordHashes);
 
 class HashingTurn {
   public:

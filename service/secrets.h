@@ -1,11 +1,16 @@
 // Password hashes and session tokens, through libsodium.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace kesp::service {
+
+// Each hash takes 64 MiB for a moment: at most this many are made at once, so a burst of log-ins
+// cannot exhaust memory; the service gives password work as many database connections.
+inline constexpr std::size_t kConcurrentPasswordHashes = 2;
 
 // Must run once before the others.
 bool InitialiseSecrets();

@@ -11,6 +11,7 @@
 
 #include "service/connection_pool.h"
 #include "service/schema.h"
+#include "service/secrets.h"
 
 namespace kesp::service {
 namespace {
@@ -21,9 +22,10 @@ std::atomic<int> connectionCounter{0};
 std::size_t PoolSize() {
     return 2 * std::max(1u, std::thread::hardware_concurrency());
 }
-// A password hash takes a core for a good while: two at once keep log-ins moving without taking
-// the machine from the reads.
-constexpr std::size_t kPasswordPoolSize = 2;
+// A password hash takes a core for a good while: a few at once keep log-ins moving without taking
+// the machine from the reads. The others wait their turn, a bounded number and not for longer than
+// the game waits for an answer; those turned away are refused.
+constexpr ConnectionPool::Queue kPasswordQueue{32, std::chrono::seconds(2)};
 
 QSqlDatabase OpenConnection(const Store::Settings& settings) {
     QSqlDatabase db = QSqlDatabase::addDatabase(settings.postgres ? "QPSQL" : "QSQLITE",
@@ -104,12 +106,16 @@ std::optional<Store> Store::Open(const std::string& sqliteFile, const std::strin
     }
     const auto open = [settings = store.settings_] { return OpenConnection(settings); };
     store.pool_ = std::make_shared<ConnectionPool>(PoolSize(), open);
-    store.passwordPool_ = std::make_shared<ConnectionPool>(kPasswordPoolSize, open);
+    store.passwordPool_ = std::make_shared<ConnectionPool>(kConcurrentPasswordHashes, open, kPasswordQueue);
     return store;
 }
 
 PoolTiming Store::Use(const std::function<void(QSqlDatabase&)>& work) const {
     return pool_->Run(work);
+}
+
+bool Store::Post(ConnectionPool::Work work) const {
+    return pool_->Post(std::move(work));
 }
 
 PoolTiming Store::UseForPasswords(const std::function<void(QSqlDatabase&)>& work) const {

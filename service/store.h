@@ -30,7 +30,10 @@ class Store {
     // Runs `work` on one of the pool's connections and returns once it has run. The connection is
     // not open when the database cannot be reached.
     PoolTiming Use(const std::function<void(QSqlDatabase&)>& work) const;
-    // The same on the few connections kept for work that hashes passwords.
+    // Runs `work` on one of the pool's connections later, without waiting for it.
+    bool Post(ConnectionPool::Work work) const;
+    // The same as Use on the few connections kept for work that hashes passwords; not run (and
+    // `ran` false) when too many wait for them or the wait is too long.
     PoolTiming UseForPasswords(const std::function<void(QSqlDatabase&)>& work) const;
 
     struct Settings {
