@@ -1,7 +1,9 @@
 """The catalogue of form posts, the documents and the safety promises of kesp-service, through real
 HTTP on loopback. Usage: service_check.py KESP_SERVICE_PROGRAM (KESP_TEST_DATABASE for PostgreSQL)."""
+import concurrent.futures
 import ftplib
 import html.parser
+import http.client
 import io
 import os
 import shutil
@@ -278,6 +280,35 @@ class Safety(ServiceCase):
             self.assertIn("kesp-service stopped", extra.log_text())
         finally:
             extra.remove()
+
+
+class PasswordChecks(ServiceCase):
+    def test_a_burst_of_log_ins_is_checked_a_few_at_a_time_and_the_rest_refused(self):
+        s = self.service
+        self.assertEqual("ok", s.create("Burst"))
+        record = s.login("Burst")
+        self.assertTrue(record.startswith("$"), record)
+        body = list_form(("nick", "Burst"), ("pw", "secret1"), ("label0", "0"))
+
+        # Each from an address of its own, so that no per-address limit answers in the queue's place.
+        def log_in(i):
+            connection = http.client.HTTPConnection("127.0.0.1", s.port, timeout=30,
+                                                    source_address=("127.0.0.%d" % (10 + i), 0))
+            connection.request("POST", "/account", body=body,
+                               headers={"Content-Type": "application/x-www-form-urlencoded"})
+            response = connection.getresponse()
+            reply = response.read().decode("cp1251")
+            connection.close()
+            return reply if response.status == 200 else "HTTP %d" % response.status
+
+        with concurrent.futures.ThreadPoolExecutor(60) as pool:
+            replies = list(pool.map(log_in, range(60)))
+        self.assertTrue(all(reply in (record, "no") for reply in replies), set(replies))
+        self.assertGreaterEqual(replies.count(record), 2)
+        # A few hashes at a time, each taking a good part of a second's tenth, and a bounded line
+        # that waits at most two seconds: sixty at once cannot all be checked.
+        self.assertGreaterEqual(replies.count("no"), 1, "the ones that could not wait their turn are refused")
+        self.assertEqual(record, s.login("Burst"), "checked again once the burst is over")
 
 
 class CommandLine(unittest.TestCase):
