@@ -136,9 +136,14 @@ HttpService::HttpService(Store& store, std::filesystem::path dataFolder, const G
              << LoggedPath(request) << ' ' << response.status << ' '
              << (timing.operation.empty() ? "-" : timing.operation);
         const std::string start = line.str();
+        if (!timing.begun) {
+            WriteLimitedLine(logLimiter, start + " (not read)");
+            return;
+        }
         WriteLimitedLine(logLimiter, start + ' ' + timing.Breakdown(written));
         if (timing.Total(written) >= kSlowRequest)
             WriteLimitedLine(slowNoteLimiter, "slow request: " + start + ' ' + timing.Breakdown(written));
+        EndRequest();
     });
     server_->set_exception_handler(
         [](const httplib::Request&, httplib::Response& response, std::exception_ptr) {

@@ -42,6 +42,7 @@ RequestTiming& CurrentRequest() {
 
 void BeginRequest() {
     current = {};
+    current.begun = true;
     current.read = RequestTiming::Clock::now();
     current.handled = current.read;
     if (newConnection) {
@@ -51,6 +52,10 @@ void BeginRequest() {
         current.queued = connectionTaken - connectionAccepted;
         current.reading = current.read - connectionTaken;
     }
+}
+
+void EndRequest() {
+    current.begun = false;
 }
 
 RequestTiming::Clock::duration RequestTiming::Total(Clock::time_point written) const {

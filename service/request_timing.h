@@ -16,6 +16,8 @@ namespace kesp::service {
 
 struct RequestTiming {
     using Clock = std::chrono::steady_clock;
+    // False for an answer to a request that could not be read (the server answered it itself).
+    bool begun = false;
     // Only for the first request of a connection: when the connection was accepted, how long it
     // waited for a worker, and how long the worker then took to read the request.
     bool firstOnConnection = false;
@@ -37,8 +39,9 @@ struct RequestTiming {
 
 // The timing of the request this thread is answering.
 RequestTiming& CurrentRequest();
-// Starts the timing of a request that has just been read.
+// Starts the timing of a request that has just been read, and ends it once it has been answered.
 void BeginRequest();
+void EndRequest();
 
 // The HTTP server's workers, which note when each connection was accepted and taken.
 httplib::TaskQueue* NewTimedWorkers(std::size_t workers);

@@ -6,6 +6,7 @@ import html.parser
 import http.client
 import io
 import os
+import re
 import shutil
 import signal
 import socket
@@ -309,6 +310,12 @@ class PasswordChecks(ServiceCase):
         # that waits at most two seconds: sixty at once cannot all be checked.
         self.assertGreaterEqual(replies.count("no"), 1, "the ones that could not wait their turn are refused")
         self.assertEqual(record, s.login("Burst"), "checked again once the burst is over")
+        # The ones that waited their turn are noted in the log with where their time went.
+        slow = [line for line in s.log_text().splitlines()
+                if line.startswith("slow request:") and " read account " in line]
+        self.assertTrue(slow)
+        self.assertTrue(all(re.search(r"from the accept: [\d.]+ms waiting for a worker, .*(used it|turned away)", line)
+                            for line in slow), slow[:3])
 
 
 class CommandLine(unittest.TestCase):
