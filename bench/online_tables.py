@@ -4,8 +4,10 @@ resident memory.
 
 The service keeps its data folder between runs (DATA, default build/bench/online_tables_data), so
 the forty accounts are created once: the service takes ten new accounts a minute from one address.
-The players log in themselves, thirty a minute from one address, table after table; they take
-their seats in whatever order they come, the service giving seat s only once seats 1..s-1 are held."""
+The players log in themselves, thirty a minute from one address, table after table, started a
+moment apart: the service checks a few passwords at a time and refuses a log-in that cannot have
+its turn within two seconds. They take their seats in whatever order they come, the service giving
+seat s only once seats 1..s-1 are held."""
 import os
 import subprocess
 import sys
@@ -15,6 +17,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import service_fixture  # noqa: E402
 
 LOG_INS_PER_MINUTE = 30
+# Between two players' starts: about the time of one password check on this machine when busy.
+START_APART_SECONDS = 0.3
 
 
 def has_account(service, nick):
@@ -61,6 +65,8 @@ def main():
         if i > 0 and i % LOG_INS_PER_MINUTE == 0:
             # The service counts log-ins from one address per minute from the first of them.
             time.sleep(max(0.0, start + 61.0 * (i // LOG_INS_PER_MINUTE) - time.time()))
+        elif i > 0:
+            time.sleep(START_APART_SECONDS)
         t, s = i // 4 + 1, i % 4 + 1
         players.append(subprocess.Popen(
             [sim, "online", "table", "--service", base, "--table", str(t), "--seat", str(s), "--nick", nick,

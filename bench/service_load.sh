@@ -4,8 +4,8 @@
 # with the machine's load average.
 # Usage: bench/service_load.sh [sqlite|postgresql|both]   (build/service/kesp-service must be built)
 # KESP_BENCH_FILL=1 first fills the store with bench/service_fill.sql (tens of thousands of accounts
-# and entries); KESP_BENCH_LOG=FILE keeps the service's log, whose lines tell for each request how
-# long it waited for a database connection and how long it used it.
+# and entries); KESP_BENCH_LOG=FILE keeps the service's log, whose lines tell where each request's
+# time went (waiting for a worker, for a database connection, using it) and note each slow one.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=${KESP_BENCH_PROGRAM:-$root/build/service/kesp-service}
