@@ -71,6 +71,10 @@ void Game::DecisionShown() {
         if (gs_.Phase == phase::Decision(4) && gs_.HumanSeat[4]) PrepareUserDecision();
         return;
     }
+    FinishDecisions();
+}
+
+void Game::FinishDecisions() {
     if (CountPlaying(gs_) <= 1) {
         gs_.SingleOrNone = 1;
         gs_.Phase = phase::DealOver;
@@ -100,6 +104,26 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
     if (waiting_ || !phase::IsDiscard(gs_.Phase)) return;
     const int s = gs_.Phase - phase::DiscardBase;
 
+    const Slots<std::uint8_t, 1, 4> chosen = LayDown(s, byComputer, slots);
+    ShowHand(s);
+
+    if (announce && IsNetworkGame()) {
+        if (byComputer || !gs_.Plays[s])
+            events_->Announce(MakeComputerDiscardMessage(setup_.LanRole).view());
+        else
+            events_->Announce(MakePersonDiscardMessage(chosen, setup_.LanRole).view());
+    }
+    gs_.Phase = phase::Discard(NextSeat(s));
+    ++gs_.DecisionCount;
+    if (gs_.DecisionCount >= 5) {
+        gs_.Phase = phase::DiscardsDone;
+        SetButtons(WordId::ToTakeFromAPack, IsDrivingMachine(), view_.second.caption, false);
+    } else if (gs_.Phase == phase::Discard(4) && gs_.HumanSeat[4] && gs_.Plays[4]) {
+        PrepareUserDiscard();
+    }
+}
+
+Slots<std::uint8_t, 1, 4> Game::LayDown(int s, bool byComputer, const Slots<std::uint8_t, 1, 4>& slots) {
     Slots<std::uint8_t, 1, 4> chosen{};
     if (!gs_.Plays[s]) {  // a seat that passed lays down its whole hand
         gs_.Hand[s].Fill(Card::Empty());
@@ -120,22 +144,7 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
         gs_.DiscardSel.Fill(0);
         gs_.DiscardAsked = 0;
     }
-    ShowHand(s);
-
-    if (announce && IsNetworkGame()) {
-        if (byComputer || !gs_.Plays[s])
-            events_->Announce(MakeComputerDiscardMessage(setup_.LanRole).view());
-        else
-            events_->Announce(MakePersonDiscardMessage(chosen, setup_.LanRole).view());
-    }
-    gs_.Phase = phase::Discard(NextSeat(s));
-    ++gs_.DecisionCount;
-    if (gs_.DecisionCount >= 5) {
-        gs_.Phase = phase::DiscardsDone;
-        SetButtons(WordId::ToTakeFromAPack, IsDrivingMachine(), view_.second.caption, false);
-    } else if (gs_.Phase == phase::Discard(4) && gs_.HumanSeat[4] && gs_.Plays[4]) {
-        PrepareUserDiscard();
-    }
+    return chosen;
 }
 
 // The draw goes round from the dealer; each seat that plays fills its hand from the stock, the
@@ -159,32 +168,47 @@ void Game::DrawNext() {
             if (waiting_ || !CardLanded()) return;
         }
     }
+    FinishDraw();
+    events_->ButtonsChanged();
+    for (int s = 1; s <= 4; ++s)
+        if (gs_.Plays[s]) events_->DrawSeatTab(s);
+}
+
+void Game::FinishDraw() {
     gs_.Phase = phase::Drawn;
-    SetButtons(WordId::Game, IsDrivingMachine(), view_.second.caption, false);
+    SetButtonView(WordId::Game, IsDrivingMachine(), view_.second.caption, false);
     for (int s = 1; s <= 4; ++s) {
         if (!gs_.Plays[s]) continue;
         view_.tabs[s].changeShown = true;
         view_.tabs[s].change = 0;
-        events_->DrawSeatTab(s);
     }
 }
 
 bool Game::PutDrawnCard(int s) {
+    const bool trumpOnDeck = !gs_.TrumpTaken;
+    const int slot = TakeCard(s);
+    if (slot == 0) return false;
+    const Card card = gs_.Hand[s][slot];
+    pending_.slot = slot;
+    pending_.flag = trumpOnDeck && gs_.TrumpTaken;  // the trump card leaves the panel when it lands
+    events_->DrawDeck();
+    const Flight flight = pending_.flag ? Flight::TrumpToDealer : Flight::DeckToSeat;
+    Waits(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(flight, s, card));
+    return true;
+}
+
+int Game::TakeCard(int s) {
     const bool trumpCard = s == gs_.Dealer && !gs_.TrumpTaken;
-    if (!trumpCard && (gs_.HandCount[s] >= 5 || gs_.NextDraw > 35)) return false;
+    if (!trumpCard && (gs_.HandCount[s] >= 5 || gs_.NextDraw > 35)) return 0;
     const Card card = trumpCard ? gs_.Deck[36] : gs_.Deck[gs_.NextDraw++];
-    pending_.slot = trumpCard ? 5 : gs_.HandCount[s] + 1;
-    pending_.flag = trumpCard;  // the trump card leaves the information panel when it lands
+    const int slot = trumpCard ? 5 : gs_.HandCount[s] + 1;
     if (trumpCard) {
         gs_.TrumpTaken = 1;
         view_.trumpCardOnDeck = 0;
     }
-    SetHandSlot(gs_, s, pending_.slot, card);
+    SetHandSlot(gs_, s, slot, card);
     ++gs_.HandCount[s];
-    events_->DrawDeck();
-    const Flight flight = trumpCard ? Flight::TrumpToDealer : Flight::DeckToSeat;
-    Waits(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(flight, s, card));
-    return true;
+    return slot;
 }
 
 bool Game::CardLanded() {

@@ -57,9 +57,13 @@ void Game::Announce(char code) {
 }
 
 void Game::SetButtons(WordId action, bool actionEnabled, WordId second, bool secondEnabled) {
+    SetButtonView(action, actionEnabled, second, secondEnabled);
+    events_->ButtonsChanged();
+}
+
+void Game::SetButtonView(WordId action, bool actionEnabled, WordId second, bool secondEnabled) {
     view_.action = {action, actionEnabled, true};
     view_.second = {second, secondEnabled, true};
-    events_->ButtonsChanged();
 }
 
 void Game::SetTimer(int interval, bool running) {
