@@ -9,7 +9,7 @@
 
 namespace kesp {
 
-Game::HeadlessDeal Game::PlayHeadlessDeal() {
+[[gnu::flatten]] Game::HeadlessDeal Game::PlayHeadlessDeal() {
     if (watched_ || waiting_ || !gs_.DealRunning || gs_.DealStarted != 1 || !view_.action.enabled ||
         setup_.kind != GameKind::Local)
         return HeadlessDeal::NotPlayed;
