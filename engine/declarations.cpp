@@ -10,7 +10,9 @@ namespace kesp {
 
 bool Game::CheckFourAces(bool announce) {
     for (int s = 1; s <= 4; ++s) {
-        if (CountAces(gs_, s) != 4) continue;
+        // Four aces include the trump ace, the last card of a hand in order.
+        const int last = gs_.HandCount[s];
+        if (last < 4 || gs_.HandValue[s][last] != 9 || CountAces(gs_, s) != 4) continue;
         gs_.Score[s] = 0;
         events_->DrawSeatTab(s);
         SetBubble(s, Bubble::Kesp);
@@ -186,29 +188,27 @@ void Game::FinishDraw() {
 
 bool Game::PutDrawnCard(int s) {
     const bool trumpOnDeck = !gs_.TrumpTaken;
-    const int slot = TakeCard(s);
-    if (slot == 0) return false;
-    const Card card = gs_.Hand[s][slot];
-    pending_.slot = slot;
-    pending_.flag = trumpOnDeck && gs_.TrumpTaken;  // the trump card leaves the panel when it lands
+    const std::optional<Card> card = DrawCard(s);
+    if (!card) return false;
+    const bool trumpCard = trumpOnDeck && gs_.TrumpTaken;
+    pending_.slot = trumpCard ? 5 : gs_.HandCount[s] + 1;
+    pending_.flag = trumpCard;  // the trump card leaves the information panel when it lands
+    SetHandSlot(gs_, s, pending_.slot, *card);
+    ++gs_.HandCount[s];
     events_->DrawDeck();
-    const Flight flight = pending_.flag ? Flight::TrumpToDealer : Flight::DeckToSeat;
-    Waits(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(flight, s, card));
+    const Flight flight = trumpCard ? Flight::TrumpToDealer : Flight::DeckToSeat;
+    Waits(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(flight, s, *card));
     return true;
 }
 
-int Game::TakeCard(int s) {
-    const bool trumpCard = s == gs_.Dealer && !gs_.TrumpTaken;
-    if (!trumpCard && (gs_.HandCount[s] >= 5 || gs_.NextDraw > 35)) return 0;
-    const Card card = trumpCard ? gs_.Deck[36] : gs_.Deck[gs_.NextDraw++];
-    const int slot = trumpCard ? 5 : gs_.HandCount[s] + 1;
-    if (trumpCard) {
+std::optional<Card> Game::DrawCard(int s) {
+    if (s == gs_.Dealer && !gs_.TrumpTaken) {
         gs_.TrumpTaken = 1;
         view_.trumpCardOnDeck = 0;
+        return gs_.Deck[36];
     }
-    SetHandSlot(gs_, s, slot, card);
-    ++gs_.HandCount[s];
-    return slot;
+    if (gs_.HandCount[s] >= 5 || gs_.NextDraw > 35) return std::nullopt;
+    return gs_.Deck[gs_.NextDraw++];
 }
 
 bool Game::CardLanded() {

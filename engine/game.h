@@ -204,9 +204,9 @@ class Game {
     // Puts the next card of seat s's draw into its hand and starts its flight (which may wait);
     // false when the seat takes no more cards.
     bool PutDrawnCard(int s);
-    // Seat s takes its next card (the dealer the trump card first) into the slot after its cards;
-    // returns that slot, 0 when the seat takes no more cards.
-    int TakeCard(int s);
+    // The card seat s draws next: the dealer the trump card first, then the stock's next up to five
+    // cards; nothing when the seat takes no more.
+    std::optional<Card> DrawCard(int s);
     // Every seat that plays has drawn: trick play may start.
     void FinishDraw();
     // A drawn card has landed: it takes its place in the hand and sounds; false when the sound

@@ -48,6 +48,7 @@ struct SuitSet {
 
 // A set of seats 1..4.
 struct SeatSet {
+    static constexpr std::uint8_t All = 0x1E;  // the bits of seats 1..4
     std::uint8_t bits = 0;
     constexpr void Add(int seat) { bits = static_cast<std::uint8_t>(bits | (1 << seat)); }
     constexpr bool Has(int seat) const { return (bits & (1 << seat)) != 0; }

@@ -48,7 +48,7 @@ namespace kesp {
         // "To take from a pack", from the dealer on.
         for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) {
             if (!gs_.Plays[s]) continue;
-            for (int slot; (slot = TakeCard(s)) != 0;) SortInCard(gs_, s, slot);
+            while (const std::optional<Card> card = DrawCard(s)) InsertCard(gs_, s, *card);
         }
         FinishDraw();
 

@@ -69,7 +69,7 @@ void Game::CompleteTrick() {
 
 void Game::TakeTrick() {
     const int base = 4 * (gs_.TrickNo - 1);
-    for (int p = 1; p <= 4; ++p) gs_.History[base + p] = gs_.Table[p];
+    for (int i = 0; i < 4; ++i) gs_.History.items[static_cast<std::size_t>(base + i)] = gs_.Table.items[i];
 
     // The highest trump wins; without a trump, the highest card of the led suit. Positions are
     // taken in order and only a strictly higher card replaces the best.
@@ -78,8 +78,8 @@ void Game::TakeTrick() {
     int aces = 0;
     // (A passed seat's position holds "##", whose suit is neither and whose value is 0.)
     for (int p = 1; p <= 4; ++p) {
-        const std::uint8_t suitChar = gs_.Table[p].suit;
-        const std::uint8_t v = gs_.TableValue[p];
+        const std::uint8_t suitChar = gs_.Table.items[p - 1].suit;
+        const std::uint8_t v = gs_.TableValue.items[p - 1];
         if (v == 9) aces += AceValue(suitChar);
         if (suitChar == gs_.Trump && v > bestTrump) {
             bestTrump = v;
