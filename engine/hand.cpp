@@ -15,15 +15,20 @@ std::uint8_t OrderKey(std::uint8_t trump, const Card& c, std::uint8_t value) {
 // A card's place is the number of cards before it: those of lower order key, and those of equal
 // key dealt earlier.
 void DealHand(GameState& gs, int s, int first) {
+    assert(first >= 1 && first + 4 <= 36);
+    const Card* cards = &gs.Deck.items[static_cast<std::size_t>(first - 1)];
+    const std::uint8_t* values = &gs.DeckValue.items[static_cast<std::size_t>(first - 1)];
     const std::uint8_t trump = gs.Trump;
     std::uint8_t keys[5];
-    for (int i = 0; i < 5; ++i) keys[i] = OrderKey(trump, gs.Deck[first + i], gs.DeckValue[first + i]);
+    for (int i = 0; i < 5; ++i) keys[i] = OrderKey(trump, cards[i], values[i]);
     int place[5] = {};
     for (int i = 0; i < 5; ++i)
         for (int j = i + 1; j < 5; ++j) ++(keys[j] < keys[i] ? place[i] : place[j]);
+    HandSlots& hand = gs.Hand[s];
+    HandValues& handValues = gs.HandValue[s];
     for (int i = 0; i < 5; ++i) {
-        gs.Hand[s].items[place[i]] = gs.Deck[first + i];
-        gs.HandValue[s].items[place[i]] = gs.DeckValue[first + i];
+        hand.items[static_cast<std::size_t>(place[i])] = cards[i];
+        handValues.items[static_cast<std::size_t>(place[i])] = values[i];
     }
     gs.HandCount[s] = 5;
 }
