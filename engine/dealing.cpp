@@ -155,14 +155,17 @@ void Game::StartDeal(bool newGame) {
         view_.tabs[s] = SeatTab{};
         view_.tabs[s].leads = s == gs_.Dealer;
     }
-    for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) events_->DrawSeatTab(s);
+    if (watched_)
+        for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) events_->DrawSeatTab(s);
 
-    events_->NewDeal();
+    if (watched_) events_->NewDeal();
     gs_.Trump = gs_.Deck[36].Suit();
     DealBlocks();
     view_.trumpCardOnDeck = 1;
-    events_->DrawDeck();
-    events_->DrawInfoPanel();
+    if (watched_) {
+        events_->DrawDeck();
+        events_->DrawInfoPanel();
+    }
 
     WorkOutIntentions();
     for (int s = 1; s <= 4; ++s) {
@@ -170,8 +173,10 @@ void Game::StartDeal(bool newGame) {
         ShowHand(s);
         SetBubble(s, Bubble::SeatName);
     }
-    events_->PlaySound(sound::Shuffle);
-    events_->StartRecording();
+    if (watched_) {
+        events_->PlaySound(sound::Shuffle);
+        events_->StartRecording();
+    }
     gs_.DealStarted = 1;
     SetTimer(timer::Move, false);
 }
