@@ -74,44 +74,43 @@ int FindLastPlayer(const GameState& gs) {
     return gs.Leader;
 }
 
+SeenTrumps TrumpsInHistory(const GameState& gs) {
+    SeenTrumps seen;
+    const int played = std::min(4 * (gs.TrickNo - 1), 20);  // the cards of the completed tricks
+    for (int i = 0; i < played; ++i) seen.See(gs.History.items[i], gs.Trump);
+    seen.See(gs.History[21], gs.Trump);
+    return seen;
+}
+
 int ComputerLeadSlot(const GameState& gs, int s) {
+    return ComputerLeadSlot(gs, s, TrumpsInHistory(gs));
+}
+
+int ComputerLeadSlot(const GameState& gs, int s, const SeenTrumps& seen) {
     if (!gs.Plays[s]) return 0;
     const std::uint8_t trump = gs.Trump;
 
     // The trumps are the hand's last cards, the highest in its last slot; it holds a card that is
-    // neither trump nor ace when its first card is one.
-    // (Slot k of the hand is item k-1.)
+    // neither trump nor ace when its first card is one. (Slot k of the hand is item k-1.)
     const HandSlots& hand = gs.Hand[s];
     const HandValues& values = gs.HandValue[s];
     const int lastSlot = gs.HandCount[s];
     int firstTrump = lastSlot + 1;
     while (firstTrump > 1 && hand.items[firstTrump - 2].suit == trump) --firstTrump;
-    int trumpsSeen = lastSlot + 1 - firstTrump;
+    const int ownTrumps = lastSlot + 1 - firstTrump;
     // Without a trump the seat leads its highest card.
-    if (trumpsSeen == 0) return lastSlot;
+    if (ownTrumps == 0) return lastSlot;
     const FoundCard highTrump{values.items[lastSlot - 1], lastSlot};
     const bool hasPlainCard = firstTrump > 1 && values.items[0] != 9;
 
     // 1. Is a trump lead worth considering? Not when all three others are known to hold no trump,
-    // nor when every trump is accounted for: the own ones and those played (or left face up on the
-    // deck).
+    // nor when every trump is accounted for: the own ones and those seen.
     SeatSet outOfTrumps = gs.NoTrumpSeats;
     outOfTrumps.Add(s);
     if (outOfTrumps.bits != SeatSet::All) {
-        // The cards of the tricks completed so far, and in slot 21 the trump card left face up (an
-        // empty slot's suit byte is never the trump's).
-        unsigned playedTrumpValues = 0;
-        const auto seen = [&](const Card& c) {
-            if (c.suit != trump) return;
-            ++trumpsSeen;
-            playedTrumpValues |= 1u << RankValue(c.rank);
-        };
-        const int played = std::min(4 * (gs.TrickNo - 1), 20);
-        for (int i = 0; i < played; ++i) seen(gs.History.items[i]);
-        seen(gs.History[21]);
         // 2. Lead the highest trump when every higher trump has been played.
         const unsigned higher = 0x3FEu & ~((2u << highTrump.value) - 1);  // values above it, up to 9
-        if (trumpsSeen != 9 && (playedTrumpValues & higher) == higher) return highTrump.slot;
+        if (ownTrumps + seen.count != 9 && (seen.values & higher) == higher) return highTrump.slot;
     }
 
     // 3. Lead low (or the ace of the low card's suit) while holding a trump; else lead high.

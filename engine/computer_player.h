@@ -19,8 +19,23 @@ std::array<std::uint8_t, 4> ComputerDiscardSlots(const GameState& gs, int s);
 // The last seat that plays in a trick led by gs.Leader.
 int FindLastPlayer(const GameState& gs);
 
+// The trumps seen this deal: those of the completed tricks and the trump card left face up on the
+// deck (History).
+struct SeenTrumps {
+    unsigned values = 0;  // bit v: the trump of rank value v
+    int count = 0;
+    void See(const Card& c, std::uint8_t trump) {
+        if (c.suit != trump) return;  // (an empty slot's suit byte is never the trump's)
+        ++count;
+        values |= 1u << RankValue(c.rank);
+    }
+};
+SeenTrumps TrumpsInHistory(const GameState& gs);
+
 // Slot of the card seat s leads or follows with (0 for a seat that passed the deal).
 int ComputerLeadSlot(const GameState& gs, int s);
+// The same, told the trumps seen so far (as TrumpsInHistory finds them).
+int ComputerLeadSlot(const GameState& gs, int s, const SeenTrumps& seen);
 int ComputerFollowSlot(const GameState& gs, int s);
 
 }  // namespace kesp

@@ -56,6 +56,7 @@ namespace kesp {
         SetButtonView(view_.action.caption, false, view_.second.caption, false);
         if (CheckFourAces(true)) return HeadlessDeal::FourAces;
         StartTricks(true);
+        SeenTrumps seen = TrumpsInHistory(gs_);  // kept up to date trick by trick
         int lastMover = 0;
         for (;;) {
             gs_.LastPlayer = static_cast<std::uint8_t>(FindLastPlayer(gs_));
@@ -64,13 +65,14 @@ namespace kesp {
                 if (!gs_.Plays[s])
                     gs_.NoTrumpSeats.Add(s);  // a seat that passed makes the empty move
                 else
-                    PutOnTable(s, pos == 1 ? ComputerLeadSlot(gs_, s) : ComputerFollowSlot(gs_, s));
+                    PutOnTable(s, pos == 1 ? ComputerLeadSlot(gs_, s, seen) : ComputerFollowSlot(gs_, s));
                 ++gs_.TablePos;
                 lastMover = s;
             }
             gs_.Phase = phase::TrickComplete;
             TakeTrick();
             if (gs_.Phase == phase::DealOver) break;
+            for (const Card& c : gs_.LastTrick.items) seen.See(c, gs_.Trump);
             gs_.TableLeader = gs_.Leader;
         }
         // The timer's pace is that of the deal's last move.
