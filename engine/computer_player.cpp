@@ -46,22 +46,25 @@ std::uint8_t Intention(const GameState& gs, int s) {
     return 0;
 }
 
-std::array<std::uint8_t, 4> ComputerDiscardSlots(const GameState& gs, int s) {
-    std::array<std::uint8_t, 4> slots{};
+SlotRun ComputerDiscard(const GameState& gs, int s) {
+    const HandSlots& hand = gs.Hand[s];
+    const HandValues& values = gs.HandValue[s];
+    const std::uint8_t trump = gs.Trump;
+    // Among slots 1..4 every card that is neither trump nor ace (an empty slot's value is 99).
     int n = 0;
-    for (int k = 1; k <= 4; ++k) {
-        const std::uint8_t value = gs.HandValue[s][k];  // 99 for an empty slot, 9 for an ace
-        if (value < 9 && gs.Hand[s][k].suit != gs.Trump) slots[n++] = static_cast<std::uint8_t>(k);
-    }
-    if (n == 0 && gs.Dealer == s) {
-        // Room for the trump card: the lowest trump among slots 1..4.
-        for (std::uint8_t v = 1; v <= 9 && n == 0; ++v)
-            for (int k = 1; k <= 4; ++k)
-                if (gs.Hand[s][k].Suit() == gs.Trump && gs.Hand[s][k].Value() == v) {
-                    slots[n++] = static_cast<std::uint8_t>(k);
-                    break;
-                }
-    }
+    while (n < 4 && values.items[n] < 9 && hand.items[n].suit != trump) ++n;
+    if (n > 0 || gs.Dealer != s) return {1, n};
+    // Room for the trump card: the lowest trump among slots 1..4.
+    for (int k = 1; k <= 4; ++k)
+        if (values.items[k - 1] != EmptyValue && hand.items[k - 1].suit == trump) return {k, 1};
+    return {1, 0};
+}
+
+std::array<std::uint8_t, 4> ComputerDiscardSlots(const GameState& gs, int s) {
+    const SlotRun run = ComputerDiscard(gs, s);
+    std::array<std::uint8_t, 4> slots{};
+    for (int i = 0; i < run.count; ++i)
+        slots[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(run.first + i);
     return slots;
 }
 

@@ -13,7 +13,15 @@ namespace kesp {
 // when he holds an ace.
 std::uint8_t Intention(const GameState& gs, int s);
 
-// Slots (1..4, 0 = none) a computer seat that plays discards, in slot order.
+// The cards a computer seat that plays discards: `count` slots from `first`, as the hand order puts
+// them together (its cards that are neither trump nor ace come first, its lowest trump first among
+// the trumps).
+struct SlotRun {
+    int first = 1;
+    int count = 0;
+};
+SlotRun ComputerDiscard(const GameState& gs, int s);
+// The same as slot numbers (1..4, 0 = none), in slot order.
 std::array<std::uint8_t, 4> ComputerDiscardSlots(const GameState& gs, int s);
 
 // The last seat that plays in a trick led by gs.Leader.

@@ -106,7 +106,8 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
     if (waiting_ || !phase::IsDiscard(gs_.Phase)) return;
     const int s = gs_.Phase - phase::DiscardBase;
 
-    const Slots<std::uint8_t, 1, 4> chosen = LayDown(s, byComputer, slots);
+    const Slots<std::uint8_t, 1, 4> chosen = slots;  // (the user's marks are cleared with his cards)
+    LayDown(s, byComputer, chosen);
     ShowHand(s);
 
     if (announce && IsNetworkGame()) {
@@ -125,28 +126,23 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
     }
 }
 
-Slots<std::uint8_t, 1, 4> Game::LayDown(int s, bool byComputer, const Slots<std::uint8_t, 1, 4>& slots) {
-    Slots<std::uint8_t, 1, 4> chosen{};
+void Game::LayDown(int s, bool byComputer, const Slots<std::uint8_t, 1, 4>& slots) {
     if (!gs_.Plays[s]) {  // a seat that passed lays down its whole hand
         gs_.Hand[s].Fill(Card::Empty());
         gs_.HandValue[s].Fill(EmptyValue);
         gs_.HandCount[s] = 0;
+    } else if (byComputer) {
+        const SlotRun run = ComputerDiscard(gs_, s);
+        RemoveRun(gs_, s, run.first, run.count);
     } else {
-        if (byComputer) {
-            const auto computed = ComputerDiscardSlots(gs_, s);
-            for (int i = 1; i <= 4; ++i) chosen[i] = computed[static_cast<std::size_t>(i - 1)];
-        } else {
-            chosen = slots;
-        }
         for (int i = 1; i <= 4; ++i)
-            if (chosen[i] >= 1 && chosen[i] <= 5) SetHandSlot(gs_, s, chosen[i], Card::Empty());
+            if (slots[i] >= 1 && slots[i] <= 5) SetHandSlot(gs_, s, slots[i], Card::Empty());
         CloseGaps(gs_, s);
     }
     if (s == 4) {  // the marks go with the cards: the hand is shown without them
         gs_.DiscardSel.Fill(0);
         gs_.DiscardAsked = 0;
     }
-    return chosen;
 }
 
 // The draw goes round from the dealer; each seat that plays fills its hand from the stock, the

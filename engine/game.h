@@ -196,9 +196,9 @@ class Game {
     void DecisionShown();
     // After the fourth decision: the deal goes on to the discards, or ends when at most one plays.
     void FinishDecisions();
-    // Seat s lays down its discard (a passed seat its whole hand): the computer's choice or
-    // `slots`; returns the slots laid down.
-    Slots<std::uint8_t, 1, 4> LayDown(int s, bool byComputer, const Slots<std::uint8_t, 1, 4>& slots);
+    // Seat s lays down its discard (a passed seat its whole hand): the computer's choice or the
+    // person's `slots`.
+    void LayDown(int s, bool byComputer, const Slots<std::uint8_t, 1, 4>& slots);
     void FourAcesShown();
     void DrawNext();
     // Puts the next card of seat s's draw into its hand and starts its flight (which may wait);

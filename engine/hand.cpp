@@ -46,6 +46,22 @@ void RemoveFromHand(GameState& gs, int s, int k) {
     gs.HandCount[s] = static_cast<std::uint8_t>(i);
 }
 
+void RemoveRun(GameState& gs, int s, int first, int count) {
+    HandSlots& hand = gs.Hand[s];
+    HandValues& values = gs.HandValue[s];
+    const int n = gs.HandCount[s];
+    assert(first >= 1 && count >= 0 && first - 1 + count <= n && n <= 5);
+    for (int i = first - 1; i + count < n; ++i) {
+        hand.items[i] = hand.items[i + count];
+        values.items[i] = values.items[i + count];
+    }
+    for (int i = n - count; i < n; ++i) {
+        hand.items[i] = Card::Empty();
+        values.items[i] = EmptyValue;
+    }
+    gs.HandCount[s] = static_cast<std::uint8_t>(n - count);
+}
+
 void CloseGaps(GameState& gs, int s) {
     HandSlots& hand = gs.Hand[s];
     HandValues& values = gs.HandValue[s];

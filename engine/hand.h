@@ -15,6 +15,9 @@ namespace kesp {
 void DealHand(GameState& gs, int s, int first);
 // Takes the card out of slot k; the cards after it (up to the first value 99) move up one slot.
 void RemoveFromHand(GameState& gs, int s, int k);
+// Takes the `count` cards of slots first.. out of the hand's HandCount cards; those after them move
+// up.
+void RemoveRun(GameState& gs, int s, int first, int count);
 // Closes the gaps that emptied slots (value 99) left: the cards move up in their order, and are
 // recounted.
 void CloseGaps(GameState& gs, int s);
