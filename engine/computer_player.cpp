@@ -38,9 +38,16 @@ int DiscardSlot(const GameState& gs, int s) {
 }  // namespace
 
 std::uint8_t Intention(const GameState& gs, int s) {
-    if (CountAces(gs, s) > 0) return 1;
+    // The trumps are the hand's last cards, a trump ace the very last; an ace of another suit is
+    // the last card before them.
+    const HandSlots& hand = gs.Hand[s];
+    const HandValues& values = gs.HandValue[s];
+    const int n = gs.HandCount[s];
+    int trumps = 0;
+    while (trumps < n && hand.items[n - 1 - trumps].suit == gs.Trump) ++trumps;
+    const bool ace = n > 0 && (values.items[n - 1] == 9 || (trumps < n && values.items[n - 1 - trumps] == 9));
+    if (ace) return 1;
     if (gs.HumanSeat[s]) return 0;
-    const int trumps = CountSuit(gs, s, gs.Trump);
     if (trumps >= 2) return 1;
     if (trumps == 1 && gs.Dealer == s) return 1;
     return 0;

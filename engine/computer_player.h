@@ -9,8 +9,8 @@
 
 namespace kesp {
 
-// Play-or-pass intention of seat s after the deal (1 play, 0 pass); for a person's seat 1 only
-// when he holds an ace.
+// Play-or-pass intention of seat s after the deal (1 play, 0 pass), from its hand in order; for a
+// person's seat 1 only when he holds an ace.
 std::uint8_t Intention(const GameState& gs, int s);
 
 // The cards a computer seat that plays discards: `count` slots from `first`, as the hand order puts
