@@ -175,7 +175,7 @@ TEST(ComputerPlayer, IntentionsToPlay) {
     } cases[] = {
         {{"Тк", "7ч", "8ч", "9ч", "6к"}, true, false, 1},   // an ace: a person must play
         {{"6к", "7ч", "8ч", "9ч", "Тп"}, true, false, 1},   // the ace of trumps too
-        {{"6к", "7ч", "Тп", "9ч", "Тк"}, true, false, 1},   // an ace behind the trumps
+        {{"Тк", "7п", "8ч", "9ч", "6к"}, true, false, 1},   // an ace before a trump
         {{"7п", "8п", "8ч", "9ч", "6к"}, true, false, 0},   // trumps count for the computer only
         {{"7п", "8п", "8ч", "9ч", "6к"}, false, false, 1},  // two trumps
         {{"7п", "8к", "8ч", "9ч", "6к"}, false, false, 0},  // one trump
