@@ -31,10 +31,11 @@ void Game::PlayCard(int s, int k, bool announce) {
 }
 
 void Game::PutOnTable(int s, int k) {
-    const Card card = gs_.Hand[s][k];
+    assert(k >= 1 && k <= 5);
+    const Card card = gs_.Hand[s].items[k - 1];
     const int pos = gs_.TablePos;
     gs_.Table[pos] = card;
-    gs_.TableValue[pos] = gs_.HandValue[s][k];
+    gs_.TableValue[pos] = gs_.HandValue[s].items[k - 1];
     if (pos == 1)
         gs_.LedSuit = card.suit;
     else if (card.suit != gs_.LedSuit && card.suit != gs_.Trump)
