@@ -36,6 +36,27 @@ void BM_ComputerDeal(benchmark::State& state) {
 }
 BENCHMARK(BM_ComputerDeal);
 
+// The same deals played headless, each in one go, as kesp-sim play plays them.
+void BM_HeadlessDeal(benchmark::State& state) {
+    Game game;
+    game.Setup().AllComputer = true;
+    game.SeedShuffle(12345);
+    GameState& gs = game.State();
+    game.StartDeal(true);
+    std::int64_t deals = 0;
+    for (auto _ : state) {
+        if (gs.Phase == phase::GameSettled) game.StartDeal(true);
+        if (gs.Phase == phase::DealScored || gs.Phase == phase::GameOverPhase) {
+            game.ActionButton();  // "Next Round", or the settlement
+            continue;
+        }
+        benchmark::DoNotOptimize(game.PlayHeadlessDeal());
+        ++deals;
+    }
+    state.counters["deals/s"] = benchmark::Counter(static_cast<double>(deals), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_HeadlessDeal);
+
 // Positions in the middle of tricks, collected from real deals; each iteration makes one move.
 std::vector<GameState> CollectPositions(bool leads) {
     std::vector<GameState> positions;

@@ -38,30 +38,40 @@ int DiscardSlot(const GameState& gs, int s) {
 }  // namespace
 
 std::uint8_t Intention(const GameState& gs, int s) {
-    if (CountAces(gs, s) > 0) return 1;
+    // The trumps are the hand's last cards, a trump ace the very last; an ace of another suit is
+    // the last card before them.
+    const HandSlots& hand = gs.Hand[s];
+    const HandValues& values = gs.HandValue[s];
+    const int n = gs.HandCount[s];
+    int trumps = 0;
+    while (trumps < n && hand.items[n - 1 - trumps].suit == gs.Trump) ++trumps;
+    const bool ace = n > 0 && (values.items[n - 1] == 9 || (trumps < n && values.items[n - 1 - trumps] == 9));
+    if (ace) return 1;
     if (gs.HumanSeat[s]) return 0;
-    const int trumps = CountSuit(gs, s, gs.Trump);
     if (trumps >= 2) return 1;
     if (trumps == 1 && gs.Dealer == s) return 1;
     return 0;
 }
 
-std::array<std::uint8_t, 4> ComputerDiscardSlots(const GameState& gs, int s) {
-    std::array<std::uint8_t, 4> slots{};
+SlotRun ComputerDiscard(const GameState& gs, int s) {
+    const HandSlots& hand = gs.Hand[s];
+    const HandValues& values = gs.HandValue[s];
+    const std::uint8_t trump = gs.Trump;
+    // Among slots 1..4 every card that is neither trump nor ace (an empty slot's value is 99).
     int n = 0;
-    for (int k = 1; k <= 4; ++k) {
-        const std::uint8_t value = gs.HandValue[s][k];  // 99 for an empty slot, 9 for an ace
-        if (value < 9 && gs.Hand[s][k].suit != gs.Trump) slots[n++] = static_cast<std::uint8_t>(k);
-    }
-    if (n == 0 && gs.Dealer == s) {
-        // Room for the trump card: the lowest trump among slots 1..4.
-        for (std::uint8_t v = 1; v <= 9 && n == 0; ++v)
-            for (int k = 1; k <= 4; ++k)
-                if (gs.Hand[s][k].Suit() == gs.Trump && gs.Hand[s][k].Value() == v) {
-                    slots[n++] = static_cast<std::uint8_t>(k);
-                    break;
-                }
-    }
+    while (n < 4 && values.items[n] < 9 && hand.items[n].suit != trump) ++n;
+    if (n > 0 || gs.Dealer != s) return {1, n};
+    // Room for the trump card: the lowest trump among slots 1..4.
+    for (int k = 1; k <= 4; ++k)
+        if (values.items[k - 1] != EmptyValue && hand.items[k - 1].suit == trump) return {k, 1};
+    return {1, 0};
+}
+
+std::array<std::uint8_t, 4> ComputerDiscardSlots(const GameState& gs, int s) {
+    const SlotRun run = ComputerDiscard(gs, s);
+    std::array<std::uint8_t, 4> slots{};
+    for (int i = 0; i < run.count; ++i)
+        slots[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(run.first + i);
     return slots;
 }
 
@@ -74,50 +84,51 @@ int FindLastPlayer(const GameState& gs) {
     return gs.Leader;
 }
 
+SeenTrumps TrumpsInHistory(const GameState& gs) {
+    SeenTrumps seen;
+    const int played = std::min(4 * (gs.TrickNo - 1), 20);  // the cards of the completed tricks
+    for (int i = 0; i < played; ++i) seen.See(gs.History.items[i], gs.Trump);
+    seen.See(gs.History[21], gs.Trump);
+    return seen;
+}
+
 int ComputerLeadSlot(const GameState& gs, int s) {
+    return ComputerLeadSlot(gs, s, TrumpsInHistory(gs));
+}
+
+int ComputerLeadSlot(const GameState& gs, int s, const SeenTrumps& seen) {
     if (!gs.Plays[s]) return 0;
     const std::uint8_t trump = gs.Trump;
 
     // The trumps are the hand's last cards, the highest in its last slot; it holds a card that is
-    // neither trump nor ace when its first card is one.
+    // neither trump nor ace when its first card is one. (Slot k of the hand is item k-1.)
+    const HandSlots& hand = gs.Hand[s];
+    const HandValues& values = gs.HandValue[s];
     const int lastSlot = gs.HandCount[s];
     int firstTrump = lastSlot + 1;
-    while (firstTrump > 1 && gs.Hand[s][firstTrump - 1].suit == trump) --firstTrump;
-    int trumpsSeen = lastSlot + 1 - firstTrump;
+    while (firstTrump > 1 && hand.items[firstTrump - 2].suit == trump) --firstTrump;
+    const int ownTrumps = lastSlot + 1 - firstTrump;
     // Without a trump the seat leads its highest card.
-    if (trumpsSeen == 0) return lastSlot;
-    const FoundCard highTrump{gs.HandValue[s][lastSlot], lastSlot};
-    const bool hasPlainCard = firstTrump > 1 && gs.HandValue[s][1] != 9;
+    if (ownTrumps == 0) return lastSlot;
+    const FoundCard highTrump{values.items[lastSlot - 1], lastSlot};
+    const bool hasPlainCard = firstTrump > 1 && values.items[0] != 9;
 
     // 1. Is a trump lead worth considering? Not when all three others are known to hold no trump,
-    // nor when every trump is accounted for: the own ones and those played (or left face up on the
-    // deck).
-    bool othersOutOfTrumps = true;
-    for (int other = 1; other <= 4; ++other)
-        if (other != s && !gs.NoTrumpSeats.Has(other)) othersOutOfTrumps = false;
-    if (!othersOutOfTrumps) {
-        // The cards of the tricks completed so far, and in slot 21 the trump card left face up (an
-        // empty slot's suit byte is never the trump's).
-        unsigned playedTrumpValues = 0;
-        const auto seen = [&](const Card& c) {
-            if (c.suit != trump) return;
-            ++trumpsSeen;
-            playedTrumpValues |= 1u << RankValue(c.rank);
-        };
-        const int played = std::min(4 * (gs.TrickNo - 1), 20);
-        for (int i = 1; i <= played; ++i) seen(gs.History[i]);
-        seen(gs.History[21]);
+    // nor when every trump is accounted for: the own ones and those seen.
+    SeatSet outOfTrumps = gs.NoTrumpSeats;
+    outOfTrumps.Add(s);
+    if (outOfTrumps.bits != SeatSet::All) {
         // 2. Lead the highest trump when every higher trump has been played.
         const unsigned higher = 0x3FEu & ~((2u << highTrump.value) - 1);  // values above it, up to 9
-        if (trumpsSeen != 9 && (playedTrumpValues & higher) == higher) return highTrump.slot;
+        if (ownTrumps + seen.count != 9 && (seen.values & higher) == higher) return highTrump.slot;
     }
 
     // 3. Lead low (or the ace of the low card's suit) while holding a trump; else lead high.
     if (!hasPlainCard) return lastSlot;
-    const std::uint8_t lowSuit = gs.Hand[s][1].Suit();
+    const std::uint8_t lowSuit = hand.items[0].suit;
     int aceSlot = 0;
-    for (int k = 2; k <= gs.HandCount[s]; ++k)
-        if (gs.Hand[s][k].IsAce() && gs.Hand[s][k].suit == lowSuit) aceSlot = k;
+    for (int k = 2; k <= lastSlot; ++k)
+        if (values.items[k - 1] == 9 && hand.items[k - 1].suit == lowSuit) aceSlot = k;
     return aceSlot != 0 ? aceSlot : 1;
 }
 
@@ -130,14 +141,17 @@ int ComputerFollowSlot(const GameState& gs, int s) {
     // One pass over the hand and one over the table: highest and lowest of the led suit and of
     // trumps, and the best of each on the table. The led suit's cards come by rising value and the
     // trumps last; an empty table position's suit is neither led nor trump.
+    // (Slot k of the hand is item k-1.)
+    const HandSlots& hand = gs.Hand[s];
+    const HandValues& values = gs.HandValue[s];
     const int lastSlot = gs.HandCount[s];
     FoundCard highLed, lowLed, highTrump, lowTrump;
     for (int k = 1; k <= lastSlot; ++k) {
-        const std::uint8_t suitChar = gs.Hand[s][k].suit;
-        const FoundCard card{gs.HandValue[s][k], k};
+        const std::uint8_t suitChar = hand.items[k - 1].suit;
+        const FoundCard card{values.items[k - 1], k};
         if (suitChar == trump) {
             lowTrump = card;
-            highTrump = {gs.HandValue[s][lastSlot], lastSlot};
+            highTrump = {values.items[lastSlot - 1], lastSlot};
             break;
         }
         if (suitChar == led) {
@@ -146,8 +160,9 @@ int ComputerFollowSlot(const GameState& gs, int s) {
         }
     }
     std::uint8_t tableLed = 0, tableTrump = 0;
-    for (int p = 1; p < gs.TablePos && p <= 4; ++p) {  // the positions played so far
-        const Card& c = gs.Table[p];
+    const int played = std::min(gs.TablePos - 1, 4);  // the positions played so far
+    for (int i = 0; i < played; ++i) {
+        const Card& c = gs.Table.items[i];
         const std::uint8_t v = RankValue(c.rank);
         if (c.suit == led && v > tableLed) tableLed = v;
         if (c.suit == trump && v > tableTrump) tableTrump = v;

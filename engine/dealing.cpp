@@ -34,13 +34,13 @@ void Game::PlaceInDeck(int p, int k) {
         random_.Seed(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     // Rejection: draw 1..36 for each place until the number is not placed yet.
     Random random = random_;
-    std::uint64_t placed = 0;
+    std::uint64_t placed = 0;  // bit i: deck number i + 1 is placed
     for (int p = 1; p <= 36; ++p) {
-        std::uint32_t k;
-        do k = random.Below(36) + 1;
-        while (placed >> k & 1);
-        placed |= std::uint64_t{1} << k;
-        PlaceInDeck(p, static_cast<int>(k));
+        std::uint32_t i;
+        do i = random.Below(36);
+        while (placed >> i & 1);
+        placed |= std::uint64_t{1} << i;
+        PlaceInDeck(p, static_cast<int>(i) + 1);
     }
     random_ = random;
 }
@@ -155,14 +155,17 @@ void Game::StartDeal(bool newGame) {
         view_.tabs[s] = SeatTab{};
         view_.tabs[s].leads = s == gs_.Dealer;
     }
-    for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) events_->DrawSeatTab(s);
+    if (watched_)
+        for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) events_->DrawSeatTab(s);
 
-    events_->NewDeal();
+    if (watched_) events_->NewDeal();
     gs_.Trump = gs_.Deck[36].Suit();
     DealBlocks();
     view_.trumpCardOnDeck = 1;
-    events_->DrawDeck();
-    events_->DrawInfoPanel();
+    if (watched_) {
+        events_->DrawDeck();
+        events_->DrawInfoPanel();
+    }
 
     WorkOutIntentions();
     for (int s = 1; s <= 4; ++s) {
@@ -170,8 +173,10 @@ void Game::StartDeal(bool newGame) {
         ShowHand(s);
         SetBubble(s, Bubble::SeatName);
     }
-    events_->PlaySound(sound::Shuffle);
-    events_->StartRecording();
+    if (watched_) {
+        events_->PlaySound(sound::Shuffle);
+        events_->StartRecording();
+    }
     gs_.DealStarted = 1;
     SetTimer(timer::Move, false);
 }

@@ -10,7 +10,9 @@ namespace kesp {
 
 bool Game::CheckFourAces(bool announce) {
     for (int s = 1; s <= 4; ++s) {
-        if (CountAces(gs_, s) != 4) continue;
+        // Four aces include the trump ace, the last card of a hand in order.
+        const int last = gs_.HandCount[s];
+        if (last < 4 || gs_.HandValue[s][last] != 9 || CountAces(gs_, s) != 4) continue;
         gs_.Score[s] = 0;
         events_->DrawSeatTab(s);
         SetBubble(s, Bubble::Kesp);
@@ -71,6 +73,10 @@ void Game::DecisionShown() {
         if (gs_.Phase == phase::Decision(4) && gs_.HumanSeat[4]) PrepareUserDecision();
         return;
     }
+    FinishDecisions();
+}
+
+void Game::FinishDecisions() {
     if (CountPlaying(gs_) <= 1) {
         gs_.SingleOrNone = 1;
         gs_.Phase = phase::DealOver;
@@ -100,26 +106,8 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
     if (waiting_ || !phase::IsDiscard(gs_.Phase)) return;
     const int s = gs_.Phase - phase::DiscardBase;
 
-    Slots<std::uint8_t, 1, 4> chosen{};
-    if (!gs_.Plays[s]) {  // a seat that passed lays down its whole hand
-        gs_.Hand[s].Fill(Card::Empty());
-        gs_.HandValue[s].Fill(EmptyValue);
-        gs_.HandCount[s] = 0;
-    } else {
-        if (byComputer) {
-            const auto computed = ComputerDiscardSlots(gs_, s);
-            for (int i = 1; i <= 4; ++i) chosen[i] = computed[static_cast<std::size_t>(i - 1)];
-        } else {
-            chosen = slots;
-        }
-        for (int i = 1; i <= 4; ++i)
-            if (chosen[i] >= 1 && chosen[i] <= 5) SetHandSlot(gs_, s, chosen[i], Card::Empty());
-        CloseGaps(gs_, s);
-    }
-    if (s == 4) {  // the marks go with the cards: the hand is shown without them
-        gs_.DiscardSel.Fill(0);
-        gs_.DiscardAsked = 0;
-    }
+    const Slots<std::uint8_t, 1, 4> chosen = slots;  // (the user's marks are cleared with his cards)
+    LayDown(s, byComputer, chosen);
     ShowHand(s);
 
     if (announce && IsNetworkGame()) {
@@ -135,6 +123,25 @@ void Game::Discard(bool byComputer, const Slots<std::uint8_t, 1, 4>& slots, bool
         SetButtons(WordId::ToTakeFromAPack, IsDrivingMachine(), view_.second.caption, false);
     } else if (gs_.Phase == phase::Discard(4) && gs_.HumanSeat[4] && gs_.Plays[4]) {
         PrepareUserDiscard();
+    }
+}
+
+void Game::LayDown(int s, bool byComputer, const Slots<std::uint8_t, 1, 4>& slots) {
+    if (!gs_.Plays[s]) {  // a seat that passed lays down its whole hand
+        gs_.Hand[s].Fill(Card::Empty());
+        gs_.HandValue[s].Fill(EmptyValue);
+        gs_.HandCount[s] = 0;
+    } else if (byComputer) {
+        const SlotRun run = ComputerDiscard(gs_, s);
+        RemoveRun(gs_, s, run.first, run.count);
+    } else {
+        for (int i = 1; i <= 4; ++i)
+            if (slots[i] >= 1 && slots[i] <= 5) SetHandSlot(gs_, s, slots[i], Card::Empty());
+        CloseGaps(gs_, s);
+    }
+    if (s == 4) {  // the marks go with the cards: the hand is shown without them
+        gs_.DiscardSel.Fill(0);
+        gs_.DiscardAsked = 0;
     }
 }
 
@@ -159,32 +166,45 @@ void Game::DrawNext() {
             if (waiting_ || !CardLanded()) return;
         }
     }
+    FinishDraw();
+    events_->ButtonsChanged();
+    for (int s = 1; s <= 4; ++s)
+        if (gs_.Plays[s]) events_->DrawSeatTab(s);
+}
+
+void Game::FinishDraw() {
     gs_.Phase = phase::Drawn;
-    SetButtons(WordId::Game, IsDrivingMachine(), view_.second.caption, false);
+    SetButtonView(WordId::Game, IsDrivingMachine(), view_.second.caption, false);
     for (int s = 1; s <= 4; ++s) {
         if (!gs_.Plays[s]) continue;
         view_.tabs[s].changeShown = true;
         view_.tabs[s].change = 0;
-        events_->DrawSeatTab(s);
     }
 }
 
 bool Game::PutDrawnCard(int s) {
-    const bool trumpCard = s == gs_.Dealer && !gs_.TrumpTaken;
-    if (!trumpCard && (gs_.HandCount[s] >= 5 || gs_.NextDraw > 35)) return false;
-    const Card card = trumpCard ? gs_.Deck[36] : gs_.Deck[gs_.NextDraw++];
+    const bool trumpOnDeck = !gs_.TrumpTaken;
+    const std::optional<Card> card = DrawCard(s);
+    if (!card) return false;
+    const bool trumpCard = trumpOnDeck && gs_.TrumpTaken;
     pending_.slot = trumpCard ? 5 : gs_.HandCount[s] + 1;
     pending_.flag = trumpCard;  // the trump card leaves the information panel when it lands
-    if (trumpCard) {
-        gs_.TrumpTaken = 1;
-        view_.trumpCardOnDeck = 0;
-    }
-    SetHandSlot(gs_, s, pending_.slot, card);
+    SetHandSlot(gs_, s, pending_.slot, *card);
     ++gs_.HandCount[s];
     events_->DrawDeck();
     const Flight flight = trumpCard ? Flight::TrumpToDealer : Flight::DeckToSeat;
-    Waits(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(flight, s, card));
+    Waits(Stage::CardDrawn, setup_.FlyCards && events_->FlyCard(flight, s, *card));
     return true;
+}
+
+std::optional<Card> Game::DrawCard(int s) {
+    if (s == gs_.Dealer && !gs_.TrumpTaken) {
+        gs_.TrumpTaken = 1;
+        view_.trumpCardOnDeck = 0;
+        return gs_.Deck[36];
+    }
+    if (gs_.HandCount[s] >= 5 || gs_.NextDraw > 35) return std::nullopt;
+    return gs_.Deck[gs_.NextDraw++];
 }
 
 bool Game::CardLanded() {

@@ -57,25 +57,29 @@ void Game::Announce(char code) {
 }
 
 void Game::SetButtons(WordId action, bool actionEnabled, WordId second, bool secondEnabled) {
+    SetButtonView(action, actionEnabled, second, secondEnabled);
+    if (watched_) events_->ButtonsChanged();
+}
+
+void Game::SetButtonView(WordId action, bool actionEnabled, WordId second, bool secondEnabled) {
     view_.action = {action, actionEnabled, true};
     view_.second = {second, secondEnabled, true};
-    events_->ButtonsChanged();
 }
 
 void Game::SetTimer(int interval, bool running) {
     if (interval == timerInterval_ && running == timerRunning_) return;
     timerInterval_ = interval;
     timerRunning_ = running;
-    events_->TimerChanged();
+    if (watched_) events_->TimerChanged();
 }
 
 void Game::SetBubble(int seat, Bubble b) {
     view_.bubbles[seat] = b;
-    events_->DrawBubble(seat);
+    if (watched_) events_->DrawBubble(seat);
 }
 
 void Game::ShowHand(int seat) {
-    events_->DrawHand(seat);
+    if (watched_) events_->DrawHand(seat);
 }
 
 bool Game::UserHasAce() const {

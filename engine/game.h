@@ -43,7 +43,7 @@ inline constexpr int PassedMove = 55;
 
 class Game {
   public:
-    explicit Game(TableEvents& events) : events_(&events) {}
+    explicit Game(TableEvents& events) : events_(&events), watched_(true) {}
     Game();
 
     GameState& State() { return gs_; }
@@ -51,7 +51,10 @@ class Game {
     const TableView& View() const { return view_; }
     TableSetup& Setup() { return setup_; }
     const TableSetup& Setup() const { return setup_; }
-    void SetEvents(TableEvents& events) { events_ = &events; }
+    void SetEvents(TableEvents& events) {
+        events_ = &events;
+        watched_ = true;
+    }
 
     // The shuffle: by default reseeded from the clock at every deal; a fixed seed makes the
     // decks repeat. UseDeck replaces the next shuffle by a permutation of the deck numbers 1..36.
@@ -135,6 +138,14 @@ class Game {
     // Another player of a network game was lost: the table is left without recording anything.
     void BreakOff();
 
+    // Headless play: a dealt deal at a table that nobody watches (a Game made without events) and
+    // where the computer plays every seat, played from "To Begin" to its scoring, or to the four
+    // aces, in one go. No step is dispatched and no event told on the way; the state, the view and
+    // the timer end exactly as the steps leave them. NotPlayed, and nothing changes, for any other
+    // table or moment.
+    enum class HeadlessDeal : std::uint8_t { NotPlayed, Scored, FourAces };
+    HeadlessDeal PlayHeadlessDeal();
+
     // Pop-up menu items and closing the window. Each asks first; true when the table has been left
     // (or, closing, there was none), false while the question waits for Answer or on No.
     bool LeaveToMenu();
@@ -162,9 +173,7 @@ class Game {
     // What a waiting step carries over to its next stage.
     struct Pending {
         int seat = 0;
-        int pos = 0;
         int slot = 0;  // the hand slot a drawn card went into
-        Card card;
         bool announce = false;
         bool flag = false;
         Actor actor = Actor::None;
@@ -185,11 +194,21 @@ class Game {
     void CardOnTable();
     void CardPlayed();
     void DecisionShown();
+    // After the fourth decision: the deal goes on to the discards, or ends when at most one plays.
+    void FinishDecisions();
+    // Seat s lays down its discard (a passed seat its whole hand): the computer's choice or the
+    // person's `slots`.
+    void LayDown(int s, bool byComputer, const Slots<std::uint8_t, 1, 4>& slots);
     void FourAcesShown();
     void DrawNext();
     // Puts the next card of seat s's draw into its hand and starts its flight (which may wait);
     // false when the seat takes no more cards.
     bool PutDrawnCard(int s);
+    // The card seat s draws next: the dealer the trump card first, then the stock's next up to five
+    // cards; nothing when the seat takes no more.
+    std::optional<Card> DrawCard(int s);
+    // Every seat that plays has drawn: trick play may start.
+    void FinishDraw();
     // A drawn card has landed: it takes its place in the hand and sounds; false when the sound
     // waits.
     bool CardLanded();
@@ -198,9 +217,15 @@ class Game {
     void DealShown();
     void DiscardAnswered();
     void ClearTrickThen(Stage then);
+    // Seat s's card from hand slot k goes to the table at TablePos.
+    void PutOnTable(int s, int k);
     void CompleteTrick();
+    // The full trick is won: history, winner, points, the tabs and the button ("OK").
+    void TakeTrick();
     void Announce(char code);
     void SetButtons(WordId action, bool actionEnabled, WordId second, bool secondEnabled);
+    // The same without telling the table (whoever changes the view this way tells it later).
+    void SetButtonView(WordId action, bool actionEnabled, WordId second, bool secondEnabled);
     void SetTimer(int interval, bool running);
     void SetBubble(int seat, Bubble b);
     void ShowHand(int seat);
@@ -219,6 +244,7 @@ class Game {
     TableView view_;
     TableSetup setup_;
     TableEvents* events_;
+    bool watched_ = false;  // events were given: somebody follows the table
     Random random_;
     bool fixedSeed_ = false;
     std::optional<std::array<std::uint8_t, 36>> nextDeck_;

@@ -35,19 +35,23 @@ using HandValues = Slots<std::uint8_t, 1, 5>;
 // A set of suits, one bit per suit in deck order (hearts, diamonds, clubs, spades).
 struct SuitSet {
     std::uint8_t bits = 0;
-    static constexpr int Bit(std::uint8_t suitChar) {
-        for (int i = 0; i < 4; ++i)
-            if (SuitsInDeckOrder[i] == suitChar) return 1 << i;
-        return 0;
-    }
+    static constexpr int Bit(std::uint8_t suitChar) { return kBits[suitChar]; }
     constexpr void Add(std::uint8_t suitChar) { bits = static_cast<std::uint8_t>(bits | Bit(suitChar)); }
     constexpr bool Has(std::uint8_t suitChar) const { return (bits & Bit(suitChar)) != 0; }
     constexpr void Clear() { bits = 0; }
     friend constexpr bool operator==(const SuitSet&, const SuitSet&) = default;
+
+  private:
+    static constexpr std::array<std::uint8_t, 256> kBits = [] {
+        std::array<std::uint8_t, 256> bits{};
+        for (int i = 0; i < 4; ++i) bits[SuitsInDeckOrder[i]] = static_cast<std::uint8_t>(1 << i);
+        return bits;
+    }();
 };
 
 // A set of seats 1..4.
 struct SeatSet {
+    static constexpr std::uint8_t All = 0x1E;  // the bits of seats 1..4
     std::uint8_t bits = 0;
     constexpr void Add(int seat) { bits = static_cast<std::uint8_t>(bits | (1 << seat)); }
     constexpr bool Has(int seat) const { return (bits & (1 << seat)) != 0; }

@@ -15,15 +15,20 @@ std::uint8_t OrderKey(std::uint8_t trump, const Card& c, std::uint8_t value) {
 // A card's place is the number of cards before it: those of lower order key, and those of equal
 // key dealt earlier.
 void DealHand(GameState& gs, int s, int first) {
+    assert(first >= 1 && first + 4 <= 36);
+    const Card* cards = &gs.Deck.items[static_cast<std::size_t>(first - 1)];
+    const std::uint8_t* values = &gs.DeckValue.items[static_cast<std::size_t>(first - 1)];
     const std::uint8_t trump = gs.Trump;
     std::uint8_t keys[5];
-    for (int i = 0; i < 5; ++i) keys[i] = OrderKey(trump, gs.Deck[first + i], gs.DeckValue[first + i]);
+    for (int i = 0; i < 5; ++i) keys[i] = OrderKey(trump, cards[i], values[i]);
     int place[5] = {};
     for (int i = 0; i < 5; ++i)
         for (int j = i + 1; j < 5; ++j) ++(keys[j] < keys[i] ? place[i] : place[j]);
+    HandSlots& hand = gs.Hand[s];
+    HandValues& handValues = gs.HandValue[s];
     for (int i = 0; i < 5; ++i) {
-        gs.Hand[s].items[place[i]] = gs.Deck[first + i];
-        gs.HandValue[s].items[place[i]] = gs.DeckValue[first + i];
+        hand.items[static_cast<std::size_t>(place[i])] = cards[i];
+        handValues.items[static_cast<std::size_t>(place[i])] = values[i];
     }
     gs.HandCount[s] = 5;
 }
@@ -39,6 +44,22 @@ void RemoveFromHand(GameState& gs, int s, int k) {
     hand.items[i] = Card::Empty();
     values.items[i] = EmptyValue;
     gs.HandCount[s] = static_cast<std::uint8_t>(i);
+}
+
+void RemoveRun(GameState& gs, int s, int first, int count) {
+    HandSlots& hand = gs.Hand[s];
+    HandValues& values = gs.HandValue[s];
+    const int n = gs.HandCount[s];
+    assert(first >= 1 && count >= 0 && first - 1 + count <= n && n <= 5);
+    for (int i = first - 1; i + count < n; ++i) {
+        hand.items[i] = hand.items[i + count];
+        values.items[i] = values.items[i + count];
+    }
+    for (int i = n - count; i < n; ++i) {
+        hand.items[i] = Card::Empty();
+        values.items[i] = EmptyValue;
+    }
+    gs.HandCount[s] = static_cast<std::uint8_t>(n - count);
 }
 
 void CloseGaps(GameState& gs, int s) {
@@ -58,19 +79,24 @@ void CloseGaps(GameState& gs, int s) {
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
 }
 
+void SortInCard(GameState& gs, int s, int k) {
+    const Card card = gs.Hand[s][k];
+    SetHandSlot(gs, s, k, Card::Empty());
+    int n = 0;  // the other cards fill items 0..n-1
+    while (n < 5 && gs.HandValue[s].items[n] != EmptyValue) ++n;
+    gs.HandCount[s] = static_cast<std::uint8_t>(n);
+    InsertCard(gs, s, card);
+}
+
 // The cards that come after it move down one item, from the end: every trump when it is no trump,
 // then those of its own group with a higher value (equal values stay before it, as a stable sort
 // keeps them).
-void SortInCard(GameState& gs, int s, int k) {
+void InsertCard(GameState& gs, int s, const Card& card) {
     HandSlots& hand = gs.Hand[s];
     HandValues& values = gs.HandValue[s];
     const std::uint8_t trump = gs.Trump;
-    const Card card = hand[k];
-    const std::uint8_t value = values[k];
-    hand[k] = Card::Empty();
-    values[k] = EmptyValue;
-    int n = 0;  // the other cards fill items 0..n-1 (their values, like their order, are kept)
-    while (n < 5 && values.items[n] != EmptyValue) ++n;
+    const std::uint8_t value = card.Value();
+    const int n = gs.HandCount[s];
     const bool isTrump = card.suit == trump;
     int j = n;
     const auto moveDown = [&] {

@@ -15,12 +15,17 @@ namespace kesp {
 void DealHand(GameState& gs, int s, int first);
 // Takes the card out of slot k; the cards after it (up to the first value 99) move up one slot.
 void RemoveFromHand(GameState& gs, int s, int k);
+// Takes the `count` cards of slots first.. out of the hand's HandCount cards; those after them move
+// up.
+void RemoveRun(GameState& gs, int s, int first, int count);
 // Closes the gaps that emptied slots (value 99) left: the cards move up in their order, and are
 // recounted.
 void CloseGaps(GameState& gs, int s);
 // The card just put into slot k, after the hand's last card, moves to its place in the order (the
 // values of the hand's slots tell its cards and their order).
 void SortInCard(GameState& gs, int s, int k);
+// A card joins the HandCount[s] cards of the hand (fewer than five) at its place in the order.
+void InsertCard(GameState& gs, int s, const Card& card);
 
 // A card found by a scan: its rank value and slot, or value 0 and slot 0 when there is none.
 struct FoundCard {

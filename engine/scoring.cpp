@@ -37,23 +37,24 @@ void Game::DealScored() {
         }
     }
 
-    int othersPlaying = 0;
-    for (int s = 1; s <= 3; ++s) othersPlaying += gs_.Plays[s] ? 1 : 0;
-    if (gs_.Plays[4] && gs_.TricksWon[4] == 0 && othersPlaying > 0)
-        events_->PlaySound(sound::DealLost);
-    else if ((gs_.Plays[4] && gs_.TricksWon[4] > 0) || othersPlaying == 0)
-        events_->PlaySound(sound::DealWon);
-
     for (int s = 1; s <= 4; ++s) {
         view_.tabs[s].changeShown = true;
         view_.tabs[s].change = gs_.TrickPoints[s] + gs_.Penalty[s];
-        events_->DrawSeatTab(s);
     }
-    events_->DrawInfoPanel();
-    events_->FinishRecording();
+    if (watched_) {
+        int othersPlaying = 0;
+        for (int s = 1; s <= 3; ++s) othersPlaying += gs_.Plays[s] ? 1 : 0;
+        if (gs_.Plays[4] && gs_.TricksWon[4] == 0 && othersPlaying > 0)
+            events_->PlaySound(sound::DealLost);
+        else if ((gs_.Plays[4] && gs_.TricksWon[4] > 0) || othersPlaying == 0)
+            events_->PlaySound(sound::DealWon);
+        for (int s = 1; s <= 4; ++s) events_->DrawSeatTab(s);
+        events_->DrawInfoPanel();
+        events_->FinishRecording();
+    }
 
     gs_.Phase = phase::DealScored;
-    if (gs_.SingleOrNone == 0) events_->DrawTable();  // the last trick has left the table
+    if (watched_ && gs_.SingleOrNone == 0) events_->DrawTable();  // the last trick has left the table
     for (int s = 1; s <= 4; ++s)
         if (gs_.Score[s] < 1) gs_.GameOver = 1;
     SetButtons(WordId::NextRound, IsDrivingMachine(), WordId::ExitToMenu, false);

@@ -18,28 +18,33 @@ void Game::PlayCard(int s, int k, bool announce) {
 
     pending_ = Pending{};
     pending_.seat = s;
-    pending_.pos = gs_.TablePos;
     if (!plays) {  // the turn goes by at once: there is nothing to show
         gs_.NoTrumpSeats.Add(s);
         CardPlayed();
         return;
     }
     const Card card = gs_.Hand[s][k];
-    pending_.card = card;
-    gs_.Table[pending_.pos] = card;
-    gs_.TableValue[pending_.pos] = card.Value();
-    if (pending_.pos == 1) gs_.LedSuit = card.suit;
-    RemoveFromHand(gs_, s, k);
+    PutOnTable(s, k);
     ShowHand(s);
     if (!Waits(Stage::CardOnTable, setup_.FlyCards && events_->FlyCard(Flight::SeatToTable, s, card)))
         CardOnTable();
 }
 
+void Game::PutOnTable(int s, int k) {
+    assert(k >= 1 && k <= 5);
+    const Card card = gs_.Hand[s].items[k - 1];
+    const int pos = gs_.TablePos;
+    gs_.Table[pos] = card;
+    gs_.TableValue[pos] = gs_.HandValue[s].items[k - 1];
+    if (pos == 1)
+        gs_.LedSuit = card.suit;
+    else if (card.suit != gs_.LedSuit && card.suit != gs_.Trump)
+        gs_.NoTrumpSeats.Add(s);  // neither following nor trumping: the seat holds no trump
+    RemoveFromHand(gs_, s, k);
+}
+
 void Game::CardOnTable() {
     events_->DrawTable();
-    const Card card = pending_.card;
-    if (pending_.pos != 1 && card.suit != gs_.LedSuit && card.suit != gs_.Trump)
-        gs_.NoTrumpSeats.Add(pending_.seat);
     if (!Waits(Stage::CardPlayed, events_->PlaySound(sound::Card, true))) CardPlayed();
 }
 
@@ -57,8 +62,15 @@ bool Game::IsIllegal(int k) const {
 }
 
 void Game::CompleteTrick() {
+    TakeTrick();
+    for (int s = 1; s <= 4; ++s)
+        if (gs_.Plays[s]) events_->DrawSeatTab(s);
+    events_->ButtonsChanged();
+}
+
+void Game::TakeTrick() {
     const int base = 4 * (gs_.TrickNo - 1);
-    for (int p = 1; p <= 4; ++p) gs_.History[base + p] = gs_.Table[p];
+    for (int i = 0; i < 4; ++i) gs_.History.items[static_cast<std::size_t>(base + i)] = gs_.Table.items[i];
 
     // The highest trump wins; without a trump, the highest card of the led suit. Positions are
     // taken in order and only a strictly higher card replaces the best.
@@ -67,8 +79,8 @@ void Game::CompleteTrick() {
     int aces = 0;
     // (A passed seat's position holds "##", whose suit is neither and whose value is 0.)
     for (int p = 1; p <= 4; ++p) {
-        const std::uint8_t suitChar = gs_.Table[p].suit;
-        const std::uint8_t v = gs_.TableValue[p];
+        const std::uint8_t suitChar = gs_.Table.items[p - 1].suit;
+        const std::uint8_t v = gs_.TableValue.items[p - 1];
         if (v == 9) aces += AceValue(suitChar);
         if (suitChar == gs_.Trump && v > bestTrump) {
             bestTrump = v;
@@ -93,13 +105,12 @@ void Game::CompleteTrick() {
         view_.tabs[s].changeShown = true;
         view_.tabs[s].change = gs_.TrickPoints[s];
         view_.tabs[s].leads = s == winner;
-        events_->DrawSeatTab(s);
     }
 
     if (gs_.TrickNo == 5) gs_.Phase = phase::DealOver;
     ++gs_.TrickNo;
     gs_.TablePos = 1;
-    SetButtons(WordId::Ok, IsDrivingMachine(), view_.second.caption, false);
+    SetButtonView(WordId::Ok, IsDrivingMachine(), view_.second.caption, false);
 }
 
 // The cards of the last trick fly to its winner and the table rests a moment before `then`,

@@ -66,4 +66,25 @@ TEST(Allocations, NoneFromTheDealToItsScoring) {
     }
 }
 
+TEST(Allocations, NoneInAHeadlessDeal) {
+    Game game;
+    game.Setup().AllComputer = true;
+    game.SeedShuffle(7);
+    GameState& gs = game.State();
+    for (int deals = 0; deals < 500;) {
+        if (gs.Phase == phase::GameSettled || !gs.DealRunning) {
+            game.StartDeal(true);
+            continue;
+        }
+        if (gs.DealStarted == 2) {  // "Next Round" (a new deal) or the settlement
+            game.ActionButton();
+            continue;
+        }
+        const long before = g_allocations.load();
+        ASSERT_NE(game.PlayHeadlessDeal(), Game::HeadlessDeal::NotPlayed);
+        ASSERT_EQ(g_allocations.load() - before, 0) << "deal " << gs.DealNo;
+        ++deals;
+    }
+}
+
 }  // namespace kesp

@@ -174,6 +174,8 @@ TEST(ComputerPlayer, IntentionsToPlay) {
         int intention;
     } cases[] = {
         {{"Тк", "7ч", "8ч", "9ч", "6к"}, true, false, 1},   // an ace: a person must play
+        {{"6к", "7ч", "8ч", "9ч", "Тп"}, true, false, 1},   // the ace of trumps too
+        {{"Тк", "7п", "8ч", "9ч", "6к"}, true, false, 1},   // an ace before a trump
         {{"7п", "8п", "8ч", "9ч", "6к"}, true, false, 0},   // trumps count for the computer only
         {{"7п", "8п", "8ч", "9ч", "6к"}, false, false, 1},  // two trumps
         {{"7п", "8к", "8ч", "9ч", "6к"}, false, false, 0},  // one trump
@@ -186,6 +188,7 @@ TEST(ComputerPlayer, IntentionsToPlay) {
         gs.Dealer = c.dealer ? 1 : 2;
         int k = 0;
         for (const char* card : c.hand) SetHandSlot(gs, 1, ++k, C(card));
+        SortHand(gs, 1);  // as dealt
         EXPECT_EQ(Intention(gs, 1), c.intention) << c.hand[0] << c.hand[1];
     }
 }

@@ -22,12 +22,10 @@ PlaySummary PlayGames(const PlayOptions& options) {
         game.StartDeal(true);
         bool fourAces = false;
         while (gs.Phase != phase::GameSettled) {
-            const int before = gs.Phase;
-            if (!Step(game)) break;
-            // Only the look for four aces reaches the end of the game from outside the scoring.
-            if (gs.Phase == phase::GameOverPhase && before != phase::GameOverPhase &&
-                before != phase::DealOver)
-                fourAces = true;
+            // Each deal in one go; the buttons between deals ("Next Round", the settlement) as steps.
+            const Game::HeadlessDeal deal = game.PlayHeadlessDeal();
+            if (deal == Game::HeadlessDeal::FourAces) fourAces = true;
+            if (deal == Game::HeadlessDeal::NotPlayed && !Step(game)) break;
         }
         ++summary.games;
         summary.deals += gs.DealNo;

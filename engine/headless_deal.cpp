@@ -1,0 +1,88 @@
+// A deal that nobody watches, played through in one go. The steps of a deal are made for a table
+// that shows each of them: each is dispatched by a button or a tick, checks the phase, and tells
+// the table what changed. Here the computer plays every seat and nothing is shown, so each phase
+// runs as one loop over the state changes the steps make, in the same order.
+#include "engine/computer_player.h"
+#include "engine/game.h"
+#include "engine/hand.h"
+#include "engine/rules.h"
+
+namespace kesp {
+
+[[gnu::flatten]] Game::HeadlessDeal Game::PlayHeadlessDeal() {
+    if (watched_ || waiting_ || !gs_.DealRunning || gs_.DealStarted != 1 || !view_.action.enabled ||
+        setup_.kind != GameKind::Local)
+        return HeadlessDeal::NotPlayed;
+    for (int s = 1; s <= 4; ++s)
+        if (gs_.HumanSeat[s]) return HeadlessDeal::NotPlayed;
+
+    // "To Begin".
+    gs_.DealStarted = 2;
+    SetButtonView(WordId::Ok, false, view_.second.caption, false);
+    if (CheckFourAces(true)) return HeadlessDeal::FourAces;
+    SetTimer(timer::Move, true);
+    helpTopic_ = 5;
+
+    // Play or pass, from the dealer on.
+    for (int i = 0; i < 4; ++i) {
+        const int s = gs_.Phase;
+        const bool plays = gs_.Plays[s] || IsForcedToPlay(gs_);
+        gs_.Plays[s] = plays ? 1 : 0;
+        view_.bubbles[s] = plays ? Bubble::ToPlay : Bubble::Pass;
+        view_.tabs[s].star = plays;
+        gs_.Phase = static_cast<std::uint8_t>(NextSeat(s));
+        ++gs_.DecisionCount;
+    }
+    FinishDecisions();
+
+    if (gs_.Phase == phase::DecisionsDone) {
+        // "To communicate cards", and each seat's discard.
+        StartDiscards(true);
+        for (int i = 0; i < 4; ++i) {
+            const int s = gs_.Phase - phase::DiscardBase;
+            LayDown(s, true, {});
+            gs_.Phase = phase::Discard(NextSeat(s));
+            ++gs_.DecisionCount;
+        }
+
+        // "To take from a pack", from the dealer on.
+        for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) {
+            if (!gs_.Plays[s]) continue;
+            while (const std::optional<Card> card = DrawCard(s)) InsertCard(gs_, s, *card);
+        }
+        FinishDraw();
+
+        // "Game", and the five tricks with their "OK".
+        SetButtonView(view_.action.caption, false, view_.second.caption, false);
+        if (CheckFourAces(true)) return HeadlessDeal::FourAces;
+        StartTricks(true);
+        SeenTrumps seen = TrumpsInHistory(gs_);  // kept up to date trick by trick
+        int lastMover = 0;
+        for (;;) {
+            gs_.LastPlayer = static_cast<std::uint8_t>(FindLastPlayer(gs_));
+            lastPlayerTrick_ = gs_.TrickNo;
+            for (int pos = 1, s = gs_.Leader; pos <= 4; ++pos, s = NextSeat(s)) {
+                if (!gs_.Plays[s])
+                    gs_.NoTrumpSeats.Add(s);  // a seat that passed makes the empty move
+                else
+                    PutOnTable(s, pos == 1 ? ComputerLeadSlot(gs_, s, seen) : ComputerFollowSlot(gs_, s));
+                ++gs_.TablePos;
+                lastMover = s;
+            }
+            gs_.Phase = phase::TrickComplete;
+            TakeTrick();
+            if (gs_.Phase == phase::DealOver) break;
+            for (const Card& c : gs_.LastTrick.items) seen.See(c, gs_.Trump);
+            gs_.TableLeader = gs_.Leader;
+        }
+        // The timer's pace is that of the deal's last move.
+        SetTimer(gs_.Plays[lastMover] ? timer::Move : timer::PassedMove, timerRunning_);
+    }
+
+    // "OK" or "To sum up of Round".
+    SetButtonView(view_.action.caption, false, view_.second.caption, false);
+    ScoreDeal(true);
+    return HeadlessDeal::Scored;
+}
+
+}  // namespace kesp
