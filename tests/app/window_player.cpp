@@ -97,7 +97,7 @@ class WindowPlayer : public ::testing::Test {
         waited.start();
         while (!(seat->isEnabled() && seat->text() == "Take the place of" && ResultsRead(*lobby))) {
             ASSERT_LT(waited.elapsed(), 2 * kLongWaitMs) << "seat text: " << seat->text().toStdString();
-            WaitFor([] { return false; }, 300);
+            QTest::qWait(300);
             if (lobby->RefreshButton()->isEnabled())
                 QTest::mouseClick(lobby->RefreshButton(), Qt::LeftButton);
         }
