@@ -115,7 +115,7 @@ void TForm1::LeaveTournamentGame(LeaveReason reason) {
         },
         [this, finished, game](std::optional<TZunStanding> standing) {
             FinishedGame recorded = game;
-            if (standing && standing->Score >= 0) recorded.TournamentRating = standing->Rating;
+            if (standing && standing->Played()) recorded.TournamentRating = standing->Rating;
             const QDateTime now = QDateTime::currentDateTime();
             const GameFinishedOutcome outcome =
                 GameFinished(programDir_, clubWritable_, finished, recorded,

@@ -57,13 +57,14 @@ void Game::DealScored() {
     if (watched_ && gs_.SingleOrNone == 0) events_->DrawTable();  // the last trick has left the table
     for (int s = 1; s <= 4; ++s)
         if (gs_.Score[s] < 1) gs_.GameOver = 1;
-    SetButtons(WordId::NextRound, IsDrivingMachine(), WordId::ExitToMenu, false);
-    // Online, the table rests on the scored deal before the server's next deal can come.
+    // Online, the table rests on the scored deal before the server's next deal can come; the
+    // buttons that go on are offered once it has rested, as a press meanwhile would be refused.
     const bool rest = pending_.announce && setup_.kind == GameKind::Online;
     if (!Waits(Stage::DealShown, rest && events_->Pause(Paced(2000)))) DealShown();
 }
 
 void Game::DealShown() {
+    SetButtons(WordId::NextRound, IsDrivingMachine(), WordId::ExitToMenu, false);
     if (gs_.GameOver) {
         gs_.Phase = phase::GameOverPhase;
         const bool maySettle = setup_.kind != GameKind::Online || setup_.OnlineSeat == 1;

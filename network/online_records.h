@@ -106,9 +106,12 @@ struct TZunTable4 {
 
 // A player's standing in the online tournament.
 struct TZunStanding {
-    int Score = -1;  // -1: none
+    int Score = -1;  // -1 with no games: none
     int Rating = 0;
     int Kon = 0;
+    // A score may be below zero (the results of a game sum to zero), so only the games tell
+    // whether the player has a standing at all.
+    bool Played() const { return Kon > 0; }
 };
 
 }  // namespace kesp

@@ -11,7 +11,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont espeak-ng
   libcurl4-openssl-dev
   libcpp-httplib-dev libsodium-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
-  fluidsynth lame python3-pyftpdlib python3-pil chromium wrk famfamfam-flag-png
+  fluidsynth lame python3-pyftpdlib python3-pil chromium wrk famfamfam-flag-png xvfb
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -268,14 +268,14 @@ void TFTour4::ReadOwnRecord() {
             read.standing = ReadStanding(client, tables, nick);
             read.address = OwnAddressFromEcho(DownloadText(echo).value_or(""));
             // A player without a standing has no place to read.
-            if (read.standing && read.standing->Score < 0) read.place = -1;
-            if (read.standing && read.standing->Score >= 0)
+            if (read.standing && !read.standing->Played()) read.place = -1;
+            if (read.standing && read.standing->Played())
                 read.place =
                     ReadTournamentPlace(client, tables, TournamentMeasure::Score, read.standing->Score);
             return read;
         },
         [this](OwnRead read) {
-            if (read.standing && read.standing->Score >= 0) {
+            if (read.standing && read.standing->Played()) {
                 own_.Score = read.standing->Score;
                 own_.Rating = read.standing->Rating;
                 own_.Kon = read.standing->Kon;

@@ -164,15 +164,11 @@ TEST_F(TournamentGame, TheWindowPlaysAGameToItsEndLikeThePlayersAndTheStandingsT
             << window_->OnlineGame().Notice()->text().toStdString() << " in phase " << int(gs.Phase)
             << " of deal " << gs.DealNo << "\n"
             << PlayersSaid();
-        if (TakeOwnTurn(*window_, action)) continue;
-        if (action->isVisible() && action->isEnabled()) {
-            QTest::mouseClick(action, Qt::LeftButton);
-        } else if (second->isVisible() && second->isEnabled() && gs.GameOver) {
+        if (PressNext(*window_, action)) continue;
+        if (second->isVisible() && second->isEnabled() && gs.GameOver) {
             settled = {gs.Score[1], gs.Score[2], gs.Score[3], gs.Score[4]};
             SaveShot("online-table-end.png");
             QTest::mouseClick(second, Qt::LeftButton);  // "Exit to menu"
-        } else {
-            QTest::qWait(5);
         }
     }
     ASSERT_TRUE(settled);

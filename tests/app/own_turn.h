@@ -48,6 +48,19 @@ inline bool TakeOwnTurn(TForm1& window, QPushButton* action) {
     return false;
 }
 
+// Presses what the table waits for from the user: his own move, else the enabled action button.
+// While a step of the table runs (a flight, a rest) a press would be refused, so the event loop
+// runs instead; false when nothing was pressed.
+inline bool PressNext(TForm1& window, QPushButton* action) {
+    if (TakeOwnTurn(window, action)) return true;
+    if (!window.CurrentGame().Waiting() && action->isVisible() && action->isEnabled()) {
+        QTest::mouseClick(action, Qt::LeftButton);
+        return true;
+    }
+    QTest::qWait(5);  // the computer seats move on the game timer; the other machines' steps arrive
+    return false;
+}
+
 // Plays the game on the table to its end with the mouse and leaves it with "Exit to menu"; the
 // settled result of the user's seat, or nothing when the table never came to its end.
 inline std::optional<std::int64_t> PlayToTheMenu(TForm1& window) {
@@ -56,14 +69,10 @@ inline std::optional<std::int64_t> PlayToTheMenu(TForm1& window) {
     const GameState& gs = window.CurrentGame().State();
     std::optional<std::int64_t> result;
     for (int steps = 0; window.CurrentScreen() == TForm1::Screen::Table && steps < 50000; ++steps) {
-        if (TakeOwnTurn(window, action)) continue;
-        if (action->isVisible() && action->isEnabled()) {
-            QTest::mouseClick(action, Qt::LeftButton);
-        } else if (second->isVisible() && second->isEnabled() && gs.GameOver) {
+        if (PressNext(window, action)) continue;
+        if (second->isVisible() && second->isEnabled() && gs.GameOver) {
             result = gs.Score[4];
             QTest::mouseClick(second, Qt::LeftButton);  // "Exit to menu"
-        } else {
-            QTest::qWait(5);  // the computer seats move on the game timer
         }
     }
     return result;

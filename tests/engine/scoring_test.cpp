@@ -93,6 +93,27 @@ TEST(Settle, ResultsSumToZero) {
     }
 }
 
+// The first seat's table rests on the scored deal; "Next Round" is offered once the rest is over,
+// not while a press would be refused.
+TEST(ScoreDeal, OnlineFirstSeatOffersTheNextRoundAfterTheRest) {
+    RecordingEvents events;
+    Game game(events);
+    game.Setup().kind = GameKind::Online;
+    game.Setup().OnlineSeat = 1;
+    game.Setup().FlyCards = false;
+    AtDealEnd(game, {100, 100, 100, 100}, {1, 1, 1, 1});
+    game.State().TricksWon[1] = 5;
+    events.HoldWaitsOf(game);
+    game.ScoreDeal(true);
+    ASSERT_TRUE(game.Waiting());
+    EXPECT_EQ(events.pauses, std::vector<int>{2000});
+    EXPECT_FALSE(game.View().action.enabled);
+    game.Resume(events.ticket);
+    EXPECT_FALSE(game.Waiting());
+    EXPECT_EQ(game.View().action, (ButtonState{WordId::NextRound, true, true}));
+    EXPECT_EQ(game.View().second, (ButtonState{WordId::ExitToMenu, false, true}));
+}
+
 TEST(Settle, OnlineFirstSeatSendsTheResults) {
     RecordingEvents events;
     Game game(events);

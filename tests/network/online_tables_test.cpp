@@ -101,6 +101,11 @@ TEST(OnlineTablesReply, ServerSeatStandingAndPlace) {
     EXPECT_EQ(standing.Kon, 3);
     EXPECT_EQ(StandingFromReply("none").Score, -1);
     EXPECT_EQ(StandingFromReply("$x$").Score, -1);
+    // A score of -1 is a standing once it has a game; the service's "none" has none.
+    EXPECT_TRUE(StandingFromReply("$-1 -1 1$").Played());
+    EXPECT_TRUE(standing.Played());
+    EXPECT_FALSE(StandingFromReply("$-1 0 0$").Played());
+    EXPECT_FALSE(StandingFromReply("none").Played());
 
     EXPECT_EQ(TournamentPlaceFromReply("$12"), 12);
     EXPECT_EQ(TournamentPlaceFromReply("no"), -1);

@@ -251,5 +251,32 @@ TEST_F(TournamentWindow, MyResultsFromTheStanding) {
     testing::SaveScreenshot(*window, "tournament_de_large");
 }
 
+// Half the players of a game lose: a standing below zero is shown and placed like any other, and
+// only a player without games has no place.
+TEST_F(TournamentWindow, MyResultsOfAStandingBelowZeroAndOfNone) {
+    ASSERT_TRUE(test::RunOnStore(service->dataFolder(),
+                                 "INSERT INTO tournament_standings (nick, score, kon, rating, updated) VALUES"
+                                 " ('Boris', 250, 5, 50, 0), ('Clara', -30, 2, -15, 0)"));
+    struct Case {
+        const char* standing;  // Eva's row, none when empty
+        const char* shown;     // score, place, rating, games
+    };
+    for (const Case& c :
+         {Case{"", "0 - 0 0"}, Case{"(-1, 1, -1)", "-1 2 -1 1"}, Case{"(-120, 3, -40)", "-120 3 -40 3"}}) {
+        ASSERT_TRUE(
+            test::RunOnStore(service->dataFolder(), "DELETE FROM tournament_standings WHERE nick = 'Eva'"));
+        if (*c.standing)
+            ASSERT_TRUE(test::RunOnStore(service->dataFolder(),
+                                         QStringLiteral("INSERT INTO tournament_standings (nick, score, kon, "
+                                                        "rating, updated) SELECT 'Eva', column1, column2, "
+                                                        "column3, 0 FROM (VALUES %1)")
+                                             .arg(c.standing)));
+        ASSERT_NO_FATAL_FAILURE(Open());
+        const TournamentResultsPanel& results = window->Results();
+        const QStringList shown = {results.Value(1), results.Value(2), results.Value(3), results.Value(4)};
+        EXPECT_EQ(shown.join(' ').toStdString(), c.shown) << c.standing;
+    }
+}
+
 }  // namespace
 }  // namespace kesp
