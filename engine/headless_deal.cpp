@@ -61,20 +61,27 @@ namespace kesp {
         for (;;) {
             gs_.LastPlayer = static_cast<std::uint8_t>(FindLastPlayer(gs_));
             lastPlayerTrick_ = gs_.TrickNo;
+            TableBest best;  // kept up to date card by card
             for (int pos = 1, s = gs_.Leader; pos <= 4; ++pos, s = NextSeat(s)) {
-                if (!gs_.Plays[s])
+                if (!gs_.Plays[s]) {
                     gs_.NoTrumpSeats.Add(s);  // a seat that passed makes the empty move
-                else
-                    PutOnTable(s, pos == 1 ? ComputerLeadSlot(gs_, s, seen) : ComputerFollowSlot(gs_, s));
+                } else {
+                    PutOnTable(s,
+                               pos == 1 ? ComputerLeadSlot(gs_, s, seen) : ComputerFollowSlot(gs_, s, best));
+                    best.Place(pos, gs_.Table.items[pos - 1].suit, gs_.TableValue.items[pos - 1], gs_.LedSuit,
+                               gs_.Trump);
+                }
                 ++gs_.TablePos;
                 lastMover = s;
             }
             gs_.Phase = phase::TrickComplete;
-            TakeTrick();
+            TakeTrick(best, false);
             if (gs_.Phase == phase::DealOver) break;
             for (const Card& c : gs_.LastTrick.items) seen.See(c, gs_.Trump);
             gs_.TableLeader = gs_.Leader;
         }
+        ShowTrickPoints();  // the last trick's tabs, as each trick leaves them
+        SetButtonView(WordId::Ok, false, view_.second.caption, false);
         // The timer's pace is that of the deal's last move.
         SetTimer(gs_.Plays[lastMover] ? timer::Move : timer::PassedMove, timerRunning_);
     }
