@@ -2,6 +2,8 @@
 // that shows each of them: each is dispatched by a button or a tick, checks the phase, and tells
 // the table what changed. Here the computer plays every seat and nothing is shown, so each phase
 // runs as one loop over the state changes the steps make, in the same order.
+#include <algorithm>
+
 #include "engine/computer_player.h"
 #include "engine/game.h"
 #include "engine/hand.h"
@@ -48,7 +50,11 @@ namespace kesp {
         // "To take from a pack", from the dealer on.
         for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) {
             if (!gs_.Plays[s]) continue;
-            while (const std::optional<Card> card = DrawCard(s)) InsertCard(gs_, s, *card);
+            if (s == gs_.Dealer && !gs_.TrumpTaken) InsertCard(gs_, s, *DrawCard(s));  // the trump card first
+            // Then from the pack, up to five cards while it lasts (its last place is the trump card's).
+            const int take = std::min(5 - gs_.HandCount[s], 36 - gs_.NextDraw);
+            for (int k = 0; k < take; ++k) InsertCard(gs_, s, gs_.Deck.items[gs_.NextDraw - 1 + k]);
+            if (take > 0) gs_.NextDraw = static_cast<std::uint8_t>(gs_.NextDraw + take);
         }
         FinishDraw();
 
