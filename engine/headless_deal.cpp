@@ -62,7 +62,7 @@ namespace kesp {
         SetButtonView(view_.action.caption, false, view_.second.caption, false);
         if (CheckFourAces(true)) return HeadlessDeal::FourAces;
         StartTricks(true);
-        SeenTrumps seen = TrumpsInHistory(gs_);  // kept up to date trick by trick
+        SeenTrumps seen = TrumpsInHistory(gs_);  // kept up to date card by card (only a lead reads it)
         int lastMover = 0;
         for (;;) {
             gs_.LastPlayer = static_cast<std::uint8_t>(FindLastPlayer(gs_));
@@ -74,8 +74,9 @@ namespace kesp {
                 } else {
                     PutOnTable(s,
                                pos == 1 ? ComputerLeadSlot(gs_, s, seen) : ComputerFollowSlot(gs_, s, best));
-                    best.Place(pos, gs_.Table.items[pos - 1].suit, gs_.TableValue.items[pos - 1], gs_.LedSuit,
-                               gs_.Trump);
+                    const Card& card = gs_.Table.items[pos - 1];
+                    best.Place(pos, card.suit, gs_.TableValue.items[pos - 1], gs_.LedSuit, gs_.Trump);
+                    seen.See(card, gs_.Trump);
                 }
                 ++gs_.TablePos;
                 lastMover = s;
@@ -83,7 +84,6 @@ namespace kesp {
             gs_.Phase = phase::TrickComplete;
             TakeTrick(best, false);
             if (gs_.Phase == phase::DealOver) break;
-            for (const Card& c : gs_.LastTrick.items) seen.See(c, gs_.Trump);
             gs_.TableLeader = gs_.Leader;
         }
         ShowTrickPoints();  // the last trick's tabs, as each trick leaves them
