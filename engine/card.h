@@ -55,20 +55,21 @@ constexpr std::uint8_t RankValue(std::uint8_t rankChar) {
     return detail::kRankValues[rankChar];
 }
 
-// Points an ace of the suit costs its taker; also the order in which the computer sheds aces.
+namespace detail {
+inline constexpr std::array<std::uint8_t, 256> kAceValues = [] {
+    std::array<std::uint8_t, 256> values{};
+    values[suit::Hearts] = 20;
+    values[suit::Diamonds] = 15;
+    values[suit::Clubs] = 10;
+    values[suit::Spades] = 5;
+    return values;
+}();
+}  // namespace detail
+
+// Points an ace of the suit costs its taker (0 for a byte that is no suit); also the order in which
+// the computer sheds aces.
 constexpr int AceValue(std::uint8_t suitChar) {
-    switch (suitChar) {
-        case suit::Hearts:
-            return 20;
-        case suit::Diamonds:
-            return 15;
-        case suit::Clubs:
-            return 10;
-        case suit::Spades:
-            return 5;
-        default:
-            return 0;
-    }
+    return detail::kAceValues[suitChar];
 }
 
 constexpr bool IsSuit(std::uint8_t c) {

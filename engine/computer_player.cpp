@@ -133,15 +133,23 @@ int ComputerLeadSlot(const GameState& gs, int s, const SeenTrumps& seen) {
 }
 
 int ComputerFollowSlot(const GameState& gs, int s) {
+    TableBest table;
+    const int played = std::min(gs.TablePos - 1, 4);  // the positions played so far
+    for (int i = 0; i < played; ++i) {
+        const Card& c = gs.Table.items[i];
+        table.Place(i + 1, c.suit, RankValue(c.rank), gs.LedSuit, gs.Trump);
+    }
+    return ComputerFollowSlot(gs, s, table);
+}
+
+int ComputerFollowSlot(const GameState& gs, int s, const TableBest& table) {
     if (!gs.Plays[s]) return 0;
     const std::uint8_t led = gs.LedSuit;
     const std::uint8_t trump = gs.Trump;
     const bool last = gs.LastPlayer == s;
 
-    // One pass over the hand and one over the table: highest and lowest of the led suit and of
-    // trumps, and the best of each on the table. The led suit's cards come by rising value and the
-    // trumps last; an empty table position's suit is neither led nor trump.
-    // (Slot k of the hand is item k-1.)
+    // One pass over the hand: highest and lowest of the led suit and of trumps. The led suit's
+    // cards come by rising value and the trumps last. (Slot k of the hand is item k-1.)
     const HandSlots& hand = gs.Hand[s];
     const HandValues& values = gs.HandValue[s];
     const int lastSlot = gs.HandCount[s];
@@ -159,14 +167,7 @@ int ComputerFollowSlot(const GameState& gs, int s) {
             highLed = card;
         }
     }
-    std::uint8_t tableLed = 0, tableTrump = 0;
-    const int played = std::min(gs.TablePos - 1, 4);  // the positions played so far
-    for (int i = 0; i < played; ++i) {
-        const Card& c = gs.Table.items[i];
-        const std::uint8_t v = RankValue(c.rank);
-        if (c.suit == led && v > tableLed) tableLed = v;
-        if (c.suit == trump && v > tableTrump) tableTrump = v;
-    }
+    const std::uint8_t tableLed = table.led, tableTrump = table.trump;
 
     if (led == trump) {
         if (!highTrump.found()) return DiscardSlot(gs, s);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/game_state.h"
+#include "engine/hand.h"
 
 namespace kesp {
 
@@ -45,5 +46,7 @@ int ComputerLeadSlot(const GameState& gs, int s);
 // The same, told the trumps seen so far (as TrumpsInHistory finds them).
 int ComputerLeadSlot(const GameState& gs, int s, const SeenTrumps& seen);
 int ComputerFollowSlot(const GameState& gs, int s);
+// The same, told the best cards on the table so far.
+int ComputerFollowSlot(const GameState& gs, int s, const TableBest& table);
 
 }  // namespace kesp

@@ -104,11 +104,16 @@ void Game::StartDeal(bool newGame) {
 
     const bool dealsItself = setup_.kind == GameKind::Local || setup_.kind == GameKind::LanHost;
     for (int s = 1; s <= 4; ++s) {
-        gs_.Hand[s].Fill(Card::Empty());
-        gs_.HandValue[s].Fill(EmptyValue);
         gs_.StartHand[s].Fill(Card::Empty());
         gs_.StartHandValue[s].Fill(EmptyValue);
-        gs_.HandCount[s] = 0;
+    }
+    // The hands are dealt whole below; a table that is watched shows them empty until then.
+    if (watched_) {
+        for (int s = 1; s <= 4; ++s) {
+            gs_.Hand[s].Fill(Card::Empty());
+            gs_.HandValue[s].Fill(EmptyValue);
+            gs_.HandCount[s] = 0;
+        }
     }
     gs_.History.Fill(Card::Empty());
     gs_.LastTrick.Fill(Card::Empty());

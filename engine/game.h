@@ -16,6 +16,8 @@
 
 namespace kesp {
 
+struct TableBest;
+
 enum class GameKind : std::uint8_t { Local, LanHost, LanClient, Online };
 enum class MouseButton : std::uint8_t { Left, Right };
 enum class CardCursor : std::uint8_t { Ordinary, Choosing };
@@ -222,6 +224,11 @@ class Game {
     void CompleteTrick();
     // The full trick is won: history, winner, points, the tabs and the button ("OK").
     void TakeTrick();
+    // The same, told the table's best cards; without `shown`, the tabs and the button are left as
+    // they were (a deal nobody watches sets them after its last trick).
+    void TakeTrick(const TableBest& best, bool shown);
+    // The playing seats' tabs show their trick points, and the last trick's winner leads.
+    void ShowTrickPoints();
     void Announce(char code);
     void SetButtons(WordId action, bool actionEnabled, WordId second, bool secondEnabled);
     // The same without telling the table (whoever changes the view this way tells it later).

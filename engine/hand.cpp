@@ -155,6 +155,13 @@ std::uint8_t TableHighest(const GameState& gs, std::uint8_t suitChar) {
     return best;
 }
 
+TableBest BestOnTable(const GameState& gs) {
+    TableBest best;
+    for (int p = 1; p <= 4; ++p)
+        best.Place(p, gs.Table.items[p - 1].suit, gs.TableValue.items[p - 1], gs.LedSuit, gs.Trump);
+    return best;
+}
+
 bool HistoryHasCard(const GameState& gs, const Card& card) {
     for (int i = 1; i <= 21; ++i)
         if (!gs.History[i].IsEmpty() && gs.History[i] == card) return true;

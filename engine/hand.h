@@ -43,6 +43,31 @@ bool TableHasSuit(const GameState& gs, std::uint8_t suitChar);
 std::uint8_t TableHighest(const GameState& gs, std::uint8_t suitChar);
 bool HistoryHasCard(const GameState& gs, const Card& card);
 
+// The best cards of a trick's table so far: the highest trump and the highest card of the led suit
+// that is no trump, each with its table position (0 = none; of equal values the first placed), and
+// the points of the aces among them.
+struct TableBest {
+    std::uint8_t trump = 0, led = 0;
+    int trumpPos = 0, ledPos = 0;
+    int aces = 0;
+    void Place(int pos, std::uint8_t suitChar, std::uint8_t value, std::uint8_t ledSuit,
+               std::uint8_t trumpSuit) {
+        if (value == 9) aces += AceValue(suitChar);
+        if (suitChar == trumpSuit && value > trump) {
+            trump = value;
+            trumpPos = pos;
+        } else if (suitChar == ledSuit && value > led) {
+            led = value;
+            ledPos = pos;
+        }
+    }
+    // The winning position: the highest trump, else the highest led card (position 1 when the
+    // table holds neither).
+    int WinnerPos() const { return trumpPos != 0 ? trumpPos : ledPos != 0 ? ledPos : 1; }
+};
+// The same for the cards on gs.Table (a passed seat's position holds a card of no suit).
+TableBest BestOnTable(const GameState& gs);
+
 int CountAces(const GameState& gs, int s);
 int CountSuit(const GameState& gs, int s, std::uint8_t suitChar);
 // Number of seats whose Plays flag is set.

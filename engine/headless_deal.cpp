@@ -2,6 +2,8 @@
 // that shows each of them: each is dispatched by a button or a tick, checks the phase, and tells
 // the table what changed. Here the computer plays every seat and nothing is shown, so each phase
 // runs as one loop over the state changes the steps make, in the same order.
+#include <algorithm>
+
 #include "engine/computer_player.h"
 #include "engine/game.h"
 #include "engine/hand.h"
@@ -48,7 +50,11 @@ namespace kesp {
         // "To take from a pack", from the dealer on.
         for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) {
             if (!gs_.Plays[s]) continue;
-            while (const std::optional<Card> card = DrawCard(s)) InsertCard(gs_, s, *card);
+            if (s == gs_.Dealer && !gs_.TrumpTaken) InsertCard(gs_, s, *DrawCard(s));  // the trump card first
+            // Then from the pack, up to five cards while it lasts (its last place is the trump card's).
+            const int take = std::min(5 - gs_.HandCount[s], 36 - gs_.NextDraw);
+            for (int k = 0; k < take; ++k) InsertCard(gs_, s, gs_.Deck.items[gs_.NextDraw - 1 + k]);
+            if (take > 0) gs_.NextDraw = static_cast<std::uint8_t>(gs_.NextDraw + take);
         }
         FinishDraw();
 
@@ -56,25 +62,32 @@ namespace kesp {
         SetButtonView(view_.action.caption, false, view_.second.caption, false);
         if (CheckFourAces(true)) return HeadlessDeal::FourAces;
         StartTricks(true);
-        SeenTrumps seen = TrumpsInHistory(gs_);  // kept up to date trick by trick
+        SeenTrumps seen = TrumpsInHistory(gs_);  // kept up to date card by card (only a lead reads it)
         int lastMover = 0;
         for (;;) {
             gs_.LastPlayer = static_cast<std::uint8_t>(FindLastPlayer(gs_));
             lastPlayerTrick_ = gs_.TrickNo;
+            TableBest best;  // kept up to date card by card
             for (int pos = 1, s = gs_.Leader; pos <= 4; ++pos, s = NextSeat(s)) {
-                if (!gs_.Plays[s])
+                if (!gs_.Plays[s]) {
                     gs_.NoTrumpSeats.Add(s);  // a seat that passed makes the empty move
-                else
-                    PutOnTable(s, pos == 1 ? ComputerLeadSlot(gs_, s, seen) : ComputerFollowSlot(gs_, s));
+                } else {
+                    PutOnTable(s,
+                               pos == 1 ? ComputerLeadSlot(gs_, s, seen) : ComputerFollowSlot(gs_, s, best));
+                    const Card& card = gs_.Table.items[pos - 1];
+                    best.Place(pos, card.suit, gs_.TableValue.items[pos - 1], gs_.LedSuit, gs_.Trump);
+                    seen.See(card, gs_.Trump);
+                }
                 ++gs_.TablePos;
                 lastMover = s;
             }
             gs_.Phase = phase::TrickComplete;
-            TakeTrick();
+            TakeTrick(best, false);
             if (gs_.Phase == phase::DealOver) break;
-            for (const Card& c : gs_.LastTrick.items) seen.See(c, gs_.Trump);
             gs_.TableLeader = gs_.Leader;
         }
+        ShowTrickPoints();  // the last trick's tabs, as each trick leaves them
+        SetButtonView(WordId::Ok, false, view_.second.caption, false);
         // The timer's pace is that of the deal's last move.
         SetTimer(gs_.Plays[lastMover] ? timer::Move : timer::PassedMove, timerRunning_);
     }

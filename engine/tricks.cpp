@@ -69,48 +69,37 @@ void Game::CompleteTrick() {
 }
 
 void Game::TakeTrick() {
+    TakeTrick(BestOnTable(gs_), true);
+}
+
+void Game::TakeTrick(const TableBest& best, bool shown) {
     const int base = 4 * (gs_.TrickNo - 1);
     for (int i = 0; i < 4; ++i) gs_.History.items[static_cast<std::size_t>(base + i)] = gs_.Table.items[i];
 
-    // The highest trump wins; without a trump, the highest card of the led suit. Positions are
-    // taken in order and only a strictly higher card replaces the best.
-    int bestTrumpPos = 0, bestLedPos = 0;
-    std::uint8_t bestTrump = 0, bestLed = 0;
-    int aces = 0;
-    // (A passed seat's position holds "##", whose suit is neither and whose value is 0.)
-    for (int p = 1; p <= 4; ++p) {
-        const std::uint8_t suitChar = gs_.Table.items[p - 1].suit;
-        const std::uint8_t v = gs_.TableValue.items[p - 1];
-        if (v == 9) aces += AceValue(suitChar);
-        if (suitChar == gs_.Trump && v > bestTrump) {
-            bestTrump = v;
-            bestTrumpPos = p;
-        } else if (suitChar == gs_.LedSuit && v > bestLed) {
-            bestLed = v;
-            bestLedPos = p;
-        }
-    }
-    const int bestPos = bestTrumpPos != 0 ? bestTrumpPos : bestLedPos;
-    const int winner = SeatAtTablePosition(gs_.Leader, bestPos == 0 ? 1 : bestPos);
+    const int winner = SeatAtTablePosition(gs_.Leader, best.WinnerPos());
     gs_.Leader = static_cast<std::uint8_t>(winner);
-    gs_.TrickPoints[winner] -= 1 + aces;
+    gs_.TrickPoints[winner] -= 1 + best.aces;
 
     gs_.LastTrick = gs_.Table;
     gs_.Table.Fill(Card::Empty());
     gs_.TableValue.Fill(0);
     ++gs_.TricksWon[winner];
+    if (gs_.TrickNo == 5) gs_.Phase = phase::DealOver;
+    ++gs_.TrickNo;
+    gs_.TablePos = 1;
+    if (!shown) return;
 
+    ShowTrickPoints();
+    SetButtonView(WordId::Ok, IsDrivingMachine(), view_.second.caption, false);
+}
+
+void Game::ShowTrickPoints() {
     for (int s = 1; s <= 4; ++s) {
         if (!gs_.Plays[s]) continue;
         view_.tabs[s].changeShown = true;
         view_.tabs[s].change = gs_.TrickPoints[s];
-        view_.tabs[s].leads = s == winner;
+        view_.tabs[s].leads = s == gs_.Leader;
     }
-
-    if (gs_.TrickNo == 5) gs_.Phase = phase::DealOver;
-    ++gs_.TrickNo;
-    gs_.TablePos = 1;
-    SetButtonView(WordId::Ok, IsDrivingMachine(), view_.second.caption, false);
 }
 
 // The cards of the last trick fly to its winner and the table rests a moment before `then`,
