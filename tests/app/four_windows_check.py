@@ -19,7 +19,7 @@ import service_fixture  # noqa: E402
 
 PLAYER = ""
 SHOTS = ""
-NICKS = ["Anna", "Boris", "Clara", "Dmitri"]
+NICKS = service_fixture.TABLE_NICKS
 TABLE = 6
 GAME_SECONDS = 300
 
@@ -44,32 +44,17 @@ class Display:
         self.process.wait(10)
 
 
-class FourWindows(unittest.TestCase):
+class FourWindows(service_fixture.TablePlayers):
     def setUp(self):
-        self.service = service_fixture.Service()
-        self.base = "http://127.0.0.1:%d/" % self.service.port
-        for nick in NICKS:
-            self.assertEqual("ok", self.service.create(nick))
+        super().setUp()
         self.display = Display()
         self.folders = tempfile.mkdtemp(prefix="kesp-four-windows-")
-        self.players = []
 
     def tearDown(self):
-        for p in self.players:
-            if p.poll() is None:
-                p.kill()
-                p.wait()
+        super().tearDown()
         self.display.stop()
-        self.service.stop()
         shutil.copy(os.path.join(self.service.data, "service.log"), os.path.join(SHOTS, "service.log"))
         shutil.rmtree(self.folders, ignore_errors=True)
-
-    def standing(self, nick):
-        """(score, games) of the nick's tournament standing."""
-        reply = self.service.post("tables", service_fixture.text_form(("readrating36", "0"), ("nick", nick)))
-        values = reply.strip("$").split()
-        self.assertEqual(3, len(values), reply)
-        return int(values[0]), int(values[2])
 
     def test_four_windows_play_a_tournament_game_to_its_end(self):
         environment = dict(os.environ, DISPLAY=self.display.name, QT_QPA_PLATFORM="xcb")

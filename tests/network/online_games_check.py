@@ -17,24 +17,10 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import service_fixture  # noqa: E402
 
 SIM = ""
-NICKS = ["Anna", "Boris", "Clara", "Dmitri"]
+NICKS = service_fixture.TABLE_NICKS
 
 
-class OnlineGames(unittest.TestCase):
-    def setUp(self):
-        self.service = service_fixture.Service()
-        self.base = "http://127.0.0.1:%d/" % self.service.port
-        for nick in NICKS:
-            self.assertEqual("ok", self.service.create(nick))
-        self.players = []
-
-    def tearDown(self):
-        for p in self.players:
-            if p.poll() is None:
-                p.kill()
-                p.wait()
-        self.service.stop()
-
+class OnlineGames(service_fixture.TablePlayers):
     def seat(self, table, seat, games=1, wait_for_seat=True, *waits):
         p = subprocess.Popen([SIM, "online", "table", "--service", self.base, "--table", str(table),
                               "--seat", str(seat), "--nick", NICKS[seat - 1], "--password", "secret1",
@@ -53,13 +39,6 @@ class OnlineGames(unittest.TestCase):
         reply = self.service.post("tables", service_fixture.text_form(
             ("readclient%d" % seat, "0"), ("gid", "36"), ("num", str(table))))
         return reply.strip("$").split()[0]
-
-    def standing(self, nick):
-        """(score, games) of the nick's tournament standing."""
-        reply = self.service.post("tables", service_fixture.text_form(("readrating36", "0"), ("nick", nick)))
-        values = reply.strip("$").split()
-        self.assertEqual(3, len(values), reply)
-        return int(values[0]), int(values[2])
 
     def test_four_players_finish_three_games_alike_and_the_standings_take_each(self):
         games = 3

@@ -7,6 +7,7 @@ import shutil
 import signal
 import subprocess
 import tempfile
+import unittest
 import urllib.parse
 
 SERVICE = os.environ.get("KESP_SERVICE_PROGRAM", "")
@@ -167,3 +168,32 @@ def number(reply):
         return None
     found = re.match(r"\d+", reply[reply.rindex("$") + 1:])
     return int(found.group(0)) if found else None
+
+
+TABLE_NICKS = ["Anna", "Boris", "Clara", "Dmitri"]
+
+
+class TablePlayers(unittest.TestCase):
+    """A service with the accounts of four table players; the player processes a test appends to
+    self.players are killed after it if they still run."""
+
+    def setUp(self):
+        self.service = Service()
+        self.base = "http://127.0.0.1:%d/" % self.service.port
+        for nick in TABLE_NICKS:
+            self.assertEqual("ok", self.service.create(nick))
+        self.players = []
+
+    def tearDown(self):
+        for p in self.players:
+            if p.poll() is None:
+                p.kill()
+                p.wait()
+        self.service.stop()
+
+    def standing(self, nick):
+        """(score, games) of the nick's tournament standing."""
+        reply = self.service.post("tables", text_form(("readrating36", "0"), ("nick", nick)))
+        values = reply.strip("$").split()
+        self.assertEqual(3, len(values), reply)
+        return int(values[0]), int(values[2])
