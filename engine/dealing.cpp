@@ -50,9 +50,8 @@ void Game::PlaceInDeck(int p, int k) {
     Random random = random_;
     std::uint64_t placed = 0;  // bit i: deck number i + 1 is placed
     for (std::size_t p = 0; p < 36; ++p) {
-        std::size_t i;
-        do i = random.Below(36);
-        while (placed >> i & 1);
+        const std::size_t i =
+            random.BelowUnless(36, [placed](std::uint32_t n) { return (placed >> n & 1) != 0; });
         gs_.Deck.items[p] = kDeckCards[i + 1];
         gs_.DeckValue.items[p] = kDeckValues[i + 1];
         placed |= kDeckBits[i];
