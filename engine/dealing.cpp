@@ -51,7 +51,7 @@ void Game::PlaceInDeck(int p, int k) {
     std::uint64_t placed = 0;  // bit i: deck number i + 1 is placed
     for (std::size_t p = 0; p < 36; ++p) {
         const std::size_t i =
-            random.BelowUnless(36, [placed](std::uint32_t n) { return (placed >> n & 1) != 0; });
+            random.BelowUnless(36, [placed](std::uint64_t n) { return (placed >> n & 1) != 0; });
         gs_.Deck.items[p] = kDeckCards[i + 1];
         gs_.DeckValue.items[p] = kDeckValues[i + 1];
         placed |= kDeckBits[i];

@@ -23,10 +23,10 @@ class Random {
     // is drawn again too. Either test sends the draw back, so the cheap test of `taken` comes first
     // and the bias test is made only for the number that is kept.
     template <typename Taken>
-    std::uint32_t BelowUnless(std::uint32_t bound, Taken taken) {
+    std::uint64_t BelowUnless(std::uint32_t bound, Taken taken) {
         for (;;) {
             const __uint128_t m = static_cast<__uint128_t>(Next()) * bound;
-            const auto i = static_cast<std::uint32_t>(m >> 64);
+            const auto i = static_cast<std::uint64_t>(m >> 64);
             if (taken(i)) continue;
             const auto low = static_cast<std::uint64_t>(m);
             if (low < bound && low < (0ULL - bound) % bound) continue;
