@@ -1,4 +1,6 @@
 // Trick play: playing a card, the legality of the user's card, winning and clearing a trick.
+#include <algorithm>
+
 #include "engine/computer_player.h"
 #include "engine/game.h"
 #include "engine/game_messages.h"
@@ -73,8 +75,9 @@ void Game::TakeTrick() {
 }
 
 void Game::TakeTrick(const TableBest& best, bool shown) {
-    const int base = 4 * (gs_.TrickNo - 1);
-    for (int i = 0; i < 4; ++i) gs_.History.items[static_cast<std::size_t>(base + i)] = gs_.Table.items[i];
+    const auto base = static_cast<std::size_t>(4 * (gs_.TrickNo - 1));
+    assert(base + 4 <= gs_.History.items.size());
+    std::copy_n(gs_.Table.items.begin(), 4, gs_.History.items.begin() + base);  // one 16-byte move
 
     const int winner = SeatAtTablePosition(gs_.Leader, best.WinnerPos());
     gs_.Leader = static_cast<std::uint8_t>(winner);
