@@ -49,11 +49,14 @@ void Game::PlaceInDeck(int p, int k) {
     // Rejection: draw 1..36 for each place until the number is not placed yet.
     Random random = random_;
     std::uint64_t placed = 0;  // bit i: deck number i + 1 is placed
-    for (std::size_t p = 0; p < 36; ++p) {
+    // The places count up from -36 to 0 from the deck's end: the count's step is its own test.
+    Card* const deckEnd = gs_.Deck.items.data() + 36;
+    std::uint8_t* const valuesEnd = gs_.DeckValue.items.data() + 36;
+    for (std::ptrdiff_t p = -36; p != 0; ++p) {
         const std::size_t i =
             random.BelowUnless(36, [placed](std::uint64_t n) { return (placed >> n & 1) != 0; });
-        gs_.Deck.items[p] = kDeckCards[i + 1];
-        gs_.DeckValue.items[p] = kDeckValues[i + 1];
+        deckEnd[p] = kDeckCards[i + 1];
+        valuesEnd[p] = kDeckValues[i + 1];
         placed |= kDeckBits[i];
     }
     random_ = random;
