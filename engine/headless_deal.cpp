@@ -54,7 +54,8 @@ namespace kesp {
                 InsertCard(gs_, s, *DrawCard(s), gs_.DeckValue[36]);  // the trump card first
             // Then from the pack, up to five cards while it lasts (its last place is the trump card's).
             const int take = std::min(5 - gs_.HandCount[s], 36 - gs_.NextDraw);
-            for (int i = gs_.NextDraw - 1; i < gs_.NextDraw - 1 + take; ++i)
+            const int first = gs_.NextDraw - 1;  // deck item of the next card
+            for (int i = first; i < first + take; ++i)
                 InsertCard(gs_, s, gs_.Deck.items[i], gs_.DeckValue.items[i]);
             if (take > 0) gs_.NextDraw = static_cast<std::uint8_t>(gs_.NextDraw + take);
         }

@@ -33,11 +33,11 @@ void Game::PlayCard(int s, int k, bool announce) {
 }
 
 void Game::PutOnTable(int s, int k) {
-    assert(k >= 1 && k <= 5);
-    const Card card = gs_.Hand[s].items[k - 1];
     const int pos = gs_.TablePos;
-    gs_.Table[pos] = card;
-    gs_.TableValue[pos] = gs_.HandValue[s].items[k - 1];
+    assert(k >= 1 && k <= 5 && pos >= 1 && pos <= 4);
+    const Card card = gs_.Hand[s].items[k - 1];
+    gs_.Table.items[pos - 1] = card;
+    gs_.TableValue.items[pos - 1] = gs_.HandValue[s].items[k - 1];
     if (pos == 1)
         gs_.LedSuit = card.suit;
     else if (card.suit != gs_.LedSuit && card.suit != gs_.Trump)
