@@ -11,8 +11,8 @@ namespace kesp {
 bool Game::CheckFourAces(bool announce) {
     for (int s = 1; s <= 4; ++s) {
         // Four aces include the trump ace, the last card of a hand in order.
-        const int last = gs_.HandCount[s];
-        if (last < 4 || gs_.HandValue[s][last] != 9 || CountAces(gs_, s) != 4) continue;
+        const int last = gs_.HandCount[s];  // 0..5
+        if (last < 4 || gs_.HandValue[s].items[last - 1] != 9 || CountAces(gs_, s) != 4) continue;
         gs_.Score[s] = 0;
         events_->DrawSeatTab(s);
         SetBubble(s, Bubble::Kesp);
