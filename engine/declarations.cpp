@@ -222,8 +222,8 @@ void Game::StartTricks(bool announce) {
     if (waiting_ || gs_.Phase != phase::Drawn) return;
     for (int s = 1; s <= 4; ++s) {
         gs_.AcesAtStart[s].Clear();
-        for (int k = 1; k <= 5; ++k)
-            if (gs_.Hand[s][k].IsAce()) gs_.AcesAtStart[s].Add(gs_.Hand[s][k].suit);
+        for (const Card& c : gs_.Hand[s].items)
+            if (c.IsAce()) gs_.AcesAtStart[s].Add(c.suit);
     }
     gs_.History.Fill(Card::Empty());
     if (!gs_.Plays[gs_.Dealer]) gs_.History[21] = gs_.Deck[36];
