@@ -15,11 +15,25 @@ constexpr auto kDeckCards = [] {
     for (int k = 1; k <= 36; ++k) cards[static_cast<std::size_t>(k)] = Card::FromDeckNumber(k);
     return cards;
 }();
+// The rank value of deck number k.
+constexpr auto kDeckValues = [] {
+    std::array<std::uint8_t, 37> values{};
+    for (int k = 1; k <= 36; ++k)
+        values[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>((k + 3) / 4);
+    return values;
+}();
+// Bit i of a shuffle's set of placed deck numbers: read from a table, it costs the draw loop no
+// shift (and no register for the shift count).
+constexpr auto kDeckBits = [] {
+    std::array<std::uint64_t, 36> bits{};
+    for (std::size_t i = 0; i < 36; ++i) bits[i] = std::uint64_t{1} << i;
+    return bits;
+}();
 }  // namespace
 
 void Game::PlaceInDeck(int p, int k) {
     gs_.Deck[p] = kDeckCards[static_cast<std::size_t>(k)];
-    gs_.DeckValue[p] = static_cast<std::uint8_t>((k + 3) / 4);  // rank value of deck number k
+    gs_.DeckValue[p] = kDeckValues[static_cast<std::size_t>(k)];
 }
 
 // The ~150 draws of a shuffle are most of a deal's work. Out of line, and with the generator in a
@@ -35,12 +49,15 @@ void Game::PlaceInDeck(int p, int k) {
     // Rejection: draw 1..36 for each place until the number is not placed yet.
     Random random = random_;
     std::uint64_t placed = 0;  // bit i: deck number i + 1 is placed
-    for (int p = 1; p <= 36; ++p) {
-        std::uint32_t i;
-        do i = random.Below(36);
-        while (placed >> i & 1);
-        placed |= std::uint64_t{1} << i;
-        PlaceInDeck(p, static_cast<int>(i) + 1);
+    // The places count up from -36 to 0 from the deck's end: the count's step is its own test.
+    Card* const deckEnd = gs_.Deck.items.data() + 36;
+    std::uint8_t* const valuesEnd = gs_.DeckValue.items.data() + 36;
+    for (std::ptrdiff_t p = -36; p != 0; ++p) {
+        const std::size_t i =
+            random.BelowUnless(36, [placed](std::uint64_t n) { return (placed >> n & 1) != 0; });
+        deckEnd[p] = kDeckCards[i + 1];
+        valuesEnd[p] = kDeckValues[i + 1];
+        placed |= kDeckBits[i];
     }
     random_ = random;
 }

@@ -11,8 +11,8 @@ namespace kesp {
 bool Game::CheckFourAces(bool announce) {
     for (int s = 1; s <= 4; ++s) {
         // Four aces include the trump ace, the last card of a hand in order.
-        const int last = gs_.HandCount[s];
-        if (last < 4 || gs_.HandValue[s][last] != 9 || CountAces(gs_, s) != 4) continue;
+        const int last = gs_.HandCount[s];  // 0..5
+        if (last < 4 || gs_.HandValue[s].items[last - 1] != 9 || CountAces(gs_, s) != 4) continue;
         gs_.Score[s] = 0;
         events_->DrawSeatTab(s);
         SetBubble(s, Bubble::Kesp);
@@ -222,8 +222,8 @@ void Game::StartTricks(bool announce) {
     if (waiting_ || gs_.Phase != phase::Drawn) return;
     for (int s = 1; s <= 4; ++s) {
         gs_.AcesAtStart[s].Clear();
-        for (int k = 1; k <= 5; ++k)
-            if (gs_.Hand[s][k].IsAce()) gs_.AcesAtStart[s].Add(gs_.Hand[s][k].suit);
+        for (const Card& c : gs_.Hand[s].items)
+            if (c.IsAce()) gs_.AcesAtStart[s].Add(c.suit);
     }
     gs_.History.Fill(Card::Empty());
     if (!gs_.Plays[gs_.Dealer]) gs_.History[21] = gs_.Deck[36];

@@ -81,21 +81,21 @@ void CloseGaps(GameState& gs, int s) {
 
 void SortInCard(GameState& gs, int s, int k) {
     const Card card = gs.Hand[s][k];
+    const std::uint8_t value = gs.HandValue[s][k];
     SetHandSlot(gs, s, k, Card::Empty());
     int n = 0;  // the other cards fill items 0..n-1
     while (n < 5 && gs.HandValue[s].items[n] != EmptyValue) ++n;
     gs.HandCount[s] = static_cast<std::uint8_t>(n);
-    InsertCard(gs, s, card);
+    InsertCard(gs, s, card, value);
 }
 
 // The cards that come after it move down one item, from the end: every trump when it is no trump,
 // then those of its own group with a higher value (equal values stay before it, as a stable sort
 // keeps them).
-void InsertCard(GameState& gs, int s, const Card& card) {
+void InsertCard(GameState& gs, int s, const Card& card, std::uint8_t value) {
     HandSlots& hand = gs.Hand[s];
     HandValues& values = gs.HandValue[s];
     const std::uint8_t trump = gs.Trump;
-    const std::uint8_t value = card.Value();
     const int n = gs.HandCount[s];
     const bool isTrump = card.suit == trump;
     int j = n;

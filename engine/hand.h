@@ -24,8 +24,9 @@ void CloseGaps(GameState& gs, int s);
 // The card just put into slot k, after the hand's last card, moves to its place in the order (the
 // values of the hand's slots tell its cards and their order).
 void SortInCard(GameState& gs, int s, int k);
-// A card joins the HandCount[s] cards of the hand (fewer than five) at its place in the order.
-void InsertCard(GameState& gs, int s, const Card& card);
+// A card with its rank value joins the HandCount[s] cards of the hand (fewer than five) at its
+// place in the order.
+void InsertCard(GameState& gs, int s, const Card& card, std::uint8_t value);
 
 // A card found by a scan: its rank value and slot, or value 0 and slot 0 when there is none.
 struct FoundCard {

@@ -50,10 +50,13 @@ namespace kesp {
         // "To take from a pack", from the dealer on.
         for (int i = 0, s = gs_.Dealer; i < 4; ++i, s = NextSeat(s)) {
             if (!gs_.Plays[s]) continue;
-            if (s == gs_.Dealer && !gs_.TrumpTaken) InsertCard(gs_, s, *DrawCard(s));  // the trump card first
+            if (s == gs_.Dealer && !gs_.TrumpTaken)
+                InsertCard(gs_, s, *DrawCard(s), gs_.DeckValue[36]);  // the trump card first
             // Then from the pack, up to five cards while it lasts (its last place is the trump card's).
             const int take = std::min(5 - gs_.HandCount[s], 36 - gs_.NextDraw);
-            for (int k = 0; k < take; ++k) InsertCard(gs_, s, gs_.Deck.items[gs_.NextDraw - 1 + k]);
+            const int first = gs_.NextDraw - 1;  // deck item of the next card
+            for (int i = first; i < first + take; ++i)
+                InsertCard(gs_, s, gs_.Deck.items[i], gs_.DeckValue.items[i]);
             if (take > 0) gs_.NextDraw = static_cast<std::uint8_t>(gs_.NextDraw + take);
         }
         FinishDraw();

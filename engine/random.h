@@ -18,19 +18,20 @@ class Random {
         return static_cast<std::uint64_t>(t >> 64) ^ static_cast<std::uint64_t>(t);
     }
 
-    // Uniform integer 0..bound-1 without modulo bias (multiply and shift, rejecting the few
-    // values that would favour low results).
-    std::uint32_t Below(std::uint32_t bound) {
-        __uint128_t m = static_cast<__uint128_t>(Next()) * bound;
-        auto low = static_cast<std::uint64_t>(m);
-        if (low < bound) {
-            const std::uint64_t threshold = (0ULL - bound) % bound;
-            while (low < threshold) {
-                m = static_cast<__uint128_t>(Next()) * bound;
-                low = static_cast<std::uint64_t>(m);
-            }
+    // Uniform integer 0..bound-1 without modulo bias (multiply and shift, drawing again for the few
+    // values that would favour low results), and one for which taken(i) is false: a taken number
+    // is drawn again too. Either test sends the draw back, so the cheap test of `taken` comes first
+    // and the bias test is made only for the number that is kept.
+    template <typename Taken>
+    std::uint64_t BelowUnless(std::uint32_t bound, Taken taken) {
+        for (;;) {
+            const __uint128_t m = static_cast<__uint128_t>(Next()) * bound;
+            const auto i = static_cast<std::uint64_t>(m >> 64);
+            if (taken(i)) continue;
+            const auto low = static_cast<std::uint64_t>(m);
+            if (low < bound && low < (0ULL - bound) % bound) continue;
+            return i;
         }
-        return static_cast<std::uint32_t>(m >> 64);
     }
 
   private:

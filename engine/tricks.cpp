@@ -1,4 +1,6 @@
 // Trick play: playing a card, the legality of the user's card, winning and clearing a trick.
+#include <algorithm>
+
 #include "engine/computer_player.h"
 #include "engine/game.h"
 #include "engine/game_messages.h"
@@ -31,11 +33,11 @@ void Game::PlayCard(int s, int k, bool announce) {
 }
 
 void Game::PutOnTable(int s, int k) {
-    assert(k >= 1 && k <= 5);
-    const Card card = gs_.Hand[s].items[k - 1];
     const int pos = gs_.TablePos;
-    gs_.Table[pos] = card;
-    gs_.TableValue[pos] = gs_.HandValue[s].items[k - 1];
+    assert(k >= 1 && k <= 5 && pos >= 1 && pos <= 4);
+    const Card card = gs_.Hand[s].items[k - 1];
+    gs_.Table.items[pos - 1] = card;
+    gs_.TableValue.items[pos - 1] = gs_.HandValue[s].items[k - 1];
     if (pos == 1)
         gs_.LedSuit = card.suit;
     else if (card.suit != gs_.LedSuit && card.suit != gs_.Trump)
@@ -73,8 +75,9 @@ void Game::TakeTrick() {
 }
 
 void Game::TakeTrick(const TableBest& best, bool shown) {
-    const int base = 4 * (gs_.TrickNo - 1);
-    for (int i = 0; i < 4; ++i) gs_.History.items[static_cast<std::size_t>(base + i)] = gs_.Table.items[i];
+    const auto base = static_cast<std::size_t>(4 * (gs_.TrickNo - 1));
+    assert(base + 4 <= gs_.History.items.size());
+    std::copy_n(gs_.Table.items.begin(), 4, gs_.History.items.begin() + base);  // one 16-byte move
 
     const int winner = SeatAtTablePosition(gs_.Leader, best.WinnerPos());
     gs_.Leader = static_cast<std::uint8_t>(winner);
