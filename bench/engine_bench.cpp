@@ -15,15 +15,20 @@ void MoveOn(Game& game) {
         game.GameTick();
 }
 
+// A computer-only game with a fixed seed, at its first deal.
+void StartComputerGame(Game& game) {
+    game.Setup().AllComputer = true;
+    game.Setup().FlyCards = false;
+    game.SeedShuffle(12345);
+    game.StartDeal(true);
+}
+
 // Deals from "Next Round" (or the first deal of a new game) to their scoring, all four seats
 // played by the computer; games are started and settled as they end.
 void BM_ComputerDeal(benchmark::State& state) {
     Game game;
-    game.Setup().AllComputer = true;
-    game.Setup().FlyCards = false;
-    game.SeedShuffle(12345);
+    StartComputerGame(game);
     GameState& gs = game.State();
-    game.StartDeal(true);
     std::int64_t deals = 0;
     for (auto _ : state) {
         if (gs.Phase == phase::GameSettled) game.StartDeal(true);
@@ -39,10 +44,8 @@ BENCHMARK(BM_ComputerDeal);
 // The same deals played headless, each in one go, as kesp-sim play plays them.
 void BM_HeadlessDeal(benchmark::State& state) {
     Game game;
-    game.Setup().AllComputer = true;
-    game.SeedShuffle(12345);
+    StartComputerGame(game);
     GameState& gs = game.State();
-    game.StartDeal(true);
     std::int64_t deals = 0;
     for (auto _ : state) {
         if (gs.Phase == phase::GameSettled) game.StartDeal(true);
