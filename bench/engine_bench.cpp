@@ -15,37 +15,16 @@ void MoveOn(Game& game) {
         game.GameTick();
 }
 
-// A computer-only game with a fixed seed, at its first deal.
-void StartComputerGame(Game& game) {
+// Plays the deals of computer-only games with a fixed seed, starting and settling games as they
+// end; `playDeal` takes a deal from "To Begin" to its scoring.
+template <typename PlayDeal>
+void PlayComputerDeals(benchmark::State& state, PlayDeal playDeal) {
+    Game game;
     game.Setup().AllComputer = true;
     game.Setup().FlyCards = false;
     game.SeedShuffle(12345);
     game.StartDeal(true);
-}
-
-// Deals from "Next Round" (or the first deal of a new game) to their scoring, all four seats
-// played by the computer; games are started and settled as they end.
-void BM_ComputerDeal(benchmark::State& state) {
-    Game game;
-    StartComputerGame(game);
-    GameState& gs = game.State();
-    std::int64_t deals = 0;
-    for (auto _ : state) {
-        if (gs.Phase == phase::GameSettled) game.StartDeal(true);
-        if (gs.Phase == phase::DealScored) game.ActionButton();
-        while (gs.Phase != phase::DealScored && gs.Phase != phase::GameOverPhase) MoveOn(game);
-        if (gs.Phase == phase::GameOverPhase) game.ActionButton();
-        ++deals;
-    }
-    state.counters["deals/s"] = benchmark::Counter(static_cast<double>(deals), benchmark::Counter::kIsRate);
-}
-BENCHMARK(BM_ComputerDeal);
-
-// The same deals played headless, each in one go, as kesp-sim play plays them.
-void BM_HeadlessDeal(benchmark::State& state) {
-    Game game;
-    StartComputerGame(game);
-    GameState& gs = game.State();
+    const GameState& gs = game.State();
     std::int64_t deals = 0;
     for (auto _ : state) {
         if (gs.Phase == phase::GameSettled) game.StartDeal(true);
@@ -53,10 +32,24 @@ void BM_HeadlessDeal(benchmark::State& state) {
             game.ActionButton();  // "Next Round", or the settlement
             continue;
         }
-        benchmark::DoNotOptimize(game.PlayHeadlessDeal());
+        playDeal(game);
         ++deals;
     }
     state.counters["deals/s"] = benchmark::Counter(static_cast<double>(deals), benchmark::Counter::kIsRate);
+}
+
+// Deals played step by step, as the window plays them.
+void BM_ComputerDeal(benchmark::State& state) {
+    PlayComputerDeals(state, [](Game& game) {
+        const GameState& gs = game.State();
+        while (gs.Phase != phase::DealScored && gs.Phase != phase::GameOverPhase) MoveOn(game);
+    });
+}
+BENCHMARK(BM_ComputerDeal);
+
+// The same deals played headless, each in one go, as kesp-sim play plays them.
+void BM_HeadlessDeal(benchmark::State& state) {
+    PlayComputerDeals(state, [](Game& game) { benchmark::DoNotOptimize(game.PlayHeadlessDeal()); });
 }
 BENCHMARK(BM_HeadlessDeal);
 
